@@ -1,0 +1,34 @@
+#include "app/ui/common_dialog.h"
+
+#include "base/binary_file.h"
+
+namespace vireo::ui {
+
+CommonDialog::CommonDialog(QString filter, QString initialFileName)
+    : filter_(std::move(filter)), fileName_(std::move(initialFileName)) {}
+
+bool CommonDialog::show(Dialogs& dialogs, QWidget* parent) {
+    const auto chosen = dialogs.openFile(parent, filter_, fileName_);
+    if (!chosen) return false;
+    setFileName(*chosen);
+    return true;
+}
+
+void CommonDialog::setFileName(const QString& path) {
+    fileName_ = path;
+    fileTitle_ = fromStd(fileTitleOf(toStd(path)));
+}
+
+QString CommonDialog::folder() const {
+    return fileName_.left(fileName_.size() - fileTitle_.size());
+}
+
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::string toStd(const QString& text) {
+    return text.toStdString();
+}
+
+}  // namespace vireo::ui

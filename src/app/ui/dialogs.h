@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace vireo::ui {
+
+// The platform's open-file dialog and message box. Windows ask through this
+// seam so that every action can be driven headless with scripted replies.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Shows an open-file dialog. `filter` is in Qt's "Description (patterns)"
+    // form; `initialPath` is a file name, with or without a folder.
+    // Returns the chosen full path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFile(QWidget* parent, const QString& filter,
+                                            const QString& initialPath) = 0;
+
+    // A modal message with one OK button.
+    virtual void message(QWidget* parent, const QString& text) = 0;
+};
+
+// The real dialogs, QFileDialog and QMessageBox.
+class QtDialogs final : public Dialogs {
+public:
+    std::optional<QString> openFile(QWidget* parent, const QString& filter,
+                                    const QString& initialPath) override;
+    void message(QWidget* parent, const QString& text) override;
+};
+
+// The title of every message box.
+QString applicationTitle();
+
+}  // namespace vireo::ui

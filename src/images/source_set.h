@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vireo::images {
+
+// The twelve source pictures, in the order in which their paths are derived,
+// checked and reported. The enumerators index kSourceSet.
+enum class Source : std::size_t {
+    MainBackground,
+    TreeBackground,
+    EbookBackground,
+    MovieIcon,
+    MusicIcon,
+    EbookIcon,
+    OptionsIcon,
+    GameIcon,
+    PictureIcon,
+    FolderIcon,
+    ParentFolderIcon,
+    MusicBackground,
+};
+constexpr std::size_t kSourceCount = 12;
+
+// Every source is an uncompressed 8-bit BMP: 54 header bytes, a 1,024-byte
+// colour table, then one byte per pixel with no padding and nothing after.
+constexpr std::uint32_t kPaletteOffset = 54;
+constexpr std::uint32_t kPaletteLength = 1024;
+constexpr std::uint32_t kPixelOffset = kPaletteOffset + kPaletteLength;
+
+struct SourceImage {
+    const char* fileName;
+    const char* role;           // the role label's caption in the main window
+    const char* pathLabel;      // object name of the label that shows the path
+    int width;
+    int height;
+    const char* existenceName;  // how the "not found" report names it
+    const char* lengthName;     // how the wrong-length report names it
+
+    std::uint32_t pixelLength() const { return static_cast<std::uint32_t>(width * height); }
+    std::uint64_t requiredLength() const { return kPixelOffset + pixelLength(); }
+};
+
+extern const std::array<SourceImage, kSourceCount> kSourceSet;
+
+const SourceImage& sourceImage(Source source);
+
+constexpr char kMainFileTitle[] = "main256.bmp";
+constexpr char kSettingsFileName[] = "BACK";
+constexpr std::uint64_t kSettingsLength = 32;
+
+// The twelve paths in the order of kSourceSet.
+using SourcePaths = std::array<std::string, kSourceCount>;
+
+// `folder` keeps its trailing separator; each file name is appended directly.
+SourcePaths derivePaths(const std::string& folder);
+
+}  // namespace vireo::images

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "images/source_set.h"
+
+#include <string>
+
+namespace vireo::images {
+
+struct Verification {
+    enum class Outcome {
+        Missing,      // some file was not found; lengths were not checked
+        WrongLength,  // every file was found, some had the wrong length
+        Passed,
+    };
+
+    SourcePaths paths;
+    // The settings file the checks used: the folder's BACK, or the current
+    // directory's when the folder has none.
+    std::string settingsPath;
+    Outcome outcome = Outcome::Missing;
+    std::string report;  // the text for the status line, exactly
+
+    bool passed() const { return outcome == Outcome::Passed; }
+    bool reachedLengthCheck() const { return outcome != Outcome::Missing; }
+};
+
+constexpr char kMissingSentence[] = " 文件未找到，无法生成文件";
+constexpr char kWrongLengthSentence[] = " 校验未通过，无法生成文件";
+constexpr char kPassedReport[] = "校验全部通过，可以开始文件生成";
+
+// Checks the twelve sources in `folder` (trailing separator kept) and a BACK,
+// first for existence and then, only if all exist, for their exact lengths.
+// `currentDir` is where BACK is looked for when the folder has none.
+Verification verifySourceSet(const std::string& folder, const std::string& currentDir);
+
+}  // namespace vireo::images

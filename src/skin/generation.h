@@ -1,0 +1,24 @@
+#pragma once
+
+#include "base/binary_file.h"
+#include "base/result.h"
+#include "images/source_set.h"
+
+#include <string>
+
+namespace vireo::skin {
+
+struct SkinSources {
+    images::SourcePaths pictures;  // in the order of images::kSourceSet
+    std::string settings;          // the 32-byte settings file
+};
+
+// The whole skin in memory: every region read whole from its source, each
+// source opened for reading only. Fails on the first file that cannot be read.
+Result<Bytes> assembleSkin(const SkinSources& sources);
+
+// Assembles the skin and replaces `outputPath` with it whole. On failure the
+// file that was there before is left untouched.
+Result<void> generateSkin(const SkinSources& sources, const std::string& outputPath);
+
+}  // namespace vireo::skin

@@ -1,0 +1,46 @@
+#include "skin/skin_layout.h"
+
+namespace vireo::skin {
+
+namespace {
+
+using images::Source;
+using images::kPaletteLength;
+using images::kPaletteOffset;
+using images::kPixelOffset;
+
+constexpr std::uint32_t kBackground = 240 * 160;
+constexpr std::uint32_t kIcon = 64 * 64;
+constexpr std::uint32_t kSmallIcon = 16 * 16;
+
+constexpr Region palette(std::uint32_t offset, Source source, const char* what) {
+    return {offset, kPaletteLength, RegionKind::Palette, source, kPaletteOffset, what};
+}
+constexpr Region pixels(std::uint32_t offset, std::uint32_t length, Source source,
+                        const char* what) {
+    return {offset, length, RegionKind::Pixels, source, kPixelOffset, what};
+}
+
+}  // namespace
+
+const std::array<Region, 17> kSkinRegions = {{
+    palette(0, Source::MainBackground, "main-screen background palette"),
+    pixels(1024, kBackground, Source::MainBackground, "main-screen background pixels"),
+    pixels(39424, kIcon, Source::MovieIcon, "movie icon pixels"),
+    pixels(43520, kIcon, Source::MusicIcon, "music icon pixels"),
+    pixels(47616, kIcon, Source::PictureIcon, "picture-browser icon pixels"),
+    pixels(51712, kIcon, Source::GameIcon, "game icon pixels"),
+    pixels(55808, kIcon, Source::EbookIcon, "e-book icon pixels"),
+    palette(59904, Source::TreeBackground, "directory-tree background palette"),
+    pixels(60928, kBackground, Source::TreeBackground, "directory-tree background pixels"),
+    pixels(99328, kSmallIcon, Source::FolderIcon, "folder icon pixels"),
+    pixels(99584, kSmallIcon, Source::ParentFolderIcon, "parent-folder icon pixels"),
+    palette(99840, Source::EbookBackground, "e-book background palette"),
+    pixels(100864, kBackground, Source::EbookBackground, "e-book background pixels"),
+    palette(139264, Source::MusicBackground, "music-player background palette"),
+    pixels(140288, kBackground, Source::MusicBackground, "music-player background pixels"),
+    pixels(178688, kIcon, Source::OptionsIcon, "options icon pixels"),
+    {kSettingsOffset, 32, RegionKind::Settings, std::nullopt, 0, "settings record"},
+}};
+
+}  // namespace vireo::skin

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <map>
+
+namespace vireo::test {
+
+QByteArray randomBytes(int length, quint32 seed);
+
+// Writes `bytes` to `path` whole; fails the calling test on error.
+void writeFile(const QString& path, const QByteArray& bytes);
+// The whole file, or a null QByteArray when it cannot be read.
+QByteArray readFile(const QString& path);
+
+// A complete 8-bit BMP: 54 header bytes, `palette` (1,024 bytes) and
+// `pixels` (width × height bytes), stored bottom-up as usual.
+QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArray& pixels);
+
+// A folder holding the twelve source pictures, each a valid BMP of its size
+// with random palette and pixels, and a 32-byte BACK of random bytes.
+// `files` maps each file name to its bytes.
+struct SourceFolder {
+    explicit SourceFolder(quint32 seed = 1);
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // The folder with its trailing separator.
+    QString folder() const { return dir.path() + QLatin1Char('/'); }
+
+    QTemporaryDir dir;
+    std::map<QString, QByteArray> files;
+};
+
+}  // namespace vireo::test

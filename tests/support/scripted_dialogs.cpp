@@ -1,0 +1,25 @@
+#include "support/scripted_dialogs.h"
+
+#include <QTest>
+
+namespace vireo::test {
+
+std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& filter,
+                                                 const QString& initialPath) {
+    filters << filter;
+    initialPaths << initialPath;
+    if (replies_.empty()) {
+        qWarning("ScriptedDialogs: an open-file dialog was shown with no reply scripted");
+        return std::nullopt;
+    }
+    auto reply = replies_.front();
+    replies_.pop_front();
+    return reply;
+}
+
+void ScriptedDialogs::message(QWidget*, const QString& text) {
+    messages << text;
+    if (onMessage) onMessage(text);
+}
+
+}  // namespace vireo::test

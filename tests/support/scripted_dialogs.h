@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/ui/dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+namespace vireo::test {
+
+// Dialogs that answer from a script and remember what they were asked.
+class ScriptedDialogs final : public ui::Dialogs {
+public:
+    // The next open-file dialog returns `path`.
+    void choose(const QString& path) { replies_.push_back(path); }
+    // The next open-file dialog is cancelled.
+    void cancel() { replies_.push_back(std::nullopt); }
+
+    std::optional<QString> openFile(QWidget* parent, const QString& filter,
+                                    const QString& initialPath) override;
+    void message(QWidget* parent, const QString& text) override;
+
+    bool scriptUsedUp() const { return replies_.empty(); }
+
+    QStringList messages;      // every message shown, in order
+    QStringList filters;       // the filter of every open-file dialog shown
+    QStringList initialPaths;  // the initial path of every open-file dialog shown
+    // Called while a message is shown, e.g. to look at which widget has focus.
+    std::function<void(const QString&)> onMessage;
+
+private:
+    std::deque<std::optional<QString>> replies_;
+};
+
+}  // namespace vireo::test
