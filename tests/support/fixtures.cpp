@@ -1,10 +1,10 @@
 #include "support/fixtures.h"
 
+#include "images/bmp.h"
 #include "images/source_set.h"
 
 #include <QFile>
 #include <QTest>
-#include <QtEndian>
 
 #include <random>
 
@@ -31,22 +31,9 @@ QByteArray readFile(const QString& path) {
 }
 
 QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArray& pixels) {
-    QByteArray header(54, '\0');
-    auto put16 = [&](int at, quint16 v) { qToLittleEndian(v, header.data() + at); };
-    auto put32 = [&](int at, quint32 v) { qToLittleEndian(v, header.data() + at); };
-    const int pixelBytes = width * height;
-    header[0] = 'B';
-    header[1] = 'M';
-    put32(2, 1078 + pixelBytes);  // file size
-    put32(10, 1078);              // pixel data offset
-    put32(14, 40);                // information header size
-    put32(18, width);
-    put32(22, height);
-    put16(26, 1);  // planes
-    put16(28, 8);  // bits per pixel
-    put32(34, pixelBytes);
-    put32(46, 256);  // colours used
-    return header + palette + pixels;
+    const Bytes header = images::makeBmpHeader(width, height);
+    return QByteArray(reinterpret_cast<const char*>(header.data()), int(header.size())) + palette +
+           pixels;
 }
 
 SourceFolder::SourceFolder(quint32 seed) {
