@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# check-install.sh BUILD_DIR WORK_DIR FILE...: installs BUILD_DIR into a fresh
+# prefix and checks that every FILE is there, that the desktop entry starts the
+# tool in the installed data folder, and that the desktop entry and the
+# AppStream metainfo validate.
+set -euo pipefail
+build=$1 work=$2
+shift 2
+rm -rf "$work"
+prefix="$work/prefix with space"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+status=0
+for f in "$@"; do
+  [[ -f "$prefix/$f" ]] || { echo "missing after install: $f"; status=1; }
+done
+
+desktop="$prefix/share/applications/io.github.vireo.SkinBuilder.desktop"
+grep -qxF "Path=$prefix/share/vireo-skin-builder" "$desktop" ||
+  { echo "wrong Path= in $desktop:"; grep '^Path=' "$desktop"; status=1; }
+grep -qxF "Exec=$prefix/bin/vireo-skin-builder" "$desktop" ||
+  { echo "wrong Exec= in $desktop:"; grep '^Exec=' "$desktop"; status=1; }
+cmp -s "$prefix/share/vireo-skin-builder/ASCII" "$(dirname "$0")/../../data/ASCII" ||
+  { echo "installed ASCII differs from data/ASCII"; status=1; }
+
+desktop-file-validate "$desktop" || status=1
+appstreamcli validate --no-net "$prefix/share/metainfo/io.github.vireo.SkinBuilder.metainfo.xml" || status=1
+exit $status
