@@ -81,4 +81,4 @@ private slots:
 };
 
 QTEST_MAIN(SkinBytesTest)
-#include "skin_bytes_test.moc"
+#include "tst_skin_bytes.moc"

@@ -124,4 +124,4 @@ private slots:
 };
 
 QTEST_MAIN(DemoSetTest)
-#include "demo_set_test.moc"
+#include "tst_demo_set.moc"

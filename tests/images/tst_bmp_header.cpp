@@ -58,4 +58,4 @@ private slots:
 };
 
 QTEST_MAIN(BmpHeaderTest)
-#include "bmp_header_test.moc"
+#include "tst_bmp_header.moc"
