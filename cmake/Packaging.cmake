@@ -6,7 +6,7 @@ set(CPACK_PACKAGE_VENDOR "VIREO Skin Builder developers")
 set(CPACK_PACKAGE_CONTACT "VIREO Skin Builder developers <vireo-skin-builder@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "skin builder for the VIREO media player")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Builds the BACKIMG skin file of the VIREO media player from twelve 256-colour\n BMP pictures and a settings file, edits the settings, previews the icon\n layout, unpacks older skins and picks colours.")
+    "Builds the BACKIMG skin file of the VIREO media player from twelve 256-colour\nBMP pictures and a settings file, edits the settings, previews the icon\nlayout, unpacks older skins and picks colours.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # Install with DESTDIR so that install-time code sees the packaged prefix, /usr.

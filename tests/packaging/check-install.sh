@@ -23,6 +23,16 @@ grep -qxF "Exec=$prefix/bin/vireo-skin-builder" "$desktop" ||
 cmp -s "$prefix/share/vireo-skin-builder/ASCII" "$(dirname "$0")/../../data/ASCII" ||
   { echo "installed ASCII differs from data/ASCII"; status=1; }
 
+# The installed program starts in its data folder and keeps running until killed.
+if [[ -x "$prefix/bin/vireo-skin-builder" ]]; then
+  set +e
+  (cd "$prefix/share/vireo-skin-builder" &&
+     QT_QPA_PLATFORM=offscreen timeout 3 "$prefix/bin/vireo-skin-builder" >/dev/null 2>&1)
+  code=$?
+  set -e
+  [[ $code == 124 ]] || { echo "the installed program stopped with status $code"; status=1; }
+fi
+
 desktop-file-validate "$desktop" || status=1
 appstreamcli validate --no-net "$prefix/share/metainfo/io.github.vireo.SkinBuilder.metainfo.xml" || status=1
 exit $status
