@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t* fill = data + 2 * kFiles;
     const std::size_t fillLength = size - 2 * kFiles;
 
-    skin::SkinSourceBytes sources;
+    // Kept between runs: fresh buffers of this size would be mapped anew each time.
+    static skin::SkinSourceBytes sources;
     bool complete = true;
     for (std::size_t i = 0; i < kFiles; ++i) {
         std::int16_t change;
@@ -29,12 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::int64_t length = std::max<std::int64_t>(0, required + change);
         complete = complete && length >= required;
         // The fill, started at a different byte for each file, repeated.
-        Bytes file(std::size_t(length), 0);
+        Bytes& file = i < images::kSourceCount ? sources.pictures[i] : sources.settings;
+        file.assign(std::size_t(length), 0);
         const std::size_t period = std::min(fillLength, file.size());
         for (std::size_t at = 0; at < period; ++at) file[at] = fill[(at + i) % fillLength];
         for (std::size_t at = period; period && at < file.size(); at += period)
             std::memcpy(file.data() + at, file.data(), std::min(period, file.size() - at));
-        (i < images::kSourceCount ? sources.pictures[i] : sources.settings) = std::move(file);
     }
 
     const auto skin = skin::assembleSkin(sources);
