@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QValidator>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -60,7 +61,9 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int le
                   int width, int height) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(px(left), px(top), px(width), px(height));
+    // Widened where this platform's font needs more room than the given width.
+    label->setGeometry(px(left), px(top), std::max(px(width), label->sizeHint().width()),
+                       px(height));
     return label;
 }
 

@@ -64,18 +64,18 @@ UnpackerWindow::UnpackerWindow(Dialogs& dialogs, QString currentDir, QWidget* pa
     Label3 = makeLabel(Frame1, "Label3", QStringLiteral("列表文字颜色   R G B"), 12, 24);
     Label4 = makeLabel(Frame1, "Label4", QStringLiteral("选中文字颜色   R G B"), 12, 44);
     Label5 = makeLabel(Frame1, "Label5", QStringLiteral("电子书文字颜色 R G B"), 12, 64);
-    Line1 = makeLine(Frame1, "Line1", QFrame::VLine, 228, 20, 8, 62);
-    Label6 = makeLabel(Frame1, "Label6", QStringLiteral("是否开启主界面提示文字"), 244, 24);
+    Line1 = makeLine(Frame1, "Line1", QFrame::VLine, 240, 20, 8, 62);
+    Label6 = makeLabel(Frame1, "Label6", QStringLiteral("是否开启主界面提示文字"), 256, 24);
     Line2 = makeLine(Frame1, "Line2", QFrame::HLine, 8, 84, 448, 8);
 
     // Icon positions in two columns of three.
     Label7 = makeLabel(Frame1, "Label7", QStringLiteral("电影图标坐标   X   Y"), 12, 100);
     Label8 = makeLabel(Frame1, "Label8", QStringLiteral("音乐图标坐标   X   Y"), 12, 120);
     Label9 = makeLabel(Frame1, "Label9", QStringLiteral("电子书图标坐标 X   Y"), 12, 140);
-    Line4 = makeLine(Frame1, "Line4", QFrame::VLine, 228, 94, 8, 64);
-    Label10 = makeLabel(Frame1, "Label10", QStringLiteral("关于图标坐标   X   Y"), 244, 100);
-    Label11 = makeLabel(Frame1, "Label11", QStringLiteral("帮助图标坐标   X   Y"), 244, 120);
-    Label12 = makeLabel(Frame1, "Label12", QStringLiteral("文件夹图标坐标 X   Y"), 244, 140);
+    Line4 = makeLine(Frame1, "Line4", QFrame::VLine, 240, 94, 8, 64);
+    Label10 = makeLabel(Frame1, "Label10", QStringLiteral("关于图标坐标   X   Y"), 256, 100);
+    Label11 = makeLabel(Frame1, "Label11", QStringLiteral("帮助图标坐标   X   Y"), 256, 120);
+    Label12 = makeLabel(Frame1, "Label12", QStringLiteral("文件夹图标坐标 X   Y"), 256, 140);
     Line3 = makeLine(Frame1, "Line3", QFrame::HLine, 8, 158, 448, 8);
     Label1 = makeLabel(Frame1, "Label1", QStringLiteral("文件位置："), 12, 172);
 
