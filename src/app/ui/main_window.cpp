@@ -2,12 +2,15 @@
 
 #include "app/ui/dialogs.h"
 #include "base/binary_file.h"
+#include "colour/ui/colour_picker.h"
 #include "images/verification.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
+#include "unpack/ui/unpacker_window.h"
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace vireo::ui {
@@ -220,7 +223,38 @@ void MainWindow::generateSkin() {
 }
 
 void MainWindow::exitAll() {
+    if (Form2) Form2->close();
+    if (Form3) Form3->close();
     close();
+}
+
+namespace {
+
+// Brings a secondary window forward, making it first when there is none.
+template <typename Window, typename Make>
+void showSecondary(QPointer<Window>& window, Make make) {
+    if (!window) {
+        window = make();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+void MainWindow::showUnpacker() {
+    showSecondary(Form2, [this] { return new UnpackerWindow(dialogs_, currentDir_); });
+}
+
+void MainWindow::showColourPicker() {
+    showSecondary(Form3, [] { return new ColourPicker(); });
+}
+
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Labels and frames pass presses on to the window; they are not its background.
+    if (childAt(event->position().toPoint()) == nullptr) showUnpacker();
 }
 
 }  // namespace vireo::ui
