@@ -3,6 +3,7 @@
 #include "app/ui/dialogs.h"
 #include "base/binary_file.h"
 #include "images/verification.h"
+#include "settings/ui/settings_panel.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
 
@@ -128,6 +129,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
     Frame2 = makeFrame(this, QStringLiteral("Frame2"), QStringLiteral("图标位置设定"), 4440, 4200, 3975, 3015);
     Frame3 = makeFrame(this, QStringLiteral("Frame3"), QStringLiteral("杂项设定"), 120, 6480, 4215, 735);
 
+    settingsPanel_ = new SettingsPanel(dialogs_, cd1_, Cd2_, currentDir_, {Frame1, Frame2, Frame3},
+                                       [this] { advancedToggle(); }, this);
+
     connect(Command1, &QPushButton::clicked, this, &MainWindow::openSourceSet);
     connect(Command2, &QPushButton::clicked, this, &MainWindow::generateSkin);
     connect(Command3, &QPushButton::clicked, this, &MainWindow::exitAll);
@@ -185,6 +189,8 @@ void MainWindow::openSourceSet() {
 
     Command2->setEnabled(run.passed());
     if (run.passed()) Command4->setEnabled(true);
+    // Every run that found all the files ends with the settings load, pass or fail.
+    if (run.reachedLengthCheck()) settingsPanel_->LoadBackFile();
 }
 
 images::SourcePaths MainWindow::pathsFromLabels() const {

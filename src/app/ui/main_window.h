@@ -15,6 +15,7 @@ class QPushButton;
 namespace vireo::ui {
 
 class Dialogs;
+class SettingsPanel;
 
 // The main window, Form1: the twelve source paths, the verification report,
 // the buttons that open, generate, show the settings panel and exit, and the
@@ -75,6 +76,8 @@ private:
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
+
+    SettingsPanel* settingsPanel_ = nullptr;  // the controls of the three frames
 };
 
 }  // namespace vireo::ui
