@@ -3,6 +3,7 @@
 #include "app/ui/dialogs.h"
 #include "base/binary_file.h"
 #include "images/verification.h"
+#include "preview/ui/icon_preview.h"
 #include "settings/ui/settings_panel.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
@@ -131,6 +132,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
 
     settingsPanel_ = new SettingsPanel(dialogs_, cd1_, Cd2_, currentDir_, {Frame1, Frame2, Frame3},
                                        [this] { advancedToggle(); }, this);
+    preview_ = new IconPreview(dialogs_, this, Frame2,
+                               {fmain1, fmovie1, fmusic1, febook2, fgame1, fhelp1, fimage1},
+                               *settingsPanel_, this);
 
     connect(Command1, &QPushButton::clicked, this, &MainWindow::openSourceSet);
     connect(Command2, &QPushButton::clicked, this, &MainWindow::generateSkin);

@@ -15,6 +15,7 @@ class QPushButton;
 namespace vireo::ui {
 
 class Dialogs;
+class IconPreview;
 class SettingsPanel;
 
 // The main window, Form1: the twelve source paths, the verification report,
@@ -78,6 +79,7 @@ private:
     QGroupBox* Frame3 = nullptr;
 
     SettingsPanel* settingsPanel_ = nullptr;  // the controls of the three frames
+    IconPreview* preview_ = nullptr;          // image1 to image7 and the preview buttons
 };
 
 }  // namespace vireo::ui
