@@ -17,6 +17,8 @@ namespace vireo::ui {
 
 class ColourPicker;
 class Dialogs;
+class IconPreview;
+class SettingsPanel;
 class UnpackerWindow;
 
 // The main window, Form1: the twelve source paths, the verification report,
@@ -88,6 +90,9 @@ private:
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
+
+    SettingsPanel* settingsPanel_ = nullptr;  // the controls of the three frames
+    IconPreview* preview_ = nullptr;          // image1 to image7 and the preview buttons
 
     QPointer<UnpackerWindow> Form2;
     QPointer<ColourPicker> Form3;
