@@ -3,12 +3,16 @@
 // display (scripts/screenshots uses Xvfb) so that fonts are the system's.
 #include "app/ui/dialogs.h"
 #include "app/ui/main_window.h"
+#include "base/binary_file.h"
+#include "images/source_set.h"
+#include "unpack/short_skin.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -49,6 +53,39 @@ QPushButton* button(QWidget* window, const char* name) {
     return window->findChild<QPushButton*>(name);
 }
 
+// A short skin image file made of the demo set, for the unpacker to open:
+// its about icon is the demo's game icon.
+vireo::Bytes shortSkinOf(const QString& demo) {
+    using vireo::images::Source;
+    const auto file = [&](Source source) {
+        const QString path = demo + QLatin1Char('/') + vireo::images::sourceImage(source).fileName;
+        return vireo::readBlock(path.toStdString(), 0, vireo::images::sourceImage(source).requiredLength()).value();
+    };
+    vireo::Bytes skin;
+    const auto add = [&](const vireo::Bytes& from, std::size_t offset, std::size_t length) {
+        skin.insert(skin.end(), from.begin() + offset, from.begin() + offset + length);
+    };
+    const auto background = [&](Source source) {
+        const auto bytes = file(source);
+        add(bytes, vireo::images::kPaletteOffset, bytes.size() - vireo::images::kPaletteOffset);
+    };
+    const auto icon = [&](Source source) {
+        const auto bytes = file(source);
+        add(bytes, vireo::images::kPixelOffset, bytes.size() - vireo::images::kPixelOffset);
+    };
+    background(Source::MainBackground);
+    for (Source s : {Source::MovieIcon, Source::MusicIcon, Source::EbookIcon, Source::GameIcon,
+                     Source::OptionsIcon})
+        icon(s);
+    background(Source::TreeBackground);
+    icon(Source::FolderIcon);
+    icon(Source::ParentFolderIcon);
+    background(Source::EbookBackground);
+    background(Source::MusicBackground);
+    add(vireo::readBlock((demo + QStringLiteral("/BACK")).toStdString(), 0, 32).value(), 0, 32);
+    return skin;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -78,5 +115,38 @@ int main(int argc, char* argv[]) {
     if (window.height() != vireo::ui::MainWindow::kCompactHeight) window.advancedToggle();
     bool ok = save(&window, out + QStringLiteral("/demo-verified.png"));
     button(&window, "Command2")->click();
+
+    // The settings panel with the preview over it.
+    if (window.height() == vireo::ui::MainWindow::kCompactHeight) window.advancedToggle();
+    button(&window, "Command7")->click();
+    ok = save(&window, out + QStringLiteral("/demo-preview.png")) && ok;
+
+    // The unpacker on a short skin made of the demo set.
+    const QString unpackFolder = QDir::tempPath() + QStringLiteral("/vireo-unpack/");
+    QDir(unpackFolder).removeRecursively();
+    QDir().mkpath(unpackFolder);
+    const auto written = vireo::writeFileAtomically(
+        (unpackFolder + QString::fromLatin1(vireo::unpack::kSkinFileTitle)).toStdString(), shortSkinOf(demo));
+    ok = written.ok() && ok;
+    dialogs.paths << unpackFolder + QString::fromLatin1(vireo::unpack::kSkinFileTitle);
+    window.showUnpacker();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() != QLatin1String("Form2") || !top->isVisible()) continue;
+        top->move(40, 40);
+        button(top, "Command1")->click();
+        ok = save(top, out + QStringLiteral("/unpacker.png")) && ok;
+        top->close();
+    }
+
+    // The colour picker showing a colour.
+    window.showColourPicker();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() != QLatin1String("Form3") || !top->isVisible()) continue;
+        top->move(40, 40);
+        const int rgb[3] = {64, 158, 255};
+        for (int i = 0; i < 3; ++i)
+            top->findChild<QScrollBar*>(QStringLiteral("RGBValue%1").arg(i + 1))->setValue(rgb[i]);
+        ok = save(top, out + QStringLiteral("/colour-picker.png")) && ok;
+    }
     return ok ? 0 : 1;
 }
