@@ -1,0 +1,138 @@
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTest>
+
+using namespace vireo;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run vireoSkin(const QStringList& arguments, const QString& workingDir = {}) {
+    QProcess process;
+    if (!workingDir.isEmpty()) process.setWorkingDirectory(workingDir);
+    process.start(QStringLiteral(VIREO_SKIN_PROGRAM), arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+}  // namespace
+
+class CliProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void buildUnpackBuildGivesTheSameFile() {
+        test::SourceFolder sources(21);
+        const Run built = vireoSkin({"build", sources.dir.path()});
+        QCOMPARE(built.status, 0);
+        QCOMPARE(built.out, QStringLiteral("完成！\n"));
+        const QByteArray skinBytes = test::readFile(sources.path("BACKIMG"));
+        QCOMPARE(skinBytes.size(), 182816);
+
+        QTemporaryDir out;
+        QCOMPARE(vireoSkin({"unpack", sources.path("BACKIMG"), "-o", out.path()}).status, 0);
+        QCOMPARE(vireoSkin({"build", out.path(), "-o", out.filePath("again")}).status, 0);
+        QCOMPARE(test::readFile(out.filePath("again")), skinBytes);
+    }
+
+    void refusedAndUnreadableInputs_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no command") << QStringList{} << 2 << "缺少命令";
+        QTest::newRow("unknown command") << QStringList{"pack"} << 2 << "未知的命令：pack";
+        QTest::newRow("unknown option") << QStringList{"inspect", "--frob", "x"} << 2 << "frob";
+        QTest::newRow("missing file") << QStringList{"inspect", "@/none"} << 2 << "找不到文件：@/none";
+        QTest::newRow("wrong length") << QStringList{"inspect", "@/main256.bmp"} << 1
+                                      << "错误的BACKIMG文件：@/main256.bmp";
+        QTest::newRow("render without output") << QStringList{"render", "@/BACKIMG"} << 2 << "-o";
+        QTest::newRow("bad scale") << QStringList{"render", "@/BACKIMG", "-o", "@/x.png", "--scale", "0"}
+                                   << 2 << "放大倍数";
+        QTest::newRow("unwritable output") << QStringList{"build", "@", "-o", "@/none/BACKIMG"} << 2
+                                           << "写入文件出错：@/none/BACKIMG";
+        QTest::newRow("named BACK missing") << QStringList{"build", "@", "--back", "@/none"} << 1
+                                            << "BACK 文件未找到，无法生成文件";
+    }
+    void refusedAndUnreadableInputs() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        test::SourceFolder sources(22);
+        test::writeFile(sources.path("BACKIMG"), test::randomBytes(182816, 4));
+        const QString at = sources.dir.path();
+        for (QString& argument : arguments) argument.replace('@', at);
+        const auto before = QDir(at).entryList(QDir::AllEntries | QDir::Hidden);
+
+        const Run run = vireoSkin(arguments);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.err.contains(message.replace('@', at)), qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(QDir(at).entryList(QDir::AllEntries | QDir::Hidden), before);
+    }
+
+    void verifyReportsLikeTheWindow() {
+        test::SourceFolder sources(23);
+        QFile::remove(sources.path("ft256.bmp"));
+        QTemporaryDir empty;
+        const Run run = vireoSkin({"verify", sources.dir.path()}, empty.path());
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.out, QStringLiteral("文件夹图标  文件未找到，无法生成文件\n"));
+        QVERIFY(!QFile::exists(sources.path("BACKIMG")));
+    }
+
+    void everyCommandHasHelp_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"verify", "build", "inspect", "unpack", "render"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+    void everyCommandHasHelp() {
+        QFETCH(QString, command);
+        const Run run = vireoSkin({command, "--help"});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.startsWith("Usage: vireo-skin " + command + " [options]"));
+        QVERIFY(vireoSkin({"--help"}).out.contains("  " + command + " "));
+    }
+
+    void inspectJsonListsTheRegions() {
+        test::SourceFolder sources(24);
+        QCOMPARE(vireoSkin({"build", sources.dir.path()}).status, 0);
+        const Run run = vireoSkin({"inspect", "--json", sources.path("BACKIMG")});
+        QCOMPARE(run.status, 0);
+        const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(root["layout"].toString(), QStringLiteral("skin"));
+        const QJsonArray regions = root["regions"].toArray();
+        QCOMPARE(regions.size(), 17);
+        QCOMPARE(regions.last()["offset"].toInt(), 182784);
+    }
+
+    void renderWritesThePng() {
+        test::SourceFolder sources(25);
+        QCOMPARE(vireoSkin({"build", sources.dir.path()}).status, 0);
+        const QString png = sources.path("tree.png");
+        QCOMPARE(vireoSkin({"render", sources.path("BACKIMG"), "-o", png, "--screen", "tree",
+                            "--scale", "2"}).status, 0);
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(480, 320));
+        // A bottom-up source shows its first stored row, the picture's bottom row, on top.
+        const QByteArray tree = sources.files["tree_main256.bmp"];
+        const int index = quint8(tree[1078]);
+        const QRgb expected = qRgb(quint8(tree[54 + 4 * index + 2]), quint8(tree[54 + 4 * index + 1]),
+                                   quint8(tree[54 + 4 * index]));
+        QCOMPARE(image.pixel(1, 1), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(CliProgramTest)
+#include "tst_cli_program.moc"
