@@ -7,7 +7,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vireo-skin-builder"));
-    QApplication::setApplicationDisplayName(vireo::ui::applicationTitle());
 
     vireo::ui::QtDialogs dialogs;
     // The byte table, the templates and the fallback BACK live in the folder

@@ -3,10 +3,15 @@
 #include "images/bmp.h"
 #include "images/source_set.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <random>
+
+#include <unistd.h>
 
 namespace vireo::test {
 
@@ -47,6 +52,31 @@ SourceFolder::SourceFolder(quint32 seed) {
     }
     files[QStringLiteral("BACK")] = randomBytes(32, next);
     writeFile(path(QStringLiteral("BACK")), files[QStringLiteral("BACK")]);
+}
+
+}  // namespace vireo::test
+
+namespace vireo::test {
+
+std::optional<QByteArray> runSelfAsNobody(const QStringList& args) {
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (geteuid() != 0 || setpriv.isEmpty()) return std::nullopt;
+    QProcess child;
+    child.start(setpriv, QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                     QStringLiteral("--clear-groups"),
+                                     QCoreApplication::applicationFilePath()} +
+                             args);
+    if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() != 0)
+        return std::nullopt;
+    return child.readAllStandardOutput();
+}
+
+void openToOthers(const QString& dir) {
+    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                   QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                   QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                   QFileDevice::ExeOther);
 }
 
 }  // namespace vireo::test

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include <map>
+#include <optional>
 
 namespace vireo::test {
 
@@ -32,5 +33,18 @@ struct SourceFolder {
     QTemporaryDir dir;
     std::map<QString, QByteArray> files;
 };
+
+}  // namespace vireo::test
+
+namespace vireo::test {
+
+// Runs this test program again as the user `nobody` with `args` and returns
+// what it printed, for checks that root would pass whatever the permissions.
+// Empty optional when this machine cannot switch users (the caller skips).
+// Folders the child must reach need mode 0755 (see openToOthers).
+std::optional<QByteArray> runSelfAsNobody(const QStringList& args);
+
+// Lets other users traverse `dir` and read its files, as a normal user's home would.
+void openToOthers(const QString& dir);
 
 }  // namespace vireo::test

@@ -1,0 +1,193 @@
+#include "app/ui/main_window.h"
+#include "images/source_set.h"
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using vireo::ui::MainWindow;
+using namespace vireo;
+
+namespace {
+
+const QString kPassed = QStringLiteral("校验全部通过，可以开始文件生成");
+
+struct Fixture {
+    Fixture() : window(dialogs, currentDir.path()) { window.show(); }
+
+    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
+    QLabel* label(const char* name) { return window.findChild<QLabel*>(name); }
+    void open(const QString& path) {
+        dialogs.choose(path);
+        button("Command1")->click();
+    }
+
+    QTemporaryDir currentDir;
+    test::ScriptedDialogs dialogs;
+    MainWindow window;
+};
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsCompactWithNothingToDo() {
+        Fixture f;
+        QCOMPARE(f.window.windowTitle(), QString("VIREO 皮肤生成器 for tern"));
+        QCOMPARE(f.window.size(), QSize(569, 258));
+        QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
+        QVERIFY(!(f.window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(!f.button("Command2")->isEnabled());
+        QVERIFY(!f.button("Command4")->isEnabled());
+        QCOMPARE(f.button("Command4")->text(), QString("高级(&A)"));
+        QCOMPARE(f.label("test1")->text(), QString("状态未知"));
+        for (const auto& image : images::kSourceSet)
+            QCOMPARE(f.label(image.pathLabel)->text(), QString(image.pathLabel));
+        for (const char* frame : {"Frame1", "Frame2", "Frame3"})
+            QVERIFY(f.window.findChild<QGroupBox*>(frame)->visibleRegion().isEmpty());
+        // The button row and its note end inside the compact client area.
+        QVERIFY(f.label("Label13")->geometry().bottom() < f.window.height());
+    }
+
+    void refusesAnyFileButMain256() {
+        Fixture f;
+        test::SourceFolder sources;
+        f.button("Command1")->click();  // cancelled before any choice
+        f.open(sources.folder() + "MAIN256.bmp");
+        f.open(sources.path("movie256.bmp"));
+        QCOMPARE(f.dialogs.messages, QStringList(3, "请打开main256.bmp"));
+        QCOMPARE(f.label("fmain1")->text(), QString("fmain1"));
+        QCOMPARE(f.label("test1")->text(), QString("状态未知"));
+        QVERIFY(!f.button("Command2")->isEnabled());
+        QCOMPARE(f.dialogs.filters.first(), QString("(*.bmp)"));
+        QCOMPARE(f.dialogs.initialPaths.first(), QString("main256.bmp"));
+    }
+
+    void verificationFillsThePathsAndEnablesTheButtons() {
+        Fixture f;
+        test::SourceFolder sources;
+        f.open(sources.path("main256.bmp"));
+        for (const auto& image : images::kSourceSet)
+            QCOMPARE(f.label(image.pathLabel)->text(), sources.folder() + image.fileName);
+        QCOMPARE(f.label("test1")->text(), kPassed);
+        QVERIFY(f.button("Command2")->isEnabled());
+        QVERIFY(f.button("Command4")->isEnabled());
+
+        // A failing run takes generation away but leaves the panel reachable.
+        QVERIFY(QFile::remove(sources.path("ft256.bmp")));
+        f.open(sources.path("main256.bmp"));
+        QCOMPARE(f.label("test1")->text(), QString("文件夹图标  文件未找到，无法生成文件"));
+        QVERIFY(!f.button("Command2")->isEnabled());
+        QVERIFY(f.button("Command4")->isEnabled());
+
+        // A cancelled dialog checks its last choice again.
+        test::writeFile(sources.path("ft256.bmp"), sources.files.at("ft256.bmp"));
+        f.dialogs.cancel();
+        f.button("Command1")->click();
+        QCOMPARE(f.label("test1")->text(), kPassed);
+        QVERIFY(!f.dialogs.messages.contains("请打开main256.bmp"));
+    }
+
+    void toggleSwitchesBetweenCompactAndExpanded() {
+        Fixture f;
+        test::SourceFolder sources;
+        f.open(sources.path("main256.bmp"));
+        QPushButton* advanced = f.button("Command4");
+        for (int press = 0; press < 3; ++press) {
+            const bool wasCompact = f.window.height() == MainWindow::kCompactHeight;
+            advanced->click();
+            QCOMPARE(f.window.height(), wasCompact ? MainWindow::kExpandedHeight : MainWindow::kCompactHeight);
+            QCOMPARE(advanced->text(), wasCompact ? QString("隐藏(&H)") : QString("高级(&A)"));
+            QCOMPARE(f.window.findChild<QGroupBox*>("Frame2")->visibleRegion().isEmpty(), !wasCompact);
+        }
+
+        // Any height but the compact one counts as expanded.
+        f.window.setFixedHeight(300);
+        advanced->setText("隐藏(&H)");
+        advanced->click();
+        QCOMPARE(f.window.height(), MainWindow::kCompactHeight);
+        QCOMPARE(advanced->text(), QString("高级(&A)"));
+    }
+
+    void generationWritesTheSkinAndDisablesItself() {
+        Fixture f;
+        test::SourceFolder sources;
+        f.open(sources.path("main256.bmp"));
+        f.dialogs.messages.clear();
+        bool lockedWhileRunning = false;
+        f.dialogs.onMessage = [&](const QString&) {
+            lockedWhileRunning = !f.button("Command1")->isEnabled() && !f.button("Command3")->isEnabled();
+        };
+
+        f.button("Command2")->click();
+        QCOMPARE(f.dialogs.messages, QStringList{"完成！"});
+        QVERIFY(lockedWhileRunning);
+        QCOMPARE(QFileInfo(sources.path("BACKIMG")).size(), 182816);
+        QCOMPARE(test::readFile(sources.path("BACKIMG")).right(32), sources.files.at("BACK"));
+        QVERIFY(!f.button("Command2")->isEnabled());
+        QVERIFY(f.button("Command1")->isEnabled());
+        QVERIFY(f.button("Command3")->isEnabled());
+
+        f.open(sources.path("main256.bmp"));
+        QVERIFY(f.button("Command2")->isEnabled());
+    }
+
+    void generationRefusesAWrongBack_data() {
+        QTest::addColumn<int>("backLength");  // -1: removed
+        QTest::newRow("one byte short") << 31;
+        QTest::newRow("removed") << -1;
+    }
+    void generationRefusesAWrongBack() {
+        QFETCH(int, backLength);
+        Fixture f;
+        test::SourceFolder sources;
+        f.open(sources.path("main256.bmp"));
+        f.dialogs.messages.clear();
+        if (backLength < 0)
+            QVERIFY(QFile::remove(sources.path("BACK")));
+        else
+            QVERIFY(QFile(sources.path("BACK")).resize(backLength));
+
+        f.button("Command2")->click();
+        QCOMPARE(f.dialogs.messages, QStringList{"BACK文件找不到或大小不正确，不能生成皮肤"});
+        QVERIFY(!QFileInfo::exists(sources.path("BACKIMG")));
+        QVERIFY(f.button("Command2")->isEnabled());
+    }
+
+    void failedGenerationNamesTheFileAndKeepsTheOldSkin() {
+        Fixture f;
+        test::SourceFolder sources;
+        f.open(sources.path("main256.bmp"));
+        f.dialogs.messages.clear();
+        test::writeFile(sources.path("BACKIMG"), "old skin");
+        QVERIFY(QFile::remove(sources.path("movie256.bmp")));
+
+        f.button("Command2")->click();
+        QCOMPARE(f.dialogs.messages, QStringList{"找不到文件：" + sources.path("movie256.bmp")});
+        QCOMPARE(test::readFile(sources.path("BACKIMG")), QByteArray("old skin"));
+        QVERIFY(!f.button("Command2")->isEnabled());
+        QVERIFY(f.button("Command1")->isEnabled());
+        QVERIFY(f.button("Command3")->isEnabled());
+    }
+
+    void skinGoesToTheVerifiedFolderNotALaterRefusedOne() {
+        Fixture f;
+        test::SourceFolder sources;
+        QTemporaryDir elsewhere;
+        f.open(sources.path("main256.bmp"));
+        f.open(elsewhere.filePath("other.bmp"));
+        f.button("Command2")->click();
+        QVERIFY(QFileInfo::exists(sources.path("BACKIMG")));
+        QVERIFY(!QFileInfo::exists(elsewhere.filePath("BACKIMG")));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_main_window.moc"

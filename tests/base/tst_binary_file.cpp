@@ -1,0 +1,142 @@
+#include "base/binary_file.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace vireo;
+using test::readFile;
+using test::writeFile;
+
+namespace {
+
+Bytes toBytes(const QByteArray& a) {
+    return Bytes(a.begin(), a.end());
+}
+
+QStringList entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+}  // namespace
+
+class TestBinaryFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readBlockTakesExactlyTheBlock_data() {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("from the start") << 0 << 10 << true;
+        QTest::newRow("ending on the last byte") << 90 << 10 << true;
+        QTest::newRow("empty block at the end") << 100 << 0 << true;
+        QTest::newRow("one byte past the end") << 91 << 10 << false;
+        QTest::newRow("starting past the end") << 150 << 1 << false;
+    }
+    void readBlockTakesExactlyTheBlock() {
+        QFETCH(int, offset);
+        QFETCH(int, length);
+        QFETCH(bool, whole);
+        QTemporaryDir dir;
+        const QByteArray content = test::randomBytes(100, 7);
+        writeFile(dir.filePath("f"), content);
+
+        const auto block = readBlock(dir.filePath("f").toStdString(), offset, length);
+        QCOMPARE(block.ok(), whole);
+        if (whole)
+            QCOMPARE(block.value(), toBytes(content.mid(offset, length)));
+        else
+            QCOMPARE(block.error().kind, Error::Kind::ShortRead);
+    }
+
+    void readBlockNamesWhatIsNotAFile() {
+        QTemporaryDir dir;
+        const auto missing = readBlock(dir.filePath("none").toStdString(), 0, 1);
+        QCOMPARE(missing.error().kind, Error::Kind::NotFound);
+        QCOMPARE(QString::fromStdString(missing.error().path), dir.filePath("none"));
+        QCOMPARE(readBlock(dir.path().toStdString(), 0, 1).error().kind, Error::Kind::NotFound);
+    }
+
+    void atomicWriteReplacesALongerFileWhole() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("BACKIMG");
+        writeFile(path, QByteArray(200000, 'x'));
+        const QByteArray fresh = test::randomBytes(1000, 3);
+
+        QVERIFY(writeFileAtomically(path.toStdString(), toBytes(fresh)).ok());
+        QCOMPARE(readFile(path), fresh);
+        QCOMPARE(entries(dir.path()), QStringList{"BACKIMG"});
+    }
+
+    void failedAtomicWriteLeavesNoTrace() {
+        QTemporaryDir dir;
+        // A folder standing where the file should go cannot be replaced by it.
+        QVERIFY(QDir(dir.path()).mkdir("BACKIMG"));
+        const auto result = writeFileAtomically(dir.filePath("BACKIMG").toStdString(), Bytes(10, 1));
+        QVERIFY(!result.ok());
+        QCOMPARE(QString::fromStdString(result.error().path), dir.filePath("BACKIMG"));
+        QCOMPARE(entries(dir.path()), QStringList{"BACKIMG"});
+        QVERIFY(QFileInfo(dir.filePath("BACKIMG")).isDir());
+
+        const QString noFolder = dir.filePath("missing/BACKIMG");
+        QCOMPARE(writeFileAtomically(noFolder.toStdString(), Bytes(10, 1)).error().kind,
+                 Error::Kind::Write);
+    }
+
+    void patchChangesOnlyThePatchedBytes() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("BACK");
+        const QByteArray before = test::randomBytes(32, 5);
+        writeFile(path, before);
+
+        QVERIFY(patchFile(path.toStdString(), 32, {{0, {0xAA}}, {31, {0xBB}}, {16, {1, 2}}}).ok());
+        QByteArray expected = before;
+        expected[0] = char(0xAA);
+        expected[31] = char(0xBB);
+        expected[16] = 1;
+        expected[17] = 2;
+        QCOMPARE(readFile(path), expected);
+    }
+
+    void refusedPatchWritesNothing_data() {
+        QTest::addColumn<int>("fileLength");
+        QTest::addColumn<int>("lastOffset");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("file one byte short") << 31 << 0 << int(Error::Kind::WrongLength);
+        QTest::newRow("file one byte long") << 33 << 0 << int(Error::Kind::WrongLength);
+        QTest::newRow("last patch one past the end") << 32 << 32 << int(Error::Kind::Invalid);
+    }
+    void refusedPatchWritesNothing() {
+        QFETCH(int, fileLength);
+        QFETCH(int, lastOffset);
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("BACK");
+        const QByteArray before = test::randomBytes(fileLength, 9);
+        writeFile(path, before);
+
+        const auto result =
+            patchFile(path.toStdString(), 32, {{0, {0xAA}}, {std::uint64_t(lastOffset), {0xBB}}});
+        QCOMPARE(int(result.error().kind), kind);
+        QCOMPARE(readFile(path), before);
+    }
+
+    void patchNeverCreatesAFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("BACK");
+        QCOMPARE(patchFile(path.toStdString(), 32, {{0, {1}}}).error().kind, Error::Kind::NotFound);
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
+    void pathPieces() {
+        QCOMPARE(folderOf("/a/b/main256.bmp"), std::string("/a/b/"));
+        QCOMPARE(fileTitleOf("/a/b/main256.bmp"), std::string("main256.bmp"));
+        QCOMPARE(folderOf("main256.bmp"), std::string());
+        QCOMPARE(joinPath("/a/b", "BACK"), std::string("/a/b/BACK"));
+        QCOMPARE(joinPath("/a/b/", "BACK"), std::string("/a/b/BACK"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBinaryFile)
+#include "tst_binary_file.moc"

@@ -1,0 +1,130 @@
+#include "images/verification.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using vireo::images::Verification;
+using vireo::images::verifySourceSet;
+using Outcome = Verification::Outcome;
+
+Q_DECLARE_METATYPE(Outcome)
+
+namespace {
+
+// Applies "name:change" edits to a complete source folder: "gone" removes the
+// file, "dir" puts a folder in its place, a number sets its length.
+void edit(const vireo::test::SourceFolder& sources, const QStringList& edits) {
+    for (const QString& e : edits) {
+        const QString name = e.section(':', 0, 0);
+        const QString change = e.section(':', 1);
+        const QString path = sources.path(name);
+        if (change == "gone") {
+            QVERIFY(QFile::remove(path));
+        } else if (change == "dir") {
+            QVERIFY(QFile::remove(path));
+            QVERIFY(QDir().mkdir(path));
+        } else {
+            QFile file(path);
+            QVERIFY(file.resize(change.toInt()));
+        }
+    }
+}
+
+}  // namespace
+
+class TestVerification : public QObject {
+    Q_OBJECT
+
+private slots:
+    void reportsEveryFailingFileInTableOrder_data() {
+        QTest::addColumn<QStringList>("edits");
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<Outcome>("outcome");
+
+        QTest::newRow("complete") << QStringList() << "校验全部通过，可以开始文件生成" << Outcome::Passed;
+        QTest::newRow("two pictures missing")
+            << QStringList{"ft256.bmp:gone", "tree_main256.bmp:gone"}
+            << "目录树背景 文件夹图标  文件未找到，无法生成文件" << Outcome::Missing;
+        QTest::newRow("only BACK missing")
+            << QStringList{"BACK:gone"} << "BACK 文件未找到，无法生成文件" << Outcome::Missing;
+        QTest::newRow("options icon missing")
+            << QStringList{"help256.bmp:gone"} << "选项图标  文件未找到，无法生成文件" << Outcome::Missing;
+        QTest::newRow("options icon one byte long")
+            << QStringList{"help256.bmp:5175"} << "帮助图标  校验未通过，无法生成文件"
+            << Outcome::WrongLength;
+        QTest::newRow("BACK one byte short")
+            << QStringList{"BACK:31"} << "BACK文件 校验未通过，无法生成文件" << Outcome::WrongLength;
+        QTest::newRow("every kind of length wrong")
+            << QStringList{"music_main256.bmp:39477", "fu256.bmp:1335", "main256.bmp:0", "BACK:33"}
+            << "主界面背景 上级目录图标 音乐播放背景 BACK文件 校验未通过，无法生成文件"
+            << Outcome::WrongLength;
+        QTest::newRow("missing ones hide wrong lengths")
+            << QStringList{"game256.bmp:gone", "movie256.bmp:10", "BACK:3"}
+            << "FC游戏图标  文件未找到，无法生成文件" << Outcome::Missing;
+        QTest::newRow("a folder in a picture's place")
+            << QStringList{"ebook256.bmp:dir"} << "电子书图标  文件未找到，无法生成文件"
+            << Outcome::Missing;
+        // A full-size picture with a 16-entry colour table is 960 bytes short.
+        QTest::newRow("short colour table")
+            << QStringList{"ebook_main256.bmp:38518"} << "电子书背景  校验未通过，无法生成文件"
+            << Outcome::WrongLength;
+    }
+    void reportsEveryFailingFileInTableOrder() {
+        QFETCH(QStringList, edits);
+        QFETCH(QString, report);
+        QFETCH(Outcome, outcome);
+        vireo::test::SourceFolder sources;
+        QTemporaryDir currentDir;
+        edit(sources, edits);
+
+        const auto run = verifySourceSet(sources.folder().toStdString(), currentDir.path().toStdString());
+        QCOMPARE(QString::fromStdString(run.report), report);
+        QCOMPARE(run.outcome, outcome);
+    }
+
+    void everyPictureMissingIsListedInOrder() {
+        QTemporaryDir empty, currentDir;
+        const auto run = verifySourceSet(empty.path().toStdString() + "/", currentDir.path().toStdString());
+        QCOMPARE(QString::fromStdString(run.report),
+                 QString("主界面背景 目录树背景 电子书背景 电影图标 音乐图标 电子书图标 选项图标 FC游戏图标 "
+                         "图片浏览图标 文件夹图标 上级目录图标 音乐播放背景 BACK 文件未找到，无法生成文件"));
+    }
+
+    void pathsAreTheFolderFollowedByEachName() {
+        vireo::test::SourceFolder sources;
+        QTemporaryDir currentDir;
+        const auto run = verifySourceSet(sources.folder().toStdString(), currentDir.path().toStdString());
+        for (std::size_t i = 0; i < run.paths.size(); ++i) {
+            QCOMPARE(QString::fromStdString(run.paths[i]),
+                     sources.folder() + vireo::images::kSourceSet[i].fileName);
+        }
+        QCOMPARE(QString::fromStdString(run.settingsPath), sources.path("BACK"));
+    }
+
+    void backFromTheCurrentDirectoryStandsIn_data() {
+        QTest::addColumn<int>("currentBackLength");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("32 bytes") << 32 << "校验全部通过，可以开始文件生成";
+        QTest::newRow("31 bytes") << 31 << "BACK文件 校验未通过，无法生成文件";
+        QTest::newRow("none") << -1 << "BACK 文件未找到，无法生成文件";
+    }
+    void backFromTheCurrentDirectoryStandsIn() {
+        QFETCH(int, currentBackLength);
+        QFETCH(QString, report);
+        vireo::test::SourceFolder sources;
+        QTemporaryDir currentDir;
+        QVERIFY(QFile::remove(sources.path("BACK")));
+        if (currentBackLength >= 0)
+            vireo::test::writeFile(currentDir.filePath("BACK"), QByteArray(currentBackLength, 'b'));
+
+        const auto run = verifySourceSet(sources.folder().toStdString(), currentDir.path().toStdString());
+        QCOMPARE(QString::fromStdString(run.report), report);
+        if (currentBackLength >= 0)
+            QCOMPARE(QString::fromStdString(run.settingsPath), currentDir.filePath("BACK"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVerification)
+#include "tst_verification.moc"
