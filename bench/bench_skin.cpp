@@ -69,7 +69,9 @@ void runCommand(benchmark::State& state, const QStringList& arguments) {
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    if (ui::runCommandLine(arguments, outStream, errStream, QStringLiteral("/nonexistent")) != 0)
+    const ui::Environment environment{QStringLiteral("/nonexistent"),
+                                      {QStringLiteral(VIREO_PNG_MODULE_DIR)}};
+    if (ui::runCommandLine(arguments, outStream, errStream, environment) != 0)
         state.SkipWithError(err.toStdString().c_str());
 }
 

@@ -18,10 +18,11 @@ struct Run {
     QString err;
 };
 
-Run vireoSkin(const QStringList& arguments, const QString& workingDir = {}) {
+Run vireoSkin(const QStringList& arguments, const QString& workingDir = {},
+              const QString& program = QStringLiteral(VIREO_SKIN_PROGRAM)) {
     QProcess process;
     if (!workingDir.isEmpty()) process.setWorkingDirectory(workingDir);
-    process.start(QStringLiteral(VIREO_SKIN_PROGRAM), arguments);
+    process.start(program, arguments);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
@@ -131,6 +132,21 @@ private slots:
         const QRgb expected = qRgb(quint8(tree[54 + 4 * index + 2]), quint8(tree[54 + 4 * index + 1]),
                                    quint8(tree[54 + 4 * index]));
         QCOMPARE(image.pixel(1, 1), expected);
+    }
+
+    void renderWithoutItsPngModuleFailsCleanly() {
+        test::SourceFolder sources(26);
+        QCOMPARE(vireoSkin({"build", sources.dir.path()}).status, 0);
+        QTemporaryDir alone;
+        const QString program = alone.filePath("vireo-skin");
+        QVERIFY(QFile::copy(QStringLiteral(VIREO_SKIN_PROGRAM), program));
+        const Run run = vireoSkin({"render", sources.path("BACKIMG"), "-o", sources.path("a.png")}, {},
+                                  program);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains("vireo-skin-png"), qPrintable(run.err));
+        QVERIFY(!QFile::exists(sources.path("a.png")));
+        // The other commands do not need it.
+        QCOMPARE(vireoSkin({"inspect", sources.path("BACKIMG")}, {}, program).status, 0);
     }
 };
 

@@ -1,5 +1,7 @@
 #include "cli/ui/command_line.h"
 
+#include "cli/ui/png_writer.h"
+
 #include "base/binary_file.h"
 #include "cli/output_folder.h"
 #include "cli/screen.h"
@@ -11,11 +13,9 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <functional>
@@ -35,7 +35,7 @@ QString fromStd(const std::string& text) { return QString::fromStdString(text); 
 struct Io {
     QTextStream& out;
     QTextStream& err;
-    QString currentDir;
+    const Environment& environment;
 };
 
 int statusOf(const Error& error) {
@@ -134,7 +134,7 @@ images::Verification verifyFolder(const QString& dir, const QCommandLineParser& 
     const std::string folder = folderArgument(dir);
     if (parser.isSet(QStringLiteral("back")))
         return images::verifySourceSetWithSettings(folder, toStd(parser.value(QStringLiteral("back"))));
-    return images::verifySourceSet(folder, toStd(io.currentDir));
+    return images::verifySourceSet(folder, toStd(io.environment.currentDir));
 }
 
 int runVerify(const QStringList& arguments, Io& io) {
@@ -317,15 +317,8 @@ int runRender(const QStringList& arguments, Io& io) {
     if (!skinFile) return status;
     const cli::Picture picture = cli::scaleNearest(cli::renderScreen(*skinFile, *screen), scale);
 
-    QImage image(picture.width, picture.height, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height; ++y) {
-        std::copy_n(picture.pixels.data() + static_cast<std::size_t>(y) * picture.width,
-                    picture.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
-    }
-    // The PNG replaces OUT only once it is complete.
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        return fail(io, Error{Error::Kind::Write, toStd(output), toStd(file.errorString())});
+    const auto written = writePng(picture, output, io.environment.pngModuleDirs);
+    if (!written) return fail(io, written.error());
     io.out << "完成！" << '\n';
     return kDone;
 }
@@ -347,8 +340,8 @@ const Command kCommands[] = {
 }  // namespace
 
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err,
-                   const QString& currentDir) {
-    Io io{out, err, currentDir};
+                   const Environment& environment) {
+    Io io{out, err, environment};
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("VIREO 皮肤的命令行工具。"));

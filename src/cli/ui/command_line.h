@@ -14,10 +14,18 @@ enum ExitStatus {
     kFailed = 2,   // wrong usage, or a file that could not be read or written
 };
 
+// Where the command line runs.
+struct Environment {
+    // Stands for the process's current directory: where the verification
+    // looks for a BACK that the source folder lacks.
+    QString currentDir;
+    // Where `render` looks for the PNG writer module, in order.
+    QStringList pngModuleDirs;
+};
+
 // Runs the vireo-skin command line: `arguments` starts with the program name.
-// Results go to `out`, errors to `err`. `currentDir` stands for the process's
-// current directory, where the verification looks for a BACK the folder lacks.
+// Results go to `out`, errors to `err`.
 int runCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err,
-                   const QString& currentDir);
+                   const Environment& environment);
 
 }  // namespace vireo::ui

@@ -11,8 +11,12 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("vireo-skin"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = vireo::ui::runCommandLine(QCoreApplication::arguments(), out, err,
-                                                 QDir::currentPath());
+    // Installed, the PNG writer sits in lib/vireo-skin beside bin; built, next to the program.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const vireo::ui::Environment environment{
+        QDir::currentPath(),
+        {programDir + QStringLiteral("/../lib/vireo-skin"), programDir}};
+    const int status = vireo::ui::runCommandLine(QCoreApplication::arguments(), out, err, environment);
     out.flush();
     err.flush();
     return status;
