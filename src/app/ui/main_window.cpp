@@ -2,12 +2,17 @@
 
 #include "app/ui/dialogs.h"
 #include "base/binary_file.h"
+#include "colour/ui/colour_picker.h"
 #include "images/verification.h"
+#include "preview/ui/icon_preview.h"
+#include "settings/ui/settings_panel.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
+#include "unpack/ui/unpacker_window.h"
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 namespace vireo::ui {
@@ -128,10 +133,17 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
     Frame2 = makeFrame(this, QStringLiteral("Frame2"), QStringLiteral("图标位置设定"), 4440, 4200, 3975, 3015);
     Frame3 = makeFrame(this, QStringLiteral("Frame3"), QStringLiteral("杂项设定"), 120, 6480, 4215, 735);
 
+    settingsPanel_ = new SettingsPanel(dialogs_, cd1_, Cd2_, currentDir_, {Frame1, Frame2, Frame3},
+                                       [this] { advancedToggle(); }, this);
+    preview_ = new IconPreview(dialogs_, this, Frame2,
+                               {fmain1, fmovie1, fmusic1, febook2, fgame1, fhelp1, fimage1},
+                               *settingsPanel_, this);
+
     connect(Command1, &QPushButton::clicked, this, &MainWindow::openSourceSet);
     connect(Command2, &QPushButton::clicked, this, &MainWindow::generateSkin);
     connect(Command3, &QPushButton::clicked, this, &MainWindow::exitAll);
     connect(Command4, &QPushButton::clicked, this, &MainWindow::advancedToggle);
+    connect(settingsPanel_, &SettingsPanel::paletteRequested, this, &MainWindow::showColourPicker);
 
     // Load step: nothing to generate yet, and the panel starts hidden.
     Command2->setEnabled(false);
@@ -185,6 +197,8 @@ void MainWindow::openSourceSet() {
 
     Command2->setEnabled(run.passed());
     if (run.passed()) Command4->setEnabled(true);
+    // Every run that found all the files ends with the settings load, pass or fail.
+    if (run.reachedLengthCheck()) settingsPanel_->LoadBackFile();
 }
 
 images::SourcePaths MainWindow::pathsFromLabels() const {
@@ -220,7 +234,38 @@ void MainWindow::generateSkin() {
 }
 
 void MainWindow::exitAll() {
+    if (Form2) Form2->close();
+    if (Form3) Form3->close();
     close();
+}
+
+namespace {
+
+// Brings a secondary window forward, making it first when there is none.
+template <typename Window, typename Make>
+void showSecondary(QPointer<Window>& window, Make make) {
+    if (!window) {
+        window = make();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+void MainWindow::showUnpacker() {
+    showSecondary(Form2, [this] { return new UnpackerWindow(dialogs_, currentDir_); });
+}
+
+void MainWindow::showColourPicker() {
+    showSecondary(Form3, [] { return new ColourPicker(); });
+}
+
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Labels and frames pass presses on to the window; they are not its background.
+    if (childAt(event->position().toPoint()) == nullptr) showUnpacker();
 }
 
 }  // namespace vireo::ui

@@ -3,6 +3,7 @@
 #include "app/ui/common_dialog.h"
 #include "images/source_set.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -14,7 +15,11 @@ class QPushButton;
 
 namespace vireo::ui {
 
+class ColourPicker;
 class Dialogs;
+class IconPreview;
+class SettingsPanel;
+class UnpackerWindow;
 
 // The main window, Form1: the twelve source paths, the verification report,
 // the buttons that open, generate, show the settings panel and exit, and the
@@ -36,6 +41,16 @@ public:
     // The advanced toggle: shows the settings panel when the window is
     // exactly compact, otherwise makes it compact.
     void advancedToggle();
+
+public slots:
+    // Show the unpacker (Form2) or the colour picker (Form3): modeless, without
+    // owner, at most one of each; an open one is brought forward.
+    void showUnpacker();
+    void showColourPicker();
+
+protected:
+    // A double-click on the window's own background is the way to the unpacker.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void openSourceSet();  // Command1
@@ -75,6 +90,12 @@ private:
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;
+
+    SettingsPanel* settingsPanel_ = nullptr;  // the controls of the three frames
+    IconPreview* preview_ = nullptr;          // image1 to image7 and the preview buttons
+
+    QPointer<UnpackerWindow> Form2;
+    QPointer<ColourPicker> Form3;
 };
 
 }  // namespace vireo::ui

@@ -1,0 +1,234 @@
+#include "colour/ui/colour_picker.h"
+
+#include "colour/colour.h"
+#include "colour/ui/colour_widgets.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QValidator>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace vireo::ui {
+
+namespace {
+
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
+const QString kCaption = QStringLiteral("调色板 v 1.0 by orrin");
+constexpr int kRowTops[3] = {120, 480, 840};  // twips
+
+// Applies a box's character filter to text that arrives whole (pasted,
+// dropped, composed by an input method), as if each character were typed.
+class TextFilter final : public QValidator {
+public:
+    TextFilter(std::function<std::string(const std::string&)> filter, QObject* parent)
+        : QValidator(parent), filter_(std::move(filter)) {}
+
+    State validate(QString& input, int& pos) const override {
+        const QString kept = QString::fromStdString(filter_(input.toStdString()));
+        if (kept != input) {
+            pos = int(QString::fromStdString(filter_(input.left(pos).toStdString())).size());
+            input = kept;
+        }
+        return Acceptable;
+    }
+
+private:
+    std::function<std::string(const std::string&)> filter_;
+};
+
+// The character code a key press types, as a key filter sees it. Keys that
+// type nothing (arrows, Delete, Tab) and shortcuts (Ctrl+C, Ctrl+V, ...) are
+// left to the box; a paste still goes through the box's TextFilter.
+std::optional<int> typedCode(const QKeyEvent* event) {
+    if (event->key() == Qt::Key_Backspace) return 8;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return 13;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return std::nullopt;
+    const QString text = event->text();
+    if (text.size() != 1 || !text.at(0).isPrint()) return std::nullopt;
+    return text.at(0).unicode();
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
+                  int width, int height) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    // Widened where this platform's font needs more room than the given width.
+    label->setGeometry(px(left), px(top), std::max(px(width), label->sizeHint().width()),
+                       px(height));
+    return label;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QLineEdit* makeBox(QWidget* parent, const QString& name, const QString& text, int left, int top,
+                   int width, int height) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(name);
+    box->setGeometry(px(left), px(top), px(width), px(height));
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, QColor(192, 192, 192));
+    box->setPalette(palette);
+    return box;
+}
+
+Swatch* makeSwatch(QWidget* parent, const char* name, int left, int top, int width, int height) {
+    auto* swatch = new Swatch(parent);
+    swatch->setObjectName(QString::fromLatin1(name));
+    swatch->setGeometry(px(left), px(top), px(width), px(height));
+    return swatch;
+}
+
+}  // namespace
+
+ColourPicker::ColourPicker(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(kCaption);
+    QFont font = this->font();
+    font.setPixelSize(12);
+    setFont(font);
+
+    RedLabel = makeLabel(this, "RedLabel", QStringLiteral("红"), 120, 120, 180, 180);
+    GreenLabel = makeLabel(this, "GreenLabel", QStringLiteral("绿"), 120, 480, 180, 180);
+    BlueLabel = makeLabel(this, "BlueLabel", QStringLiteral("蓝"), 120, 840, 180, 180);
+    setTextColour(RedLabel, QColor(255, 0, 0));
+    setTextColour(GreenLabel, QColor(0, 128, 0));
+    setTextColour(BlueLabel, QColor(0, 0, 255));
+
+    for (int i = 0; i < 3; ++i) {
+        auto* bar = new QScrollBar(Qt::Horizontal, this);
+        bar->setObjectName(QStringLiteral("RGBValue%1").arg(i + 1));
+        bar->setGeometry(px(360), px(kRowTops[i]), px(3015), px(255));
+        bar->setRange(0, 255);
+        bar->setSingleStep(1);
+        bar->setPageStep(16);
+        // While the thumb is dragged the value changes once, on release.
+        bar->setTracking(false);
+        RGBValue[i] = bar;
+
+        auto* box = makeBox(this, QStringLiteral("RGBNumber%1").arg(i + 1), QStringLiteral("0"),
+                            4560, kRowTops[i], 495, 285);
+        box->setValidator(new TextFilter(colour::filterNumberText, box));
+        box->installEventFilter(this);
+        RGBNumber[i] = box;
+    }
+    RedValue = makeSwatch(this, "RedValue", 3600, 120, 735, 255);
+    GreenValue = makeSwatch(this, "GreenValue", 3600, 480, 735, 255);
+    BlueValue = makeSwatch(this, "BlueValue", 3600, 840, 735, 255);
+
+    Palette = new PaletteGrid(this);
+    Palette->setObjectName(QStringLiteral("Palette"));
+    Palette->move(px(120), px(1200));
+
+    Label1 = makeLabel(this, "Label1", QStringLiteral("颜色...."), 3120, 1440, 720, 180);
+    Color = makeSwatch(this, "Color", 4080, 1320, 975, 975);
+    Label2 = makeLabel(this, "Label2", QStringLiteral("对应值HEX"), 3120, 2520, 810, 180);
+    ColorValue = makeBox(this, QStringLiteral("ColorValue"), QStringLiteral("000000"), 4080, 2400,
+                         975, 285);
+    ColorValue->setValidator(new TextFilter(colour::filterHexText, ColorValue));
+    ColorValue->installEventFilter(this);
+
+    OkButton = new QPushButton(QStringLiteral("退出(&X)"), this);
+    OkButton->setObjectName(QStringLiteral("OkButton"));
+    OkButton->setGeometry(px(3120), px(2880), px(1935), px(375));
+
+    for (int i = 0; i < 3; ++i) {
+        connect(RGBValue[i], &QScrollBar::valueChanged, this, &ColourPicker::refresh);
+        connect(RGBNumber[i], &QLineEdit::textChanged, this, [this, i] { numberChanged(i); });
+    }
+    connect(RedValue, &Swatch::clicked, this, [this] { isolateChannel(0); });
+    connect(GreenValue, &Swatch::clicked, this, [this] { isolateChannel(1); });
+    connect(BlueValue, &Swatch::clicked, this, [this] { isolateChannel(2); });
+    connect(Palette, &PaletteGrid::pressed, this, &ColourPicker::palettePressed);
+    connect(OkButton, &QPushButton::clicked, this, &QWidget::close);
+
+    setFixedSize(kClientWidth, kClientHeight);
+}
+
+bool ColourPicker::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    const auto code = typedCode(static_cast<QKeyEvent*>(event));
+    if (box == nullptr || !code) return QWidget::eventFilter(watched, event);
+
+    int passed = 0;
+    if (box == ColorValue) {
+        if (*code == 13) {
+            applyHexText();
+            return true;
+        }
+        passed = colour::filterHexKey(*code);
+    } else {
+        passed = colour::filterNumberKey(*code);
+    }
+    if (passed == 0) return true;         // discarded
+    if (passed == *code) return false;    // typed as is
+    box->insert(QString(QChar(passed)));  // replaced
+    return true;
+}
+
+void ColourPicker::refresh() {
+    const int red = RGBValue[0]->value();
+    const int green = RGBValue[1]->value();
+    const int blue = RGBValue[2]->value();
+    for (int i = 0; i < 3; ++i) RGBNumber[i]->setText(QString::number(RGBValue[i]->value()));
+    RedValue->setColour(QColor(red, 0, 0));
+    GreenValue->setColour(QColor(0, green, 0));
+    BlueValue->setColour(QColor(0, 0, blue));
+    Color->setColour(QColor(red, green, blue));
+    const QColor shown = Color->colour();
+    const auto packed = colour::pack({shown.red(), shown.green(), shown.blue()});
+    ColorValue->setText(QString::fromStdString(colour::hexText(packed)));
+}
+
+void ColourPicker::numberChanged(int index) {
+    QLineEdit* box = RGBNumber[index];
+    if (box->text().isEmpty()) {
+        setChannel(index, 0);
+        return;
+    }
+    // Rewriting the text raises this handler again, which sets the channel.
+    if (const auto clamped = colour::clampedNumberText(box->text().toStdString()))
+        box->setText(QString::fromStdString(*clamped));
+    setChannel(index, colour::numberBoxValue(box->text().toStdString()));
+}
+
+void ColourPicker::setChannel(int index, int value) {
+    RGBValue[index]->setValue(value);
+}
+
+void ColourPicker::isolateChannel(int kept) {
+    for (int i = 0; i < 3; ++i)
+        if (i != kept) setChannel(i, 0);
+}
+
+void ColourPicker::palettePressed(QPointF position) {
+    const auto picked = colour::paletteColour(colour::paletteKey(position.x(), position.y()));
+    setChannel(0, picked.red);
+    setChannel(1, picked.green);
+    setChannel(2, picked.blue);
+}
+
+void ColourPicker::applyHexText() {
+    const auto entry = colour::applyHexText(ColorValue->text().toStdString());
+    ColorValue->setText(QString::fromStdString(entry.text));
+    setChannel(0, entry.colour.red);
+    setChannel(1, entry.colour.green);
+    setChannel(2, entry.colour.blue);
+}
+
+}  // namespace vireo::ui

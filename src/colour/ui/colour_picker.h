@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace vireo::ui {
+
+class PaletteGrid;
+class Swatch;
+
+// The colour picker, Form3. Its whole state is the values of the three scroll
+// bars (red, green, blue); every other control shows them and sets them.
+//
+// The displays stay consistent through change events alone: QScrollBar emits
+// valueChanged and QLineEdit textChanged only when the value or text really
+// changes, also when the program sets it, so setting a control to what it
+// already shows ends a chain of updates.
+class ColourPicker : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 345;
+    static constexpr int kClientHeight = 220;
+
+    explicit ColourPicker(QWidget* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void refresh();                 // RGBValue change
+    void numberChanged(int index);  // RGBNumber change
+    void setChannel(int index, int value);
+    void isolateChannel(int kept);  // RedValue, GreenValue, BlueValue click
+    void palettePressed(QPointF position);
+    void applyHexText();            // Enter in ColorValue
+
+    QLabel* RedLabel = nullptr;
+    QLabel* GreenLabel = nullptr;
+    QLabel* BlueLabel = nullptr;
+    // Members 1, 2, 3 of the control arrays are red, green, blue.
+    QScrollBar* RGBValue[3] = {};
+    QLineEdit* RGBNumber[3] = {};
+    Swatch* RedValue = nullptr;
+    Swatch* GreenValue = nullptr;
+    Swatch* BlueValue = nullptr;
+    PaletteGrid* Palette = nullptr;
+    QLabel* Label1 = nullptr;
+    Swatch* Color = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* ColorValue = nullptr;
+    QPushButton* OkButton = nullptr;
+};
+
+}  // namespace vireo::ui

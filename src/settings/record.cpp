@@ -1,0 +1,54 @@
+#include "settings/record.h"
+
+#include "base/binary_file.h"
+
+#include <algorithm>
+
+namespace vireo::settings {
+
+const std::array<Field, kColourFieldCount> kColourFields = {{
+    {0, "Text1", 0, "列表文字颜色 R 分量"},
+    {1, "Text2", 0, "列表文字颜色 G 分量"},
+    {2, "Text3", 255, "列表文字颜色 B 分量"},
+    {4, "Text4", 0, "选中文字颜色 R 分量"},
+    {5, "Text5", 0, "选中文字颜色 G 分量"},
+    {6, "Text6", 0, "选中文字颜色 B 分量"},
+    {8, "Text7", 0, "电子书文字颜色 R 分量"},
+    {9, "Text8", 0, "电子书文字颜色 G 分量"},
+    {10, "Text9", 0, "电子书文字颜色 B 分量"},
+}};
+
+const std::array<Field, kPositionFieldCount> kPositionFields = {{
+    {16, "xdy1", 12, "电影 X 轴"},
+    {17, "ydy1", 26, "电影 Y 轴"},
+    {18, "xyy1", 88, "音乐 X 轴"},
+    {19, "yyy1", 26, "音乐 Y 轴"},
+    {20, "xtp1", 164, "图片浏览 X 轴"},
+    {21, "ytp1", 26, "图片浏览 Y 轴"},
+    {22, "xyx1", 12, "FC游戏 X 轴"},
+    {23, "yyx1", 86, "FC游戏 Y 轴"},
+    {24, "xdzs11", 88, "电子书 X 轴"},
+    {25, "ydzs1", 86, "电子书 Y 轴"},
+    {26, "xxx1", 164, "选项 X 轴"},
+    {27, "yxx1", 86, "选项 Y 轴"},
+    {28, "xwj1", 30, "文件列表 X 轴"},
+    {29, "ywj1", 30, "文件列表 Y 轴"},
+}};
+
+Result<Record> readRecord(const std::string& path) {
+    const auto length = fileLength(path);
+    if (!length) return Error{Error::Kind::NotFound, path, {}};
+    if (*length != kRecordLength)
+        return Error{Error::Kind::WrongLength, path, std::to_string(*length) + " bytes, not 32"};
+    auto block = readBlock(path, 0, kRecordLength);
+    if (!block) return block.error();
+    Record record{};
+    std::copy(block.value().begin(), block.value().end(), record.begin());
+    return record;
+}
+
+std::string byteText(std::uint8_t value) {
+    return std::to_string(value);
+}
+
+}  // namespace vireo::settings

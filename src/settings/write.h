@@ -1,0 +1,74 @@
+#pragma once
+
+#include "base/result.h"
+#include "settings/byte_table.h"
+#include "settings/record.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace vireo::settings {
+
+// The groups of fields that have a write button each.
+enum class Group {
+    Colours,    // kColourFields, rounded toward minus infinity
+    Positions,  // kPositionFields, rounded half to even
+};
+
+const Field* fieldsOf(Group group);
+std::size_t fieldCountOf(Group group);
+
+// A value to store, before it goes through the byte table.
+struct FieldValue {
+    std::uint8_t offset;
+    std::uint8_t value;
+};
+
+// A text of a group that cannot be stored; `index` counts the group's fields.
+struct FieldProblem {
+    enum class Kind { NotANumber, OutOfRange };
+    Kind kind;
+    std::size_t index;
+};
+
+// Converts the texts of a group, given in the order of its fields, by the
+// group's rounding and checks each result against 0 to 255. Returns the
+// values, or the first text that is bad. A missing text counts as not a
+// number; texts beyond the group's fields are ignored.
+std::variant<std::vector<FieldValue>, FieldProblem> convertGroup(
+    Group group, const std::vector<std::string>& texts);
+
+// The flag's two bytes, 30 then 31.
+std::vector<FieldValue> hintFlagValues(bool on);
+
+// Stores entry `value` of the table at each offset of the settings file, in
+// order, in place. The file must exist and be exactly 32 bytes long; it is
+// never created, truncated or extended, and nothing is written when it is
+// not usable.
+Result<void> writeValues(const std::string& settingsPath, const ByteTable& table,
+                         const std::vector<FieldValue>& values);
+
+// Why a write action stored nothing.
+struct WriteFailure {
+    enum class Cause { ByteTable, Field, SettingsFile };
+    Cause cause;
+    // The file that failed and why; for a bad field, the settings file with
+    // Kind::Invalid and the field's name and problem as the detail.
+    Error error;
+    std::optional<FieldProblem> field;
+};
+
+// A whole write action: reads the table, converts and checks every field,
+// and only then writes. Nothing is written when it returns a failure,
+// except when the system fails in the middle of the write itself.
+[[nodiscard]] std::optional<WriteFailure> writeGroup(const std::string& settingsPath,
+                                                     const std::string& tablePath, Group group,
+                                                     const std::vector<std::string>& texts);
+[[nodiscard]] std::optional<WriteFailure> writeHintFlag(const std::string& settingsPath,
+                                                        const std::string& tablePath, bool on);
+
+}  // namespace vireo::settings

@@ -1,0 +1,53 @@
+#include "unpack/restoration.h"
+
+#include "images/source_set.h"
+
+#include <array>
+
+namespace vireo::unpack {
+
+namespace {
+
+void append(Bytes& out, const Bytes& from, std::size_t offset, std::size_t length) {
+    out.insert(out.end(), from.begin() + static_cast<std::ptrdiff_t>(offset),
+               from.begin() + static_cast<std::ptrdiff_t>(offset + length));
+}
+
+}  // namespace
+
+Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& item) {
+    Bytes bmp;
+    bmp.reserve(images::kPixelOffset + item.pixelLength);
+    append(bmp, header, 0, kTemplateLength);
+    append(bmp, skin, item.paletteOffset, images::kPaletteLength);
+    append(bmp, skin, item.pixelOffset, item.pixelLength);
+    return bmp;
+}
+
+Result<void> restoreBmps(const std::string& skinPath, const std::string& templatesFolder,
+                         const std::string& outputFolder) {
+    // The file may have changed since it was inspected.
+    const auto length = fileLength(skinPath);
+    if (!length) return Error{Error::Kind::NotFound, skinPath, {}};
+    if (*length != kShortSkinLength)
+        return Error{Error::Kind::WrongLength, skinPath, "not a 178,720-byte skin"};
+    auto skin = readBlock(skinPath, 0, kShortSkinLength);
+    if (!skin) return skin.error();
+
+    std::array<Bytes, kTemplateNames.size()> headers;
+    for (std::size_t i = 0; i < kTemplateNames.size(); ++i) {
+        auto header = readBlock(joinPath(templatesFolder, kTemplateNames[i]), 0, kTemplateLength);
+        if (!header) return header.error();
+        headers[i] = std::move(header).value();
+    }
+
+    for (const RestoreItem& item : kRestoreSet) {
+        const Bytes bmp =
+            restoredBmp(skin.value(), headers[static_cast<std::size_t>(item.header)], item);
+        auto written = writeFileAtomically(joinPath(outputFolder, item.fileName), bmp);
+        if (!written) return written.error();
+    }
+    return {};
+}
+
+}  // namespace vireo::unpack

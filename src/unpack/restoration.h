@@ -1,0 +1,28 @@
+#pragma once
+
+#include "base/binary_file.h"
+#include "base/result.h"
+#include "unpack/short_skin.h"
+
+#include <string>
+
+namespace vireo::unpack {
+
+// One restored BMP: the first 54 bytes of `header`, the item's palette, then
+// its pixels, all copied unchanged from `skin` (a whole short skin image file).
+// `header` must hold at least 54 bytes and `skin` the whole layout.
+Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& item);
+
+// Writes the eleven files of the restore set, in order, into `outputFolder`,
+// headed by the templates found in `templatesFolder`.
+//
+// Every input is read and checked before the first output is touched: the
+// skin must (still) be exactly 178,720 bytes long and each template at least 54
+// bytes, so a missing or short input leaves the output folder as it was.
+// Each output replaces any older file of its name whole, so nothing of a longer
+// older file is left behind. The first output that cannot be written stops the
+// run with an error naming it; the outputs written before it stay.
+Result<void> restoreBmps(const std::string& skinPath, const std::string& templatesFolder,
+                         const std::string& outputFolder);
+
+}  // namespace vireo::unpack

@@ -1,0 +1,210 @@
+#include "app/ui/main_window.h"
+#include "settings/record.h"
+#include "settings/ui/settings_panel.h"
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace vireo;
+using vireo::test::randomBytes;
+using vireo::test::readFile;
+using vireo::test::writeFile;
+
+namespace {
+
+const QString kWrongBack = QStringLiteral("错误的BACK文件");
+const QString kDone = QStringLiteral("done");
+
+// A picture folder, a current directory with the identity table, and the main window.
+struct Rig {
+    test::SourceFolder source;
+    QTemporaryDir current;
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<ui::MainWindow> window;
+    ui::SettingsPanel* panel = nullptr;
+
+    Rig() {
+        QByteArray table(256, '\0');
+        for (int i = 0; i < 256; ++i) table[i] = char(i);
+        writeFile(current.filePath("ASCII"), table);
+        window = std::make_unique<ui::MainWindow>(dialogs, current.path());
+        panel = window->findChild<ui::SettingsPanel*>();
+    }
+    QString back() const { return source.path("BACK"); }
+    QLineEdit* box(const char* name) const { return window->findChild<QLineEdit*>(name); }
+    void openSources() {
+        dialogs.choose(source.path("main256.bmp"));
+        window->findChild<QPushButton*>("Command1")->click();
+    }
+    void import(const QString& path) {
+        dialogs.choose(path);
+        panel->Command11->click();
+    }
+    // The 23 boxes in record order.
+    QStringList texts() const {
+        QStringList list;
+        for (const auto& field : settings::kColourFields) list << box(field.control)->text();
+        for (const auto& field : settings::kPositionFields) list << box(field.control)->text();
+        return list;
+    }
+    bool expanded() const { return window->height() == ui::MainWindow::kExpandedHeight; }
+};
+
+// What the boxes show for a record: bytes 0-2, 4-6, 8-10, 16-29.
+QStringList textsOf(const QByteArray& record) {
+    QStringList list;
+    for (int offset : {0, 1, 2, 4, 5, 6, 8, 9, 10})
+        list << QString::number(quint8(record[offset]));
+    for (int offset = 16; offset < 30; ++offset) list << QString::number(quint8(record[offset]));
+    return list;
+}
+
+}  // namespace
+
+class SettingsPanelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void verificationFillsThePanelAndToggles();
+    void unusableFolderBackLeavesThePanel_data();
+    void unusableFolderBackLeavesThePanel();
+    void importSwitchesTheTarget();
+    void badFieldIsNamedAndFocused();
+    void resetsWriteNothingAndKeepTheFlag();
+    void paletteButtonAsksForThePicker();
+};
+
+void SettingsPanelTest::verificationFillsThePanelAndToggles() {
+    Rig rig;
+    QByteArray record = randomBytes(32, 21);
+    record[30] = 1;  // anything but 0 is on; 31 is never read
+    record[31] = 0;
+    writeFile(rig.back(), record);
+    rig.openSources();
+    QCOMPARE(rig.texts(), textsOf(record));
+    QVERIFY(rig.panel->Check1->isChecked());
+    QVERIFY(rig.expanded());
+
+    record[30] = 0;
+    record[31] = char(255);
+    writeFile(rig.back(), record);
+    rig.openSources();  // refills, then hides the panel
+    QVERIFY(!rig.panel->Check1->isChecked());
+    QVERIFY(!rig.expanded());
+    QVERIFY(rig.dialogs.messages.isEmpty());
+}
+
+void SettingsPanelTest::unusableFolderBackLeavesThePanel_data() {
+    QTest::addColumn<int>("length");  // -1: none in the folder, the current directory's is used
+    QTest::newRow("33 bytes") << 33;
+    QTest::newRow("none in the picture folder") << -1;
+}
+
+void SettingsPanelTest::unusableFolderBackLeavesThePanel() {
+    QFETCH(int, length);
+    Rig rig;
+    if (length < 0) {
+        QFile::remove(rig.back());
+        writeFile(rig.current.filePath("BACK"), randomBytes(32, 4));
+    } else {
+        writeFile(rig.back(), randomBytes(length, 4));
+    }
+    const QStringList before = rig.texts();
+    rig.openSources();
+    QCOMPARE(rig.dialogs.messages, QStringList{kWrongBack});
+    QCOMPARE(rig.texts(), before);
+    QVERIFY(!rig.expanded());
+}
+
+void SettingsPanelTest::importSwitchesTheTarget() {
+    Rig rig;
+    rig.openSources();
+    const QByteArray folderBack = readFile(rig.back());
+    QTemporaryDir elsewhere;
+    const QString other = elsewhere.filePath("any name");
+    writeFile(other, randomBytes(32, 33));
+    rig.import(other);
+    QCOMPARE(rig.dialogs.filters.last(), QStringLiteral("BACK(*.*) (*)"));
+    QCOMPARE(rig.dialogs.initialPaths.last(), rig.back());
+    QCOMPARE(rig.texts(), textsOf(readFile(other)));
+
+    // A cancelled import keeps the edits and the target.
+    rig.box("xwj1")->setText("201");
+    rig.box("ywj1")->setText("102");
+    rig.dialogs.cancel();
+    rig.panel->Command11->click();
+    QCOMPARE(rig.box("xwj1")->text(), QStringLiteral("201"));
+    rig.panel->Command9->click();
+    QCOMPARE(rig.dialogs.messages, QStringList{kDone});
+    QCOMPARE(readFile(other).mid(28, 2), QByteArray("\xC9\x66"));
+    QCOMPARE(readFile(rig.back()), folderBack);
+
+    // Refused for its size: the panel stays, the folder's BACK is the target again.
+    writeFile(elsewhere.filePath("short"), randomBytes(31, 3));
+    const QStringList before = rig.texts();
+    const QByteArray otherNow = readFile(other);
+    rig.import(elsewhere.filePath("short"));
+    QCOMPARE(rig.dialogs.messages.last(), kWrongBack);
+    QCOMPARE(rig.texts(), before);
+    rig.panel->Command9->click();
+    QCOMPARE(readFile(other), otherNow);
+    QCOMPARE(readFile(rig.back()).mid(28, 2), QByteArray("\xC9\x66"));
+}
+
+void SettingsPanelTest::badFieldIsNamedAndFocused() {
+    Rig rig;
+    rig.openSources();
+    const QByteArray before = readFile(rig.back());
+    rig.box("ywj1")->setText("abc");
+    rig.panel->Command9->click();
+    QCOMPARE(rig.dialogs.messages,
+             QStringList{QStringLiteral("文件列表 Y 轴数据不是数字，请输入0到255之间的整数")});
+    QCOMPARE(rig.window->focusWidget(), rig.box("ywj1"));
+    QCOMPARE(readFile(rig.back()), before);
+
+    QFile::remove(rig.current.filePath("ASCII"));
+    rig.panel->Command10->click();
+    QVERIFY(rig.dialogs.messages.last().startsWith(QStringLiteral("ASCII文件找不到或大小不正确")));
+    QCOMPARE(readFile(rig.back()), before);
+}
+
+void SettingsPanelTest::resetsWriteNothingAndKeepTheFlag() {
+    Rig rig;
+    QByteArray record(32, char(77));
+    record[30] = 1;
+    writeFile(rig.back(), record);
+    rig.openSources();
+    rig.panel->Command6->click();
+    rig.panel->Command5->click();
+    QCOMPARE(rig.texts(), Rig().texts());
+    QVERIFY(rig.panel->Check1->isChecked());
+    QCOMPARE(readFile(rig.back()), record);
+
+    // The defaults and the flag reach the file through the write buttons only.
+    rig.panel->Command8->click();
+    rig.panel->Command9->click();
+    rig.panel->Command10->click();
+    QCOMPARE(rig.dialogs.messages, QStringList(3, kDone));
+    const char expected[] = {0, 0, '\xFF', 77, 0, 0, 0, 77, 0, 0, 0, 77, 77, 77, 77, 77,
+                             12, 26, 88, 26, '\xA4', 26, 12, 86, 88, 86, '\xA4', 86, 30, 30,
+                             '\xFF', '\xFF'};
+    QCOMPARE(readFile(rig.back()), QByteArray(expected, 32));
+}
+
+void SettingsPanelTest::paletteButtonAsksForThePicker() {
+    Rig rig;
+    QSignalSpy spy(rig.panel, &ui::SettingsPanel::paletteRequested);
+    rig.panel->Command13->click();
+    QCOMPARE(spy.count(), 1);
+}
+
+QTEST_MAIN(SettingsPanelTest)
+#include "test_settings_panel.moc"

@@ -1,0 +1,103 @@
+#include "app/ui/main_window.h"
+#include "support/scripted_dialogs.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+using namespace vireo;
+
+namespace {
+
+QList<QWidget*> shown(const QString& name) {
+    QList<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible()) found << w;
+    return found;
+}
+
+// Records the order in which windows are asked to close.
+struct CloseLog : QObject {
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close) order << watched->objectName();
+        return false;
+    }
+    QStringList order;
+};
+
+}  // namespace
+
+class SecondaryWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void doubleClickOpensOneUnpacker_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("background") << "";
+        for (const char* name : {"Label2", "fmain1", "Label13", "Command2"})
+            QTest::newRow(name) << name;
+    }
+    void doubleClickOpensOneUnpacker() {
+        QFETCH(QString, target);
+        test::ScriptedDialogs dialogs;
+        ui::MainWindow main(dialogs, QDir::tempPath());
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QWidget* on = target.isEmpty() ? &main : main.findChild<QWidget*>(target);
+        const QPoint at = target.isEmpty() ? QPoint(560, 10) : QPoint(2, 2);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+        const auto found = shown("Form2");
+        QCOMPARE(found.size(), target.isEmpty() ? 1 : 0);
+        if (!found.isEmpty())
+            QVERIFY(!found[0]->parent() && !found[0]->isModal() &&
+                    found[0]->testAttribute(Qt::WA_DeleteOnClose));
+    }
+
+    void pickerOpensOnceAndStartsAfreshEachTime() {
+        test::ScriptedDialogs dialogs;
+        ui::MainWindow main(dialogs, QDir::tempPath());
+        main.showColourPicker();
+        QPointer<QWidget> first = shown("Form3").value(0);
+        first->findChild<QLineEdit*>("RGBNumber1")->setText("99");
+        main.showColourPicker();
+        QCOMPARE(shown("Form3"), QList<QWidget*>{first.data()});
+        QTest::mouseClick(first->findChild<QPushButton*>("OkButton"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        main.showColourPicker();
+        QCOMPARE(shown("Form3")[0]->findChild<QLineEdit*>("RGBNumber1")->text(), "0");
+    }
+
+    void exitClosesUnpackerThenPickerThenMain() {
+        test::ScriptedDialogs dialogs;
+        ui::MainWindow main(dialogs, QDir::tempPath());
+        main.show();
+        main.showColourPicker();
+        main.showUnpacker();
+        CloseLog log;
+        for (QWidget* w : {static_cast<QWidget*>(&main), shown("Form2")[0], shown("Form3")[0]})
+            w->installEventFilter(&log);
+        QTest::mouseClick(main.findChild<QPushButton*>("Command3"), Qt::LeftButton);
+        QCOMPARE(log.order, (QStringList{"Form2", "Form3", "Form1"}));
+    }
+
+    void closingTheMainWindowByItsFrameKeepsTheOthers() {
+        test::ScriptedDialogs dialogs;
+        ui::MainWindow main(dialogs, QDir::tempPath());
+        main.show();
+        main.showUnpacker();
+        main.close();
+        QCOMPARE(shown("Form2").size(), 1);
+    }
+};
+
+QTEST_MAIN(SecondaryWindows)
+#include "test_secondary_windows.moc"

@@ -1,0 +1,147 @@
+#include "images/bmp.h"
+#include "support/fixtures.h"
+#include "unpack/inspection.h"
+#include "unpack/restoration.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace vireo;
+using test::randomBytes;
+using test::readFile;
+using test::writeFile;
+
+namespace {
+
+// Skin, templates and outputs in three folders, so that they cannot be mixed
+// up; the skin's folder holds decoy templates that must not be used.
+struct Restore {
+    Restore() {
+        writeFile(skinPath, skin);
+        for (int i = 0; i < 3; ++i) {
+            templates[i] = randomBytes(54 + 10 * i, 20 + i);  // only 54 bytes count
+            writeFile(templateDir.filePath(unpack::kTemplateNames[i]), templates[i]);
+            writeFile(skinDir.filePath(unpack::kTemplateNames[i]), randomBytes(54, 90 + i));
+        }
+    }
+    Result<void> run() const {
+        return unpack::restoreBmps(skinPath.toStdString(), templateDir.path().toStdString(),
+                                   outDir.path().toStdString());
+    }
+    QString out(const QString& name) const { return outDir.filePath(name); }
+    QTemporaryDir skinDir, templateDir, outDir;
+    QString skinPath = skinDir.filePath("BACKIMG");
+    QByteArray skin = randomBytes(178720, 7);
+    QByteArray templates[3];
+};
+
+}  // namespace
+
+class UnpackCore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void labelTexts() {
+        Bytes record(32, 0);
+        record[0] = 255, record[2] = 16, record[8] = 5, record[15] = 12, record[16] = 40;
+        record[25] = 200, record[30] = 255;
+        const auto texts = unpack::infoTexts(unpack::decodeRecord(record).value(), "/a b/BACKIMG");
+        const std::pair<int, const char*> expected[] = {
+            {0, "列表文字颜色   R= 255G= 0B= 16"}, {2, "电子书文字颜色 R= 5G= 0B= 0"},
+            {3, "主界面提示文字已开启"},           {4, "电影图标坐标   X= 12 Y= 40"},
+            {9, "文件夹图标坐标 X= 200 Y= 0"},     {10, "文件位置：/a b/BACKIMG"}};
+        for (const auto& [label, text] : expected) QCOMPARE(texts[label], std::string(text));
+
+        for (int unused : {3, 7, 11, 12, 13, 14, 27, 28, 29, 31}) record[unused] = 0xFF;
+        QCOMPARE(unpack::infoTexts(unpack::decodeRecord(record).value(), "/a b/BACKIMG"), texts);
+    }
+
+    void inspectionChecksTheLength() {
+        QTemporaryDir dir;
+        for (int length : {182816, 178719, 178721}) {
+            writeFile(dir.filePath("BACKIMG"), QByteArray(length, 'x'));
+            QCOMPARE(unpack::inspectSkin(dir.filePath("BACKIMG").toStdString()).error().kind,
+                     Error::Kind::WrongLength);
+        }
+        QByteArray bytes = randomBytes(178720, 3);
+        bytes[178688 + 26] = 99;
+        writeFile(dir.filePath("BACKIMG"), bytes);
+        QCOMPARE(unpack::inspectSkin(dir.filePath("BACKIMG").toStdString()).value().positions[5].y,
+                 99);
+    }
+
+    void restoresEveryFileByteForByte() {
+        struct Row { const char* name; int header, palette, pixels, length; };
+        const Row rows[] = {
+            {"main256.bmp", 2, 0, 1024, 38400},
+            {"movie256.bmp", 1, 0, 39424, 4096},
+            {"music256.bmp", 1, 0, 43520, 4096},
+            {"ebook256.bmp", 1, 0, 47616, 4096},
+            {"about256.bmp", 1, 0, 51712, 4096},
+            {"help256.bmp", 1, 0, 55808, 4096},
+            {"tree_main256.bmp", 2, 59904, 60928, 38400},
+            {"ft256.bmp", 0, 59904, 99328, 256},
+            {"fu256.bmp", 0, 59904, 99584, 256},
+            {"ebook_main256.bmp", 2, 99840, 100864, 38400},
+            {"music_main256.bmp", 2, 139264, 140288, 38400},
+        };
+        Restore r;
+        QVERIFY(r.run());
+        QCOMPARE(QDir(r.outDir.path()).entryList(QDir::Files).size(), 11);
+        for (const Row& row : rows) {
+            const QByteArray out = readFile(r.out(row.name));
+            QVERIFY2(out == r.templates[row.header].left(54) + r.skin.mid(row.palette, 1024) +
+                                r.skin.mid(row.pixels, row.length), row.name);
+            QVERIFY(!out.contains(r.skin.mid(178688)));  // the settings record is never restored
+        }
+        // The last picture ends with the byte just before the settings record.
+        QCOMPARE(readFile(r.out("music_main256.bmp")).back(), r.skin[178687]);
+    }
+
+    void olderLongerOutputIsReplacedWhole() {
+        Restore r;
+        writeFile(r.out("main256.bmp"), QByteArray(50000, char(0xAA)));
+        QVERIFY(r.run());
+        QCOMPARE(readFile(r.out("main256.bmp")).size(), 39478);
+    }
+
+    void badInputWritesNothing() {
+        const std::pair<const char*, int> cases[] = {  // length -1: removed
+            {"BACKIMG", -1}, {"BACKIMG", 178719}, {"BMPHEAD16", -1}, {"BMPHEAD256", 53}};
+        for (const auto& [file, length] : cases) {
+            Restore r;
+            const QString path =
+                QString(file) == "BACKIMG" ? r.skinPath : r.templateDir.filePath(file);
+            if (length < 0)
+                QVERIFY(QFile::remove(path));
+            else
+                writeFile(path, readFile(path).left(length));
+            QCOMPARE(QString::fromStdString(r.run().error().path), path);
+            QVERIFY(QDir(r.outDir.path()).isEmpty());
+        }
+    }
+
+    void failedOutputStopsAndKeepsEarlierOnes() {
+        Restore r;
+        QVERIFY(QDir(r.outDir.path()).mkdir("ebook256.bmp"));  // a file cannot replace it
+        const auto restored = r.run();
+        QCOMPARE(QString::fromStdString(restored.error().path), r.out("ebook256.bmp"));
+        QVERIFY(QFile::exists(r.out("music256.bmp")) && !QFile::exists(r.out("about256.bmp")));
+    }
+
+    void shippedTemplatesAreValidHeaders() {
+        for (int side : {16, 64, 240}) {
+            const int height = side == 240 ? 160 : side;
+            const QByteArray bytes =
+                readFile(QStringLiteral(VIREO_DATA_DIR "/BMPHEAD%1").arg(side == 240 ? 256 : side));
+            QCOMPARE(bytes.size(), 54);
+            const auto info = images::readBmpHeader(Bytes(bytes.begin(), bytes.end())).value();
+            QVERIFY(images::isSourceForm(info, side, height) && info.height > 0);  // bottom-up
+            QCOMPARE(info.coloursUsed, 256u);
+            QCOMPARE(info.fileSize, quint32(1078 + side * height));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(UnpackCore)
+#include "test_unpack_core.moc"

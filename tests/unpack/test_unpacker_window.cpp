@@ -1,0 +1,123 @@
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+#include "unpack/ui/unpacker_window.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace vireo;
+using test::randomBytes;
+using test::readFile;
+using test::writeFile;
+
+namespace {
+
+// A fresh unpacker whose current directory holds the three templates.
+struct Fixture {
+    Fixture() : window(dialogs, templates.path()) {
+        for (const char* name : {"BMPHEAD16", "BMPHEAD64", "BMPHEAD256"})
+            writeFile(templates.filePath(name), randomBytes(54, 5));
+    }
+    QString skin(const QString& name, int length) {
+        writeFile(files.filePath(name), randomBytes(length, 1));
+        return files.filePath(name);
+    }
+    QString text(const char* label) { return window.findChild<QLabel*>(label)->text(); }
+    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
+    void open(const std::optional<QString>& path) {
+        path ? dialogs.choose(*path) : dialogs.cancel();
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+    }
+    int outputs() { return QDir(files.path()).entryList(QDir::Files).size(); }
+    test::ScriptedDialogs dialogs;
+    QTemporaryDir templates, files;
+    ui::UnpackerWindow window;
+};
+
+}  // namespace
+
+class UnpackerWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void refusalsBeforeAnyAcceptedFile() {
+        Fixture f;
+        f.open(std::nullopt);  // no choice yet: nothing at all
+        QCOMPARE(f.dialogs.initialPaths, QStringList{"BACKIMG"});
+        QCOMPARE(f.dialogs.filters, QStringList{"BACKIMG(*.*) (*)"});
+        f.open(f.skin("backimg", 178720));  // other names: silent
+        f.open(f.skin("BACKIMG.bin", 178720));
+        f.open(f.skin("BACKIMG", 182816));  // the long layout
+        QCOMPARE(f.dialogs.messages, QStringList{"错误的BACKIMG文件"});
+        QVERIFY(!f.button("Command3")->isEnabled());
+        QCOMPARE(f.text("Label7"), "电影图标坐标   X   Y");
+    }
+
+    void acceptedFileIsShownAndReadAgainOnCancel() {
+        Fixture f;
+        QByteArray bytes = randomBytes(178720, 2);
+        bytes[178688] = char(255), bytes[178689] = 0, bytes[178690] = 16;
+        const QString path = f.files.filePath("BACKIMG");
+        writeFile(path, bytes);
+        f.open(path);
+        QVERIFY(f.button("Command3")->isEnabled());
+        QCOMPARE(f.text("Label3"), "列表文字颜色   R= 255G= 0B= 16");
+        QCOMPARE(f.text("Label1"), "文件位置：" + path);
+        bytes[178688] = 7;
+        writeFile(path, bytes);
+        f.open(std::nullopt);
+        QCOMPARE(f.text("Label3"), "列表文字颜色   R= 7G= 0B= 16");
+    }
+
+    void restoreKeepsTheLastAcceptedFile() {
+        Fixture f;
+        const QString accepted = f.skin("BACKIMG", 178720);
+        f.open(accepted);
+        QTemporaryDir other;
+        writeFile(other.filePath("BACKIMG"), QByteArray(182816, 'x'));
+        f.open(other.filePath("BACKIMG"));  // refused: labels and Command3 stay
+        QCOMPARE(f.text("Label1"), "文件位置：" + accepted);
+        QTest::mouseClick(f.button("Command3"), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages.last(), "done!");
+        // Beside the skin, headed by the templates of the current directory.
+        QCOMPARE(f.outputs(), 1 + 11);
+        QCOMPARE(readFile(f.files.filePath("ft256.bmp")).left(54),
+                 readFile(f.templates.filePath("BMPHEAD16")));
+        QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    void missingTemplateIsNamedAndNothingWritten() {
+        Fixture f;
+        f.open(f.skin("BACKIMG", 178720));
+        QVERIFY(QFile::remove(f.templates.filePath("BMPHEAD64")));
+        QTest::mouseClick(f.button("Command3"), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].endsWith(f.templates.filePath("BMPHEAD64")));
+        QCOMPARE(f.outputs(), 1);
+    }
+
+    void doubleClickOnlyOnTheBackground_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("background") << "";
+        for (const char* name : {"Label3", "Label13", "Line2", "Frame1", "Command3"})
+            QTest::newRow(name) << name;
+    }
+    void doubleClickOnlyOnTheBackground() {
+        QFETCH(QString, target);
+        Fixture f;
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        QWidget* on = target.isEmpty() ? &f.window : f.window.findChild<QWidget*>(target);
+        const QPoint at = target.isEmpty() ? QPoint(4, 240) : QPoint(4, 4);
+        QCOMPARE(f.window.childAt(on->mapTo(&f.window, at)), target.isEmpty() ? nullptr : on);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+        const QString hehe = QStringLiteral("orrin:点不出别的了，放弃吧!hehe");
+        QCOMPARE(f.dialogs.messages, target.isEmpty() ? (QStringList{hehe, hehe}) : QStringList());
+    }
+};
+
+QTEST_MAIN(UnpackerWindowTest)
+#include "test_unpacker_window.moc"
