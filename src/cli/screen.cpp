@@ -1,6 +1,11 @@
 #include "cli/screen.h"
 
+#include "settings/record.h"
 #include "skin/skin_layout.h"
+#include "unpack/inspection.h"
+#include "unpack/short_skin.h"
+
+#include <cstring>
 
 namespace vireo::cli {
 
@@ -25,8 +30,20 @@ Source sourceOf(Screen screen) {
     return Source::MainBackground;
 }
 
-Background backgroundOf(Screen screen) {
+// The older layout's pictures, found by the names restoration gives them.
+const unpack::RestoreItem& shortSkinItem(const char* fileName) {
+    for (const unpack::RestoreItem& item : unpack::kRestoreSet) {
+        if (std::strcmp(item.fileName, fileName) == 0) return item;
+    }
+    return unpack::kRestoreSet.front();  // every name asked for is in the set
+}
+
+Background backgroundOf(const SkinFile& skinFile, Screen screen) {
     const Source source = sourceOf(screen);
+    if (skinFile.layout == Layout::ShortSkin) {
+        const auto& item = shortSkinItem(images::sourceImage(source).fileName);
+        return {item.paletteOffset, item.pixelOffset};
+    }
     return {skin::regionOf(source, skin::RegionKind::Palette)->offset,
             skin::regionOf(source, skin::RegionKind::Pixels)->offset};
 }
@@ -39,31 +56,44 @@ std::uint32_t paletteColour(const std::uint8_t* palette, std::uint8_t index) {
            entry[0];
 }
 
-std::vector<IconPlacement> mainScreenIcons(const SkinFile& skin) {
-    // Record order of the six position pairs.
+std::vector<IconPlacement> mainScreenIcons(const SkinFile& skinFile) {
+    const Bytes record = settingsRecordOf(skinFile);
+    std::vector<IconPlacement> icons;
+    if (skinFile.layout == Layout::ShortSkin) {
+        // The older arrangement has a sixth pair, for the folder icon, which
+        // is not one of the 64×64 pictures.
+        static constexpr const char* kIcons[] = {"movie256.bmp", "music256.bmp", "ebook256.bmp",
+                                                 "about256.bmp", "help256.bmp"};
+        const auto decoded = unpack::decodeRecord(record);
+        for (std::size_t i = 0; i < std::size(kIcons); ++i) {
+            const auto& position = decoded.value().positions[i];
+            icons.push_back({shortSkinItem(kIcons[i]).pixelOffset, position.x, position.y});
+        }
+        return icons;
+    }
+    // The order of the record's position pairs.
     static constexpr Source kIcons[] = {Source::MovieIcon, Source::MusicIcon, Source::PictureIcon,
                                         Source::GameIcon,  Source::EbookIcon, Source::OptionsIcon};
-    std::vector<IconPlacement> icons;
-    const std::uint8_t* record = skin.bytes.data() + skin::kSettingsOffset;
     for (std::size_t i = 0; i < std::size(kIcons); ++i) {
         icons.push_back({skin::regionOf(kIcons[i], skin::RegionKind::Pixels)->offset,
-                         record[16 + 2 * i], record[17 + 2 * i]});
+                         record[settings::kPositionFields[2 * i].offset],
+                         record[settings::kPositionFields[2 * i + 1].offset]});
     }
     return icons;
 }
 
-Picture renderScreen(const SkinFile& skin, Screen screen) {
+Picture renderScreen(const SkinFile& skinFile, Screen screen) {
     Picture picture{kScreenWidth, kScreenHeight,
                     std::vector<std::uint32_t>(kScreenWidth * kScreenHeight)};
-    const Background background = backgroundOf(screen);
-    const std::uint8_t* palette = skin.bytes.data() + background.paletteOffset;
-    const std::uint8_t* pixels = skin.bytes.data() + background.pixelOffset;
+    const Background background = backgroundOf(skinFile, screen);
+    const std::uint8_t* palette = skinFile.bytes.data() + background.paletteOffset;
+    const std::uint8_t* pixels = skinFile.bytes.data() + background.pixelOffset;
     for (std::size_t i = 0; i < picture.pixels.size(); ++i)
         picture.pixels[i] = paletteColour(palette, pixels[i]);
     if (screen != Screen::Main) return picture;
 
-    for (const IconPlacement& icon : mainScreenIcons(skin)) {
-        const std::uint8_t* iconPixels = skin.bytes.data() + icon.pixelOffset;
+    for (const IconPlacement& icon : mainScreenIcons(skinFile)) {
+        const std::uint8_t* iconPixels = skinFile.bytes.data() + icon.pixelOffset;
         for (int y = 0; y < kIconSide && icon.y + y < kScreenHeight; ++y) {
             for (int x = 0; x < kIconSide && icon.x + x < kScreenWidth; ++x) {
                 picture.pixels[static_cast<std::size_t>(icon.y + y) * kScreenWidth + icon.x + x] =

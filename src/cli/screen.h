@@ -33,15 +33,17 @@ struct IconPlacement {
     int y;
 };
 
-// The main screen's icons in drawing order, at the positions the skin's own
-// settings record gives them.
-std::vector<IconPlacement> mainScreenIcons(const SkinFile& skin);
+// The main screen's 64×64 icons in drawing order, at the positions the skin's
+// own settings record gives them: the six of the generated layout by the
+// record's fields; the older layout's five (movie, music, e-book, about, help)
+// by the unpacker's arrangement.
+std::vector<IconPlacement> mainScreenIcons(const SkinFile& skinFile);
 
 // The screen as the player draws it: the background with its own palette and,
 // on the main screen, the 64×64 icons drawn with the main-screen palette. The
 // first stored row is at the top, as the layout preview shows it; whatever
 // reaches past 240×160 is clipped.
-Picture renderScreen(const SkinFile& skin, Screen screen);
+Picture renderScreen(const SkinFile& skinFile, Screen screen);
 
 // Each pixel repeated `factor` times across and down; factor 1 returns a copy.
 Picture scaleNearest(const Picture& picture, int factor);

@@ -1,11 +1,13 @@
 #include "cli/skin_file.h"
 
 #include "skin/skin_layout.h"
+#include "unpack/short_skin.h"
 
 namespace vireo::cli {
 
 std::optional<Layout> layoutOfLength(std::uint64_t length) {
     if (length == skin::kSkinLength) return Layout::Skin;
+    if (length == unpack::kShortSkinLength) return Layout::ShortSkin;
     return std::nullopt;
 }
 
@@ -24,8 +26,17 @@ std::vector<RegionInfo> regionsOf(Layout layout) {
     if (layout == Layout::Skin) {
         for (const skin::Region& region : skin::kSkinRegions)
             regions.push_back({region.offset, region.length, region.what});
+    } else {
+        for (const unpack::Region& region : unpack::kShortSkinRegions)
+            regions.push_back({region.offset, region.length, region.what});
     }
     return regions;
+}
+
+Bytes settingsRecordOf(const SkinFile& skinFile) {
+    const std::uint32_t offset =
+        skinFile.layout == Layout::Skin ? skin::kSettingsOffset : unpack::kRecordOffset;
+    return Bytes(skinFile.bytes.begin() + offset, skinFile.bytes.begin() + offset + 32);
 }
 
 }  // namespace vireo::cli

@@ -37,4 +37,7 @@ struct RegionInfo {
 // Every region of `layout` in file order.
 std::vector<RegionInfo> regionsOf(Layout layout);
 
+// The 32-byte settings record at the end of either layout.
+Bytes settingsRecordOf(const SkinFile& skinFile);
+
 }  // namespace vireo::cli

@@ -2,36 +2,52 @@
 
 #include "base/binary_file.h"
 #include "images/bmp.h"
+#include "unpack/restoration.h"
 
 namespace vireo::cli {
 
+namespace {
+
+unpack::Template templateFor(const images::SourceImage& image) {
+    if (image.width == 240) return unpack::Template::Head256;
+    return image.width == 64 ? unpack::Template::Head64 : unpack::Template::Head16;
+}
+
+Bytes headerFor(unpack::Template header, const std::optional<HeaderTemplates>& templates) {
+    if (templates) return (*templates)[static_cast<std::size_t>(header)];
+    const unpack::PictureSize size = unpack::pictureSizeOf(header);
+    return images::makeBmpHeader(size.width, size.height);
+}
+
+}  // namespace
+
 Result<HeaderTemplates> readHeaderTemplates(const std::string& folder) {
     HeaderTemplates templates;
-    const std::pair<const char*, Bytes*> kFiles[] = {{"BMPHEAD256", &templates.background},
-                                                     {"BMPHEAD64", &templates.icon},
-                                                     {"BMPHEAD16", &templates.smallIcon}};
-    for (const auto& [name, header] : kFiles) {
-        const std::string path = joinPath(folder, name);
+    for (std::size_t i = 0; i < templates.size(); ++i) {
+        const std::string path = joinPath(folder, unpack::kTemplateNames[i]);
         const auto length = fileLength(path);
-        if (length && *length < images::kBmpHeaderLength)
+        if (length && *length < unpack::kTemplateLength)
             return Error{Error::Kind::WrongLength, path, "shorter than a BMP header"};
-        auto block = readBlock(path, 0, images::kBmpHeaderLength);
+        auto block = readBlock(path, 0, unpack::kTemplateLength);
         if (!block) return block.error();
-        *header = std::move(block).value();
+        templates[i] = std::move(block).value();
     }
     return templates;
 }
 
 Result<std::vector<skin::NamedFile>> unpackedFiles(const SkinFile& skinFile,
                                                    const std::optional<HeaderTemplates>& templates) {
-    skin::HeaderFor header;
-    if (templates) {
-        header = [&templates](const images::SourceImage& image) {
-            if (image.width == 240) return templates->background;
-            return image.width == 64 ? templates->icon : templates->smallIcon;
-        };
+    if (skinFile.layout == Layout::Skin) {
+        return skin::sourceFilesOf(skinFile.bytes, [&templates](const images::SourceImage& image) {
+            return headerFor(templateFor(image), templates);
+        });
     }
-    return skin::sourceFilesOf(skinFile.bytes, header);
+    std::vector<skin::NamedFile> files;
+    for (const unpack::RestoreItem& item : unpack::kRestoreSet) {
+        files.push_back({item.fileName,
+                         unpack::restoredBmp(skinFile.bytes, headerFor(item.header, templates), item)});
+    }
+    return files;
 }
 
 }  // namespace vireo::cli

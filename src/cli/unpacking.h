@@ -3,19 +3,18 @@
 #include "base/result.h"
 #include "cli/skin_file.h"
 #include "skin/unpacking.h"
+#include "unpack/short_skin.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace vireo::cli {
 
-// The first 54 bytes of BMPHEAD256, BMPHEAD64 and BMPHEAD16.
-struct HeaderTemplates {
-    Bytes background;
-    Bytes icon;
-    Bytes smallIcon;
-};
+// The first 54 bytes of BMPHEAD16, BMPHEAD64 and BMPHEAD256, indexed by
+// unpack::Template.
+using HeaderTemplates = std::array<Bytes, unpack::kTemplateNames.size()>;
 
 // Reads the three templates from `folder`; a template shorter than 54 bytes
 // is refused.

@@ -95,7 +95,7 @@ private slots:
 
     void everyCommandHasHelp_data() {
         QTest::addColumn<QString>("command");
-        for (const char* command : {"verify", "build", "inspect", "unpack", "render"})
+        for (const char* command : {"verify", "build", "inspect", "unpack", "render", "settings"})
             QTest::newRow(command) << QString::fromLatin1(command);
     }
     void everyCommandHasHelp() {
@@ -106,16 +106,82 @@ private slots:
         QVERIFY(vireoSkin({"--help"}).out.contains("  " + command + " "));
     }
 
-    void inspectJsonListsTheRegions() {
-        test::SourceFolder sources(24);
-        QCOMPARE(vireoSkin({"build", sources.dir.path()}).status, 0);
-        const Run run = vireoSkin({"inspect", "--json", sources.path("BACKIMG")});
+    void inspectJsonDecodesEachArrangement_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("regions");
+        QTest::addColumn<QString>("fourthPair");
+        QTest::addColumn<int>("fourthX");  // the record byte it is read from
+        QTest::newRow("generated") << 182816 << "skin" << 17 << "game" << 22;
+        QTest::newRow("older") << 178720 << "short-skin" << 16 << "about" << 21;
+    }
+    void inspectJsonDecodesEachArrangement() {
+        QFETCH(int, length);
+        QFETCH(QString, layout);
+        QFETCH(int, regions);
+        QFETCH(QString, fourthPair);
+        QFETCH(int, fourthX);
+        QTemporaryDir dir;
+        QByteArray skin = test::randomBytes(length, 6);
+        // Record bytes 15 to 31: 15 .. 31, so each pair shows where it is read.
+        for (int i = 15; i < 32; ++i) skin[length - 32 + i] = char(i);
+        skin[length - 32 + 30] = 0;
+        test::writeFile(dir.filePath("BACKIMG"), skin);
+
+        const Run run = vireoSkin({"inspect", "--json", dir.filePath("BACKIMG")});
         QCOMPARE(run.status, 0);
         const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
-        QCOMPARE(root["layout"].toString(), QStringLiteral("skin"));
-        const QJsonArray regions = root["regions"].toArray();
-        QCOMPARE(regions.size(), 17);
-        QCOMPARE(regions.last()["offset"].toInt(), 182784);
+        QCOMPARE(root["layout"].toString(), layout);
+        QCOMPARE(root["regions"].toArray().size(), regions);
+        QCOMPARE(root["regions"].toArray().last()["offset"].toInt(), length - 32);
+        const QJsonObject settings = root["settings"].toObject();
+        QCOMPARE(settings[fourthPair].toArray(), (QJsonArray{fourthX, fourthX + 1}));
+        QCOMPARE(settings["hint"].toBool(), false);
+        QCOMPARE(settings["list-colour"].toArray(),
+                 (QJsonArray{quint8(skin[length - 32]), quint8(skin[length - 31]), quint8(skin[length - 30])}));
+    }
+
+    void setWithOneBadFieldChangesNoByte() {
+        QTemporaryDir dir;
+        const QByteArray back = test::randomBytes(32, 8);
+        test::writeFile(dir.filePath("BACK"), back);
+        const Run bad = vireoSkin({"settings", dir.filePath("BACK"), "--set", "movie=1,2", "--set",
+                                   "list-colour=0,0,256", "--set", "hint=on"});
+        QCOMPARE(bad.status, 1);
+        QVERIFY2(bad.err.contains("列表文字颜色 B 分量：所有数据请输入0到255之间的整数"), qPrintable(bad.err));
+        QCOMPARE(test::readFile(dir.filePath("BACK")), back);
+
+        QCOMPARE(vireoSkin({"settings", dir.filePath("BACK"), "--set", "movie=1,2", "--set", "hint=on"}).status, 0);
+        QByteArray expected = back;
+        expected[16] = 1;
+        expected[17] = 2;
+        expected[30] = char(255);
+        expected[31] = char(255);
+        QCOMPARE(test::readFile(dir.filePath("BACK")), expected);
+        const QJsonObject shown =
+            QJsonDocument::fromJson(vireoSkin({"settings", dir.filePath("BACK"), "--json"}).out.toUtf8()).object();
+        QCOMPARE(shown["movie"].toArray(), (QJsonArray{1, 2}));
+        QCOMPARE(shown["hint"].toBool(), true);
+    }
+
+    void settingsFileOfAnotherLengthIsNeverWritten_data() {
+        QTest::addColumn<int>("length");  // -1: no file
+        QTest::addColumn<int>("status");
+        QTest::newRow("31 bytes") << 31 << 1;
+        QTest::newRow("33 bytes") << 33 << 1;
+        QTest::newRow("missing") << -1 << 2;
+    }
+    void settingsFileOfAnotherLengthIsNeverWritten() {
+        QFETCH(int, length);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        const QByteArray bytes = test::randomBytes(qMax(length, 0), 9);
+        if (length >= 0) test::writeFile(dir.filePath("BACK"), bytes);
+        const Run run = vireoSkin({"settings", dir.filePath("BACK"), "--set", "movie=1,2"});
+        QCOMPARE(run.status, status);
+        QVERIFY(run.err.contains(dir.filePath("BACK")));
+        if (length >= 0) QCOMPARE(test::readFile(dir.filePath("BACK")), bytes);
+        else QVERIFY(!QFile::exists(dir.filePath("BACK")));
     }
 
     void renderWritesThePng() {

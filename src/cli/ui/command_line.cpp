@@ -4,11 +4,16 @@
 
 #include "base/binary_file.h"
 #include "cli/output_folder.h"
+#include "cli/settings_edit.h"
 #include "cli/screen.h"
 #include "cli/skin_file.h"
 #include "images/bmp.h"
 #include "images/verification.h"
+#include "settings/byte_table.h"
+#include "settings/record.h"
+#include "settings/write.h"
 #include "skin/generation.h"
+#include "unpack/inspection.h"
 #include "cli/unpacking.h"
 
 #include <QCommandLineParser>
@@ -190,6 +195,65 @@ std::optional<cli::SkinFile> readSkin(const QString& path, Io& io, int& status) 
     return std::nullopt;
 }
 
+settings::Record recordOf(const Bytes& bytes) {
+    settings::Record record{};
+    std::copy(bytes.begin(), bytes.end(), record.begin());
+    return record;
+}
+
+QJsonArray numbers(const std::vector<std::uint8_t>& values) {
+    QJsonArray array;
+    for (const std::uint8_t value : values) array.append(int(value));
+    return array;
+}
+
+QString hintText(bool on) {
+    return on ? QStringLiteral("主界面提示文字已开启") : QStringLiteral("主界面提示文字未开启");
+}
+
+// The record by the settings command's names.
+QJsonObject recordJson(const settings::Record& record) {
+    QJsonObject object;
+    for (const cli::Setting& setting : cli::kSettings) {
+        object.insert(QLatin1String(setting.name),
+                      setting.group ? QJsonValue(numbers(cli::valuesOf(record, setting)))
+                                    : QJsonValue(settings::hintFlagOn(record)));
+    }
+    return object;
+}
+
+QStringList recordLines(const settings::Record& record) {
+    QStringList lines;
+    for (const cli::Setting& setting : cli::kSettings) {
+        QString shown = hintText(settings::hintFlagOn(record));
+        if (setting.group) {
+            QStringList values;
+            for (const std::uint8_t value : cli::valuesOf(record, setting))
+                values << fromStd(settings::byteText(value));
+            shown = QString::fromUtf8(setting.caption) + QStringLiteral("  ") + values.join(' ');
+        }
+        lines << shown + QStringLiteral("  (") + QLatin1String(setting.name) + ')';
+    }
+    return lines;
+}
+
+// The older layout's record by the unpacker's arrangement.
+QJsonObject shortSkinJson(const unpack::SkinSettings& decoded) {
+    static const char* const kColours[] = {"list-colour", "selected-colour", "ebook-colour"};
+    static const char* const kPositions[] = {"movie", "music", "ebook", "about", "help", "folder"};
+    QJsonObject object;
+    for (std::size_t i = 0; i < decoded.colours.size(); ++i) {
+        const auto& c = decoded.colours[i];
+        object.insert(QLatin1String(kColours[i]), numbers({c.red, c.green, c.blue}));
+    }
+    for (std::size_t i = 0; i < decoded.positions.size(); ++i) {
+        const auto& p = decoded.positions[i];
+        object.insert(QLatin1String(kPositions[i]), numbers({p.x, p.y}));
+    }
+    object.insert(QStringLiteral("hint"), decoded.hintOn);
+    return object;
+}
+
 QString layoutName(cli::Layout layout) {
     return layout == cli::Layout::Skin ? QStringLiteral("skin") : QStringLiteral("short-skin");
 }
@@ -206,6 +270,19 @@ int runInspect(const QStringList& arguments, Io& io) {
     const auto skinFile = readSkin(path, io, status);
     if (!skinFile) return status;
     const auto regions = cli::regionsOf(skinFile->layout);
+    const Bytes record = cli::settingsRecordOf(*skinFile);
+    QJsonObject settingsJson;
+    QStringList settingsLines;
+    if (skinFile->layout == cli::Layout::Skin) {
+        settingsJson = recordJson(recordOf(record));
+        settingsLines = recordLines(recordOf(record));
+    } else {
+        const auto decoded = unpack::decodeRecord(record).value();
+        settingsJson = shortSkinJson(decoded);
+        // The unpacker's labels, without the file location shown above.
+        const auto texts = unpack::infoTexts(decoded, toStd(path));
+        for (std::size_t i = 0; i + 1 < texts.size(); ++i) settingsLines << fromStd(texts[i]);
+    }
 
     if (command.parser().isSet(QStringLiteral("json"))) {
         QJsonArray regionList;
@@ -217,7 +294,8 @@ int runInspect(const QStringList& arguments, Io& io) {
         const QJsonObject root{{QStringLiteral("file"), path},
                                {QStringLiteral("layout"), layoutName(skinFile->layout)},
                                {QStringLiteral("length"), qint64(skinFile->bytes.size())},
-                               {QStringLiteral("regions"), regionList}};
+                               {QStringLiteral("regions"), regionList},
+                               {QStringLiteral("settings"), settingsJson}};
         io.out << QJsonDocument(root).toJson(QJsonDocument::Indented);
         return kDone;
     }
@@ -230,6 +308,7 @@ int runInspect(const QStringList& arguments, Io& io) {
                       .arg(region.length, 6)
                       .arg(fromStd(region.what));
     }
+    for (const QString& line : settingsLines) io.out << line << '\n';
     return kDone;
 }
 
@@ -323,6 +402,85 @@ int runRender(const QStringList& arguments, Io& io) {
     return kDone;
 }
 
+QString expectedForm(const cli::Setting& setting) {
+    if (!setting.group) return QStringLiteral("on 或 off");
+    return setting.fieldCount == 3 ? QStringLiteral("R,G,B") : QStringLiteral("X,Y");
+}
+
+int runSettings(const QStringList& arguments, Io& io) {
+    CommandParser command(
+        QStringLiteral("settings"),
+        QStringLiteral("按字段显示 32 字节的设置文件 BACK；用 --set 就地写入字段，"
+                       "所有字段都检查通过后才写入。\n名称：list-colour、selected-colour、"
+                       "ebook-colour（R,G,B），movie、music、image、game、ebook、options、"
+                       "filelist（X,Y），hint（on 或 off）。"));
+    command.addArgument(QStringLiteral("FILE"), QStringLiteral("32 字节的设置文件。"));
+    command.parser().addOption({QStringLiteral("json"), QStringLiteral("以 JSON 输出。")});
+    command.parser().addOption({QStringLiteral("set"),
+                                QStringLiteral("把 NAME 设为 VALUE；可以多次使用。"),
+                                QStringLiteral("NAME=VALUE")});
+    command.parser().addOption(
+        {QStringLiteral("table"),
+         QStringLiteral("通过字节表 FILE（如 ASCII）写入（默认：值 v 写为字节 v）。"),
+         QStringLiteral("FILE")});
+    if (auto status = command.parse(arguments, io)) return *status;
+
+    const QString path = command.argument(0);
+    const std::string settingsPath = toStd(path);
+    const QStringList sets = command.parser().values(QStringLiteral("set"));
+    if (!sets.isEmpty() && command.parser().isSet(QStringLiteral("json")))
+        return usage(io, QStringLiteral("--set 与 --json 不能同时使用"), command.help());
+
+    std::vector<cli::Assignment> assignments;
+    for (const QString& set : sets) {
+        const int equals = set.indexOf('=');
+        const cli::Setting* setting = equals > 0 ? cli::findSetting(toStd(set.left(equals))) : nullptr;
+        if (!setting) return usage(io, QStringLiteral("未知的设置项：") + set, command.help());
+        assignments.push_back({setting, toStd(set.mid(equals + 1))});
+    }
+
+    // The file is checked first: one that is not 32 bytes is neither shown nor written.
+    const auto record = settings::readRecord(settingsPath);
+    if (!record) {
+        if (record.error().kind != Error::Kind::WrongLength) return fail(io, record.error());
+        io.err << kProgram << ": " << "错误的BACK文件：" << path << '\n';
+        return kRefused;
+    }
+
+    if (assignments.empty()) {
+        if (command.parser().isSet(QStringLiteral("json"))) {
+            io.out << QJsonDocument(recordJson(record.value())).toJson(QJsonDocument::Indented);
+        } else {
+            for (const QString& line : recordLines(record.value())) io.out << line << '\n';
+        }
+        return kDone;
+    }
+
+    const auto values = cli::valuesToStore(assignments);
+    if (const auto* problem = std::get_if<cli::AssignmentProblem>(&values)) {
+        io.err << kProgram << ": " << path << "：";
+        if (problem->field) {
+            io.err << QString::fromUtf8(problem->field) << "：所有数据请输入0到255之间的整数";
+        } else {
+            io.err << problem->setting->name << " 的值应为 " << expectedForm(*problem->setting);
+        }
+        io.err << '\n';
+        return kRefused;
+    }
+
+    settings::ByteTable table = settings::identityByteTable();
+    if (command.parser().isSet(QStringLiteral("table"))) {
+        auto read = settings::readByteTable(toStd(command.parser().value(QStringLiteral("table"))));
+        if (!read) return fail(io, read.error());
+        table = read.value();
+    }
+    const auto written =
+        settings::writeValues(settingsPath, table, std::get<std::vector<settings::FieldValue>>(values));
+    if (!written) return fail(io, written.error());
+    io.out << "done" << '\n';
+    return kDone;
+}
+
 struct Command {
     const char* name;
     const char* summary;
@@ -335,6 +493,7 @@ const Command kCommands[] = {
     {"inspect", "列出皮肤文件的区域和设置", runInspect},
     {"unpack", "把皮肤文件还原成 BMP 文件", runUnpack},
     {"render", "把皮肤中的一个画面画成 PNG", runRender},
+    {"settings", "显示或修改 32 字节的设置文件", runSettings},
 };
 
 }  // namespace
