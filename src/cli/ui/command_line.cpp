@@ -302,6 +302,7 @@ int runInspect(const QStringList& arguments, Io& io) {
 
     io.out << "文件位置：" << path << '\n';
     io.out << layoutName(skinFile->layout) << ", " << skinFile->bytes.size() << " bytes\n";
+    io.out << " offset length  what\n";
     for (const auto& region : regions) {
         io.out << QStringLiteral("%1 %2  %3\n")
                       .arg(region.offset, 7)
