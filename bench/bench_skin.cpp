@@ -69,8 +69,7 @@ void runCommand(benchmark::State& state, const QStringList& arguments) {
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    const ui::Environment environment{QStringLiteral("/nonexistent"),
-                                      {QStringLiteral(VIREO_PNG_MODULE_DIR)}};
+    const ui::Environment environment{{QStringLiteral(VIREO_PNG_MODULE_DIR)}};
     if (ui::runCommandLine(arguments, outStream, errStream, environment) != 0)
         state.SkipWithError(err.toStdString().c_str());
 }

@@ -91,6 +91,12 @@ private slots:
         QCOMPARE(run.status, 1);
         QCOMPARE(run.out, QStringLiteral("文件夹图标  文件未找到，无法生成文件\n"));
         QVERIFY(!QFile::exists(sources.path("BACKIMG")));
+        // Unlike the window, a BACK in the current directory does not stand in.
+        test::SourceFolder complete(27);
+        QVERIFY(QFile::rename(complete.path("BACK"), empty.filePath("BACK")));
+        const Run noBack = vireoSkin({"verify", complete.dir.path()}, empty.path());
+        QCOMPARE(noBack.status, 1);
+        QCOMPARE(noBack.out, QStringLiteral("BACK 文件未找到，无法生成文件\n"));
     }
 
     void everyCommandHasHelp_data() {
@@ -162,6 +168,24 @@ private slots:
             QJsonDocument::fromJson(vireoSkin({"settings", dir.filePath("BACK"), "--json"}).out.toUtf8()).object();
         QCOMPARE(shown["movie"].toArray(), (QJsonArray{1, 2}));
         QCOMPARE(shown["hint"].toBool(), true);
+    }
+
+    void setGoesThroughTheNamedByteTable() {
+        QTemporaryDir dir;
+        test::writeFile(dir.filePath("BACK"), QByteArray(32, '\0'));
+        QByteArray reversed(256, '\0');
+        for (int v = 0; v < 256; ++v) reversed[v] = char(255 - v);
+        test::writeFile(dir.filePath("ASCII"), reversed);
+        QCOMPARE(vireoSkin({"settings", dir.filePath("BACK"), "--table", dir.filePath("ASCII"), "--set",
+                            "selected-colour=1,2,3"}).status, 0);
+        const QByteArray back = test::readFile(dir.filePath("BACK"));
+        QCOMPARE(back.mid(3, 5), QByteArray("\0\xfe\xfd\xfc\0", 5));
+
+        test::writeFile(dir.filePath("ASCII"), reversed.left(255));
+        const Run shortTable = vireoSkin({"settings", dir.filePath("BACK"), "--table", dir.filePath("ASCII"),
+                                          "--set", "hint=on"});
+        QCOMPARE(shortTable.status, 2);
+        QCOMPARE(test::readFile(dir.filePath("BACK")), back);
     }
 
     void settingsFileOfAnotherLengthIsNeverWritten_data() {

@@ -1,20 +1,18 @@
 #include "cli/ui/command_line.h"
 
-#include "cli/ui/png_writer.h"
-
 #include "base/binary_file.h"
 #include "cli/output_folder.h"
-#include "cli/settings_edit.h"
 #include "cli/screen.h"
+#include "cli/settings_edit.h"
 #include "cli/skin_file.h"
-#include "images/bmp.h"
+#include "cli/ui/png_writer.h"
+#include "cli/unpacking.h"
 #include "images/verification.h"
 #include "settings/byte_table.h"
 #include "settings/record.h"
 #include "settings/write.h"
 #include "skin/generation.h"
 #include "unpack/inspection.h"
-#include "cli/unpacking.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -23,7 +21,6 @@
 #include <QJsonObject>
 #include <QTextStream>
 
-#include <functional>
 #include <map>
 #include <optional>
 
@@ -135,11 +132,14 @@ std::optional<Error> missingFolder(const QString& dir) {
     return Error{Error::Kind::NotFound, toStd(dir), {}};
 }
 
-images::Verification verifyFolder(const QString& dir, const QCommandLineParser& parser, Io& io) {
+// The window's two stages. BACK comes from DIR or from --back, never from the
+// current directory, so that a script's result does not depend on where it runs.
+images::Verification verifyFolder(const QString& dir, const QCommandLineParser& parser) {
     const std::string folder = folderArgument(dir);
-    if (parser.isSet(QStringLiteral("back")))
-        return images::verifySourceSetWithSettings(folder, toStd(parser.value(QStringLiteral("back"))));
-    return images::verifySourceSet(folder, toStd(io.environment.currentDir));
+    const std::string settings = parser.isSet(QStringLiteral("back"))
+                                     ? toStd(parser.value(QStringLiteral("back")))
+                                     : folder + images::kSettingsFileName;
+    return images::verifySourceSetWithSettings(folder, settings);
 }
 
 int runVerify(const QStringList& arguments, Io& io) {
@@ -151,7 +151,7 @@ int runVerify(const QStringList& arguments, Io& io) {
 
     const QString dir = command.argument(0);
     if (auto error = missingFolder(dir)) return fail(io, *error);
-    const auto run = verifyFolder(dir, command.parser(), io);
+    const auto run = verifyFolder(dir, command.parser());
     io.out << fromStd(run.report) << '\n';
     return run.passed() ? kDone : kRefused;
 }
@@ -168,7 +168,7 @@ int runBuild(const QStringList& arguments, Io& io) {
 
     const QString dir = command.argument(0);
     if (auto error = missingFolder(dir)) return fail(io, *error);
-    const auto run = verifyFolder(dir, command.parser(), io);
+    const auto run = verifyFolder(dir, command.parser());
     if (!run.passed()) {
         io.err << kProgram << ": " << fromStd(run.report) << '\n';
         return kRefused;

@@ -14,11 +14,8 @@ enum ExitStatus {
     kFailed = 2,   // wrong usage, or a file that could not be read or written
 };
 
-// Where the command line runs.
+// What the command line needs to know of its installation.
 struct Environment {
-    // Stands for the process's current directory: where the verification
-    // looks for a BACK that the source folder lacks.
-    QString currentDir;
     // Where `render` looks for the PNG writer module, in order.
     QStringList pngModuleDirs;
 };

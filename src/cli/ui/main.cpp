@@ -1,7 +1,6 @@
 #include "cli/ui/command_line.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QTextStream>
 
 #include <cstdio>
@@ -14,7 +13,6 @@ int main(int argc, char* argv[]) {
     // Installed, the PNG writer sits in lib/vireo-skin beside bin; built, next to the program.
     const QString programDir = QCoreApplication::applicationDirPath();
     const vireo::ui::Environment environment{
-        QDir::currentPath(),
         {programDir + QStringLiteral("/../lib/vireo-skin"), programDir}};
     const int status = vireo::ui::runCommandLine(QCoreApplication::arguments(), out, err, environment);
     out.flush();
