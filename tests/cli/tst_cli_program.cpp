@@ -64,7 +64,7 @@ private slots:
         QTest::newRow("unwritable output") << QStringList{"build", "@", "-o", "@/none/BACKIMG"} << 2
                                            << "写入文件出错：@/none/BACKIMG";
         QTest::newRow("named BACK missing") << QStringList{"build", "@", "--back", "@/none"} << 1
-                                            << "BACK 文件未找到，无法生成文件";
+                                            << "@：BACK 文件未找到，无法生成文件";
     }
     void refusedAndUnreadableInputs() {
         QFETCH(QStringList, arguments);

@@ -170,7 +170,7 @@ int runBuild(const QStringList& arguments, Io& io) {
     if (auto error = missingFolder(dir)) return fail(io, *error);
     const auto run = verifyFolder(dir, command.parser());
     if (!run.passed()) {
-        io.err << kProgram << ": " << fromStd(run.report) << '\n';
+        io.err << kProgram << ": " << dir << "：" << fromStd(run.report) << '\n';
         return kRefused;
     }
     const std::string output = command.parser().isSet(QStringLiteral("output"))
