@@ -18,9 +18,11 @@ enum class Layout {
 
 std::optional<Layout> layoutOfLength(std::uint64_t length);
 
+// A whole skin file. Readers of it rely on `bytes` being exactly the length
+// of `layout`, as readSkinFile makes it.
 struct SkinFile {
     Layout layout;
-    Bytes bytes;  // the whole file
+    Bytes bytes;
 };
 
 // Reads a finished skin whole. A length that is neither layout's is refused
