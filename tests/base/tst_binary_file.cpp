@@ -129,13 +129,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(path));
     }
 
-    void pathPieces() {
-        QCOMPARE(folderOf("/a/b/main256.bmp"), std::string("/a/b/"));
-        QCOMPARE(fileTitleOf("/a/b/main256.bmp"), std::string("main256.bmp"));
-        QCOMPARE(folderOf("main256.bmp"), std::string());
-        QCOMPARE(joinPath("/a/b", "BACK"), std::string("/a/b/BACK"));
-        QCOMPARE(joinPath("/a/b/", "BACK"), std::string("/a/b/BACK"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestBinaryFile)

@@ -4,6 +4,7 @@
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace vireo;
@@ -79,7 +81,7 @@ private slots:
     void importSwitchesTheTarget();
     void badFieldIsNamedAndFocused();
     void resetsWriteNothingAndKeepTheFlag();
-    void paletteButtonAsksForThePicker();
+    void paletteButtonOpensThePicker();
 };
 
 void SettingsPanelTest::verificationFillsThePanelAndToggles() {
@@ -147,15 +149,21 @@ void SettingsPanelTest::importSwitchesTheTarget() {
     QCOMPARE(readFile(other).mid(28, 2), QByteArray("\xC9\x66"));
     QCOMPARE(readFile(rig.back()), folderBack);
 
-    // Refused for its size: the panel stays, the folder's BACK is the target again.
+    // Refused for its size: the panel stays, the folder's BACK is the target
+    // again, even when a later pick of another file was refused meanwhile.
+    rig.dialogs.choose(elsewhere.filePath("other.bmp"));
+    rig.window->findChild<QPushButton*>("Command1")->click();
+    writeFile(elsewhere.filePath("BACK"), randomBytes(32, 4));
     writeFile(elsewhere.filePath("short"), randomBytes(31, 3));
     const QStringList before = rig.texts();
     const QByteArray otherNow = readFile(other);
     rig.import(elsewhere.filePath("short"));
     QCOMPARE(rig.dialogs.messages.last(), kWrongBack);
     QCOMPARE(rig.texts(), before);
+    const QByteArray refusedFolderBack = readFile(elsewhere.filePath("BACK"));
     rig.panel->Command9->click();
     QCOMPARE(readFile(other), otherNow);
+    QCOMPARE(readFile(elsewhere.filePath("BACK")), refusedFolderBack);
     QCOMPARE(readFile(rig.back()).mid(28, 2), QByteArray("\xC9\x66"));
 }
 
@@ -199,11 +207,15 @@ void SettingsPanelTest::resetsWriteNothingAndKeepTheFlag() {
     QCOMPARE(readFile(rig.back()), QByteArray(expected, 32));
 }
 
-void SettingsPanelTest::paletteButtonAsksForThePicker() {
+void SettingsPanelTest::paletteButtonOpensThePicker() {
     Rig rig;
     QSignalSpy spy(rig.panel, &ui::SettingsPanel::paletteRequested);
     rig.panel->Command13->click();
     QCOMPARE(spy.count(), 1);
+    const auto windows = QApplication::topLevelWidgets();
+    QVERIFY(std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
+        return w->objectName() == "Form3" && w->isVisible();
+    }));
 }
 
 QTEST_MAIN(SettingsPanelTest)

@@ -76,17 +76,6 @@ private slots:
         QCOMPARE(skin.back(), sources.files.at("BACK").back());
     }
 
-    void codeTableMatchesTheWrittenOutOne() {
-        QCOMPARE(std::size(kExpected), skin::kSkinRegions.size());
-        for (std::size_t i = 0; i < skin::kSkinRegions.size(); ++i) {
-            const auto& region = skin::kSkinRegions[i];
-            QCOMPARE(int(region.offset), kExpected[i].offset);
-            QCOMPARE(int(region.length), kExpected[i].length);
-            QCOMPARE(int(region.sourceOffset), kExpected[i].from);
-            const char* file = region.source ? images::sourceImage(*region.source).fileName : "BACK";
-            QCOMPARE(file, kExpected[i].file);
-        }
-    }
 
     void replacesAnOlderLongerSkinWhole() {
         test::SourceFolder sources;

@@ -133,7 +133,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
     Frame2 = makeFrame(this, QStringLiteral("Frame2"), QStringLiteral("图标位置设定"), 4440, 4200, 3975, 3015);
     Frame3 = makeFrame(this, QStringLiteral("Frame3"), QStringLiteral("杂项设定"), 120, 6480, 4215, 735);
 
-    settingsPanel_ = new SettingsPanel(dialogs_, cd1_, Cd2_, currentDir_, {Frame1, Frame2, Frame3},
+    settingsPanel_ = new SettingsPanel(dialogs_, sourceFolder_, Cd2_, currentDir_, {Frame1, Frame2, Frame3},
                                        [this] { advancedToggle(); }, this);
     preview_ = new IconPreview(dialogs_, this, Frame2,
                                {fmain1, fmovie1, fmusic1, febook2, fgame1, fhelp1, fimage1},

@@ -107,12 +107,12 @@ void resetBoxes(const std::array<QLineEdit*, N>& boxes, const std::array<Field, 
 
 }  // namespace
 
-SettingsPanel::SettingsPanel(Dialogs& dialogs, const CommonDialog& cd1, CommonDialog& Cd2,
+SettingsPanel::SettingsPanel(Dialogs& dialogs, const QString& sourceFolder, CommonDialog& Cd2,
                              QString currentDir, Frames frames,
                              std::function<void()> advancedToggle, QObject* parent)
     : QObject(parent),
       dialogs_(dialogs),
-      cd1_(cd1),
+      sourceFolder_(sourceFolder),
       Cd2_(Cd2),
       currentDir_(std::move(currentDir)),
       advancedToggle_(std::move(advancedToggle)),
@@ -240,7 +240,7 @@ void SettingsPanel::buildHintFrame(QGroupBox* frame) {
 }
 
 QString SettingsPanel::folderBack() const {
-    return cd1_.folder() + QLatin1String(images::kSettingsFileName);
+    return sourceFolder_ + QLatin1String(images::kSettingsFileName);
 }
 
 QString SettingsPanel::tablePath() const {

@@ -40,10 +40,11 @@ public:
         QGroupBox* Frame3;
     };
 
-    // `cd1` holds the chosen main256.bmp, `Cd2` the current settings file;
+    // `sourceFolder` is the folder of the verified main256.bmp (trailing
+    // separator kept), whose BACK the load reads; `Cd2` holds the current settings file;
     // `currentDir` is where the byte table ASCII lives; `advancedToggle`
     // shows or hides the panel as the main window's advanced button does.
-    SettingsPanel(Dialogs& dialogs, const CommonDialog& cd1, CommonDialog& Cd2, QString currentDir,
+    SettingsPanel(Dialogs& dialogs, const QString& sourceFolder, CommonDialog& Cd2, QString currentDir,
                   Frames frames, std::function<void()> advancedToggle, QObject* parent = nullptr);
 
     // Fills the panel from the BACK next to main256.bmp, which becomes the
@@ -129,7 +130,7 @@ private:
                      std::optional<settings::Group> group);
 
     Dialogs& dialogs_;
-    const CommonDialog& cd1_;
+    const QString& sourceFolder_;
     CommonDialog& Cd2_;
     QString currentDir_;
     std::function<void()> advancedToggle_;
