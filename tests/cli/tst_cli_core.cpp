@@ -20,8 +20,8 @@ namespace {
 
 Bytes toBytes(const QByteArray& data) { return Bytes(data.begin(), data.end()); }
 
-cli::SkinFile randomSkin(quint32 seed) {
-    return {cli::Layout::Skin, toBytes(test::randomBytes(skin::kSkinLength, seed))};
+cli::SkinFile randomSkin(quint32 draw) {
+    return {cli::Layout::Skin, toBytes(test::randomBytes(skin::kSkinLength, draw))};
 }
 
 // Puts the six main-screen icons where the record's position pairs say.
@@ -47,14 +47,14 @@ class CliCoreTest : public QObject {
 
 private slots:
     void unpackThenBuildGivesTheSameSkin_data() {
-        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<quint32>("draw");
         QTest::newRow("first") << 7u;
         QTest::newRow("second") << 8u;
         QTest::newRow("third") << 9u;
     }
     void unpackThenBuildGivesTheSameSkin() {
-        QFETCH(quint32, seed);
-        const cli::SkinFile original = randomSkin(seed);
+        QFETCH(quint32, draw);
+        const cli::SkinFile original = randomSkin(draw);
         QTemporaryDir dir;
         auto files = cli::unpackedFiles(original, std::nullopt);
         QVERIFY(files.ok());
