@@ -5,17 +5,21 @@
 
 namespace vireo::images {
 
-Verification verifySourceSet(const std::string& folder, const std::string& currentDir) {
+namespace {
+
+// `fallback`, when given, is tried as the BACK if `settingsPath` does not exist.
+Verification verify(const std::string& folder, const std::string& settingsPath,
+                    const std::string* fallback) {
     Verification run;
     run.paths = derivePaths(folder);
-    run.settingsPath = folder + kSettingsFileName;
+    run.settingsPath = settingsPath;
 
     std::string report;
     for (std::size_t i = 0; i < kSourceCount; ++i) {
         if (!FileExists(run.paths[i])) report += kSourceSet[i].existenceName;
     }
     if (!FileExists(run.settingsPath)) {
-        run.settingsPath = joinPath(currentDir, kSettingsFileName);
+        if (fallback) run.settingsPath = *fallback;
         if (!FileExists(run.settingsPath)) report += "BACK";
     }
     if (!report.empty()) {
@@ -38,6 +42,18 @@ Verification verifySourceSet(const std::string& folder, const std::string& curre
         run.report = report + kWrongLengthSentence;
     }
     return run;
+}
+
+}  // namespace
+
+Verification verifySourceSet(const std::string& folder, const std::string& currentDir) {
+    const std::string fallback = joinPath(currentDir, kSettingsFileName);
+    return verify(folder, folder + kSettingsFileName, &fallback);
+}
+
+Verification verifySourceSetWithSettings(const std::string& folder,
+                                         const std::string& settingsPath) {
+    return verify(folder, settingsPath, nullptr);
 }
 
 }  // namespace vireo::images

@@ -33,4 +33,8 @@ constexpr char kPassedReport[] = "校验全部通过，可以开始文件生成"
 // `currentDir` is where BACK is looked for when the folder has none.
 Verification verifySourceSet(const std::string& folder, const std::string& currentDir);
 
+// The same two stages with `settingsPath` as the BACK, and no other looked for.
+Verification verifySourceSetWithSettings(const std::string& folder,
+                                         const std::string& settingsPath);
+
 }  // namespace vireo::images

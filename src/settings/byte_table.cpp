@@ -14,4 +14,10 @@ Result<ByteTable> readByteTable(const std::string& path) {
     return table;
 }
 
+ByteTable identityByteTable() {
+    ByteTable table{};
+    for (std::size_t v = 0; v < kTableLength; ++v) table[v] = static_cast<std::uint8_t>(v);
+    return table;
+}
+
 }  // namespace vireo::settings

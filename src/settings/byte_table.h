@@ -19,4 +19,7 @@ constexpr char kTableFileName[] = "ASCII";
 // shorter one ShortRead: a write must never store a byte that is not a table entry.
 Result<ByteTable> readByteTable(const std::string& path);
 
+// The table the system relies on: entry v holds v.
+ByteTable identityByteTable();
+
 }  // namespace vireo::settings

@@ -43,4 +43,19 @@ const std::array<Region, 17> kSkinRegions = {{
     {kSettingsOffset, 32, RegionKind::Settings, std::nullopt, 0, "settings record"},
 }};
 
+std::optional<Region> regionOf(images::Source source, RegionKind kind) {
+    for (const Region& region : kSkinRegions) {
+        if (region.source == source && region.kind == kind) return region;
+    }
+    return std::nullopt;
+}
+
+images::Source paletteSourceOf(images::Source source) {
+    switch (images::sourceImage(source).width) {
+    case 64: return Source::MainBackground;
+    case 16: return Source::TreeBackground;
+    default: return source;
+    }
+}
+
 }  // namespace vireo::skin

@@ -29,4 +29,12 @@ struct Region {
 // The regions follow each other without gaps and cover the whole file.
 extern const std::array<Region, 17> kSkinRegions;
 
+// The region that holds `source`'s palette or pixels; nullopt for an icon's
+// palette, which the file does not carry.
+std::optional<Region> regionOf(images::Source source, RegionKind kind);
+
+// The picture whose palette `source` is drawn with: a background its own, a
+// 64×64 icon the main-screen background's, a 16×16 icon the directory tree's.
+images::Source paletteSourceOf(images::Source source);
+
 }  // namespace vireo::skin

@@ -37,4 +37,13 @@ const std::array<RestoreItem, 11> kRestoreSet = {{
     {"music_main256.bmp", Template::Head256, 139264, 140288, 38400},
 }};
 
+PictureSize pictureSizeOf(Template header) {
+    switch (header) {
+    case Template::Head16: return {16, 16};
+    case Template::Head64: return {64, 64};
+    case Template::Head256: return {240, 160};
+    }
+    return {0, 0};
+}
+
 }  // namespace vireo::unpack

@@ -28,6 +28,12 @@ extern const std::array<Region, 16> kShortSkinRegions;
 // The three BMP header templates, in the order in which they are opened.
 enum class Template : std::size_t { Head16, Head64, Head256 };
 constexpr std::array<const char*, 3> kTemplateNames = {"BMPHEAD16", "BMPHEAD64", "BMPHEAD256"};
+// The picture size each template heads: 16×16, 64×64, 240×160.
+struct PictureSize {
+    std::int32_t width;
+    std::int32_t height;
+};
+PictureSize pictureSizeOf(Template header);
 // Only the first 54 bytes of a template are used.
 constexpr std::uint32_t kTemplateLength = 54;
 

@@ -33,6 +33,17 @@ if [[ -x "$prefix/bin/vireo-skin-builder" ]]; then
   [[ $code == 124 ]] || { echo "the installed program stopped with status $code"; status=1; }
 fi
 
+# The command line works from the installed tree, its PNG module included:
+# the installed demo set builds a skin that renders.
+cli="$prefix/bin/vireo-skin"
+if [[ -x "$cli" ]]; then
+  demo="$prefix/share/doc/vireo-skin-builder/examples/demo"
+  "$cli" build "$demo" -o "$work/BACKIMG" >/dev/null &&
+    "$cli" render "$work/BACKIMG" -o "$work/main.png" >/dev/null &&
+    [[ -s "$work/main.png" ]] ||
+    { echo "the installed vireo-skin could not build and render the demo"; status=1; }
+fi
+
 desktop-file-validate "$desktop" || status=1
 appstreamcli validate --no-net "$prefix/share/metainfo/io.github.vireo.SkinBuilder.metainfo.xml" || status=1
 exit $status

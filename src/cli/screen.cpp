@@ -1,0 +1,116 @@
+#include "cli/screen.h"
+
+#include "settings/record.h"
+#include "skin/skin_layout.h"
+#include "unpack/inspection.h"
+#include "unpack/short_skin.h"
+
+#include <cstring>
+
+namespace vireo::cli {
+
+namespace {
+
+using images::Source;
+
+constexpr int kIconSide = 64;
+
+struct Background {
+    std::uint32_t paletteOffset;
+    std::uint32_t pixelOffset;
+};
+
+Source sourceOf(Screen screen) {
+    switch (screen) {
+    case Screen::Main: return Source::MainBackground;
+    case Screen::Tree: return Source::TreeBackground;
+    case Screen::Ebook: return Source::EbookBackground;
+    case Screen::Music: return Source::MusicBackground;
+    }
+    return Source::MainBackground;
+}
+
+// The older layout's pictures, found by the names restoration gives them.
+const unpack::RestoreItem& shortSkinItem(const char* fileName) {
+    for (const unpack::RestoreItem& item : unpack::kRestoreSet) {
+        if (std::strcmp(item.fileName, fileName) == 0) return item;
+    }
+    return unpack::kRestoreSet.front();  // every name asked for is in the set
+}
+
+Background backgroundOf(const SkinFile& skinFile, Screen screen) {
+    const Source source = sourceOf(screen);
+    if (skinFile.layout == Layout::ShortSkin) {
+        const auto& item = shortSkinItem(images::sourceImage(source).fileName);
+        return {item.paletteOffset, item.pixelOffset};
+    }
+    return {skin::regionOf(source, skin::RegionKind::Palette)->offset,
+            skin::regionOf(source, skin::RegionKind::Pixels)->offset};
+}
+
+}  // namespace
+
+std::uint32_t paletteColour(const std::uint8_t* palette, std::uint8_t index) {
+    const std::uint8_t* entry = palette + 4 * index;
+    return 0xFF000000u | (std::uint32_t(entry[2]) << 16) | (std::uint32_t(entry[1]) << 8) |
+           entry[0];
+}
+
+std::vector<IconPlacement> mainScreenIcons(const SkinFile& skinFile) {
+    const Bytes record = settingsRecordOf(skinFile);
+    std::vector<IconPlacement> icons;
+    if (skinFile.layout == Layout::ShortSkin) {
+        // The older arrangement has a sixth pair, for the folder icon, which
+        // is not one of the 64×64 pictures.
+        static constexpr const char* kIcons[] = {"movie256.bmp", "music256.bmp", "ebook256.bmp",
+                                                 "about256.bmp", "help256.bmp"};
+        const auto decoded = unpack::decodeRecord(record);
+        for (std::size_t i = 0; i < std::size(kIcons); ++i) {
+            const auto& position = decoded.value().positions[i];
+            icons.push_back({shortSkinItem(kIcons[i]).pixelOffset, position.x, position.y});
+        }
+        return icons;
+    }
+    // The order of the record's position pairs.
+    static constexpr Source kIcons[] = {Source::MovieIcon, Source::MusicIcon, Source::PictureIcon,
+                                        Source::GameIcon,  Source::EbookIcon, Source::OptionsIcon};
+    for (std::size_t i = 0; i < std::size(kIcons); ++i) {
+        icons.push_back({skin::regionOf(kIcons[i], skin::RegionKind::Pixels)->offset,
+                         record[settings::kPositionFields[2 * i].offset],
+                         record[settings::kPositionFields[2 * i + 1].offset]});
+    }
+    return icons;
+}
+
+Picture renderScreen(const SkinFile& skinFile, Screen screen) {
+    Picture picture{kScreenWidth, kScreenHeight,
+                    std::vector<std::uint32_t>(kScreenWidth * kScreenHeight)};
+    const Background background = backgroundOf(skinFile, screen);
+    const std::uint8_t* palette = skinFile.bytes.data() + background.paletteOffset;
+    const std::uint8_t* pixels = skinFile.bytes.data() + background.pixelOffset;
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+        picture.pixels[i] = paletteColour(palette, pixels[i]);
+    if (screen != Screen::Main) return picture;
+
+    for (const IconPlacement& icon : mainScreenIcons(skinFile)) {
+        const std::uint8_t* iconPixels = skinFile.bytes.data() + icon.pixelOffset;
+        for (int y = 0; y < kIconSide && icon.y + y < kScreenHeight; ++y) {
+            for (int x = 0; x < kIconSide && icon.x + x < kScreenWidth; ++x) {
+                picture.pixels[static_cast<std::size_t>(icon.y + y) * kScreenWidth + icon.x + x] =
+                    paletteColour(palette, iconPixels[y * kIconSide + x]);
+            }
+        }
+    }
+    return picture;
+}
+
+Picture scaleNearest(const Picture& picture, int factor) {
+    Picture scaled{picture.width * factor, picture.height * factor, {}};
+    scaled.pixels.reserve(static_cast<std::size_t>(scaled.width) * scaled.height);
+    for (int y = 0; y < scaled.height; ++y) {
+        for (int x = 0; x < scaled.width; ++x) scaled.pixels.push_back(picture.at(x / factor, y / factor));
+    }
+    return scaled;
+}
+
+}  // namespace vireo::cli

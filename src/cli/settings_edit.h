@@ -1,0 +1,56 @@
+#pragma once
+
+#include "base/result.h"
+#include "settings/byte_table.h"
+#include "settings/record.h"
+#include "settings/write.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace vireo::cli {
+
+// A name of the settings command: a colour (three fields), a position (two)
+// or the hint flag (none of the groups).
+struct Setting {
+    const char* name;
+    const char* caption;                   // the settings panel's label for it
+    std::optional<settings::Group> group;  // empty for the hint flag
+    std::size_t firstField;                // index into the group's fields
+    std::size_t fieldCount;
+};
+
+// list-colour, selected-colour, ebook-colour, movie, music, image, game,
+// ebook, options, filelist, hint: the panel's order.
+extern const std::array<Setting, 11> kSettings;
+
+const Setting* findSetting(const std::string& name);
+
+// The bytes a setting shows: R, G, B or X, Y; for the flag, byte 30.
+std::vector<std::uint8_t> valuesOf(const settings::Record& record, const Setting& setting);
+
+// "NAME=VALUE" of the command line, its name already found.
+struct Assignment {
+    const Setting* setting;
+    std::string value;  // "R,G,B", "X,Y", or "on"/"off"
+};
+
+// The first value that cannot be stored, and the field of it that failed
+// (empty when the value has the wrong number of parts or is not on/off).
+struct AssignmentProblem {
+    const Setting* setting;
+    const char* field;
+};
+
+// Converts every assignment with the panel's rules (colours rounded toward
+// minus infinity, positions half to even, each 0 to 255; the flag written to
+// both of its bytes) before anything is written. Only the named fields are
+// returned; a later assignment of the same field wins.
+std::variant<std::vector<settings::FieldValue>, AssignmentProblem> valuesToStore(
+    const std::vector<Assignment>& assignments);
+
+}  // namespace vireo::cli

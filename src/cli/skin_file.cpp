@@ -1,0 +1,48 @@
+#include "cli/skin_file.h"
+
+#include "skin/skin_layout.h"
+#include "unpack/short_skin.h"
+
+namespace vireo::cli {
+
+std::optional<Layout> layoutOfLength(std::uint64_t length) {
+    if (length == skin::kSkinLength) return Layout::Skin;
+    if (length == unpack::kShortSkinLength) return Layout::ShortSkin;
+    return std::nullopt;
+}
+
+Result<SkinFile> readSkinFile(const std::string& path) {
+    const auto length = fileLength(path);
+    if (!length) return Error{Error::Kind::NotFound, path, {}};
+    const auto layout = layoutOfLength(*length);
+    if (!layout) return Error{Error::Kind::WrongLength, path, {}};
+    auto bytes = readBlock(path, 0, static_cast<std::size_t>(*length));
+    if (!bytes) return bytes.error();
+    return skinFileOf(std::move(bytes).value(), path);
+}
+
+Result<SkinFile> skinFileOf(Bytes bytes, const std::string& path) {
+    const auto layout = layoutOfLength(bytes.size());
+    if (!layout) return Error{Error::Kind::WrongLength, path, {}};
+    return SkinFile{*layout, std::move(bytes)};
+}
+
+std::vector<RegionInfo> regionsOf(Layout layout) {
+    std::vector<RegionInfo> regions;
+    if (layout == Layout::Skin) {
+        for (const skin::Region& region : skin::kSkinRegions)
+            regions.push_back({region.offset, region.length, region.what});
+    } else {
+        for (const unpack::Region& region : unpack::kShortSkinRegions)
+            regions.push_back({region.offset, region.length, region.what});
+    }
+    return regions;
+}
+
+Bytes settingsRecordOf(const SkinFile& skinFile) {
+    const std::uint32_t offset =
+        skinFile.layout == Layout::Skin ? skin::kSettingsOffset : unpack::kRecordOffset;
+    return Bytes(skinFile.bytes.begin() + offset, skinFile.bytes.begin() + offset + 32);
+}
+
+}  // namespace vireo::cli
