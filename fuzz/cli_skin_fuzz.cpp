@@ -60,15 +60,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Bytes record = cli::settingsRecordOf(file);
     if (record.size() != 32 || !unpack::decodeRecord(record)) std::abort();
 
-    // render
-    for (auto screen : {cli::Screen::Main, cli::Screen::Tree, cli::Screen::Ebook, cli::Screen::Music}) {
-        const cli::Picture picture = cli::renderScreen(file, screen);
-        if (picture.width != cli::kScreenWidth || picture.height != cli::kScreenHeight ||
-            picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height))
-            std::abort();
-        for (std::uint32_t pixel : picture.pixels)
-            if ((pixel >> 24) != 0xFF) std::abort();
-    }
+    // render, one screen a run (the main screen, with its icons, most often)
+    const auto screen = static_cast<cli::Screen>(data[0] & 4 ? (data[0] >> 3) & 3 : 0);
+    const cli::Picture picture = cli::renderScreen(file, screen);
+    if (picture.width != cli::kScreenWidth || picture.height != cli::kScreenHeight ||
+        picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height))
+        std::abort();
+    for (std::uint32_t pixel : picture.pixels)
+        if ((pixel >> 24) != 0xFF) std::abort();
 
     // unpack
     std::optional<cli::HeaderTemplates> templates;
