@@ -138,4 +138,4 @@ void IconPreviewTest::badInputLeavesThePreview() {
 }
 
 QTEST_MAIN(IconPreviewTest)
-#include "test_icon_preview.moc"
+#include "tst_icon_preview.moc"

@@ -61,4 +61,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(ColourCore)
-#include "test_colour_core.moc"
+#include "tst_colour_core.moc"

@@ -144,4 +144,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(UnpackCore)
-#include "test_unpack_core.moc"
+#include "tst_unpack_core.moc"

@@ -112,4 +112,4 @@ private slots:
 };
 
 QTEST_MAIN(ColourPickerTest)
-#include "test_colour_picker.moc"
+#include "tst_colour_picker.moc"

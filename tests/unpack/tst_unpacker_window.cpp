@@ -120,4 +120,4 @@ private slots:
 };
 
 QTEST_MAIN(UnpackerWindowTest)
-#include "test_unpacker_window.moc"
+#include "tst_unpacker_window.moc"

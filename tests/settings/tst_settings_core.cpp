@@ -162,4 +162,4 @@ void SettingsCoreTest::failuresWriteNothing() {
 }
 
 QTEST_GUILESS_MAIN(SettingsCoreTest)
-#include "test_settings_core.moc"
+#include "tst_settings_core.moc"

@@ -219,4 +219,4 @@ void SettingsPanelTest::paletteButtonOpensThePicker() {
 }
 
 QTEST_MAIN(SettingsPanelTest)
-#include "test_settings_panel.moc"
+#include "tst_settings_panel.moc"

@@ -100,4 +100,4 @@ private slots:
 };
 
 QTEST_MAIN(SecondaryWindows)
-#include "test_secondary_windows.moc"
+#include "tst_secondary_windows.moc"
