@@ -63,79 +63,68 @@ class IconPreviewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void iconsStandAtTheTypedPositions();
-    void eachPressShowsFreshMirroredPictures();
-    void badInputLeavesThePreview_data();
-    void badInputLeavesThePreview();
+    void iconsStandAtTheTypedPositions() {
+        Rig rig;
+        QVERIFY(!rig.anyImageVisible());
+        QVERIFY(!rig.preview->Command12->isVisibleTo(rig.window.get()));
+        const QPoint typed[] = {{0, 0}, {0, 0}, {21, -3}, {88, 86}, {12, 86}, {300, 86}, {164, 26}};
+        for (int i = 1; i < 7; ++i)
+            rig.type(i, QString::number(typed[i].x()), QString::number(typed[i].y()));
+        rig.type(2, " 20.6", "-3");  // rounded to the nearest pixel, no range check
+        rig.preview->Command7->click();
+
+        QVERIFY(rig.dialogs.messages.isEmpty());
+        QCOMPARE(rig.image(0)->geometry(), QRect(0, 0, 240, 160));
+        for (int i = 1; i < 7; ++i) QCOMPARE(rig.image(i)->geometry(), QRect(typed[i], QSize(64, 64)));
+        QVERIFY(rig.preview->Command12->isVisible());
+        // In front: the background over the path labels, the icons over the background.
+        QCOMPARE(rig.window->childAt(100, 12), rig.image(0));
+        QCOMPARE(rig.window->childAt(120, 100), rig.image(3));
+
+        rig.preview->Command12->click();
+        QVERIFY(!rig.anyImageVisible());
+        QVERIFY(!rig.preview->Command12->isVisible());
+    }
+
+    void eachPressShowsFreshMirroredPictures() {
+        Rig rig;
+        rig.preview->Command7->click();
+        // A second press loads the files again and does not mirror back.
+        test::writeFile(rig.picture(1), test::bmp8(64, 64, test::randomBytes(1024, 90),
+                                                   test::randomBytes(64 * 64, 91)));
+        rig.preview->Command7->click();
+        for (int i = 0; i < 7; ++i) QVERIFY(showsMirrored(rig.image(i), rig.picture(i)));
+    }
+
+    void badInputLeavesThePreview_data() {
+        QTest::addColumn<QString>("ytp1");
+        QTest::addColumn<bool>("removeGamePicture");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty position") << QString() << false
+                                        << QStringLiteral("图片浏览 Y 轴数据不是数字，无法预览");
+        QTest::newRow("no picture") << QStringLiteral("7") << true
+                                    << QStringLiteral("无法载入FC游戏图标：");
+    }
+
+    void badInputLeavesThePreview() {
+        QFETCH(QString, ytp1);
+        QFETCH(bool, removeGamePicture);
+        QFETCH(QString, message);
+        Rig rig;
+        rig.type(1, "12", "26");
+        rig.preview->Command7->click();
+        rig.preview->Command12->click();
+        rig.type(1, "40", "40");
+        rig.type(6, "164", ytp1);
+        if (removeGamePicture) QFile::remove(rig.picture(4));
+        rig.preview->Command7->click();
+        QCOMPARE(rig.dialogs.messages.size(), 1);
+        QVERIFY(rig.dialogs.messages[0].startsWith(message));
+        QVERIFY(!rig.anyImageVisible());
+        QVERIFY(!rig.preview->Command12->isVisible());
+        QCOMPARE(rig.image(1)->pos(), QPoint(12, 26));
+    }
 };
-
-void IconPreviewTest::iconsStandAtTheTypedPositions() {
-    Rig rig;
-    QVERIFY(!rig.anyImageVisible());
-    QVERIFY(!rig.preview->Command12->isVisibleTo(rig.window.get()));
-    const QPoint typed[] = {{0, 0}, {0, 0}, {20, -3}, {88, 86}, {12, 86}, {300, 86}, {164, 26}};
-    for (int i = 1; i < 7; ++i)
-        rig.type(i, QString::number(typed[i].x()), QString::number(typed[i].y()));
-    rig.type(2, " 20.4", "-3");  // fractions accepted, no range check
-    rig.preview->Command7->click();
-
-    QVERIFY(rig.dialogs.messages.isEmpty());
-    QCOMPARE(rig.image(0)->geometry(), QRect(0, 0, 240, 160));
-    for (int i = 1; i < 7; ++i) QCOMPARE(rig.image(i)->geometry(), QRect(typed[i], QSize(64, 64)));
-    QVERIFY(rig.preview->Command12->isVisible());
-    // In front: the background over the path labels, the icons over the background.
-    QCOMPARE(rig.window->childAt(100, 12), rig.image(0));
-    QCOMPARE(rig.window->childAt(120, 100), rig.image(3));
-    QCOMPARE(rig.window->childAt(320, 100), rig.image(5));
-
-    rig.preview->Command12->click();
-    QVERIFY(!rig.anyImageVisible());
-    QVERIFY(!rig.preview->Command12->isVisible());
-    QVERIFY(rig.preview->Command7->isVisible());
-}
-
-void IconPreviewTest::eachPressShowsFreshMirroredPictures() {
-    Rig rig;
-    rig.preview->Command7->click();
-    for (int i = 0; i < 7; ++i) QVERIFY(showsMirrored(rig.image(i), rig.picture(i)));
-
-    // A second press loads the files again and does not mirror back.
-    test::writeFile(rig.picture(1), test::bmp8(64, 64, test::randomBytes(1024, 90),
-                                               test::randomBytes(64 * 64, 91)));
-    rig.preview->Command7->click();
-    for (int i = 0; i < 7; ++i) QVERIFY(showsMirrored(rig.image(i), rig.picture(i)));
-}
-
-void IconPreviewTest::badInputLeavesThePreview_data() {
-    QTest::addColumn<QString>("ytp1");
-    QTest::addColumn<bool>("removeGamePicture");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("empty position") << QString() << false
-                                    << QStringLiteral("图片浏览 Y 轴数据不是数字，无法预览");
-    QTest::newRow("words") << QStringLiteral("左边") << false
-                           << QStringLiteral("图片浏览 Y 轴数据不是数字，无法预览");
-    QTest::newRow("no picture") << QStringLiteral("7") << true
-                                << QStringLiteral("无法载入FC游戏图标：");
-}
-
-void IconPreviewTest::badInputLeavesThePreview() {
-    QFETCH(QString, ytp1);
-    QFETCH(bool, removeGamePicture);
-    QFETCH(QString, message);
-    Rig rig;
-    rig.type(1, "12", "26");
-    rig.preview->Command7->click();
-    rig.preview->Command12->click();
-    rig.type(1, "40", "40");
-    rig.type(6, "164", ytp1);
-    if (removeGamePicture) QFile::remove(rig.picture(4));
-    rig.preview->Command7->click();
-    QCOMPARE(rig.dialogs.messages.size(), 1);
-    QVERIFY(rig.dialogs.messages[0].startsWith(message));
-    QVERIFY(!rig.anyImageVisible());
-    QVERIFY(!rig.preview->Command12->isVisible());
-    QCOMPARE(rig.image(1)->pos(), QPoint(12, 26));
-}
 
 QTEST_MAIN(IconPreviewTest)
 #include "tst_icon_preview.moc"
