@@ -43,6 +43,12 @@ private slots:
         QTemporaryDir dir;
         auto files = cli::unpackedFiles(original, std::nullopt);
         QVERIFY(files.ok());
+        for (const auto& file : files.value()) {  // made headers give each picture's own size
+            const auto info = images::readBmpHeader(file.bytes);
+            QVERIFY2(file.name == "BACK" || (info.ok() && file.bytes.size() == 1078 + size_t(info.value().width *
+                                                                                           info.value().height)),
+                     file.name.c_str());
+        }
         QVERIFY(cli::writeFilesInto(dir.path().toStdString() + "/new/folder", files.value()).ok());
         const QString folder = dir.path() + "/new/folder/";
         QCOMPARE(part(toBytes(test::readFile(folder + "help256.bmp")), 54, 1078), part(original.bytes, 0, 1024));

@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(test::readFile(dir.filePath("out/BACKIMG")), skin);
     }
 
-    // '@' stands for a folder of sources with a random BACKIMG and BACK31, BACK33 of those lengths.
+    // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too short or long.
     void refusedAndUnreadableInputsChangeNothing_data() {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("status");
@@ -65,6 +65,7 @@ private slots:
         QTest::newRow("bad scale") << "render @/BACKIMG -o @/x.png --scale 0" << 2 << "放大倍数";
         QTest::newRow("unwritable output") << "build @ -o @/none/BACKIMG" << 2 << "写入文件出错：@/none/BACKIMG";
         QTest::newRow("named BACK missing") << "build @ --back @/none" << 1 << "@：BACK 文件未找到，无法生成文件";
+        QTest::newRow("short template") << "unpack @/BACKIMG -o @/out --templates @" << 1 << "@/BMPHEAD16";
         QTest::newRow("one bad field of three") << "settings @/BACK --set movie=1,2 --set list-colour=0,0,256 "
                                                    "--set hint=on" << 1 << "@/BACK：列表文字颜色 B 分量：所有数据请输入0到255之间的整数";
         QTest::newRow("settings of 31 bytes") << "settings @/BACK31 --set movie=1,2" << 1 << "错误的BACK文件：@/BACK31";
@@ -81,6 +82,7 @@ private slots:
         test::writeFile(sources.path("BACKIMG"), test::randomBytes(182816, 4));
         test::writeFile(sources.path("BACK31"), test::randomBytes(31, 5));
         test::writeFile(sources.path("BACK33"), test::randomBytes(33, 6));
+        test::writeFile(sources.path("BMPHEAD16"), test::randomBytes(53, 7));
         const auto before = snapshot(at);
 
         const Run run = vireoSkin(arguments.replace('@', at).split(' ', Qt::SkipEmptyParts));
