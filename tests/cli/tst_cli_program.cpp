@@ -61,7 +61,6 @@ private slots:
         QTest::newRow("unknown command") << "pack" << 2 << "未知的命令：pack";
         QTest::newRow("missing file") << "inspect @/none" << 2 << "找不到文件：@/none";
         QTest::newRow("wrong length") << "inspect @/main256.bmp" << 1 << "错误的BACKIMG文件：@/main256.bmp";
-        QTest::newRow("render without output") << "render @/BACKIMG" << 2 << "-o";
         QTest::newRow("bad scale") << "render @/BACKIMG -o @/x.png --scale 0" << 2 << "放大倍数";
         QTest::newRow("unwritable output") << "build @ -o @/none/BACKIMG" << 2 << "写入文件出错：@/none/BACKIMG";
         QTest::newRow("named BACK missing") << "build @ --back @/none" << 1 << "@：BACK 文件未找到，无法生成文件";
