@@ -2,25 +2,18 @@
 
 #include "images/source_set.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vireo::unpack {
 
-namespace {
-
-void append(Bytes& out, const Bytes& from, std::size_t offset, std::size_t length) {
-    out.insert(out.end(), from.begin() + static_cast<std::ptrdiff_t>(offset),
-               from.begin() + static_cast<std::ptrdiff_t>(offset + length));
-}
-
-}  // namespace
-
 Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& item) {
-    Bytes bmp;
-    bmp.reserve(images::kPixelOffset + item.pixelLength);
-    append(bmp, header, 0, kTemplateLength);
-    append(bmp, skin, item.paletteOffset, images::kPaletteLength);
-    append(bmp, skin, item.pixelOffset, item.pixelLength);
+    Bytes bmp(images::kPixelOffset + item.pixelLength);
+    std::copy_n(header.begin(), kTemplateLength, bmp.begin());
+    std::copy_n(skin.begin() + item.paletteOffset, images::kPaletteLength,
+                bmp.begin() + images::kPaletteOffset);
+    std::copy_n(skin.begin() + item.pixelOffset, item.pixelLength,
+                bmp.begin() + images::kPixelOffset);
     return bmp;
 }
 

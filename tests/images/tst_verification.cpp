@@ -92,16 +92,6 @@ private slots:
                          "图片浏览图标 文件夹图标 上级目录图标 音乐播放背景 BACK 文件未找到，无法生成文件"));
     }
 
-    void pathsAreTheFolderFollowedByEachName() {
-        vireo::test::SourceFolder sources;
-        QTemporaryDir currentDir;
-        const auto run = verifySourceSet(sources.folder().toStdString(), currentDir.path().toStdString());
-        for (std::size_t i = 0; i < run.paths.size(); ++i) {
-            QCOMPARE(QString::fromStdString(run.paths[i]),
-                     sources.folder() + vireo::images::kSourceSet[i].fileName);
-        }
-        QCOMPARE(QString::fromStdString(run.settingsPath), sources.path("BACK"));
-    }
 
     void backFromTheCurrentDirectoryStandsIn_data() {
         QTest::addColumn<int>("currentBackLength");

@@ -29,7 +29,6 @@ private slots:
         QTest::newRow("last of column 1, row 1") << 23.0 << 22.0 << 0xFFFFFF;
         QTest::newRow("first of column 2") << 24.0 << 0.0 << 0xFFC0FF;
         QTest::newRow("first of row 2") << 0.0 << 23.0 << 0xC0C0C0;
-        QTest::newRow("column 4, row 6") << 92.0 << 132.0 << 0x404080;
         QTest::newRow("bottom right") << 185.0 << 132.0 << 0x400000;
         QTest::newRow("past the right edge") << 186.0 << 0.0 << 0;
         QTest::newRow("past the bottom edge") << 0.0 << 133.0 << 0;
@@ -42,6 +41,8 @@ private slots:
         QCOMPARE(pack(paletteColour(paletteKey(x, y))), quint32(packed));
     }
 
+    // The picture agrees with the press rule everywhere but on its lines,
+    // which are one pixel wide and lie between cells only.
     void pictureMatchesThePressRule() {
         const auto pixels = paletteGridPixels();
         QCOMPARE(int(pixels.size()), 186 * 133);
@@ -56,9 +57,9 @@ private slots:
                 const Rgb expected = line ? Rgb{0, 0, 0} : paletteColour(paletteKey(x, y));
                 QVERIFY(pixels[std::size_t(y * 186 + x)] == expected);
             }
-        QCOMPARE(lines, 7 * 133 + 5 * 186 - 7 * 5);  // one pixel wide, between cells only
+        QCOMPARE(lines, 7 * 133 + 5 * 186 - 7 * 5);
     }
 };
 
 QTEST_GUILESS_MAIN(ColourCore)
-#include "test_colour_core.moc"
+#include "tst_colour_core.moc"

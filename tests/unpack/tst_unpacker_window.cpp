@@ -30,6 +30,7 @@ struct Fixture {
         path ? dialogs.choose(*path) : dialogs.cancel();
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
     }
+    void restore() { QTest::mouseClick(button("Command3"), Qt::LeftButton); }
     int outputs() { return QDir(files.path()).entryList(QDir::Files).size(); }
     test::ScriptedDialogs dialogs;
     QTemporaryDir templates, files;
@@ -55,54 +56,40 @@ private slots:
         QCOMPARE(f.text("Label7"), "电影图标坐标   X   Y");
     }
 
-    void acceptedFileIsShownAndReadAgainOnCancel() {
-        Fixture f;
-        QByteArray bytes = randomBytes(178720, 2);
-        bytes[178688] = char(255), bytes[178689] = 0, bytes[178690] = 16;
-        const QString path = f.files.filePath("BACKIMG");
-        writeFile(path, bytes);
-        f.open(path);
-        QVERIFY(f.button("Command3")->isEnabled());
-        QCOMPARE(f.text("Label3"), "列表文字颜色   R= 255G= 0B= 16");
-        QCOMPARE(f.text("Label1"), "文件位置：" + path);
-        bytes[178688] = 7;
-        writeFile(path, bytes);
-        f.open(std::nullopt);
-        QCOMPARE(f.text("Label3"), "列表文字颜色   R= 7G= 0B= 16");
-    }
-
-    void restoreKeepsTheLastAcceptedFile() {
+    // A cancel reads the accepted file again; a refused pick elsewhere leaves
+    // it as the one restored, beside itself, headed by the current directory's
+    // templates, and a missing template is named.
+    void restoresTheLastAcceptedFile() {
         Fixture f;
         const QString accepted = f.skin("BACKIMG", 178720);
         f.open(accepted);
+        QCOMPARE(f.text("Label1"), "文件位置：" + accepted);
+        QByteArray bytes = readFile(accepted);
+        bytes[178688] = 7;
+        writeFile(accepted, bytes);
+        f.open(std::nullopt);
+        QVERIFY(f.text("Label3").startsWith("列表文字颜色   R= 7G="));
+
         QTemporaryDir other;
         writeFile(other.filePath("BACKIMG"), QByteArray(182816, 'x'));
-        f.open(other.filePath("BACKIMG"));  // refused: labels and Command3 stay
+        f.open(other.filePath("BACKIMG"));
         QCOMPARE(f.text("Label1"), "文件位置：" + accepted);
-        QTest::mouseClick(f.button("Command3"), Qt::LeftButton);
+        f.restore();
         QCOMPARE(f.dialogs.messages.last(), "done!");
-        // Beside the skin, headed by the templates of the current directory.
         QCOMPARE(f.outputs(), 1 + 11);
         QCOMPARE(readFile(f.files.filePath("ft256.bmp")).left(54),
                  readFile(f.templates.filePath("BMPHEAD16")));
         QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(), 1);
-    }
 
-    void missingTemplateIsNamedAndNothingWritten() {
-        Fixture f;
-        f.open(f.skin("BACKIMG", 178720));
         QVERIFY(QFile::remove(f.templates.filePath("BMPHEAD64")));
-        QTest::mouseClick(f.button("Command3"), Qt::LeftButton);
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QVERIFY(f.dialogs.messages[0].endsWith(f.templates.filePath("BMPHEAD64")));
-        QCOMPARE(f.outputs(), 1);
+        f.restore();
+        QVERIFY(f.dialogs.messages.last().endsWith(f.templates.filePath("BMPHEAD64")));
     }
 
     void doubleClickOnlyOnTheBackground_data() {
         QTest::addColumn<QString>("target");
         QTest::newRow("background") << "";
-        for (const char* name : {"Label3", "Label13", "Line2", "Frame1", "Command3"})
-            QTest::newRow(name) << name;
+        for (const char* name : {"Label3", "Line2", "Command3"}) QTest::newRow(name) << name;
     }
     void doubleClickOnlyOnTheBackground() {
         QFETCH(QString, target);
@@ -113,11 +100,10 @@ private slots:
         const QPoint at = target.isEmpty() ? QPoint(4, 240) : QPoint(4, 4);
         QCOMPARE(f.window.childAt(on->mapTo(&f.window, at)), target.isEmpty() ? nullptr : on);
         QTest::mouseDClick(on, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
         const QString hehe = QStringLiteral("orrin:点不出别的了，放弃吧!hehe");
-        QCOMPARE(f.dialogs.messages, target.isEmpty() ? (QStringList{hehe, hehe}) : QStringList());
+        QCOMPARE(f.dialogs.messages, target.isEmpty() ? QStringList{hehe} : QStringList());
     }
 };
 
 QTEST_MAIN(UnpackerWindowTest)
-#include "test_unpacker_window.moc"
+#include "tst_unpacker_window.moc"

@@ -1,0 +1,122 @@
+#include "app/ui/main_window.h"
+#include "preview/ui/icon_preview.h"
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace vireo;
+
+namespace {
+
+// The picture of image1 to image7, in order.
+const char* const kPictures[] = {"main256.bmp", "movie256.bmp", "music256.bmp", "ebook256.bmp",
+                                 "game256.bmp", "help256.bmp", "image256.bmp"};
+// Their position boxes (none for the background).
+const char* const kBoxes[][2] = {{nullptr, nullptr}, {"xdy1", "ydy1"},     {"xyy1", "yyy1"},
+                                 {"xdzs11", "ydzs1"}, {"xyx1", "yyx1"}, {"xxx1", "yxx1"},
+                                 {"xtp1", "ytp1"}};
+
+struct Rig {
+    test::SourceFolder source;
+    QTemporaryDir current;
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<ui::MainWindow> window;
+    ui::IconPreview* preview = nullptr;
+
+    Rig() {
+        window = std::make_unique<ui::MainWindow>(dialogs, current.path());
+        preview = window->findChild<ui::IconPreview*>();
+        window->show();
+        dialogs.choose(source.path("main256.bmp"));
+        window->findChild<QPushButton*>("Command1")->click();
+    }
+    QLabel* image(int i) const { return window->findChild<QLabel*>(QStringLiteral("image%1").arg(i + 1)); }
+    QString picture(int i) const { return source.path(kPictures[i]); }
+    void type(int i, const QString& x, const QString& y) {
+        window->findChild<QLineEdit*>(kBoxes[i][0])->setText(x);
+        window->findChild<QLineEdit*>(kBoxes[i][1])->setText(y);
+    }
+    bool anyImageVisible() const {
+        for (int i = 0; i < 7; ++i)
+            if (image(i)->isVisible()) return true;
+        return false;
+    }
+};
+
+// The box shows its picture file upside down, pixel for pixel.
+bool showsMirrored(QWidget* box, const QString& path) {
+    const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage file = QImage(path).convertToFormat(QImage::Format_RGB32);
+    return file != file.mirrored(false, true) && shown == file.mirrored(false, true);
+}
+
+}  // namespace
+
+class IconPreviewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void iconsStandAtTheTypedPositions() {
+        Rig rig;
+        QVERIFY(!rig.anyImageVisible());
+        QVERIFY(!rig.preview->Command12->isVisibleTo(rig.window.get()));
+        const QPoint typed[] = {{0, 0}, {0, 0}, {21, -3}, {88, 86}, {12, 86}, {300, 86}, {164, 26}};
+        for (int i = 1; i < 7; ++i)
+            rig.type(i, QString::number(typed[i].x()), QString::number(typed[i].y()));
+        rig.type(2, " 20.6", "-3");  // rounded to the nearest pixel, no range check
+        rig.preview->Command7->click();
+
+        QVERIFY(rig.dialogs.messages.isEmpty());
+        QCOMPARE(rig.image(0)->geometry(), QRect(0, 0, 240, 160));
+        for (int i = 1; i < 7; ++i) QCOMPARE(rig.image(i)->geometry(), QRect(typed[i], QSize(64, 64)));
+        QVERIFY(rig.preview->Command12->isVisible());
+        // In front: the background over the path labels, the icons over the background.
+        QCOMPARE(rig.window->childAt(100, 12), rig.image(0));
+        QCOMPARE(rig.window->childAt(120, 100), rig.image(3));
+
+        rig.preview->Command12->click();
+        QVERIFY(!rig.anyImageVisible());
+        QVERIFY(!rig.preview->Command12->isVisible());
+    }
+
+    void eachPressShowsFreshMirroredPictures() {
+        Rig rig;
+        rig.preview->Command7->click();
+        // A second press loads the files again and does not mirror back.
+        test::writeFile(rig.picture(1), test::bmp8(64, 64, test::randomBytes(1024, 90),
+                                                   test::randomBytes(64 * 64, 91)));
+        rig.preview->Command7->click();
+        for (int i = 0; i < 7; ++i) QVERIFY(showsMirrored(rig.image(i), rig.picture(i)));
+    }
+
+    // A refused press shows nothing and moves nothing, be it a position that
+    // is no number or a picture that cannot be loaded.
+    void badInputLeavesThePreview() {
+        Rig rig;
+        rig.type(1, "12", "26");
+        rig.preview->Command7->click();
+        rig.preview->Command12->click();
+        rig.type(1, "40", "40");
+        rig.type(6, "164", "");
+        rig.preview->Command7->click();
+        rig.type(6, "164", "7");
+        QFile::remove(rig.picture(4));
+        rig.preview->Command7->click();
+        QCOMPARE(rig.dialogs.messages.size(), 2);
+        QCOMPARE(rig.dialogs.messages[0], QStringLiteral("图片浏览 Y 轴数据不是数字，无法预览"));
+        QVERIFY(rig.dialogs.messages[1].startsWith(QStringLiteral("无法载入FC游戏图标：")));
+        QVERIFY(!rig.anyImageVisible());
+        QVERIFY(!rig.preview->Command12->isVisible());
+        QCOMPARE(rig.image(1)->pos(), QPoint(12, 26));
+    }
+};
+
+QTEST_MAIN(IconPreviewTest)
+#include "tst_icon_preview.moc"

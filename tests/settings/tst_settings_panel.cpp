@@ -1,0 +1,193 @@
+#include "app/ui/main_window.h"
+#include "settings/record.h"
+#include "settings/ui/settings_panel.h"
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+using namespace vireo;
+using vireo::test::randomBytes;
+using vireo::test::readFile;
+using vireo::test::writeFile;
+
+namespace {
+
+const QString kWrongBack = QStringLiteral("错误的BACK文件");
+const QString kDone = QStringLiteral("done");
+
+// A picture folder, a current directory with the identity table, and the main window.
+struct Rig {
+    test::SourceFolder source;
+    QTemporaryDir current;
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<ui::MainWindow> window;
+    ui::SettingsPanel* panel = nullptr;
+
+    Rig() {
+        QByteArray table(256, '\0');
+        for (int i = 0; i < 256; ++i) table[i] = char(i);
+        writeFile(current.filePath("ASCII"), table);
+        window = std::make_unique<ui::MainWindow>(dialogs, current.path());
+        panel = window->findChild<ui::SettingsPanel*>();
+    }
+    QString back() const { return source.path("BACK"); }
+    QLineEdit* box(const char* name) const { return window->findChild<QLineEdit*>(name); }
+    void openSources() {
+        dialogs.choose(source.path("main256.bmp"));
+        window->findChild<QPushButton*>("Command1")->click();
+    }
+    void import(const QString& path) {
+        dialogs.choose(path);
+        panel->Command11->click();
+    }
+    // The 23 boxes in record order.
+    QStringList texts() const {
+        QStringList list;
+        for (const auto& field : settings::kColourFields) list << box(field.control)->text();
+        for (const auto& field : settings::kPositionFields) list << box(field.control)->text();
+        return list;
+    }
+    bool expanded() const { return window->height() == ui::MainWindow::kExpandedHeight; }
+};
+
+// What the boxes show for a record: bytes 0-2, 4-6, 8-10, 16-29.
+QStringList textsOf(const QByteArray& record) {
+    QStringList list;
+    for (int offset : {0, 1, 2, 4, 5, 6, 8, 9, 10})
+        list << QString::number(quint8(record[offset]));
+    for (int offset = 16; offset < 30; ++offset) list << QString::number(quint8(record[offset]));
+    return list;
+}
+
+}  // namespace
+
+class SettingsPanelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Only a 32-byte BACK in the picture folder fills the panel; the one in
+    // the current directory is never read.
+    void verificationFillsThePanelAndToggles() {
+        Rig rig;
+        QFile::remove(rig.back());
+        writeFile(rig.current.filePath("BACK"), randomBytes(32, 4));
+        const QStringList defaults = rig.texts();
+        rig.openSources();
+        QVERIFY(!rig.expanded());
+        writeFile(rig.back(), randomBytes(33, 4));
+        rig.openSources();
+        QCOMPARE(rig.dialogs.messages, QStringList(2, kWrongBack));
+        QCOMPARE(rig.texts(), defaults);
+
+        QByteArray record = randomBytes(32, 21);
+        record[30] = 1;  // anything but 0 is on; 31 is never read
+        record[31] = 0;
+        writeFile(rig.back(), record);
+        rig.openSources();
+        QCOMPARE(rig.texts(), textsOf(record));
+        QVERIFY(rig.panel->Check1->isChecked());
+        QVERIFY(rig.expanded());
+
+        record[30] = 0;
+        record[31] = char(255);
+        writeFile(rig.back(), record);
+        rig.openSources();  // refills, then hides the panel
+        QVERIFY(!rig.panel->Check1->isChecked());
+        QVERIFY(!rig.expanded());
+        QCOMPARE(rig.dialogs.messages.size(), 2);
+    }
+
+    void importSwitchesTheTarget() {
+        Rig rig;
+        rig.openSources();
+        const QByteArray folderBack = readFile(rig.back());
+        QTemporaryDir elsewhere;
+        const QString other = elsewhere.filePath("any name");
+        writeFile(other, randomBytes(32, 33));
+        rig.import(other);
+        QCOMPARE(rig.dialogs.filters.last(), QStringLiteral("BACK(*.*) (*)"));
+        QCOMPARE(rig.texts(), textsOf(readFile(other)));
+
+        // A cancelled import keeps the edits and the target.
+        rig.box("xwj1")->setText("201");
+        rig.dialogs.cancel();
+        rig.panel->Command11->click();
+        rig.panel->Command9->click();
+        QCOMPARE(quint8(readFile(other)[28]), 201);
+        QCOMPARE(readFile(rig.back()), folderBack);
+
+        // Refused for its size: the panel stays and the verified folder's BACK is
+        // the target again, even after a refused pick of another file elsewhere.
+        rig.dialogs.choose(elsewhere.filePath("other.bmp"));
+        rig.window->findChild<QPushButton*>("Command1")->click();
+        const QByteArray elsewhereBack = randomBytes(32, 4);
+        writeFile(elsewhere.filePath("BACK"), elsewhereBack);
+        writeFile(elsewhere.filePath("short"), randomBytes(31, 3));
+        const QStringList before = rig.texts();
+        rig.import(elsewhere.filePath("short"));
+        QCOMPARE(rig.dialogs.messages.last(), kWrongBack);
+        QCOMPARE(rig.texts(), before);
+        rig.panel->Command9->click();
+        QCOMPARE(readFile(elsewhere.filePath("BACK")), elsewhereBack);
+        QCOMPARE(readFile(rig.back()).mid(16, 14), readFile(other).mid(16, 14));
+    }
+
+    void badFieldIsNamedAndFocused() {
+        Rig rig;
+        rig.openSources();
+        const QByteArray before = readFile(rig.back());
+        rig.box("ywj1")->setText("abc");
+        rig.panel->Command9->click();
+        QCOMPARE(rig.dialogs.messages,
+                 QStringList{QStringLiteral("文件列表 Y 轴数据不是数字，请输入0到255之间的整数")});
+        QCOMPARE(rig.window->focusWidget(), rig.box("ywj1"));
+        QCOMPARE(readFile(rig.back()), before);
+
+        QFile::remove(rig.current.filePath("ASCII"));
+        rig.panel->Command10->click();
+        QVERIFY(rig.dialogs.messages.last().startsWith(QStringLiteral("ASCII文件找不到或大小不正确")));
+        QCOMPARE(readFile(rig.back()), before);
+    }
+
+    void resetsWriteNothingAndKeepTheFlag() {
+        Rig rig;
+        QByteArray record(32, char(77));
+        record[30] = 1;
+        writeFile(rig.back(), record);
+        rig.openSources();
+        rig.panel->Command6->click();
+        rig.panel->Command5->click();
+        QCOMPARE(readFile(rig.back()), record);
+
+        // The defaults and the kept flag reach the file through the write buttons only.
+        rig.panel->Command8->click();
+        rig.panel->Command9->click();
+        rig.panel->Command10->click();
+        QCOMPARE(rig.dialogs.messages, QStringList(3, kDone));
+        const char expected[] = {0, 0, '\xFF', 77, 0, 0, 0, 77, 0, 0, 0, 77, 77, 77, 77, 77,
+                                 12, 26, 88, 26, '\xA4', 26, 12, 86, 88, 86, '\xA4', 86, 30, 30,
+                                 '\xFF', '\xFF'};
+        QCOMPARE(readFile(rig.back()), QByteArray(expected, 32));
+    }
+
+    void paletteButtonOpensThePicker() {
+        Rig rig;
+        rig.panel->Command13->click();
+        const auto windows = QApplication::topLevelWidgets();
+        QVERIFY(std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
+            return w->objectName() == "Form3" && w->isVisible();
+        }));
+    }
+};
+
+QTEST_MAIN(SettingsPanelTest)
+#include "tst_settings_panel.moc"
