@@ -53,8 +53,8 @@ void writeToolData(const QString& folder) {
 }
 
 // Writes the files of a random source set into `folder`; returns them by name.
-std::map<QString, QByteArray> writeSourceSet(const QString& folder, quint32 seed) {
-    test::SourceFolder made(seed);
+std::map<QString, QByteArray> writeSourceSet(const QString& folder, quint32 draw) {
+    test::SourceFolder made(draw);
     for (const auto& [name, bytes] : made.files) test::writeFile(folder + name, bytes);
     return made.files;
 }
