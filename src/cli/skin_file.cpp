@@ -18,7 +18,13 @@ Result<SkinFile> readSkinFile(const std::string& path) {
     if (!layout) return Error{Error::Kind::WrongLength, path, {}};
     auto bytes = readBlock(path, 0, static_cast<std::size_t>(*length));
     if (!bytes) return bytes.error();
-    return SkinFile{*layout, std::move(bytes).value()};
+    return skinFileOf(std::move(bytes).value(), path);
+}
+
+Result<SkinFile> skinFileOf(Bytes bytes, const std::string& path) {
+    const auto layout = layoutOfLength(bytes.size());
+    if (!layout) return Error{Error::Kind::WrongLength, path, {}};
+    return SkinFile{*layout, std::move(bytes)};
 }
 
 std::vector<RegionInfo> regionsOf(Layout layout) {

@@ -29,6 +29,10 @@ struct SkinFile {
 // as WrongLength before anything is read.
 Result<SkinFile> readSkinFile(const std::string& path);
 
+// A finished skin already held in memory, e.g. received from elsewhere: its
+// length must be one layout's (WrongLength naming `path` otherwise).
+Result<SkinFile> skinFileOf(Bytes bytes, const std::string& path);
+
 // One region of a layout, for listings.
 struct RegionInfo {
     std::uint32_t offset;

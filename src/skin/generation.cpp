@@ -6,17 +6,43 @@
 
 namespace vireo::skin {
 
-Result<Bytes> assembleSkin(const SkinSources& sources) {
+namespace {
+
+// Copies every region, in file order, from the block `read` gives for it.
+template <typename ReadRegion>
+Result<Bytes> assemble(ReadRegion read) {
     Bytes skin(kSkinLength, 0);
     for (const Region& region : kSkinRegions) {
-        const std::string& path =
-            region.source ? sources.pictures[static_cast<std::size_t>(*region.source)]
-                          : sources.settings;
-        auto block = readBlock(path, region.sourceOffset, region.length);
+        auto block = read(region);
         if (!block) return block.error();
         std::copy(block.value().begin(), block.value().end(), skin.begin() + region.offset);
     }
     return skin;
+}
+
+}  // namespace
+
+Result<Bytes> assembleSkin(const SkinSources& sources) {
+    return assemble([&](const Region& region) {
+        const std::string& path =
+            region.source ? sources.pictures[static_cast<std::size_t>(*region.source)]
+                          : sources.settings;
+        return readBlock(path, region.sourceOffset, region.length);
+    });
+}
+
+Result<Bytes> assembleSkin(const SkinSourceBytes& sources) {
+    return assemble([&](const Region& region) -> Result<Bytes> {
+        const std::size_t index = region.source ? static_cast<std::size_t>(*region.source) : 0;
+        const Bytes& file = region.source ? sources.pictures[index] : sources.settings;
+        if (region.sourceOffset > file.size() || region.length > file.size() - region.sourceOffset) {
+            const std::string name =
+                region.source ? images::kSourceSet[index].fileName : images::kSettingsFileName;
+            return Error{Error::Kind::ShortRead, name, region.what};
+        }
+        const auto first = file.begin() + region.sourceOffset;
+        return Bytes(first, first + region.length);
+    });
 }
 
 Result<void> generateSkin(const SkinSources& sources, const std::string& outputPath) {

@@ -63,4 +63,10 @@ Result<SkinSettings> inspectSkin(const std::string& path) {
     return decodeRecord(record.value());
 }
 
+Result<SkinSettings> inspectSkin(const Bytes& skin, const std::string& path) {
+    if (skin.size() != kShortSkinLength)
+        return Error{Error::Kind::WrongLength, path, "not a 178,720-byte skin"};
+    return decodeRecord(Bytes(skin.begin() + kRecordOffset, skin.end()));
+}
+
 }  // namespace vireo::unpack

@@ -51,4 +51,7 @@ bool isSkinFileTitle(const std::string& title);
 // is a WrongLength error, checked before the file is opened.
 Result<SkinSettings> inspectSkin(const std::string& path);
 
+// The same over a whole file held in memory; `path` only names it in the error.
+Result<SkinSettings> inspectSkin(const Bytes& skin, const std::string& path);
+
 }  // namespace vireo::unpack

@@ -17,6 +17,21 @@ Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& ite
     return bmp;
 }
 
+Result<std::vector<Bytes>> restoredFiles(const Bytes& skin,
+                                         const std::array<Bytes, kTemplateNames.size()>& templates) {
+    if (skin.size() != kShortSkinLength)
+        return Error{Error::Kind::WrongLength, kSkinFileTitle, "not a 178,720-byte skin"};
+    for (std::size_t i = 0; i < templates.size(); ++i) {
+        if (templates[i].size() < kTemplateLength)
+            return Error{Error::Kind::ShortRead, kTemplateNames[i], "shorter than a BMP header"};
+    }
+    std::vector<Bytes> files;
+    files.reserve(kRestoreSet.size());
+    for (const RestoreItem& item : kRestoreSet)
+        files.push_back(restoredBmp(skin, templates[static_cast<std::size_t>(item.header)], item));
+    return files;
+}
+
 Result<void> restoreBmps(const std::string& skinPath, const std::string& templatesFolder,
                          const std::string& outputFolder) {
     // The file may have changed since it was inspected.
@@ -34,10 +49,11 @@ Result<void> restoreBmps(const std::string& skinPath, const std::string& templat
         headers[i] = std::move(header).value();
     }
 
-    for (const RestoreItem& item : kRestoreSet) {
-        const Bytes bmp =
-            restoredBmp(skin.value(), headers[static_cast<std::size_t>(item.header)], item);
-        auto written = writeFileAtomically(joinPath(outputFolder, item.fileName), bmp);
+    auto files = restoredFiles(skin.value(), headers);
+    if (!files) return files.error();
+    for (std::size_t i = 0; i < kRestoreSet.size(); ++i) {
+        auto written = writeFileAtomically(joinPath(outputFolder, kRestoreSet[i].fileName),
+                                           files.value()[i]);
         if (!written) return written.error();
     }
     return {};

@@ -4,7 +4,9 @@
 #include "base/result.h"
 #include "unpack/short_skin.h"
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace vireo::unpack {
 
@@ -12,6 +14,13 @@ namespace vireo::unpack {
 // its pixels, all copied unchanged from `skin` (a whole short skin image file).
 // `header` must hold at least 54 bytes and `skin` the whole layout.
 Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& item);
+
+// The eleven files of the restore set, in its order, from a whole short skin
+// image file held in memory and the three templates (indexed by Template).
+// Checks what restoredBmp requires: a skin of any other length is WrongLength
+// naming BACKIMG, a template shorter than 54 bytes ShortRead naming it.
+Result<std::vector<Bytes>> restoredFiles(const Bytes& skin,
+                                         const std::array<Bytes, kTemplateNames.size()>& templates);
 
 // Writes the eleven files of the restore set, in order, into `outputFolder`,
 // headed by the templates found in `templatesFolder`.
