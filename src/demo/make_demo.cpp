@@ -1,5 +1,5 @@
 // make-demo FOLDER: writes the demo source set (twelve pictures and BACK) into FOLDER.
-#include "demo_set.h"
+#include "demo/demo_set.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "demo_set.h"
+#include "demo/demo_set.h"
 
 #include "images/bmp.h"
 #include "images/source_set.h"
