@@ -82,6 +82,12 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name, const QString& captio
 
 }  // namespace
 
+QLabel* MainWindow::* const MainWindow::kPathLabels[images::kSourceCount] = {
+    &MainWindow::fmain1, &MainWindow::ftree1,  &MainWindow::febook1, &MainWindow::fmovie1,
+    &MainWindow::fmusic1, &MainWindow::febook2, &MainWindow::fhelp1,  &MainWindow::fgame1,
+    &MainWindow::fimage1, &MainWindow::ft1,     &MainWindow::fu1,     &MainWindow::fmu1,
+};
+
 MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -102,20 +108,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
         // Before the first choice each path label shows its own name.
         QLabel* path = makeLabel(this, QString::fromLatin1(image.pathLabel),
                                  QString::fromLatin1(image.pathLabel), 1440, row.top);
-        switch (row.source) {
-        case Source::MainBackground: fmain1 = path; break;
-        case Source::TreeBackground: ftree1 = path; break;
-        case Source::EbookBackground: febook1 = path; break;
-        case Source::MovieIcon: fmovie1 = path; break;
-        case Source::MusicIcon: fmusic1 = path; break;
-        case Source::EbookIcon: febook2 = path; break;
-        case Source::OptionsIcon: fhelp1 = path; break;
-        case Source::GameIcon: fgame1 = path; break;
-        case Source::PictureIcon: fimage1 = path; break;
-        case Source::FolderIcon: ft1 = path; break;
-        case Source::ParentFolderIcon: fu1 = path; break;
-        case Source::MusicBackground: fmu1 = path; break;
-        }
+        this->*kPathLabels[static_cast<std::size_t>(row.source)] = path;
     }
     makeLabel(this, QStringLiteral("Label8"), QStringLiteral("文件状态确认"), 120, kStatusTop);
     test1 = makeLabel(this, QStringLiteral("test1"), QStringLiteral("状态未知"), 1440, kStatusTop);
@@ -152,21 +145,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
 }
 
 QLabel* MainWindow::pathLabel(Source source) const {
-    switch (source) {
-    case Source::MainBackground: return fmain1;
-    case Source::TreeBackground: return ftree1;
-    case Source::EbookBackground: return febook1;
-    case Source::MovieIcon: return fmovie1;
-    case Source::MusicIcon: return fmusic1;
-    case Source::EbookIcon: return febook2;
-    case Source::OptionsIcon: return fhelp1;
-    case Source::GameIcon: return fgame1;
-    case Source::PictureIcon: return fimage1;
-    case Source::FolderIcon: return ft1;
-    case Source::ParentFolderIcon: return fu1;
-    case Source::MusicBackground: return fmu1;
-    }
-    return nullptr;
+    return this->*kPathLabels[static_cast<std::size_t>(source)];
 }
 
 void MainWindow::advancedToggle() {

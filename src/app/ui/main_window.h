@@ -58,6 +58,8 @@ private:
     void exitAll();        // Command3
 
     QLabel* pathLabel(images::Source source) const;
+    // The path label of each source, in the order of images::kSourceSet.
+    static QLabel* MainWindow::* const kPathLabels[images::kSourceCount];
     images::SourcePaths pathsFromLabels() const;
 
     Dialogs& dialogs_;
