@@ -66,9 +66,13 @@ std::optional<QByteArray> runSelfAsNobody(const QStringList& args) {
                                      QStringLiteral("--clear-groups"),
                                      QCoreApplication::applicationFilePath()} +
                              args);
-    if (!child.waitForFinished(30000) || child.exitStatus() != QProcess::NormalExit ||
-        child.exitCode() != 0)
+    if (!child.waitForFinished(30000)) return QByteArray("child run as nobody timed out");
+    // setpriv's own codes when it cannot start the program, e.g. from a private home folder.
+    if (child.exitStatus() == QProcess::NormalExit &&
+        (child.exitCode() == 126 || child.exitCode() == 127))
         return std::nullopt;
+    if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        return "child run as nobody failed: " + child.readAllStandardError();
     return child.readAllStandardOutput();
 }
 

@@ -40,7 +40,9 @@ namespace vireo::test {
 
 // Runs this test program again as the user `nobody` with `args` and returns
 // what it printed, for checks that root would pass whatever the permissions.
-// Empty optional when this machine cannot switch users (the caller skips).
+// Empty optional when this machine cannot run it as another user (not root,
+// no setpriv, or the program out of nobody's reach): the caller skips. A child
+// that runs but fails returns its error output, so the caller's check fails.
 // Folders the child must reach need mode 0755 (see openToOthers).
 std::optional<QByteArray> runSelfAsNobody(const QStringList& args);
 
