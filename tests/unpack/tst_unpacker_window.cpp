@@ -9,7 +9,6 @@
 
 using namespace vireo;
 using test::randomBytes;
-using test::readFile;
 using test::writeFile;
 
 namespace {
@@ -30,8 +29,6 @@ struct Fixture {
         path ? dialogs.choose(*path) : dialogs.cancel();
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
     }
-    void restore() { QTest::mouseClick(button("Command3"), Qt::LeftButton); }
-    int outputs() { return QDir(files.path()).entryList(QDir::Files).size(); }
     test::ScriptedDialogs dialogs;
     QTemporaryDir templates, files;
     ui::UnpackerWindow window;
@@ -56,34 +53,25 @@ private slots:
         QCOMPARE(f.text("Label7"), "电影图标坐标   X   Y");
     }
 
-    // A cancel reads the accepted file again; a refused pick elsewhere leaves
-    // it as the one restored, beside itself, headed by the current directory's
-    // templates, and a missing template is named.
+    // A cancel reads the accepted file again; a refused pick elsewhere leaves it
+    // as the one restored, beside itself. (tst_disk_faults checks that the
+    // templates come from the current directory and that a missing one is named.)
     void restoresTheLastAcceptedFile() {
         Fixture f;
         const QString accepted = f.skin("BACKIMG", 178720);
         f.open(accepted);
         QCOMPARE(f.text("Label1"), "文件位置：" + accepted);
-        QByteArray bytes = readFile(accepted);
-        bytes[178688] = 7;
-        writeFile(accepted, bytes);
+        writeFile(accepted, QByteArray(178720, 7));
         f.open(std::nullopt);
-        QVERIFY(f.text("Label3").startsWith("列表文字颜色   R= 7G="));
+        QCOMPARE(f.text("Label3"), "列表文字颜色   R= 7G= 7B= 7");
 
         QTemporaryDir other;
         writeFile(other.filePath("BACKIMG"), QByteArray(182816, 'x'));
         f.open(other.filePath("BACKIMG"));
         QCOMPARE(f.text("Label1"), "文件位置：" + accepted);
-        f.restore();
+        QTest::mouseClick(f.button("Command3"), Qt::LeftButton);
         QCOMPARE(f.dialogs.messages.last(), "done!");
-        QCOMPARE(f.outputs(), 1 + 11);
-        QCOMPARE(readFile(f.files.filePath("ft256.bmp")).left(54),
-                 readFile(f.templates.filePath("BMPHEAD16")));
-        QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(), 1);
-
-        QVERIFY(QFile::remove(f.templates.filePath("BMPHEAD64")));
-        f.restore();
-        QVERIFY(f.dialogs.messages.last().endsWith(f.templates.filePath("BMPHEAD64")));
+        QCOMPARE(QDir(f.files.path()).entryList(QDir::Files).size(), 1 + 11);
     }
 
     void doubleClickOnlyOnTheBackground_data() {
