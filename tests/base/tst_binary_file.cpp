@@ -84,20 +84,6 @@ private slots:
                  Error::Kind::Write);
     }
 
-    void patchChangesOnlyThePatchedBytes() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("BACK");
-        const QByteArray before = test::randomBytes(32, 5);
-        writeFile(path, before);
-
-        QVERIFY(patchFile(path.toStdString(), 32, {{0, {0xAA}}, {31, {0xBB}}, {16, {1, 2}}}).ok());
-        QByteArray expected = before;
-        expected[0] = char(0xAA);
-        expected[31] = char(0xBB);
-        expected[16] = 1;
-        expected[17] = 2;
-        QCOMPARE(readFile(path), expected);
-    }
 
     void refusedPatchWritesNothing_data() {
         QTest::addColumn<int>("fileLength");
@@ -122,12 +108,6 @@ private slots:
         QCOMPARE(readFile(path), before);
     }
 
-    void patchNeverCreatesAFile() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("BACK");
-        QCOMPARE(patchFile(path.toStdString(), 32, {{0, {1}}}).error().kind, Error::Kind::NotFound);
-        QVERIFY(!QFileInfo::exists(path));
-    }
 
 };
 
