@@ -5,11 +5,12 @@
 // exact lengths are accepted; a generated-layout skin unpacks into sources
 // that assemble back into the same bytes.
 #include "cli/screen.h"
+#include "fill.h"
 #include "cli/skin_file.h"
 #include "cli/unpacking.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
-#include "unpack/inspection.h"
+#include "unpack/skin_info.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,19 +18,7 @@
 #include <cstring>
 
 using namespace vireo;
-
-namespace {
-
-void fillFrom(Bytes& file, std::size_t length, const std::uint8_t* fill, std::size_t fillLength,
-              std::size_t start) {
-    file.assign(length, 0);
-    const std::size_t period = std::min(fillLength, length);
-    for (std::size_t at = 0; at < period; ++at) file[at] = fill[(at + start) % fillLength];
-    for (std::size_t at = period; period && at < length; at += period)
-        std::memcpy(file.data() + at, file.data(), std::min(period, length - at));
-}
-
-}  // namespace
+using fuzz::fillFrom;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 6) return 0;

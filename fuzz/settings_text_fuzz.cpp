@@ -5,7 +5,7 @@
 #include "settings/number.h"
 #include "settings/record.h"
 #include "settings/write.h"
-#include "unpack/inspection.h"
+#include "unpack/skin_info.h"
 
 #include <cstdint>
 #include <cstdlib>

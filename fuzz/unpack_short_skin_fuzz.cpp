@@ -4,7 +4,8 @@
 // exactly for a 178,720-byte skin; restoration also needs 54-byte templates,
 // and then every file is template header, palette and pixels, verbatim.
 #include "images/source_set.h"
-#include "unpack/inspection.h"
+#include "fill.h"
+#include "unpack/skin_info.h"
 #include "unpack/restoration.h"
 
 #include <algorithm>
@@ -13,19 +14,7 @@
 #include <cstring>
 
 using namespace vireo;
-
-namespace {
-
-void fillFrom(Bytes& file, std::size_t length, const std::uint8_t* fill, std::size_t fillLength,
-              std::size_t start) {
-    file.assign(length, 0);
-    const std::size_t period = std::min(fillLength, length);
-    for (std::size_t at = 0; at < period; ++at) file[at] = fill[(at + start) % fillLength];
-    for (std::size_t at = period; period && at < length; at += period)
-        std::memcpy(file.data() + at, file.data(), std::min(period, length - at));
-}
-
-}  // namespace
+using fuzz::fillFrom;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 5) return 0;

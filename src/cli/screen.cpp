@@ -2,7 +2,7 @@
 
 #include "settings/record.h"
 #include "skin/skin_layout.h"
-#include "unpack/inspection.h"
+#include "unpack/skin_info.h"
 #include "unpack/short_skin.h"
 
 #include <cstring>

@@ -15,8 +15,8 @@
 
 namespace vireo::test {
 
-QByteArray randomBytes(int length, quint32 seed) {
-    std::mt19937 generator(seed);
+QByteArray randomBytes(int length, quint32 key) {
+    std::mt19937 generator(key);
     QByteArray bytes(length, '\0');
     for (char& byte : bytes) byte = static_cast<char>(generator() & 0xFF);
     return bytes;
@@ -41,8 +41,8 @@ QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArr
            pixels;
 }
 
-SourceFolder::SourceFolder(quint32 seed) {
-    quint32 next = seed;
+SourceFolder::SourceFolder(quint32 key) {
+    quint32 next = key;
     for (const auto& image : images::kSourceSet) {
         const QString name = QString::fromLatin1(image.fileName);
         const QByteArray palette = randomBytes(1024, next++);

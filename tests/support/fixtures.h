@@ -9,7 +9,7 @@
 
 namespace vireo::test {
 
-QByteArray randomBytes(int length, quint32 seed);
+QByteArray randomBytes(int length, quint32 key);
 
 // Writes `bytes` to `path` whole; fails the calling test on error.
 void writeFile(const QString& path, const QByteArray& bytes);
@@ -24,7 +24,7 @@ QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArr
 // with random palette and pixels, and a 32-byte BACK of random bytes.
 // `files` maps each file name to its bytes.
 struct SourceFolder {
-    explicit SourceFolder(quint32 seed = 1);
+    explicit SourceFolder(quint32 key = 1);
 
     QString path(const QString& name) const { return dir.filePath(name); }
     // The folder with its trailing separator.

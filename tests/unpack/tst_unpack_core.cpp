@@ -2,7 +2,7 @@
 // record, restore the same bytes and refuse the same inputs.
 #include "images/bmp.h"
 #include "support/fixtures.h"
-#include "unpack/inspection.h"
+#include "unpack/skin_info.h"
 #include "unpack/restoration.h"
 
 #include <QDir>

@@ -12,7 +12,7 @@
 #include "settings/record.h"
 #include "settings/write.h"
 #include "skin/generation.h"
-#include "unpack/inspection.h"
+#include "unpack/skin_info.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

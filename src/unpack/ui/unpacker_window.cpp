@@ -1,7 +1,7 @@
 #include "unpack/ui/unpacker_window.h"
 
 #include "app/ui/dialogs.h"
-#include "unpack/inspection.h"
+#include "unpack/skin_info.h"
 #include "unpack/restoration.h"
 
 #include <QFrame>

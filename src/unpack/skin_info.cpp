@@ -1,4 +1,4 @@
-#include "unpack/inspection.h"
+#include "unpack/skin_info.h"
 
 #include "unpack/short_skin.h"
 
