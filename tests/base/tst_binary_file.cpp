@@ -5,20 +5,10 @@
 #include <QTest>
 
 using namespace vireo;
+using test::entries;
 using test::readFile;
+using test::toBytes;
 using test::writeFile;
-
-namespace {
-
-Bytes toBytes(const QByteArray& a) {
-    return Bytes(a.begin(), a.end());
-}
-
-QStringList entries(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-}  // namespace
 
 class TestBinaryFile : public QObject {
     Q_OBJECT

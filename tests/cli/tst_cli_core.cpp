@@ -15,10 +15,10 @@
 #include <QTest>
 
 using namespace vireo;
+using test::toBytes;
 
 namespace {
 
-Bytes toBytes(const QByteArray& data) { return Bytes(data.begin(), data.end()); }
 Bytes part(const Bytes& bytes, std::size_t from, std::size_t to) {
     return Bytes(bytes.begin() + from, bytes.begin() + to);
 }

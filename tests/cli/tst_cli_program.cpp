@@ -31,7 +31,7 @@ Run vireoSkin(const QStringList& arguments, const QString& workingDir = {},
 // Every entry of `dir` with its bytes, to show that a run changed nothing.
 std::map<QString, QByteArray> snapshot(const QString& dir) {
     std::map<QString, QByteArray> entries;
-    for (const QString& name : QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+    for (const QString& name : test::entries(dir))
         entries[name] = test::readFile(dir + '/' + name);
     return entries;
 }

@@ -10,6 +10,7 @@
 #include <iostream>
 
 using namespace vireo;
+using test::entries;
 using test::readFile;
 
 namespace {
@@ -44,10 +45,6 @@ const Expected kExpected[] = {
 
 skin::SkinSources sourcesIn(const test::SourceFolder& folder) {
     return {images::derivePaths(folder.folder().toStdString()), folder.path("BACK").toStdString()};
-}
-
-QStringList entries(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "images/source_set.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -20,6 +21,14 @@ QByteArray randomBytes(int length, quint32 key) {
     QByteArray bytes(length, '\0');
     for (char& byte : bytes) byte = static_cast<char>(generator() & 0xFF);
     return bytes;
+}
+
+Bytes toBytes(const QByteArray& bytes) {
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+QStringList entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/binary_file.h"
+
 #include <QByteArray>
+#include <QStringList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -10,6 +13,10 @@
 namespace vireo::test {
 
 QByteArray randomBytes(int length, quint32 key);
+Bytes toBytes(const QByteArray& bytes);
+
+// Every name in `dir`, hidden ones included: a stray temporary file shows up here.
+QStringList entries(const QString& dir);
 
 // Writes `bytes` to `path` whole; fails the calling test on error.
 void writeFile(const QString& path, const QByteArray& bytes);

@@ -11,11 +11,10 @@
 using namespace vireo;
 using test::randomBytes;
 using test::readFile;
+using test::toBytes;
 using test::writeFile;
 
 namespace {
-
-Bytes toBytes(const QByteArray& bytes) { return Bytes(bytes.begin(), bytes.end()); }
 
 // Skin, templates and outputs in three folders, so that they cannot be mixed
 // up; the skin's folder holds decoy templates that must not be used.
