@@ -161,21 +161,6 @@ private slots:
         QVERIFY(f.button("Command2")->isEnabled());
     }
 
-    void failedGenerationNamesTheFileAndKeepsTheOldSkin() {
-        Fixture f;
-        test::SourceFolder sources;
-        f.open(sources.path("main256.bmp"));
-        f.dialogs.messages.clear();
-        test::writeFile(sources.path("BACKIMG"), "old skin");
-        QVERIFY(QFile::remove(sources.path("movie256.bmp")));
-
-        f.button("Command2")->click();
-        QCOMPARE(f.dialogs.messages, QStringList{"找不到文件：" + sources.path("movie256.bmp")});
-        QCOMPARE(test::readFile(sources.path("BACKIMG")), QByteArray("old skin"));
-        QVERIFY(!f.button("Command2")->isEnabled());
-        QVERIFY(f.button("Command1")->isEnabled());
-        QVERIFY(f.button("Command3")->isEnabled());
-    }
 
     void skinGoesToTheVerifiedFolderNotALaterRefusedOne() {
         Fixture f;

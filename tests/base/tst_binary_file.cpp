@@ -59,20 +59,6 @@ private slots:
         QCOMPARE(entries(dir.path()), QStringList{"BACKIMG"});
     }
 
-    void failedAtomicWriteLeavesNoTrace() {
-        QTemporaryDir dir;
-        // A folder standing where the file should go cannot be replaced by it.
-        QVERIFY(QDir(dir.path()).mkdir("BACKIMG"));
-        const auto result = writeFileAtomically(dir.filePath("BACKIMG").toStdString(), Bytes(10, 1));
-        QVERIFY(!result.ok());
-        QCOMPARE(QString::fromStdString(result.error().path), dir.filePath("BACKIMG"));
-        QCOMPARE(entries(dir.path()), QStringList{"BACKIMG"});
-        QVERIFY(QFileInfo(dir.filePath("BACKIMG")).isDir());
-
-        const QString noFolder = dir.filePath("missing/BACKIMG");
-        QCOMPARE(writeFileAtomically(noFolder.toStdString(), Bytes(10, 1)).error().kind,
-                 Error::Kind::Write);
-    }
 
 
     void refusedPatchWritesNothing_data() {

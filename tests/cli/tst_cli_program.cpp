@@ -101,10 +101,6 @@ private slots:
         QCOMPARE(run.out, QStringLiteral("BACK 文件未找到，无法生成文件\n"));
     }
 
-    void everyCommandHasHelp() {
-        for (const QString command : {"verify", "build", "inspect", "unpack", "render", "settings"})
-            QVERIFY(vireoSkin({command, "--help"}).out.startsWith("Usage: vireo-skin " + command + " [options]"));
-    }
 
     void inspectJsonDecodesEachArrangement_data() {
         QTest::addColumn<int>("length");
