@@ -22,8 +22,6 @@ public:
                                     const QString& initialPath) override;
     void message(QWidget* parent, const QString& text) override;
 
-    bool scriptUsedUp() const { return replies_.empty(); }
-
     QStringList messages;      // every message shown, in order
     QStringList filters;       // the filter of every open-file dialog shown
     QStringList initialPaths;  // the initial path of every open-file dialog shown
