@@ -1,6 +1,7 @@
 #include "app/ui/main_window.h"
 
 #include "app/ui/dialogs.h"
+#include "app/ui/window_style.h"
 #include "base/binary_file.h"
 #include "colour/ui/colour_picker.h"
 #include "images/verification.h"
@@ -89,17 +90,12 @@ QLabel* MainWindow::* const MainWindow::kPathLabels[images::kSourceCount] = {
 };
 
 MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, kFixedWindowFlags),
       dialogs_(dialogs),
       currentDir_(std::move(currentDir)),
       cd1_(QStringLiteral("(*.bmp)"), QString::fromLatin1(images::kMainFileTitle)),
       Cd2_(QStringLiteral("BACK(*.*) (*)"), QString::fromLatin1(images::kSettingsFileName)) {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kCaption);
-    QFont font = this->font();
-    font.setPixelSize(12);
-    setFont(font);
+    setUpWindow(this, QStringLiteral("Form1"), kCaption);
 
     for (const Row& row : kRows) {
         const auto& image = images::sourceImage(row.source);

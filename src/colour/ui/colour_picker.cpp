@@ -1,5 +1,6 @@
 #include "colour/ui/colour_picker.h"
 
+#include "app/ui/window_style.h"
 #include "colour/colour.h"
 #include "colour/ui/colour_widgets.h"
 
@@ -94,13 +95,8 @@ Swatch* makeSwatch(QWidget* parent, const char* name, int left, int top, int wid
 }  // namespace
 
 ColourPicker::ColourPicker(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(kCaption);
-    QFont font = this->font();
-    font.setPixelSize(12);
-    setFont(font);
+    : QWidget(parent, kFixedWindowFlags) {
+    setUpWindow(this, QStringLiteral("Form3"), kCaption);
 
     RedLabel = makeLabel(this, "RedLabel", QStringLiteral("红"), 120, 120, 180, 180);
     GreenLabel = makeLabel(this, "GreenLabel", QStringLiteral("绿"), 120, 480, 180, 180);

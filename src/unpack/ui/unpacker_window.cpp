@@ -1,6 +1,7 @@
 #include "unpack/ui/unpacker_window.h"
 
 #include "app/ui/dialogs.h"
+#include "app/ui/window_style.h"
 #include "unpack/skin_info.h"
 #include "unpack/restoration.h"
 
@@ -45,16 +46,11 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 }  // namespace
 
 UnpackerWindow::UnpackerWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, kFixedWindowFlags),
       dialogs_(dialogs),
       currentDir_(std::move(currentDir)),
       Cd1_(QStringLiteral("BACKIMG(*.*) (*)"), QString::fromLatin1(unpack::kSkinFileTitle)) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(kCaption);
-    QFont font = this->font();
-    font.setPixelSize(12);
-    setFont(font);
+    setUpWindow(this, QStringLiteral("Form2"), kCaption);
 
     Frame1 = new QGroupBox(QStringLiteral("文件内部信息"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
