@@ -1,0 +1,77 @@
+#pragma once
+
+#include "images/source_set.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace vireo::ui {
+
+// What the main window has verified and what the settings panel is editing,
+// held once and shared by every window that shows it. Windows bind to the
+// change signals; none of them reads another window's widgets.
+//
+// A setter emits its signal only when the value changes, as a control does
+// when the program sets its text.
+class ProjectState : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ProjectState(QObject* parent = nullptr);
+
+    // The folder of the verified main256.bmp, trailing separator kept, and the
+    // twelve paths derived from it in the order of images::kSourceSet. Empty
+    // before the first verification run.
+    const QString& folder() const { return folder_; }
+    const std::array<QString, images::kSourceCount>& sourcePaths() const { return sourcePaths_; }
+    const QString& sourcePath(images::Source source) const {
+        return sourcePaths_[static_cast<std::size_t>(source)];
+    }
+    // Whether the last verification run passed every check.
+    bool verified() const { return verified_; }
+    void setSourceSet(const QString& folder,
+                      const std::array<QString, images::kSourceCount>& paths, bool verified);
+
+    // The current settings file: the BACK that the writes change and generation copies.
+    const QString& settingsPath() const { return settingsPath_; }
+    void setSettingsPath(const QString& path);
+
+    // The record being edited, as the panel's boxes hold it: decimal text for
+    // each shown field, indexed by the field's offset in the record (offsets
+    // of no shown field stay empty), and the hint flag.
+    const QString& fieldText(std::uint8_t offset) const { return fieldTexts_.at(offset); }
+    void setFieldText(std::uint8_t offset, const QString& text);
+    bool hintOn() const { return hintOn_; }
+    void setHintOn(bool on);
+
+    // The field's text as a whole number when it holds one that rounds into
+    // 0 to 255 (half to even, as a position is written); nothing otherwise.
+    std::optional<int> fieldValue(std::uint8_t offset) const;
+
+    // Tells the windows that a file of the folder was rewritten behind their
+    // back (a picture converted into a slot, BACK written), so that they
+    // reload what they show from it.
+    void announceFileChanged(const QString& path);
+
+signals:
+    void sourceSetChanged();
+    void settingsPathChanged(const QString& path);
+    void fieldTextChanged(std::uint8_t offset, const QString& text);
+    void hintOnChanged(bool on);
+    void fileChanged(const QString& path);
+
+private:
+    QString folder_;
+    std::array<QString, images::kSourceCount> sourcePaths_;
+    bool verified_ = false;
+    QString settingsPath_;
+    std::array<QString, 32> fieldTexts_;
+    bool hintOn_ = false;
+};
+
+}  // namespace vireo::ui
