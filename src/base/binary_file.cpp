@@ -1,56 +1,154 @@
 #include "base/binary_file.h"
 
+#include "base/temporary_files.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <random>
-#include <system_error>
+#include <set>
+#include <utility>
 
-namespace fs = std::filesystem;
+#include <pthread.h>
+#include <signal.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vireo {
 
+namespace detail {
+ssize_t (*positionalWrite)(int, const void*, std::size_t, off_t) = ::pwrite;
+}  // namespace detail
+
 namespace {
 
-Error ioError(Error::Kind kind, const std::string& path, int savedErrno = 0) {
-    return Error{kind, path, savedErrno != 0 ? std::strerror(savedErrno) : std::string()};
+Error::Cause causeOf(int savedErrno) {
+    switch (savedErrno) {
+    case 0: return Error::Cause::Unspecified;
+    case ENOENT:
+    case ENOTDIR: return Error::Cause::Missing;
+    case EACCES:
+    case EPERM: return Error::Cause::NoPermission;
+    case ENOSPC:
+    case EDQUOT: return Error::Cause::DiskFull;
+    case EROFS: return Error::Cause::ReadOnlyFileSystem;
+    case ELOOP: return Error::Cause::LinkLoop;
+    default: return Error::Cause::Other;
+    }
+}
+
+Error systemError(Error::Kind kind, const std::string& path, int savedErrno) {
+    return Error{kind, path, savedErrno != 0 ? std::strerror(savedErrno) : std::string(),
+                 causeOf(savedErrno), Error::FileType::Unknown};
+}
+
+Error::FileType typeOf(mode_t mode) {
+    if (S_ISREG(mode)) return Error::FileType::Regular;
+    if (S_ISDIR(mode)) return Error::FileType::Folder;
+    if (S_ISFIFO(mode)) return Error::FileType::Fifo;
+    if (S_ISCHR(mode)) return Error::FileType::CharacterDevice;
+    if (S_ISBLK(mode)) return Error::FileType::BlockDevice;
+    if (S_ISSOCK(mode)) return Error::FileType::Socket;
+    return Error::FileType::Unknown;
+}
+
+Error notRegular(Error::Kind kind, const std::string& path, mode_t mode) {
+    return Error{kind, path, "not a regular file", Error::Cause::NotRegular, typeOf(mode)};
 }
 
 // Closes on scope exit; explicit close() is used where its result matters.
-class File {
+class Descriptor {
 public:
-    File(const std::string& path, const char* mode) : file_(std::fopen(path.c_str(), mode)) {}
-    ~File() {
-        if (file_) std::fclose(file_);
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
     }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor(Descriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
 
-    std::FILE* get() const { return file_; }
-    explicit operator bool() const { return file_ != nullptr; }
-
-    // True when buffered data reached the system and the descriptor closed cleanly.
+    int get() const { return fd_; }
     bool close() {
-        std::FILE* f = file_;
-        file_ = nullptr;
-        return std::fclose(f) == 0;
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
     }
 
 private:
-    std::FILE* file_;
+    int fd_;
 };
 
-bool seekTo(std::FILE* file, std::uint64_t offset) {
-    return offset <= static_cast<std::uint64_t>(LONG_MAX) &&
-           std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0;
+// Asks what `path` names before anything opens it: a FIFO or a device must be
+// refused, not opened, or the open or the first read would wait forever.
+Result<struct stat> statRegular(const std::string& path) {
+    struct stat info {};
+    if (path.empty()) return systemError(Error::Kind::NotFound, path, ENOENT);
+    if (::stat(path.c_str(), &info) != 0) {
+        const int savedErrno = errno;
+        return systemError(savedErrno == EACCES ? Error::Kind::Open : Error::Kind::NotFound, path,
+                           savedErrno);
+    }
+    if (!S_ISREG(info.st_mode)) return notRegular(Error::Kind::NotFound, path, info.st_mode);
+    return info;
 }
 
-Error openError(const std::string& path, int savedErrno) {
-    std::error_code ec;
-    if (!fs::exists(path, ec)) return ioError(Error::Kind::NotFound, path);
-    return ioError(Error::Kind::Open, path, savedErrno);
+// Opens a regular file; O_NONBLOCK keeps a path swapped for a FIFO after the
+// stat from blocking, and the second look (fstat) refuses it.
+Result<Descriptor> openRegular(const std::string& path, int access) {
+    auto info = statRegular(path);
+    if (!info) return info.error();
+    Descriptor fd(::open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) {
+        const int savedErrno = errno;
+        return systemError(savedErrno == ENOENT ? Error::Kind::NotFound : Error::Kind::Open, path,
+                           savedErrno);
+    }
+    struct stat opened {};
+    if (::fstat(fd.get(), &opened) != 0) return systemError(Error::Kind::Open, path, errno);
+    if (!S_ISREG(opened.st_mode)) return notRegular(Error::Kind::NotFound, path, opened.st_mode);
+    return fd;
+}
+
+// Whole-block positional I/O, retried after signals and short transfers.
+bool readFully(int fd, std::uint8_t* data, std::size_t length, std::uint64_t offset, bool& ended) {
+    ended = false;
+    while (length > 0) {
+        const ssize_t got = ::pread(fd, data, length, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) {
+            ended = true;
+            return false;
+        }
+        data += got;
+        length -= static_cast<std::size_t>(got);
+        offset += static_cast<std::uint64_t>(got);
+    }
+    return true;
+}
+
+bool writeFully(int fd, const std::uint8_t* data, std::size_t length, std::uint64_t offset) {
+    while (length > 0) {
+        const ssize_t put = detail::positionalWrite(fd, data, length, static_cast<off_t>(offset));
+        if (put < 0 && errno == EINTR) continue;
+        if (put <= 0) {
+            if (put == 0) errno = EIO;
+            return false;
+        }
+        data += put;
+        length -= static_cast<std::size_t>(put);
+        offset += static_cast<std::uint64_t>(put);
+    }
+    return true;
 }
 
 std::string temporaryNameFor(const std::string& path) {
@@ -62,85 +160,225 @@ std::string temporaryNameFor(const std::string& path) {
                     "." + fileTitleOf(path) + ".tmp-" + suffix);
 }
 
+bool syncFolder(const std::string& folder) {
+    Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return fd.get() >= 0 && ::fsync(fd.get()) == 0;
+}
+
+// Blocks SIGINT and SIGTERM while a temporary file is created and recorded,
+// so that an interrupt never finds it created but not yet recorded.
+class InterruptsHeld {
+public:
+    InterruptsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        sigaddset(&held, SIGINT);
+        sigaddset(&held, SIGTERM);
+        ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~InterruptsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    InterruptsHeld(const InterruptsHeld&) = delete;
+    InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
+// One output on its way: where it goes and the temporary file beside it.
+struct Pending {
+    std::string requested;  // the path the caller named, for messages
+    std::string target;     // the file replaced: the link's target for a link
+    std::string temporary;
+    int slot = -1;
+    bool existed = false;
+    mode_t mode = 0;
+};
+
+void discard(Pending& pending) {
+    if (!pending.temporary.empty()) ::unlink(pending.temporary.c_str());
+    unregisterTemporaryFile(pending.slot);
+    pending.slot = -1;
+    pending.temporary.clear();
+}
+
+// Decides where `path` is written and with which mode, refusing anything
+// that is not a regular file or a link to one.
+Result<Pending> planOutput(const std::string& path) {
+    Pending pending;
+    pending.requested = path;
+    pending.target = path;
+    if (path.empty()) return systemError(Error::Kind::Write, path, ENOENT);
+    struct stat own {};
+    if (::lstat(path.c_str(), &own) != 0) {
+        if (errno == ENOENT) return pending;  // a new file
+        return systemError(Error::Kind::Write, path, errno);
+    }
+    struct stat info = own;
+    if (S_ISLNK(own.st_mode)) {
+        if (::stat(path.c_str(), &info) != 0) return systemError(Error::Kind::Write, path, errno);
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved == nullptr) return systemError(Error::Kind::Write, path, errno);
+        pending.target = resolved;
+        std::free(resolved);
+    }
+    if (!S_ISREG(info.st_mode)) return notRegular(Error::Kind::Write, path, info.st_mode);
+    pending.existed = true;
+    pending.mode = info.st_mode & 07777;
+    return pending;
+}
+
+Result<void> writeTemporary(Pending& pending, const Bytes& data) {
+    const std::string& path = pending.requested;
+    Descriptor fd;
+    {
+        InterruptsHeld held;
+        // O_EXCL refuses to reuse a name that happens to exist; try a few fresh names.
+        for (int attempt = 0; attempt < 8 && fd.get() < 0; ++attempt) {
+            pending.temporary = temporaryNameFor(pending.target);
+            fd = Descriptor(::open(pending.temporary.c_str(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
+            if (fd.get() < 0 && errno != EEXIST) break;
+        }
+        if (fd.get() < 0) {
+            const int savedErrno = errno;
+            pending.temporary.clear();
+            return systemError(Error::Kind::Write, path, savedErrno);
+        }
+        pending.slot = registerTemporaryFile(pending.temporary);
+    }
+    const auto fail = [&](int savedErrno) {
+        discard(pending);
+        return Result<void>(systemError(Error::Kind::Write, path, savedErrno));
+    };
+    if (pending.existed && ::fchmod(fd.get(), pending.mode) != 0) return fail(errno);
+    if (!writeFully(fd.get(), data.data(), data.size(), 0)) return fail(errno);
+    // On the disk before it may replace anything: a rename of a file still in
+    // the page cache can leave an empty file after a power loss or an unplug.
+    if (::fsync(fd.get()) != 0) return fail(errno);
+    if (!fd.close()) return fail(errno);
+    return {};
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> fileLength(const std::string& path) {
-    std::error_code ec;
-    if (path.empty() || !fs::is_regular_file(path, ec)) return std::nullopt;
-    const auto size = fs::file_size(path, ec);
-    if (ec) return std::nullopt;
-    return size;
+    auto length = regularFileLength(path);
+    if (!length) return std::nullopt;
+    return length.value();
+}
+
+Result<std::uint64_t> regularFileLength(const std::string& path) {
+    auto info = statRegular(path);
+    if (!info) return info.error();
+    return static_cast<std::uint64_t>(info.value().st_size);
+}
+
+Result<void> checkReadable(const std::string& path) {
+    auto fd = openRegular(path, O_RDONLY);
+    if (!fd) return fd.error();
+    return {};
 }
 
 Result<Bytes> readBlock(const std::string& path, std::uint64_t offset, std::size_t length) {
-    std::error_code ec;
-    if (path.empty() || !fs::is_regular_file(path, ec)) return ioError(Error::Kind::NotFound, path);
-    File file(path, "rb");
-    if (!file) return openError(path, errno);
-    if (!seekTo(file.get(), offset)) return ioError(Error::Kind::Read, path, errno);
-
+    auto fd = openRegular(path, O_RDONLY);
+    if (!fd) return fd.error();
+    if (offset > static_cast<std::uint64_t>(LLONG_MAX) - length)
+        return Error{Error::Kind::ShortRead, path, "block beyond any file"};
     Bytes block(length);
-    const std::size_t got = length == 0 ? 0 : std::fread(block.data(), 1, length, file.get());
-    if (got != length) {
-        return std::ferror(file.get()) ? ioError(Error::Kind::Read, path, errno)
-                                       : ioError(Error::Kind::ShortRead, path);
+    bool ended = false;
+    if (!readFully(fd.value().get(), block.data(), length, offset, ended)) {
+        if (ended) return Error{Error::Kind::ShortRead, path, {}};
+        return systemError(Error::Kind::Read, path, errno);
     }
     return block;
 }
 
-Result<void> writeFileAtomically(const std::string& path, const Bytes& data) {
-    std::string temporary;
-    std::FILE* raw = nullptr;
-    // "x" refuses to reuse a name that happens to exist; try a few fresh names.
-    for (int attempt = 0; attempt < 8 && raw == nullptr; ++attempt) {
-        temporary = temporaryNameFor(path);
-        raw = std::fopen(temporary.c_str(), "wbx");
-        if (raw == nullptr && errno != EEXIST) break;
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat first {}, second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+Result<void> writeFilesAtomically(const std::vector<OutputFile>& files) {
+    std::vector<Pending> pending;
+    pending.reserve(files.size());
+    for (const OutputFile& file : files) {
+        auto plan = planOutput(file.path);
+        if (!plan) return plan.error();
+        for (const Pending& earlier : pending) {
+            if (earlier.target == plan.value().target || sameFile(earlier.target, plan.value().target))
+                return Error{Error::Kind::Invalid, file.path, "named twice among the outputs",
+                             Error::Cause::SameFile, Error::FileType::Unknown};
+        }
+        pending.push_back(std::move(plan).value());
     }
-    if (raw == nullptr) return ioError(Error::Kind::Write, path, errno);
 
-    const auto fail = [&](int savedErrno) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return Result<void>(ioError(Error::Kind::Write, path, savedErrno));
+    const auto discardAll = [&] {
+        for (Pending& each : pending) discard(each);
     };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        auto written = writeTemporary(pending[i], files[i].bytes);
+        if (!written) {
+            discardAll();
+            return written.error();
+        }
+    }
 
-    const std::size_t written = data.empty() ? 0 : std::fwrite(data.data(), 1, data.size(), raw);
-    const bool flushed = written == data.size() && std::fflush(raw) == 0;
-    const int writeErrno = errno;
-    const bool closed = std::fclose(raw) == 0;
-    if (!flushed) return fail(writeErrno);
-    if (!closed) return fail(errno);
-
-    std::error_code ec;
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        const Error error{Error::Kind::Rename, path, ec.message()};
-        fs::remove(temporary, ec);
-        return error;
+    std::set<std::string> folders;
+    for (Pending& each : pending) {
+        if (::rename(each.temporary.c_str(), each.target.c_str()) != 0) {
+            const Error error = systemError(Error::Kind::Rename, each.requested, errno);
+            discardAll();
+            return error;
+        }
+        unregisterTemporaryFile(each.slot);
+        each.slot = -1;
+        each.temporary.clear();
+        folders.insert(folderOf(each.target));
+    }
+    // The renames themselves are on the disk only once their folders are.
+    for (const std::string& folder : folders) {
+        if (!syncFolder(folder)) {
+            const std::string named = folder.empty() ? std::string(".") : folder;
+            return systemError(Error::Kind::Write, named, errno);
+        }
     }
     return {};
 }
 
+Result<void> writeFileAtomically(const std::string& path, const Bytes& data) {
+    return writeFilesAtomically({OutputFile{path, data}});
+}
+
 Result<void> patchFile(const std::string& path, std::uint64_t expectedLength,
                        const std::vector<Patch>& patches) {
-    const auto length = fileLength(path);
-    if (!length) return ioError(Error::Kind::NotFound, path);
-    if (*length != expectedLength) return ioError(Error::Kind::WrongLength, path);
+    const auto length = regularFileLength(path);
+    if (!length) return length.error();
+    if (length.value() != expectedLength) return Error{Error::Kind::WrongLength, path, {}};
+    std::uint64_t first = expectedLength, end = 0;
     for (const Patch& patch : patches) {
         if (patch.offset > expectedLength || patch.bytes.size() > expectedLength - patch.offset)
             return Error{Error::Kind::Invalid, path, "patch outside the file"};
+        if (patch.bytes.empty()) continue;
+        first = std::min(first, patch.offset);
+        end = std::max<std::uint64_t>(end, patch.offset + patch.bytes.size());
     }
+    if (end == 0) return {};
 
-    File file(path, "r+b");  // never creates, never truncates
-    if (!file) return openError(path, errno);
-    for (const Patch& patch : patches) {
-        if (!seekTo(file.get(), patch.offset)) return ioError(Error::Kind::Write, path, errno);
-        if (std::fwrite(patch.bytes.data(), 1, patch.bytes.size(), file.get()) != patch.bytes.size())
-            return ioError(Error::Kind::Write, path, errno);
-    }
-    if (std::fflush(file.get()) != 0) return ioError(Error::Kind::Write, path, errno);
-    if (!file.close()) return ioError(Error::Kind::Write, path, errno);
+    auto fd = openRegular(path, O_RDWR);  // never creates, never truncates
+    if (!fd) return fd.error();
+    Bytes span(static_cast<std::size_t>(end - first));
+    bool ended = false;
+    if (!readFully(fd.value().get(), span.data(), span.size(), first, ended))
+        return ended ? Error{Error::Kind::WrongLength, path, "shrank while written"}
+                     : systemError(Error::Kind::Read, path, errno);
+    for (const Patch& patch : patches)
+        std::copy(patch.bytes.begin(), patch.bytes.end(),
+                  span.begin() + static_cast<std::ptrdiff_t>(patch.offset - first));
+    if (!writeFully(fd.value().get(), span.data(), span.size(), first))
+        return systemError(Error::Kind::Write, path, errno);
+    if (::fsync(fd.value().get()) != 0) return systemError(Error::Kind::Write, path, errno);
+    if (!fd.value().close()) return systemError(Error::Kind::Write, path, errno);
     return {};
 }
 

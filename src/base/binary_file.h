@@ -8,20 +8,50 @@
 #include <string>
 #include <vector>
 
+#include <sys/types.h>
+
 namespace vireo {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Nothing here ever opens a FIFO, device or socket: every path is asked what it
+// names first (stat), and only a regular file is opened, without blocking.
+
 // Length in bytes of a regular file (links followed); nullopt for anything else.
 std::optional<std::uint64_t> fileLength(const std::string& path);
+
+// The same, with the reason when the path is not a regular file: NotFound with
+// cause Missing, NotRegular (and its fileType), NoPermission or LinkLoop.
+Result<std::uint64_t> regularFileLength(const std::string& path);
+
+// Succeeds when `path` is a regular file that this process can open for reading.
+Result<void> checkReadable(const std::string& path);
 
 // Exactly `length` bytes from `offset`, the file opened for reading only.
 // A file that ends before the block does is a ShortRead, never a partial block.
 Result<Bytes> readBlock(const std::string& path, std::uint64_t offset, std::size_t length);
 
-// Replaces `path` whole: the bytes go to a new temporary file in the same folder,
-// which is renamed over `path` only after every byte was written and the file closed.
-// On failure `path` is untouched and the temporary file is removed.
+// True when both paths name the same existing file (device and inode, links
+// followed); false when either cannot be asked.
+bool sameFile(const std::string& a, const std::string& b);
+
+// One whole file to write.
+struct OutputFile {
+    std::string path;
+    Bytes bytes;
+};
+
+// Replaces or creates every file as one step. Each target that exists must be
+// a regular file or a link to one (a link stays and its target is replaced;
+// the replaced file keeps its mode). Every file goes to a temporary file beside
+// its target and is flushed to the disk (fsync); only when all are written are
+// they renamed into place, and the folders flushed before success is returned.
+// A failure before the renames leaves every existing file as it was, with no
+// temporary file left. The temporaries are removed on SIGINT/SIGTERM once
+// installTemporaryFileCleanup() was called.
+Result<void> writeFilesAtomically(const std::vector<OutputFile>& files);
+
+// writeFilesAtomically for one file.
 Result<void> writeFileAtomically(const std::string& path, const Bytes& data);
 
 // One block to place at an absolute offset of an existing file.
@@ -30,9 +60,12 @@ struct Patch {
     Bytes bytes;
 };
 
-// Writes the patches into an existing file of exactly `expectedLength` bytes,
-// in order. Never creates the file and never changes its length: a patch that
-// would reach past the end is refused before anything is written.
+// Writes the patches into an existing regular file of exactly `expectedLength`
+// bytes. Never creates the file and never changes its length: a patch that
+// would reach past the end is refused before anything is written. The span
+// from the first to the last patched byte is read, overlaid with the patches in
+// order and written back with one write call, then flushed to the disk, so a
+// kill leaves either the old or the new span.
 Result<void> patchFile(const std::string& path, std::uint64_t expectedLength,
                        const std::vector<Patch>& patches);
 
@@ -45,5 +78,10 @@ std::string fileTitleOf(const std::string& path);
 
 // `dir` joined to `name` with exactly one separator between them.
 std::string joinPath(const std::string& dir, const std::string& name);
+
+namespace detail {
+// The positional write that patchFile uses; tests count its calls through it.
+extern ssize_t (*positionalWrite)(int fd, const void* buffer, std::size_t count, off_t offset);
+}  // namespace detail
 
 }  // namespace vireo

@@ -9,8 +9,9 @@ namespace vireo {
 // Why an operation on a file failed. The path is always the file that failed,
 // so a window or the command line can name it to the user.
 struct Error {
+    // What was being done when it failed.
     enum class Kind {
-        NotFound,     // no such file, or not a regular file
+        NotFound,     // no such file, or not a regular file (see cause and fileType)
         Open,         // exists but cannot be opened as asked
         Read,         // the read itself failed
         ShortRead,    // the file ended before the block did
@@ -20,9 +21,28 @@ struct Error {
         Invalid,      // the content or a value was refused
     };
 
+    // What is actually wrong, as far as the system said, so that a message can
+    // tell a missing file from a folder, a FIFO or a full disk.
+    enum class Cause {
+        Unspecified,
+        Missing,             // no such file or folder
+        NotRegular,          // a folder, FIFO, device or socket: see fileType
+        NoPermission,
+        DiskFull,            // no space left, or over quota
+        ReadOnlyFileSystem,
+        LinkLoop,            // too many levels of links
+        SameFile,            // an output that is one of the inputs
+        Other,               // another system error: see detail
+    };
+
+    // What the path named when it was not a regular file.
+    enum class FileType { Unknown, Regular, Folder, Fifo, CharacterDevice, BlockDevice, Socket };
+
     Kind kind;
     std::string path;
     std::string detail;  // the system's own words, or what was refused; may be empty
+    Cause cause = Cause::Unspecified;
+    FileType fileType = FileType::Unknown;
 };
 
 // A value or the reason it could not be produced.
@@ -58,8 +78,5 @@ private:
     Error error_{Error::Kind::Invalid, {}, {}};
     bool ok_ = true;
 };
-
-// Chinese sentence for the user that names the file, e.g. "无法读取文件：/a/b".
-std::string describe(const Error& error);
 
 }  // namespace vireo

@@ -1,5 +1,6 @@
 // make-demo FOLDER: writes the demo source set (twelve pictures and BACK) into FOLDER.
 #include "demo/demo_set.h"
+#include "messages/error_text.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "images/verification.h"
 
-#include "app/file_exists.h"
+#include "base/file_exists.h"
 #include "base/binary_file.h"
 
 namespace vireo::images {

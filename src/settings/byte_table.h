@@ -15,8 +15,10 @@ constexpr std::size_t kTableLength = 256;
 using ByteTable = std::array<std::uint8_t, kTableLength>;
 constexpr char kTableFileName[] = "ASCII";
 
-// The first 256 bytes of the file at `path`. A missing file is NotFound, a
-// shorter one ShortRead: a write must never store a byte that is not a table entry.
+// The table in the file at `path`, which must hold exactly 256 bytes. A missing
+// or non-regular file is NotFound; any other length is ShortRead, the kind the
+// windows already word as "not found or of the wrong size": a write must never
+// store a byte that is not a table entry.
 Result<ByteTable> readByteTable(const std::string& path);
 
 // The table the system relies on: entry v holds v.

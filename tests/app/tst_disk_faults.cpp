@@ -119,15 +119,15 @@ private slots:
         QTest::addColumn<QString>("file");  // the one the fault hits; ASCII lies in the tool's folder
         QTest::addColumn<QString>("sentence");
         const QString gen = QStringLiteral("generate"), set = QStringLiteral("write-positions");
-        QTest::newRow("generate: full disk") << gen << "full" << "BACKIMG" << "写入文件出错：";
-        QTest::newRow("generate: source replaced by a folder") << gen << "folder" << "movie256.bmp" << "找不到文件：";
-        QTest::newRow("generate: old skin is a folder") << gen << "folder" << "BACKIMG" << "无法替换文件：";
-        QTest::newRow("generate: unreadable source") << gen << "unreadable" << "game256.bmp" << "无法打开文件：";
+        QTest::newRow("generate: full disk") << gen << "full" << "BACKIMG" << "磁盘已满，写入文件出错：";
+        QTest::newRow("generate: source replaced by a folder") << gen << "folder" << "movie256.bmp" << "不是普通文件，而是文件夹：";
+        QTest::newRow("generate: old skin is a folder") << gen << "folder" << "BACKIMG" << "不是普通文件，而是文件夹：";
+        QTest::newRow("generate: unreadable source") << gen << "unreadable" << "game256.bmp" << "没有权限读取文件：";
         QTest::newRow("settings: full disk, written in place") << set << "full" << "BACK" << "done";
         QTest::newRow("settings: BACK is a link loop") << set << "loop" << "BACK" << "BACK文件找不到或大小不正确，不能写入：";
         QTest::newRow("settings: read-only BACK") << set << "read-only" << "BACK" << "无法打开BACK文件，不能写入：";
         QTest::newRow("settings: unreadable byte table") << set << "unreadable" << "ASCII" << "无法读取ASCII文件，不能写入：";
-        QTest::newRow("restore: read-only folder") << "restore" << "read-only" << "main256.bmp" << "写入文件出错：";
+        QTest::newRow("restore: read-only folder") << "restore" << "read-only" << "main256.bmp" << "没有权限写入文件：";
         QTest::newRow("restore: skin became a link loop") << "restore" << "loop" << "BACKIMG" << "找不到文件：";
     }
     void faultKeepsEverythingAndNamesTheFile() {

@@ -1,3 +1,4 @@
+#include "messages/error_text.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
 #include "support/fixtures.h"
@@ -124,7 +125,7 @@ private slots:
         // The folder belongs to root, so nobody may read the sources but not write beside them.
         const auto answer = test::runSelfAsNobody({"--generate", sources.folder()});
         if (!answer) QSKIP("needs root and setpriv to write as another user; root writes anywhere");
-        QCOMPARE(answer->trimmed(), ("写入文件出错：" + output).toUtf8());
+        QCOMPARE(answer->trimmed(), ("没有权限写入文件：" + output).toUtf8());
         QCOMPARE(readFile(output), QByteArray("old"));
         QCOMPARE(entries(sources.dir.path()).size(), int(sources.files.size()) + 1);
     }

@@ -5,6 +5,7 @@
 #include "base/binary_file.h"
 #include "colour/ui/colour_picker.h"
 #include "images/verification.h"
+#include "messages/error_text.h"
 #include "preview/ui/icon_preview.h"
 #include "settings/ui/settings_panel.h"
 #include "skin/generation.h"

@@ -8,6 +8,7 @@
 #include "cli/ui/png_writer.h"
 #include "cli/unpacking.h"
 #include "images/verification.h"
+#include "messages/error_text.h"
 #include "settings/byte_table.h"
 #include "settings/record.h"
 #include "settings/write.h"

@@ -2,6 +2,7 @@
 
 #include "app/ui/dialogs.h"
 #include "app/ui/window_style.h"
+#include "messages/error_text.h"
 #include "unpack/skin_info.h"
 #include "unpack/restoration.h"
 

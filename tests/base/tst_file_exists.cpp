@@ -1,4 +1,4 @@
-#include "app/file_exists.h"
+#include "base/file_exists.h"
 #include "support/fixtures.h"
 
 #include <QDir>

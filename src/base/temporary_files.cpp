@@ -1,0 +1,68 @@
+#include "base/temporary_files.h"
+
+#include <atomic>
+#include <climits>
+#include <csignal>
+#include <cstring>
+
+#include <unistd.h>
+
+namespace vireo {
+
+namespace {
+
+// Fixed storage: the signal handler may touch nothing that allocates or locks.
+constexpr int kSlots = 32;
+enum SlotState : int { kFree, kFilling, kReady };
+
+struct Slot {
+    std::atomic<int> state{kFree};
+    char path[PATH_MAX];
+};
+
+Slot slots[kSlots];
+
+void removeTemporariesAndDie(int signalNumber) {
+    for (Slot& slot : slots) {
+        if (slot.state.load(std::memory_order_acquire) == kReady) ::unlink(slot.path);
+    }
+    // The default action, so that the parent sees how the program ended.
+    std::signal(signalNumber, SIG_DFL);
+    ::raise(signalNumber);
+}
+
+}  // namespace
+
+void installTemporaryFileCleanup() {
+    for (int signalNumber : {SIGINT, SIGTERM}) {
+        struct sigaction old {};
+        if (::sigaction(signalNumber, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
+            continue;  // started to ignore it (nohup, a background job): keep that
+        struct sigaction action {};
+        action.sa_handler = removeTemporariesAndDie;
+        sigemptyset(&action.sa_mask);
+        sigaddset(&action.sa_mask, SIGINT);
+        sigaddset(&action.sa_mask, SIGTERM);
+        ::sigaction(signalNumber, &action, nullptr);
+    }
+}
+
+int registerTemporaryFile(const std::string& path) {
+    if (path.empty() || path.size() >= PATH_MAX) return -1;
+    for (int i = 0; i < kSlots; ++i) {
+        int expected = kFree;
+        if (!slots[i].state.compare_exchange_strong(expected, kFilling, std::memory_order_acq_rel))
+            continue;
+        std::memcpy(slots[i].path, path.c_str(), path.size() + 1);
+        slots[i].state.store(kReady, std::memory_order_release);
+        return i;
+    }
+    return -1;
+}
+
+void unregisterTemporaryFile(int slot) {
+    if (slot < 0 || slot >= kSlots) return;
+    slots[slot].state.store(kFree, std::memory_order_release);
+}
+
+}  // namespace vireo

@@ -1,0 +1,95 @@
+#include "messages/error_text.h"
+
+#include <cstdio>
+
+namespace vireo {
+
+namespace {
+
+const char* typeName(Error::FileType type) {
+    switch (type) {
+    case Error::FileType::Folder: return "文件夹";
+    case Error::FileType::Fifo: return "命名管道（FIFO）";
+    case Error::FileType::CharacterDevice: return "字符设备";
+    case Error::FileType::BlockDevice: return "块设备";
+    case Error::FileType::Socket: return "套接字";
+    case Error::FileType::Regular:
+    case Error::FileType::Unknown: break;
+    }
+    return "特殊文件";
+}
+
+const char* actionSentence(Error::Kind kind) {
+    switch (kind) {
+    case Error::Kind::NotFound: return "找不到文件：";
+    case Error::Kind::Open: return "无法打开文件：";
+    case Error::Kind::Read: return "读取文件出错：";
+    case Error::Kind::ShortRead: return "文件长度不足：";
+    case Error::Kind::Write: return "写入文件出错：";
+    case Error::Kind::Rename: return "无法替换文件：";
+    case Error::Kind::WrongLength: return "文件大小错误：";
+    case Error::Kind::Invalid: return "文件内容无效：";
+    }
+    return "";
+}
+
+bool writing(Error::Kind kind) {
+    return kind == Error::Kind::Write || kind == Error::Kind::Rename;
+}
+
+}  // namespace
+
+std::string describe(const Error& error) {
+    switch (error.cause) {
+    case Error::Cause::Missing:
+        if (writing(error.kind)) return std::string("找不到文件夹，") + actionSentence(error.kind) + error.path;
+        return "找不到文件：" + error.path;
+    case Error::Cause::NotRegular:
+        return std::string("不是普通文件，而是") + typeName(error.fileType) + "：" + error.path;
+    case Error::Cause::NoPermission:
+        return std::string(writing(error.kind) ? "没有权限写入文件：" : "没有权限读取文件：") + error.path;
+    case Error::Cause::DiskFull: return std::string("磁盘已满，") + actionSentence(error.kind) + error.path;
+    case Error::Cause::ReadOnlyFileSystem:
+        return std::string("文件系统是只读的，") + actionSentence(error.kind) + error.path;
+    case Error::Cause::LinkLoop: return "链接循环，找不到文件：" + error.path;
+    case Error::Cause::SameFile: return "输出文件与输入文件相同：" + error.path;
+    case Error::Cause::Unspecified:
+    case Error::Cause::Other: break;
+    }
+    return actionSentence(error.kind) + error.path;
+}
+
+std::string escapeForTerminal(const std::string& name) {
+    std::string out;
+    out.reserve(name.size());
+    char escape[8];
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        // C1 controls arrive as UTF-8 0xC2 0x80..0x9F; a terminal obeys them too.
+        if (byte == 0xC2 && i + 1 < name.size()) {
+            const auto next = static_cast<unsigned char>(name[i + 1]);
+            if (next >= 0x80 && next <= 0x9F) {
+                std::snprintf(escape, sizeof escape, "\\u%04x", next);
+                out += escape;
+                ++i;
+                continue;
+            }
+        }
+        switch (byte) {
+        case '\\': out += "\\\\"; continue;
+        case '\n': out += "\\n"; continue;
+        case '\r': out += "\\r"; continue;
+        case '\t': out += "\\t"; continue;
+        default: break;
+        }
+        if (byte < 0x20 || byte == 0x7F) {
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            out += escape;
+        } else {
+            out += static_cast<char>(byte);
+        }
+    }
+    return out;
+}
+
+}  // namespace vireo

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "base/result.h"
+
+#include <string>
+
+namespace vireo {
+
+// The sentence for the user that says what went wrong and names the file,
+// e.g. "没有权限读取文件：/a/b" or "磁盘已满，写入文件出错：/a/b".
+std::string describe(const Error& error);
+
+// `name` made safe to print on a terminal: control characters (C0, DEL and
+// the C1 range of UTF-8) and backslashes become escapes such as \n, \x1b or
+// \u009b, so that a file name cannot move the cursor or change colours.
+// Other bytes, including UTF-8 and invalid bytes, pass unchanged.
+std::string escapeForTerminal(const std::string& name);
+
+}  // namespace vireo
