@@ -192,6 +192,8 @@ struct Pending {
     int slot = -1;
     bool existed = false;
     mode_t mode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
 };
 
 void discard(Pending& pending) {
@@ -224,6 +226,8 @@ Result<Pending> planOutput(const std::string& path) {
     if (!S_ISREG(info.st_mode)) return notRegular(Error::Kind::Write, path, info.st_mode);
     pending.existed = true;
     pending.mode = info.st_mode & 07777;
+    pending.owner = info.st_uid;
+    pending.group = info.st_gid;
     return pending;
 }
 
@@ -250,7 +254,14 @@ Result<void> writeTemporary(Pending& pending, const Bytes& data) {
         discard(pending);
         return Result<void>(systemError(Error::Kind::Write, path, savedErrno));
     };
-    if (pending.existed && ::fchmod(fd.get(), pending.mode) != 0) return fail(errno);
+    if (pending.existed) {
+        // Root rebuilding a user's skin must not leave it root's; anyone else
+        // cannot give files away, and then keeps the new file as their own.
+        if ((pending.owner != ::geteuid() || pending.group != ::getegid()) &&
+            ::fchown(fd.get(), pending.owner, pending.group) != 0) {
+        }
+        if (::fchmod(fd.get(), pending.mode) != 0) return fail(errno);
+    }
     if (!writeFully(fd.get(), data.data(), data.size(), 0)) return fail(errno);
     // On the disk before it may replace anything: a rename of a file still in
     // the page cache can leave an empty file after a power loss or an unplug.

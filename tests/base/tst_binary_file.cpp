@@ -40,14 +40,6 @@ private slots:
             QCOMPARE(block.error().kind, Error::Kind::ShortRead);
     }
 
-    void readBlockNamesWhatIsNotAFile() {
-        QTemporaryDir dir;
-        const auto missing = readBlock(dir.filePath("none").toStdString(), 0, 1);
-        QCOMPARE(missing.error().kind, Error::Kind::NotFound);
-        QCOMPARE(QString::fromStdString(missing.error().path), dir.filePath("none"));
-        QCOMPARE(readBlock(dir.path().toStdString(), 0, 1).error().kind, Error::Kind::NotFound);
-    }
-
     void atomicWriteReplacesALongerFileWhole() {
         QTemporaryDir dir;
         const QString path = dir.filePath("BACKIMG");
@@ -58,8 +50,6 @@ private slots:
         QCOMPARE(readFile(path), fresh);
         QCOMPARE(entries(dir.path()), QStringList{"BACKIMG"});
     }
-
-
 
     void refusedPatchWritesNothing_data() {
         QTest::addColumn<int>("fileLength");
@@ -83,8 +73,6 @@ private slots:
         QCOMPARE(int(result.error().kind), kind);
         QCOMPARE(readFile(path), before);
     }
-
-
 };
 
 QTEST_GUILESS_MAIN(TestBinaryFile)

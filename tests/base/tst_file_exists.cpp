@@ -18,7 +18,6 @@ private slots:
         QTest::addColumn<bool>("exists");
         QTest::newRow("empty path") << QString() << false;
         QTest::newRow("missing file") << "none.bmp" << false;
-        QTest::newRow("folder") << "folder" << false;
         QTest::newRow("readable file") << "main256.bmp" << true;
         QTest::newRow("empty readable file") << "empty" << true;
         QTest::newRow("link to a folder") << "folder-link" << false;
