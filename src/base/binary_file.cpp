@@ -29,7 +29,7 @@ namespace {
 
 Error::Cause causeOf(int savedErrno) {
     switch (savedErrno) {
-    case 0: return Error::Cause::Unspecified;
+    case 0: return Error::Cause::None;
     case ENOENT:
     case ENOTDIR: return Error::Cause::Missing;
     case EACCES:

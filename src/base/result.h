@@ -24,7 +24,7 @@ struct Error {
     // What is actually wrong, as far as the system said, so that a message can
     // tell a missing file from a folder, a FIFO or a full disk.
     enum class Cause {
-        Unspecified,
+        None,
         Missing,             // no such file or folder
         NotRegular,          // a folder, FIFO, device or socket: see fileType
         NoPermission,
@@ -41,7 +41,7 @@ struct Error {
     Kind kind;
     std::string path;
     std::string detail;  // the system's own words, or what was refused; may be empty
-    Cause cause = Cause::Unspecified;
+    Cause cause = Cause::None;
     FileType fileType = FileType::Unknown;
 };
 

@@ -35,7 +35,7 @@ Snapshot snapshot(const QString& dir) {
     Snapshot all;
     for (const QString& name : entries(dir)) {
         const QFileInfo info(dir + QLatin1Char('/') + name);
-        all[name] = info.isFile() ? readFile(info.filePath()) : QByteArray("special");
+        all[name] = info.isFile() ? readFile(info.filePath()) : QByteArray("not a regular file");
     }
     return all;
 }
@@ -46,7 +46,7 @@ std::string str(const QString& path) {
 
 // Makes `name` in `dir` the kind of file a row asks for; false when this
 // machine cannot (a device node needs root).
-bool makeSpecial(const QString& dir, const QString& name, const QString& kind) {
+bool makeNonRegular(const QString& dir, const QString& name, const QString& kind) {
     const std::string path = str(dir + QLatin1Char('/') + name);
     if (kind == QLatin1String("fifo")) return ::mkfifo(path.c_str(), 0644) == 0;
     if (kind == QLatin1String("folder")) return ::mkdir(path.c_str(), 0755) == 0;
@@ -93,7 +93,7 @@ private slots:
         QFETCH(int, fileType);
         QTemporaryDir dir;
         // /dev/null stands in for a device when this user may not make one.
-        const QString path = makeSpecial(dir.path(), "ASCII", kind) ? dir.filePath("ASCII")
+        const QString path = makeNonRegular(dir.path(), "ASCII", kind) ? dir.filePath("ASCII")
                              : kind == QLatin1String("device") ? QStringLiteral("/dev/null")
                                                                : QString();
         QVERIFY(!path.isEmpty());
@@ -126,7 +126,7 @@ private slots:
 
     // Every refused write leaves the folder exactly as it was, temporaries included.
     void refusedOutputChangesNothing_data() {
-        QTest::addColumn<QString>("special");  // what BACKIMG is made before the write
+        QTest::addColumn<QString>("nonRegular");  // what BACKIMG is made before the write
         QTest::addColumn<QStringList>("targets");
         QTest::addColumn<int>("cause");
         const QStringList skin{"main256.bmp", "BACKIMG"};
@@ -141,14 +141,14 @@ private slots:
             << "" << QStringList{"hard", "main256.bmp"} << int(Error::Cause::SameFile);
     }
     void refusedOutputChangesNothing() {
-        QFETCH(QString, special);
+        QFETCH(QString, nonRegular);
         QFETCH(QStringList, targets);
         QFETCH(int, cause);
         QTemporaryDir dir;
         writeFile(dir.filePath("main256.bmp"), "old picture");
         QVERIFY(QFile::link(dir.filePath("main256.bmp"), dir.filePath("link")));
         QVERIFY(::link(str(dir.filePath("main256.bmp")).c_str(), str(dir.filePath("hard")).c_str()) == 0);
-        if (!special.isEmpty() && !makeSpecial(dir.path(), "BACKIMG", special))
+        if (!nonRegular.isEmpty() && !makeNonRegular(dir.path(), "BACKIMG", nonRegular))
             QSKIP("making a device node needs root");
         const Snapshot before = snapshot(dir.path());
 
