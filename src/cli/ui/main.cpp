@@ -4,8 +4,13 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("vireo-skin " VIREO_VERSION);
+        return 0;
+    }
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vireo-skin"));
     QTextStream out(stdout);
