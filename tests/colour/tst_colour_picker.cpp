@@ -72,6 +72,10 @@ private slots:
         p.hex()->setText("FFF");
         QTest::keyClick(p.hex(), Qt::Key_Return);
         QCOMPARE(p.shown(), "255,15,0 000FFF");
+        // The same colour again: no scroll bar moves, the box is made whole all the same.
+        p.hex()->setText("FFF");
+        QTest::keyClick(p.hex(), Qt::Key_Return);
+        QCOMPARE(p.shown(), "255,15,0 000FFF");
     }
 
     void palettePressesAndSwatchClicks() {

@@ -84,6 +84,15 @@ private slots:
         QCOMPARE(run.outcome, outcome);
     }
 
+    // A missing picture is named by its role caption, in the order of the set.
+    void everyPictureMissingIsNamedByItsRole() {
+        QTemporaryDir empty, currentDir;
+        QString expected;
+        for (const auto& image : vireo::images::kSourceSet) expected += QString::fromUtf8(image.role) + " ";
+        const auto run = verifySourceSet(empty.path().toStdString() + "/", currentDir.path().toStdString());
+        QCOMPARE(QString::fromStdString(run.report), expected + "BACK 文件未找到，无法生成文件");
+    }
+
     void backFromTheCurrentDirectoryStandsIn_data() {
         QTest::addColumn<int>("currentBackLength");
         QTest::addColumn<QString>("report");
