@@ -60,18 +60,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto group : {settings::Group::Colours, settings::Group::Positions}) {
         const auto converted = settings::convertGroup(group, texts);
         const std::size_t count = settings::fieldCountOf(group);
-        if (const auto* values = std::get_if<std::vector<settings::FieldValue>>(&converted)) {
-            if (values->size() != count) std::abort();
+        if (converted) {
+            const auto& values = converted.value();
+            if (values.size() != count) std::abort();
             for (std::size_t i = 0; i < count; ++i) {
                 int plain;
-                if (plainByte(texts[i], plain) && (*values)[i].value != plain) std::abort();
-                if ((*values)[i].offset != settings::fieldsOf(group)[i].offset) std::abort();
+                if (plainByte(texts[i], plain) && values[i].value != plain) std::abort();
+                if (values[i].offset != settings::fieldsOf(group)[i].offset) std::abort();
             }
         } else {
-            const auto& problem = std::get<settings::FieldProblem>(converted);
-            if (problem.index >= count) std::abort();
+            const std::size_t index = converted.error().field.value();
+            if (index >= count) std::abort();
             int plain;
-            if (problem.index < texts.size() && plainByte(texts[problem.index], plain)) std::abort();
+            if (index < texts.size() && plainByte(texts[index], plain)) std::abort();
         }
     }
     return 0;

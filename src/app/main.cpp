@@ -1,4 +1,4 @@
-#include "app/ui/dialogs.h"
+#include "widgets/dialogs.h"
 #include "app/ui/main_window.h"
 #include "widgets/translations.h"
 

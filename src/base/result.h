@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -43,6 +45,8 @@ struct Error {
     std::string detail;  // the system's own words, or what was refused; may be empty
     Cause cause = Cause::None;
     FileType fileType = FileType::Unknown;
+    // Which of the input's fields was refused, where the caller must point at it.
+    std::optional<std::size_t> field{};
 };
 
 // A value or the reason it could not be produced.

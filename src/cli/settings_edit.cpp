@@ -71,9 +71,9 @@ std::variant<std::vector<settings::FieldValue>, AssignmentProblem> valuesToStore
         std::vector<std::string> texts(settings::fieldCountOf(group), "0");
         std::copy(parts.begin(), parts.end(), texts.begin() + setting.firstField);
         const auto converted = settings::convertGroup(group, texts);
-        if (const auto* problem = std::get_if<settings::FieldProblem>(&converted))
-            return AssignmentProblem{&setting, settings::fieldsOf(group)[problem->index].name};
-        const auto& values = std::get<std::vector<settings::FieldValue>>(converted);
+        if (!converted)
+            return AssignmentProblem{&setting, settings::fieldsOf(group)[*converted.error().field].name};
+        const auto& values = converted.value();
         for (std::size_t i = 0; i < setting.fieldCount; ++i) {
             const auto& value = values[setting.firstField + i];
             byOffset[value.offset] = value.value;

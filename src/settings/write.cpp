@@ -11,13 +11,6 @@ std::int64_t convert(Group group, const Decimal& number) {
     return group == Group::Colours ? floorOf(number) : roundHalfEvenOf(number);
 }
 
-std::optional<WriteFailure> write(const std::string& settingsPath, const ByteTable& table,
-                                  const std::vector<FieldValue>& values) {
-    if (auto written = writeValues(settingsPath, table, values); !written)
-        return WriteFailure{WriteFailure::Cause::SettingsFile, written.error(), std::nullopt};
-    return std::nullopt;
-}
-
 }  // namespace
 
 const Field* fieldsOf(Group group) {
@@ -28,16 +21,20 @@ std::size_t fieldCountOf(Group group) {
     return group == Group::Colours ? kColourFields.size() : kPositionFields.size();
 }
 
-std::variant<std::vector<FieldValue>, FieldProblem> convertGroup(
-    Group group, const std::vector<std::string>& texts) {
+Result<std::vector<FieldValue>> convertGroup(Group group, const std::vector<std::string>& texts) {
     const Field* fields = fieldsOf(group);
     const std::size_t count = fieldCountOf(group);
+    const auto refuse = [&](std::size_t i, const char* why) {
+        Error error{Error::Kind::Invalid, {}, std::string(fields[i].name) + ": " + why};
+        error.field = i;
+        return error;
+    };
     std::vector<FieldValue> values;
     for (std::size_t i = 0; i < count; ++i) {
         const auto number = i < texts.size() ? parseDecimal(texts[i]) : std::nullopt;
-        if (!number) return FieldProblem{FieldProblem::Kind::NotANumber, i};
+        if (!number) return refuse(i, "not a number");
         const std::int64_t value = convert(group, *number);
-        if (value < 0 || value > 255) return FieldProblem{FieldProblem::Kind::OutOfRange, i};
+        if (value < 0 || value > 255) return refuse(i, "outside 0 to 255");
         values.push_back({fields[i].offset, static_cast<std::uint8_t>(value)});
     }
     return values;
@@ -60,28 +57,24 @@ Result<void> writeValues(const std::string& settingsPath, const ByteTable& table
     return patchFile(settingsPath, kRecordLength, patches);
 }
 
-std::optional<WriteFailure> writeGroup(const std::string& settingsPath,
-                                       const std::string& tablePath, Group group,
-                                       const std::vector<std::string>& texts) {
+Result<void> writeGroup(const std::string& settingsPath, const std::string& tablePath, Group group,
+                        const std::vector<std::string>& texts) {
     const auto table = readByteTable(tablePath);
-    if (!table) return WriteFailure{WriteFailure::Cause::ByteTable, table.error(), std::nullopt};
-
+    if (!table) return table.error();
     auto converted = convertGroup(group, texts);
-    if (const auto* problem = std::get_if<FieldProblem>(&converted)) {
-        const std::string name = fieldsOf(group)[problem->index].name;
-        const char* why =
-            problem->kind == FieldProblem::Kind::NotANumber ? "not a number" : "outside 0 to 255";
-        return WriteFailure{WriteFailure::Cause::Field,
-                            Error{Error::Kind::Invalid, settingsPath, name + ": " + why}, *problem};
+    if (!converted) {
+        Error error = converted.error();
+        error.path = settingsPath;
+        return error;
     }
-    return write(settingsPath, table.value(), std::get<std::vector<FieldValue>>(converted));
+    return writeValues(settingsPath, table.value(), converted.value());
 }
 
-std::optional<WriteFailure> writeHintFlag(const std::string& settingsPath,
-                                          const std::string& tablePath, bool on) {
+Result<void> writeHintFlag(const std::string& settingsPath, const std::string& tablePath,
+                           bool on) {
     const auto table = readByteTable(tablePath);
-    if (!table) return WriteFailure{WriteFailure::Cause::ByteTable, table.error(), std::nullopt};
-    return write(settingsPath, table.value(), hintFlagValues(on));
+    if (!table) return table.error();
+    return writeValues(settingsPath, table.value(), hintFlagValues(on));
 }
 
 }  // namespace vireo::settings

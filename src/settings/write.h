@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace vireo::settings {
@@ -28,19 +27,13 @@ struct FieldValue {
     std::uint8_t value;
 };
 
-// A text of a group that cannot be stored; `index` counts the group's fields.
-struct FieldProblem {
-    enum class Kind { NotANumber, OutOfRange };
-    Kind kind;
-    std::size_t index;
-};
-
 // Converts the texts of a group, given in the order of its fields, by the
 // group's rounding and checks each result against 0 to 255. Returns the
-// values, or the first text that is bad. A missing text counts as not a
-// number; texts beyond the group's fields are ignored.
-std::variant<std::vector<FieldValue>, FieldProblem> convertGroup(
-    Group group, const std::vector<std::string>& texts);
+// values, or Kind::Invalid for the first text that is bad, with `field`
+// counting the group's fields and the field's name and problem as the detail
+// (the path is left empty: the texts come from no file). A missing text
+// counts as not a number; texts beyond the group's fields are ignored.
+Result<std::vector<FieldValue>> convertGroup(Group group, const std::vector<std::string>& texts);
 
 // The flag's two bytes, 30 then 31.
 std::vector<FieldValue> hintFlagValues(bool on);
@@ -52,23 +45,14 @@ std::vector<FieldValue> hintFlagValues(bool on);
 Result<void> writeValues(const std::string& settingsPath, const ByteTable& table,
                          const std::vector<FieldValue>& values);
 
-// Why a write action stored nothing.
-struct WriteFailure {
-    enum class Cause { ByteTable, Field, SettingsFile };
-    Cause cause;
-    // The file that failed and why; for a bad field, the settings file with
-    // Kind::Invalid and the field's name and problem as the detail.
-    Error error;
-    std::optional<FieldProblem> field;
-};
-
 // A whole write action: reads the table, converts and checks every field,
-// and only then writes. Nothing is written when it returns a failure,
-// except when the system fails in the middle of the write itself.
-[[nodiscard]] std::optional<WriteFailure> writeGroup(const std::string& settingsPath,
-                                                     const std::string& tablePath, Group group,
-                                                     const std::vector<std::string>& texts);
-[[nodiscard]] std::optional<WriteFailure> writeHintFlag(const std::string& settingsPath,
-                                                        const std::string& tablePath, bool on);
+// and only then writes. Nothing is written when it fails, except when the
+// system fails in the middle of the write itself. The error names the table
+// when the table failed, else the settings file; a refused field carries its
+// index in `field`.
+[[nodiscard]] Result<void> writeGroup(const std::string& settingsPath, const std::string& tablePath,
+                                      Group group, const std::vector<std::string>& texts);
+[[nodiscard]] Result<void> writeHintFlag(const std::string& settingsPath,
+                                         const std::string& tablePath, bool on);
 
 }  // namespace vireo::settings

@@ -1,14 +1,8 @@
-#include "app/ui/main_window.h"
 #include "images/source_set.h"
-#include "support/fixtures.h"
-#include "support/scripted_dialogs.h"
+#include "support/window_fixture.h"
 
 #include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QTest>
-
-#include <memory>
 
 using vireo::ui::MainWindow;
 using namespace vireo;
@@ -16,21 +10,7 @@ using namespace vireo;
 namespace {
 
 const QString kPassed = QStringLiteral("校验全部通过，可以开始文件生成");
-
-struct Fixture {
-    Fixture() : window(dialogs, currentDir.path()) { window.show(); }
-
-    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
-    QLabel* label(const char* name) { return window.findChild<QLabel*>(name); }
-    void open(const QString& path) {
-        dialogs.choose(path);
-        button("Command1")->click();
-    }
-
-    QTemporaryDir currentDir;
-    test::ScriptedDialogs dialogs;
-    MainWindow window;
-};
+using Fixture = test::WindowFixture;
 
 }  // namespace
 
@@ -40,25 +20,17 @@ class TestMainWindow : public QObject {
 private slots:
     void startsCompactWithNothingToDo() {
         Fixture f;
-        QCOMPARE(f.window.windowTitle(), QString("VIREO 皮肤生成器 for tern"));
-        QCOMPARE(f.window.size(), QSize(569, 258));
-        QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
-        QVERIFY(!(f.window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(!f.button("Command2")->isEnabled());
         QVERIFY(!f.button("Command4")->isEnabled());
-        QCOMPARE(f.button("Command4")->text(), QString("高级(&A)"));
-        QCOMPARE(f.label("test1")->text(), QString("状态未知"));
-        for (const auto& image : images::kSourceSet)
-            QCOMPARE(f.label(image.pathLabel)->text(), QString(image.pathLabel));
         for (const char* frame : {"Frame1", "Frame2", "Frame3"})
-            QVERIFY(f.window.findChild<QGroupBox*>(frame)->visibleRegion().isEmpty());
+            QVERIFY(f.window->findChild<QGroupBox*>(frame)->visibleRegion().isEmpty());
         // The button row and its note end inside the compact client area.
-        QVERIFY(f.label("Label13")->geometry().bottom() < f.window.height());
+        QVERIFY(f.label("Label13")->geometry().bottom() < f.window->height());
     }
 
     void refusesAnyFileButMain256() {
         Fixture f;
-        test::SourceFolder sources;
+        const test::SourceFolder& sources = f.source;
         f.button("Command1")->click();  // cancelled before any choice
         f.open(sources.folder() + "MAIN256.bmp");
         f.open(sources.path("movie256.bmp"));
@@ -72,7 +44,7 @@ private slots:
 
     void verificationFillsThePathsAndEnablesTheButtons() {
         Fixture f;
-        test::SourceFolder sources;
+        const test::SourceFolder& sources = f.source;
         f.open(sources.path("main256.bmp"));
         for (const auto& image : images::kSourceSet)
             QCOMPARE(f.label(image.pathLabel)->text(), sources.folder() + image.fileName);
@@ -80,45 +52,63 @@ private slots:
         QVERIFY(f.button("Command2")->isEnabled());
         QVERIFY(f.button("Command4")->isEnabled());
 
-        // A failing run takes generation away but leaves the panel reachable.
-        QVERIFY(QFile::remove(sources.path("ft256.bmp")));
-        f.open(sources.path("main256.bmp"));
-        QCOMPARE(f.label("test1")->text(), QString("文件夹图标  文件未找到，无法生成文件"));
-        QVERIFY(!f.button("Command2")->isEnabled());
-        QVERIFY(f.button("Command4")->isEnabled());
-
         // A cancelled dialog checks its last choice again.
-        test::writeFile(sources.path("ft256.bmp"), sources.files.at("ft256.bmp"));
+        QVERIFY(QFile::remove(sources.path("ft256.bmp")));
         f.dialogs.cancel();
         f.button("Command1")->click();
-        QCOMPARE(f.label("test1")->text(), kPassed);
-        QVERIFY(!f.dialogs.messages.contains("请打开main256.bmp"));
+        QCOMPARE(f.label("test1")->text(), QString("文件夹图标  文件未找到，无法生成文件"));
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    // Each way a run can fail takes generation away from a passed one; the
+    // settings panel stays reachable.
+    void failedRunDisablesGeneration_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("length");  // -1: removed
+        QTest::newRow("picture missing") << "ft256.bmp" << -1;
+        QTest::newRow("picture one byte long") << "help256.bmp" << 5175;
+        QTest::newRow("BACK one byte short") << "BACK" << 31;
+    }
+    void failedRunDisablesGeneration() {
+        QFETCH(QString, file);
+        QFETCH(int, length);
+        Fixture f;
+        f.openSources();
+        QVERIFY(f.button("Command2")->isEnabled());
+        if (length < 0)
+            QVERIFY(QFile::remove(f.source.path(file)));
+        else
+            QVERIFY(QFile(f.source.path(file)).resize(length));
+        f.openSources();
+        QVERIFY(f.label("test1")->text() != kPassed);
+        QVERIFY(!f.button("Command2")->isEnabled());
+        QVERIFY(f.button("Command4")->isEnabled());
     }
 
     void toggleSwitchesBetweenCompactAndExpanded() {
         Fixture f;
-        test::SourceFolder sources;
+        const test::SourceFolder& sources = f.source;
         f.open(sources.path("main256.bmp"));
         QPushButton* advanced = f.button("Command4");
         for (int press = 0; press < 3; ++press) {
-            const bool wasCompact = f.window.height() == MainWindow::kCompactHeight;
+            const bool wasCompact = f.window->height() == MainWindow::kCompactHeight;
             advanced->click();
-            QCOMPARE(f.window.height(), wasCompact ? MainWindow::kExpandedHeight : MainWindow::kCompactHeight);
+            QCOMPARE(f.window->height(), wasCompact ? MainWindow::kExpandedHeight : MainWindow::kCompactHeight);
             QCOMPARE(advanced->text(), wasCompact ? QString("隐藏(&H)") : QString("高级(&A)"));
-            QCOMPARE(f.window.findChild<QGroupBox*>("Frame2")->visibleRegion().isEmpty(), !wasCompact);
+            QCOMPARE(f.window->findChild<QGroupBox*>("Frame2")->visibleRegion().isEmpty(), !wasCompact);
         }
 
         // Any height but the compact one counts as expanded.
-        f.window.setFixedHeight(300);
+        f.window->setFixedHeight(300);
         advanced->setText("隐藏(&H)");
         advanced->click();
-        QCOMPARE(f.window.height(), MainWindow::kCompactHeight);
+        QCOMPARE(f.window->height(), MainWindow::kCompactHeight);
         QCOMPARE(advanced->text(), QString("高级(&A)"));
     }
 
     void generationWritesTheSkinAndDisablesItself() {
         Fixture f;
-        test::SourceFolder sources;
+        const test::SourceFolder& sources = f.source;
         f.open(sources.path("main256.bmp"));
         f.dialogs.messages.clear();
         bool lockedWhileRunning = false;
@@ -147,7 +137,7 @@ private slots:
     void generationRefusesAWrongBack() {
         QFETCH(int, backLength);
         Fixture f;
-        test::SourceFolder sources;
+        const test::SourceFolder& sources = f.source;
         f.open(sources.path("main256.bmp"));
         f.dialogs.messages.clear();
         if (backLength < 0)
@@ -164,7 +154,7 @@ private slots:
 
     void skinGoesToTheVerifiedFolderNotALaterRefusedOne() {
         Fixture f;
-        test::SourceFolder sources;
+        const test::SourceFolder& sources = f.source;
         QTemporaryDir elsewhere;
         f.open(sources.path("main256.bmp"));
         f.open(elsewhere.filePath("other.bmp"));

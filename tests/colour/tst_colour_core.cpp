@@ -15,6 +15,10 @@ private slots:
             QCOMPARE(hexText(pack(colour)), std::string(hex));
             QVERIFY(applyHexText(hex).colour == colour);  // Enter gives it back
         }
+        // Enter pads a short text in front and cuts a long one.
+        QCOMPARE(applyHexText("FFF").text, std::string("000FFF"));
+        QVERIFY((applyHexText("FFF").colour == Rgb{255, 15, 0}));
+        QCOMPARE(applyHexText("ABCDEF1").text, std::string("ABCDEF"));
     }
 
     void oversizedNumberTextIsClamped() {

@@ -1,15 +1,7 @@
-#include "app/ui/main_window.h"
-#include "preview/ui/icon_preview.h"
-#include "support/fixtures.h"
-#include "support/scripted_dialogs.h"
+#include "support/window_fixture.h"
 
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
-
-#include <memory>
 
 using namespace vireo;
 
@@ -23,25 +15,13 @@ const char* const kBoxes[][2] = {{nullptr, nullptr}, {"xdy1", "ydy1"},     {"xyy
                                  {"xdzs11", "ydzs1"}, {"xyx1", "yyx1"}, {"xxx1", "yxx1"},
                                  {"xtp1", "ytp1"}};
 
-struct Rig {
-    test::SourceFolder source;
-    QTemporaryDir current;
-    test::ScriptedDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
-    ui::IconPreview* preview = nullptr;
-
-    Rig() {
-        window = std::make_unique<ui::MainWindow>(dialogs, current.path());
-        preview = window->findChild<ui::IconPreview*>();
-        window->show();
-        dialogs.choose(source.path("main256.bmp"));
-        window->findChild<QPushButton*>("Command1")->click();
-    }
+struct Rig : test::WindowFixture {
+    Rig() { openSources(); }
     QLabel* image(int i) const { return window->findChild<QLabel*>(QStringLiteral("image%1").arg(i + 1)); }
     QString picture(int i) const { return source.path(kPictures[i]); }
     void type(int i, const QString& x, const QString& y) {
-        window->findChild<QLineEdit*>(kBoxes[i][0])->setText(x);
-        window->findChild<QLineEdit*>(kBoxes[i][1])->setText(y);
+        box(kBoxes[i][0])->setText(x);
+        box(kBoxes[i][1])->setText(y);
     }
     bool anyImageVisible() const {
         for (int i = 0; i < 7; ++i)
@@ -66,33 +46,33 @@ private slots:
     void iconsStandAtTheTypedPositions() {
         Rig rig;
         QVERIFY(!rig.anyImageVisible());
-        QVERIFY(!rig.preview->Command12->isVisibleTo(rig.window.get()));
+        QVERIFY(!rig.button("Command12")->isVisibleTo(rig.window.get()));
         const QPoint typed[] = {{0, 0}, {0, 0}, {21, -3}, {88, 86}, {12, 86}, {300, 86}, {164, 26}};
         for (int i = 1; i < 7; ++i)
             rig.type(i, QString::number(typed[i].x()), QString::number(typed[i].y()));
         rig.type(2, " 20.6", "-3");  // rounded to the nearest pixel, no range check
-        rig.preview->Command7->click();
+        rig.button("Command7")->click();
 
         QVERIFY(rig.dialogs.messages.isEmpty());
         QCOMPARE(rig.image(0)->geometry(), QRect(0, 0, 240, 160));
         for (int i = 1; i < 7; ++i) QCOMPARE(rig.image(i)->geometry(), QRect(typed[i], QSize(64, 64)));
-        QVERIFY(rig.preview->Command12->isVisible());
+        QVERIFY(rig.button("Command12")->isVisible());
         // In front: the background over the path labels, the icons over the background.
         QCOMPARE(rig.window->childAt(100, 12), rig.image(0));
         QCOMPARE(rig.window->childAt(120, 100), rig.image(3));
 
-        rig.preview->Command12->click();
+        rig.button("Command12")->click();
         QVERIFY(!rig.anyImageVisible());
-        QVERIFY(!rig.preview->Command12->isVisible());
+        QVERIFY(!rig.button("Command12")->isVisible());
     }
 
     void eachPressShowsFreshMirroredPictures() {
         Rig rig;
-        rig.preview->Command7->click();
+        rig.button("Command7")->click();
         // A second press loads the files again and does not mirror back.
         test::writeFile(rig.picture(1), test::bmp8(64, 64, test::randomBytes(1024, 90),
                                                    test::randomBytes(64 * 64, 91)));
-        rig.preview->Command7->click();
+        rig.button("Command7")->click();
         for (int i = 0; i < 7; ++i) QVERIFY(showsMirrored(rig.image(i), rig.picture(i)));
     }
 
@@ -101,19 +81,20 @@ private slots:
     void badInputLeavesThePreview() {
         Rig rig;
         rig.type(1, "12", "26");
-        rig.preview->Command7->click();
-        rig.preview->Command12->click();
+        rig.button("Command7")->click();
+        rig.button("Command12")->click();
         rig.type(1, "40", "40");
         rig.type(6, "164", "");
-        rig.preview->Command7->click();
+        rig.button("Command7")->click();
+        QCOMPARE(rig.window->focusWidget(), rig.box("ytp1"));
         rig.type(6, "164", "7");
         QFile::remove(rig.picture(4));
-        rig.preview->Command7->click();
+        rig.button("Command7")->click();
         QCOMPARE(rig.dialogs.messages.size(), 2);
         QCOMPARE(rig.dialogs.messages[0], QStringLiteral("图片浏览 Y 轴数据不是数字，无法预览"));
         QVERIFY(rig.dialogs.messages[1].startsWith(QStringLiteral("无法载入FC游戏图标：")));
         QVERIFY(!rig.anyImageVisible());
-        QVERIFY(!rig.preview->Command12->isVisible());
+        QVERIFY(!rig.button("Command12")->isVisible());
         QCOMPARE(rig.image(1)->pos(), QPoint(12, 26));
     }
 };

@@ -83,16 +83,16 @@ private slots:
         writeFile(dir.filePath("ASCII"), tableBytes);
         const auto store = [&](int offset, int value) { expected[offset] = tableBytes[value]; };
 
-        QVERIFY(!writeGroup(back, tablePath, Group::Colours, texts(row(9, "3", 8, "255.9"))));
+        QVERIFY(writeGroup(back, tablePath, Group::Colours, texts(row(9, "3", 8, "255.9"))));
         for (const Field& field : kColourFields) store(field.offset, field.offset == 10 ? 255 : 3);
         QCOMPARE(readFile(dir.filePath("BACK")), expected);
 
-        QVERIFY(!writeGroup(back, tablePath, Group::Positions, texts(row(14, "200.5", 13, "201.5"))));
+        QVERIFY(writeGroup(back, tablePath, Group::Positions, texts(row(14, "200.5", 13, "201.5"))));
         for (const Field& field : kPositionFields) store(field.offset, field.offset == 29 ? 202 : 200);
         QCOMPARE(readFile(dir.filePath("BACK")), expected);
 
         for (bool on : {true, false}) {
-            QVERIFY(!writeHintFlag(back, tablePath, on));
+            QVERIFY(writeHintFlag(back, tablePath, on));
             store(30, on ? 255 : 0);
             store(31, on ? 255 : 0);
             QCOMPARE(readFile(dir.filePath("BACK")), expected);
@@ -103,20 +103,17 @@ private slots:
         QTest::addColumn<int>("backLength");   // -1: no settings file
         QTest::addColumn<int>("tableLength");  // -1: no table file
         QTest::addColumn<QStringList>("values");
-        QTest::addColumn<int>("cause");
+        QTest::addColumn<QString>("named");  // the file the error names
         QTest::addColumn<int>("badIndex");
 
         const QStringList good = row(14, "1");
-        const int field = int(WriteFailure::Cause::Field);
-        const int table = int(WriteFailure::Cause::ByteTable);
-        const int file = int(WriteFailure::Cause::SettingsFile);
         // Rounding happens before the range check.
-        QTest::newRow("255.5 rounds to 256") << 32 << 256 << row(14, "1", 13, "255.5") << field << 13;
-        QTest::newRow("-0.6 rounds to -1") << 32 << 256 << row(14, "1", 0, "-0.6") << field << 0;
-        QTest::newRow("no table") << 32 << -1 << good << table << -1;
-        QTest::newRow("table one byte short") << 32 << 255 << good << table << -1;
-        QTest::newRow("no settings file") << -1 << 256 << good << file << -1;
-        QTest::newRow("settings file 33 bytes") << 33 << 256 << good << file << -1;
+        QTest::newRow("255.5 rounds to 256") << 32 << 256 << row(14, "1", 13, "255.5") << "BACK" << 13;
+        QTest::newRow("-0.6 rounds to -1") << 32 << 256 << row(14, "1", 0, "-0.6") << "BACK" << 0;
+        QTest::newRow("no table") << 32 << -1 << good << "ASCII" << -1;
+        QTest::newRow("table one byte short") << 32 << 255 << good << "ASCII" << -1;
+        QTest::newRow("no settings file") << -1 << 256 << good << "BACK" << -1;
+        QTest::newRow("settings file 33 bytes") << 33 << 256 << good << "BACK" << -1;
     }
 
     // Nothing is written, not even the good fields before a bad one.
@@ -124,7 +121,7 @@ private slots:
         QFETCH(int, backLength);
         QFETCH(int, tableLength);
         QFETCH(QStringList, values);
-        QFETCH(int, cause);
+        QFETCH(QString, named);
         QFETCH(int, badIndex);
         QTemporaryDir dir;
         const QString back = dir.filePath("BACK");
@@ -132,11 +129,11 @@ private slots:
         if (backLength >= 0) writeFile(back, original);
         if (tableLength >= 0) writeFile(dir.filePath("ASCII"), reversedTable().left(tableLength));
 
-        const auto failure = writeGroup(back.toStdString(), dir.filePath("ASCII").toStdString(),
+        const auto written = writeGroup(back.toStdString(), dir.filePath("ASCII").toStdString(),
                                         Group::Positions, texts(values));
-        QVERIFY(failure);
-        QCOMPARE(int(failure->cause), cause);
-        QCOMPARE(failure->field ? int(failure->field->index) : -1, badIndex);
+        QVERIFY(!written);
+        QCOMPARE(QString::fromStdString(written.error().path), dir.filePath(named));
+        QCOMPARE(written.error().field ? int(*written.error().field) : -1, badIndex);
         if (backLength >= 0)
             QCOMPARE(readFile(back), original);
         else

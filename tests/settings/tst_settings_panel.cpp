@@ -1,18 +1,14 @@
-#include "app/ui/main_window.h"
 #include "settings/record.h"
-#include "settings/ui/settings_panel.h"
-#include "support/fixtures.h"
-#include "support/scripted_dialogs.h"
+#include "support/window_fixture.h"
+#include "widgets/project_state.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
-#include <memory>
 
 using namespace vireo;
 using vireo::test::randomBytes;
@@ -24,30 +20,11 @@ namespace {
 const QString kWrongBack = QStringLiteral("错误的BACK文件");
 const QString kDone = QStringLiteral("done");
 
-// A picture folder, a current directory with the identity table, and the main window.
-struct Rig {
-    test::SourceFolder source;
-    QTemporaryDir current;
-    test::ScriptedDialogs dialogs;
-    std::unique_ptr<ui::MainWindow> window;
-    ui::SettingsPanel* panel = nullptr;
-
-    Rig() {
-        QByteArray table(256, '\0');
-        for (int i = 0; i < 256; ++i) table[i] = char(i);
-        writeFile(current.filePath("ASCII"), table);
-        window = std::make_unique<ui::MainWindow>(dialogs, current.path());
-        panel = window->findChild<ui::SettingsPanel*>();
-    }
-    QString back() const { return source.path("BACK"); }
-    QLineEdit* box(const char* name) const { return window->findChild<QLineEdit*>(name); }
-    void openSources() {
-        dialogs.choose(source.path("main256.bmp"));
-        window->findChild<QPushButton*>("Command1")->click();
-    }
+struct Rig : test::WindowFixture {
+    QCheckBox* check() const { return window->findChild<QCheckBox*>("Check1"); }
     void import(const QString& path) {
         dialogs.choose(path);
-        panel->Command11->click();
+        button("Command11")->click();
     }
     // The 23 boxes in record order.
     QStringList texts() const {
@@ -56,7 +33,6 @@ struct Rig {
         for (const auto& field : settings::kPositionFields) list << box(field.control)->text();
         return list;
     }
-    bool expanded() const { return window->height() == ui::MainWindow::kExpandedHeight; }
 };
 
 // What the boxes show for a record: bytes 0-2, 4-6, 8-10, 16-29.
@@ -94,14 +70,14 @@ private slots:
         writeFile(rig.back(), record);
         rig.openSources();
         QCOMPARE(rig.texts(), textsOf(record));
-        QVERIFY(rig.panel->Check1->isChecked());
+        QVERIFY(rig.check()->isChecked());
         QVERIFY(rig.expanded());
 
         record[30] = 0;
         record[31] = char(255);
         writeFile(rig.back(), record);
         rig.openSources();  // refills, then hides the panel
-        QVERIFY(!rig.panel->Check1->isChecked());
+        QVERIFY(!rig.check()->isChecked());
         QVERIFY(!rig.expanded());
         QCOMPARE(rig.dialogs.messages.size(), 2);
     }
@@ -120,15 +96,15 @@ private slots:
         // A cancelled import keeps the edits and the target.
         rig.box("xwj1")->setText("201");
         rig.dialogs.cancel();
-        rig.panel->Command11->click();
-        rig.panel->Command9->click();
+        rig.button("Command11")->click();
+        rig.button("Command9")->click();
         QCOMPARE(quint8(readFile(other)[28]), 201);
         QCOMPARE(readFile(rig.back()), folderBack);
 
         // Refused for its size: the panel stays and the verified folder's BACK is
         // the target again, even after a refused pick of another file elsewhere.
         rig.dialogs.choose(elsewhere.filePath("other.bmp"));
-        rig.window->findChild<QPushButton*>("Command1")->click();
+        rig.button("Command1")->click();
         const QByteArray elsewhereBack = randomBytes(32, 4);
         writeFile(elsewhere.filePath("BACK"), elsewhereBack);
         writeFile(elsewhere.filePath("short"), randomBytes(31, 3));
@@ -136,7 +112,7 @@ private slots:
         rig.import(elsewhere.filePath("short"));
         QCOMPARE(rig.dialogs.messages.last(), kWrongBack);
         QCOMPARE(rig.texts(), before);
-        rig.panel->Command9->click();
+        rig.button("Command9")->click();
         QCOMPARE(readFile(elsewhere.filePath("BACK")), elsewhereBack);
         QCOMPARE(readFile(rig.back()).mid(16, 14), readFile(other).mid(16, 14));
     }
@@ -146,14 +122,22 @@ private slots:
         rig.openSources();
         const QByteArray before = readFile(rig.back());
         rig.box("ywj1")->setText("abc");
-        rig.panel->Command9->click();
+        rig.button("Command9")->click();
         QCOMPARE(rig.dialogs.messages,
                  QStringList{QStringLiteral("文件列表 Y 轴数据不是数字，请输入0到255之间的整数")});
         QCOMPARE(rig.window->focusWidget(), rig.box("ywj1"));
         QCOMPARE(readFile(rig.back()), before);
 
+        // A number is refused for its range, not its form.
+        rig.box("Text8")->setText("256.5");
+        rig.button("Command8")->click();
+        QCOMPARE(rig.dialogs.messages.last(),
+                 QStringLiteral("电子书文字颜色 G 分量数据超出范围，请输入0到255之间的整数"));
+        QCOMPARE(rig.window->focusWidget(), rig.box("Text8"));
+        QCOMPARE(readFile(rig.back()), before);
+
         QFile::remove(rig.current.filePath("ASCII"));
-        rig.panel->Command10->click();
+        rig.button("Command10")->click();
         QVERIFY(rig.dialogs.messages.last().startsWith(QStringLiteral("ASCII文件找不到或大小不正确")));
         QCOMPARE(readFile(rig.back()), before);
     }
@@ -164,14 +148,14 @@ private slots:
         record[30] = 1;
         writeFile(rig.back(), record);
         rig.openSources();
-        rig.panel->Command6->click();
-        rig.panel->Command5->click();
+        rig.button("Command6")->click();
+        rig.button("Command5")->click();
         QCOMPARE(readFile(rig.back()), record);
 
         // The defaults and the kept flag reach the file through the write buttons only.
-        rig.panel->Command8->click();
-        rig.panel->Command9->click();
-        rig.panel->Command10->click();
+        rig.button("Command8")->click();
+        rig.button("Command9")->click();
+        rig.button("Command10")->click();
         QCOMPARE(rig.dialogs.messages, QStringList(3, kDone));
         const char expected[] = {0, 0, '\xFF', 77, 0, 0, 0, 77, 0, 0, 0, 77, 77, 77, 77, 77,
                                  12, 26, 88, 26, '\xA4', 26, 12, 86, 88, 86, '\xA4', 86, 30, 30,
@@ -179,9 +163,37 @@ private slots:
         QCOMPARE(readFile(rig.back()), QByteArray(expected, 32));
     }
 
+    // The boxes and the check box show the project state and edit it; neither
+    // side signals again when the value it is given is the one it holds.
+    void boxesAndStateAreBoundBothWays() {
+        Rig rig;
+        ui::ProjectState& state = rig.state();
+        QLineEdit* listRed = rig.box("Text1");
+        QLineEdit* fileListY = rig.box("ywj1");
+        QCOMPARE(state.fieldText(0), listRed->text());
+        QSignalSpy stateSpy(&state, &ui::ProjectState::fieldTextChanged);
+        QSignalSpy boxSpy(fileListY, &QLineEdit::textChanged);
+
+        state.setFieldText(29, "77");
+        QCOMPARE(fileListY->text(), QString("77"));
+        QTest::keyClicks(listRed, "9");
+        QCOMPARE(state.fieldText(0), listRed->text());
+        QCOMPARE(stateSpy.size(), 2);
+        QCOMPARE(boxSpy.size(), 1);
+        state.setFieldText(29, "77");
+        fileListY->setText("77");
+        QCOMPARE(stateSpy.size(), 2);
+        QCOMPARE(boxSpy.size(), 1);
+
+        state.setHintOn(!rig.check()->isChecked());
+        QCOMPARE(rig.check()->isChecked(), state.hintOn());
+        rig.check()->click();
+        QCOMPARE(rig.check()->isChecked(), state.hintOn());
+    }
+
     void paletteButtonOpensThePicker() {
         Rig rig;
-        rig.panel->Command13->click();
+        rig.button("Command13")->click();
         const auto windows = QApplication::topLevelWidgets();
         QVERIFY(std::any_of(windows.begin(), windows.end(), [](QWidget* w) {
             return w->objectName() == "Form3" && w->isVisible();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/dialogs.h"
+#include "widgets/dialogs.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ui/common_dialog.h"
 #include "images/source_set.h"
+#include "widgets/common_dialog.h"
 
 #include <QPointer>
 #include <QString>
@@ -9,7 +9,6 @@
 
 #include <array>
 
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -18,6 +17,7 @@ namespace vireo::ui {
 class ColourPicker;
 class Dialogs;
 class IconPreview;
+class ProjectState;
 class SettingsPanel;
 class UnpackerWindow;
 
@@ -42,6 +42,10 @@ public:
     // exactly compact, otherwise makes it compact.
     void advancedToggle();
 
+    // What the windows share: the verified source set, the current settings
+    // file and the record being edited. A window that shows any of it binds here.
+    ProjectState& projectState() { return *state_; }
+
 public slots:
     // Show the unpacker (Form2) or the colour picker (Form3): modeless, without
     // owner, at most one of each; an open one is brought forward.
@@ -56,48 +60,29 @@ private:
     void openSourceSet();  // Command1
     void generateSkin();   // Command2
     void exitAll();        // Command3
-
-    QLabel* pathLabel(images::Source source) const;
-    // The path label of each source, in the order of images::kSourceSet.
-    static QLabel* MainWindow::* const kPathLabels[images::kSourceCount];
-    images::SourcePaths pathsFromLabels() const;
+    void showSourcePaths();  // the path labels show the state's paths
 
     Dialogs& dialogs_;
     QString currentDir_;
-    CommonDialog cd1_;
-    CommonDialog Cd2_;  // its file name is the current settings file
-    // The folder of the main256.bmp that the path labels show; the skin is written there.
-    QString sourceFolder_;
+    CommonDialog sourceDialog_;  // cd1
+    // The verified folder, its paths and the record the panel edits.
+    ProjectState* state_ = nullptr;
 
-    QLabel* fmain1 = nullptr;
-    QLabel* ftree1 = nullptr;
-    QLabel* febook1 = nullptr;
-    QLabel* fmovie1 = nullptr;
-    QLabel* fmusic1 = nullptr;
-    QLabel* febook2 = nullptr;
-    QLabel* fhelp1 = nullptr;
-    QLabel* fgame1 = nullptr;
-    QLabel* fimage1 = nullptr;
-    QLabel* ft1 = nullptr;
-    QLabel* fu1 = nullptr;
-    QLabel* fmu1 = nullptr;
-    QLabel* test1 = nullptr;
-    QLabel* Label13 = nullptr;
+    // The path label of each source, in the order of images::kSourceSet
+    // (fmain1, ftree1, ...).
+    std::array<QLabel*, images::kSourceCount> pathLabels_{};
+    QLabel* statusLabel_ = nullptr;  // test1
 
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
+    QPushButton* openButton_ = nullptr;      // Command1
+    QPushButton* generateButton_ = nullptr;  // Command2
+    QPushButton* exitButton_ = nullptr;      // Command3
+    QPushButton* advancedButton_ = nullptr;  // Command4
 
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-
-    SettingsPanel* settingsPanel_ = nullptr;  // the controls of the three frames
+    SettingsPanel* settingsPanel_ = nullptr;  // the controls of Frame1, Frame2 and Frame3
     IconPreview* preview_ = nullptr;          // image1 to image7 and the preview buttons
 
-    QPointer<UnpackerWindow> Form2;
-    QPointer<ColourPicker> Form3;
+    QPointer<UnpackerWindow> unpackerWindow_;  // Form2
+    QPointer<ColourPicker> colourPicker_;      // Form3
 };
 
 }  // namespace vireo::ui

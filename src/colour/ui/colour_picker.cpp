@@ -1,8 +1,8 @@
 #include "colour/ui/colour_picker.h"
 
-#include "app/ui/window_style.h"
 #include "colour/colour.h"
 #include "colour/ui/colour_widgets.h"
+#include "widgets/window_style.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,10 +18,6 @@
 namespace vireo::ui {
 
 namespace {
-
-constexpr int px(int twips) {
-    return twips / 15;
-}
 
 const QString kCaption = QStringLiteral("调色板 v 1.0 by orrin");
 constexpr int kRowTops[3] = {120, 480, 840};  // twips
@@ -98,12 +94,12 @@ ColourPicker::ColourPicker(QWidget* parent)
     : QWidget(parent, kFixedWindowFlags) {
     setUpWindow(this, QStringLiteral("Form3"), kCaption);
 
-    RedLabel = makeLabel(this, "RedLabel", QStringLiteral("红"), 120, 120, 180, 180);
-    GreenLabel = makeLabel(this, "GreenLabel", QStringLiteral("绿"), 120, 480, 180, 180);
-    BlueLabel = makeLabel(this, "BlueLabel", QStringLiteral("蓝"), 120, 840, 180, 180);
-    setTextColour(RedLabel, QColor(255, 0, 0));
-    setTextColour(GreenLabel, QColor(0, 128, 0));
-    setTextColour(BlueLabel, QColor(0, 0, 255));
+    setTextColour(makeLabel(this, "RedLabel", QStringLiteral("红"), 120, 120, 180, 180),
+                  QColor(255, 0, 0));
+    setTextColour(makeLabel(this, "GreenLabel", QStringLiteral("绿"), 120, 480, 180, 180),
+                  QColor(0, 128, 0));
+    setTextColour(makeLabel(this, "BlueLabel", QStringLiteral("蓝"), 120, 840, 180, 180),
+                  QColor(0, 0, 255));
 
     for (int i = 0; i < 3; ++i) {
         auto* bar = new QScrollBar(Qt::Horizontal, this);
@@ -114,43 +110,43 @@ ColourPicker::ColourPicker(QWidget* parent)
         bar->setPageStep(16);
         // While the thumb is dragged the value changes once, on release.
         bar->setTracking(false);
-        RGBValue[i] = bar;
+        channelBars_[i] = bar;
 
         auto* box = makeBox(this, QStringLiteral("RGBNumber%1").arg(i + 1), QStringLiteral("0"),
                             4560, kRowTops[i], 495, 285);
         box->setValidator(new TextFilter(colour::filterNumberText, box));
         box->installEventFilter(this);
-        RGBNumber[i] = box;
+        channelBoxes_[i] = box;
     }
-    RedValue = makeSwatch(this, "RedValue", 3600, 120, 735, 255);
-    GreenValue = makeSwatch(this, "GreenValue", 3600, 480, 735, 255);
-    BlueValue = makeSwatch(this, "BlueValue", 3600, 840, 735, 255);
+    redSwatch_ = makeSwatch(this, "RedValue", 3600, 120, 735, 255);
+    greenSwatch_ = makeSwatch(this, "GreenValue", 3600, 480, 735, 255);
+    blueSwatch_ = makeSwatch(this, "BlueValue", 3600, 840, 735, 255);
 
-    Palette = new PaletteGrid(this);
-    Palette->setObjectName(QStringLiteral("Palette"));
-    Palette->move(px(120), px(1200));
+    paletteGrid_ = new PaletteGrid(this);
+    paletteGrid_->setObjectName(QStringLiteral("Palette"));
+    paletteGrid_->move(px(120), px(1200));
 
-    Label1 = makeLabel(this, "Label1", QStringLiteral("颜色...."), 3120, 1440, 720, 180);
-    Color = makeSwatch(this, "Color", 4080, 1320, 975, 975);
-    Label2 = makeLabel(this, "Label2", QStringLiteral("对应值HEX"), 3120, 2520, 810, 180);
-    ColorValue = makeBox(this, QStringLiteral("ColorValue"), QStringLiteral("000000"), 4080, 2400,
+    makeLabel(this, "Label1", QStringLiteral("颜色...."), 3120, 1440, 720, 180);
+    colourSwatch_ = makeSwatch(this, "Color", 4080, 1320, 975, 975);
+    makeLabel(this, "Label2", QStringLiteral("对应值HEX"), 3120, 2520, 810, 180);
+    hexBox_ = makeBox(this, QStringLiteral("ColorValue"), QStringLiteral("000000"), 4080, 2400,
                          975, 285);
-    ColorValue->setValidator(new TextFilter(colour::filterHexText, ColorValue));
-    ColorValue->installEventFilter(this);
+    hexBox_->setValidator(new TextFilter(colour::filterHexText, hexBox_));
+    hexBox_->installEventFilter(this);
 
-    OkButton = new QPushButton(QStringLiteral("退出(&X)"), this);
-    OkButton->setObjectName(QStringLiteral("OkButton"));
-    OkButton->setGeometry(px(3120), px(2880), px(1935), px(375));
+    exitButton_ = new QPushButton(QStringLiteral("退出(&X)"), this);
+    exitButton_->setObjectName(QStringLiteral("OkButton"));
+    exitButton_->setGeometry(px(3120), px(2880), px(1935), px(375));
 
     for (int i = 0; i < 3; ++i) {
-        connect(RGBValue[i], &QScrollBar::valueChanged, this, &ColourPicker::refresh);
-        connect(RGBNumber[i], &QLineEdit::textChanged, this, [this, i] { numberChanged(i); });
+        connect(channelBars_[i], &QScrollBar::valueChanged, this, &ColourPicker::refresh);
+        connect(channelBoxes_[i], &QLineEdit::textChanged, this, [this, i] { numberChanged(i); });
     }
-    connect(RedValue, &Swatch::clicked, this, [this] { isolateChannel(0); });
-    connect(GreenValue, &Swatch::clicked, this, [this] { isolateChannel(1); });
-    connect(BlueValue, &Swatch::clicked, this, [this] { isolateChannel(2); });
-    connect(Palette, &PaletteGrid::pressed, this, &ColourPicker::palettePressed);
-    connect(OkButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(redSwatch_, &Swatch::clicked, this, [this] { isolateChannel(0); });
+    connect(greenSwatch_, &Swatch::clicked, this, [this] { isolateChannel(1); });
+    connect(blueSwatch_, &Swatch::clicked, this, [this] { isolateChannel(2); });
+    connect(paletteGrid_, &PaletteGrid::pressed, this, &ColourPicker::palettePressed);
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
 
     setFixedSize(kClientWidth, kClientHeight);
 }
@@ -162,7 +158,7 @@ bool ColourPicker::eventFilter(QObject* watched, QEvent* event) {
     if (box == nullptr || !code) return QWidget::eventFilter(watched, event);
 
     int passed = 0;
-    if (box == ColorValue) {
+    if (box == hexBox_) {
         if (*code == 13) {
             applyHexText();
             return true;
@@ -178,21 +174,21 @@ bool ColourPicker::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ColourPicker::refresh() {
-    const int red = RGBValue[0]->value();
-    const int green = RGBValue[1]->value();
-    const int blue = RGBValue[2]->value();
-    for (int i = 0; i < 3; ++i) RGBNumber[i]->setText(QString::number(RGBValue[i]->value()));
-    RedValue->setColour(QColor(red, 0, 0));
-    GreenValue->setColour(QColor(0, green, 0));
-    BlueValue->setColour(QColor(0, 0, blue));
-    Color->setColour(QColor(red, green, blue));
-    const QColor shown = Color->colour();
+    const int red = channelBars_[0]->value();
+    const int green = channelBars_[1]->value();
+    const int blue = channelBars_[2]->value();
+    for (int i = 0; i < 3; ++i) channelBoxes_[i]->setText(QString::number(channelBars_[i]->value()));
+    redSwatch_->setColour(QColor(red, 0, 0));
+    greenSwatch_->setColour(QColor(0, green, 0));
+    blueSwatch_->setColour(QColor(0, 0, blue));
+    colourSwatch_->setColour(QColor(red, green, blue));
+    const QColor shown = colourSwatch_->colour();
     const auto packed = colour::pack({shown.red(), shown.green(), shown.blue()});
-    ColorValue->setText(QString::fromStdString(colour::hexText(packed)));
+    hexBox_->setText(QString::fromStdString(colour::hexText(packed)));
 }
 
 void ColourPicker::numberChanged(int index) {
-    QLineEdit* box = RGBNumber[index];
+    QLineEdit* box = channelBoxes_[index];
     if (box->text().isEmpty()) {
         setChannel(index, 0);
         return;
@@ -204,7 +200,7 @@ void ColourPicker::numberChanged(int index) {
 }
 
 void ColourPicker::setChannel(int index, int value) {
-    RGBValue[index]->setValue(value);
+    channelBars_[index]->setValue(value);
 }
 
 void ColourPicker::isolateChannel(int kept) {
@@ -220,8 +216,8 @@ void ColourPicker::palettePressed(QPointF position) {
 }
 
 void ColourPicker::applyHexText() {
-    const auto entry = colour::applyHexText(ColorValue->text().toStdString());
-    ColorValue->setText(QString::fromStdString(entry.text));
+    const auto entry = colour::applyHexText(hexBox_->text().toStdString());
+    hexBox_->setText(QString::fromStdString(entry.text));
     setChannel(0, entry.colour.red);
     setChannel(1, entry.colour.green);
     setChannel(2, entry.colour.blue);

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
@@ -39,21 +38,17 @@ private:
     void palettePressed(QPointF position);
     void applyHexText();            // Enter in ColorValue
 
-    QLabel* RedLabel = nullptr;
-    QLabel* GreenLabel = nullptr;
-    QLabel* BlueLabel = nullptr;
-    // Members 1, 2, 3 of the control arrays are red, green, blue.
-    QScrollBar* RGBValue[3] = {};
-    QLineEdit* RGBNumber[3] = {};
-    Swatch* RedValue = nullptr;
-    Swatch* GreenValue = nullptr;
-    Swatch* BlueValue = nullptr;
-    PaletteGrid* Palette = nullptr;
-    QLabel* Label1 = nullptr;
-    Swatch* Color = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* ColorValue = nullptr;
-    QPushButton* OkButton = nullptr;
+    // Index 0, 1, 2 are red, green, blue, as members 1, 2, 3 of the control
+    // arrays RGBValue and RGBNumber.
+    QScrollBar* channelBars_[3] = {};   // RGBValue1 to 3: the state itself
+    QLineEdit* channelBoxes_[3] = {};   // RGBNumber1 to 3
+    Swatch* redSwatch_ = nullptr;       // RedValue
+    Swatch* greenSwatch_ = nullptr;     // GreenValue
+    Swatch* blueSwatch_ = nullptr;      // BlueValue
+    PaletteGrid* paletteGrid_ = nullptr;  // Palette
+    Swatch* colourSwatch_ = nullptr;    // Color
+    QLineEdit* hexBox_ = nullptr;       // ColorValue
+    QPushButton* exitButton_ = nullptr;  // OkButton
 };
 
 }  // namespace vireo::ui

@@ -1,14 +1,14 @@
 #include "preview/ui/icon_preview.h"
 
-#include "app/ui/dialogs.h"
-#include "images/source_set.h"
 #include "settings/number.h"
 #include "settings/record.h"
 #include "settings/ui/settings_panel.h"
+#include "widgets/dialogs.h"
+#include "widgets/project_state.h"
+#include "widgets/std_text.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QPoint>
 #include <QPushButton>
@@ -34,12 +34,11 @@ QLabel* makePictureBox(QWidget* window, const char* name) {
     return box;
 }
 
-// How a message names a position box: its row and axis in the panel.
-QString fieldName(const QLineEdit* box) {
-    const QByteArray control = box->objectName().toLatin1();
+// How a message names a position field: its row and axis in the panel.
+QString fieldName(int offset) {
     for (const auto& field : settings::kPositionFields)
-        if (control == field.control) return QString::fromUtf8(field.name);
-    return box->objectName();
+        if (field.offset == offset) return QString::fromUtf8(field.name);
+    return QString::number(offset);
 }
 
 // The typed value is in screen pixels; the window is laid out one device
@@ -50,54 +49,56 @@ int toPixels(double value) {
 
 }  // namespace
 
-IconPreview::IconPreview(Dialogs& dialogs, QWidget* window, QGroupBox* Frame2,
-                         PreviewSources sources, const SettingsPanel& panel, QObject* parent)
-    : QObject(parent), dialogs_(dialogs), window_(window) {
+IconPreview::IconPreview(Dialogs& dialogs, const ProjectState& state, QWidget* window,
+                         QGroupBox* positionFrame, QObject* parent)
+    : QObject(parent), dialogs_(dialogs), state_(state), window_(window) {
     setObjectName(QStringLiteral("iconPreview"));
-    image1 = makePictureBox(window, "image1");
-    image2 = makePictureBox(window, "image2");
-    image3 = makePictureBox(window, "image3");
-    image4 = makePictureBox(window, "image4");
-    image5 = makePictureBox(window, "image5");
-    image6 = makePictureBox(window, "image6");
-    image7 = makePictureBox(window, "image7");
-    image1->move(0, 0);
+    backgroundPicture_ = makePictureBox(window, "image1");
+    moviePicture_ = makePictureBox(window, "image2");
+    musicPicture_ = makePictureBox(window, "image3");
+    ebookPicture_ = makePictureBox(window, "image4");
+    gamePicture_ = makePictureBox(window, "image5");
+    optionsPicture_ = makePictureBox(window, "image6");
+    pictureBrowserPicture_ = makePictureBox(window, "image7");
+    backgroundPicture_->move(0, 0);
 
-    const auto role = [](Source source) { return images::sourceImage(source).role; };
+    // Rows of the panel's position fields: movie, music, picture browser, game, e-book, options.
+    const auto x = [](int row) { return int(settings::kPositionFields[std::size_t(row) * 2].offset); };
+    const auto y = [](int row) { return int(settings::kPositionFields[std::size_t(row) * 2 + 1].offset); };
     boxes_ = {{
-        {image1, sources.fmain1, role(Source::MainBackground), nullptr, nullptr},
-        {image2, sources.fmovie1, role(Source::MovieIcon), panel.xdy1, panel.ydy1},
-        {image3, sources.fmusic1, role(Source::MusicIcon), panel.xyy1, panel.yyy1},
-        {image4, sources.febook2, role(Source::EbookIcon), panel.xdzs11, panel.ydzs1},
-        {image5, sources.fgame1, role(Source::GameIcon), panel.xyx1, panel.yyx1},
-        {image6, sources.fhelp1, role(Source::OptionsIcon), panel.xxx1, panel.yxx1},
-        {image7, sources.fimage1, role(Source::PictureIcon), panel.xtp1, panel.ytp1},
+        {backgroundPicture_, Source::MainBackground, -1, -1},
+        {moviePicture_, Source::MovieIcon, x(0), y(0)},
+        {musicPicture_, Source::MusicIcon, x(1), y(1)},
+        {ebookPicture_, Source::EbookIcon, x(4), y(4)},
+        {gamePicture_, Source::GameIcon, x(3), y(3)},
+        {optionsPicture_, Source::OptionsIcon, x(5), y(5)},
+        {pictureBrowserPicture_, Source::PictureIcon, x(2), y(2)},
     }};
 
-    Command7 = new QPushButton(QStringLiteral("位置预览(&V)"), Frame2);
-    Command7->setObjectName(QStringLiteral("Command7"));
-    Command7->setGeometry(SettingsPanel::previewButtonGeometry(0));
-    Command12 = new QPushButton(QStringLiteral("关闭预览(&C)"), Frame2);
-    Command12->setObjectName(QStringLiteral("Command12"));
-    Command12->setGeometry(SettingsPanel::previewButtonGeometry(1));
-    Command12->hide();
+    previewButton_ = new QPushButton(QStringLiteral("位置预览(&V)"), positionFrame);
+    previewButton_->setObjectName(QStringLiteral("Command7"));
+    previewButton_->setGeometry(SettingsPanel::previewButtonGeometry(0));
+    closePreviewButton_ = new QPushButton(QStringLiteral("关闭预览(&C)"), positionFrame);
+    closePreviewButton_->setObjectName(QStringLiteral("Command12"));
+    closePreviewButton_->setGeometry(SettingsPanel::previewButtonGeometry(1));
+    closePreviewButton_->hide();
 
-    connect(Command7, &QPushButton::clicked, this, &IconPreview::open);
-    connect(Command12, &QPushButton::clicked, this, &IconPreview::close);
+    connect(previewButton_, &QPushButton::clicked, this, &IconPreview::open);
+    connect(closePreviewButton_, &QPushButton::clicked, this, &IconPreview::close);
 }
 
 std::optional<std::array<QPoint, IconPreview::kBoxCount>> IconPreview::positions() {
     std::array<QPoint, kBoxCount> points{};
     for (std::size_t i = 1; i < kBoxCount; ++i) {
         int coordinates[2] = {0, 0};
-        QLineEdit* axes[2] = {boxes_[i].x, boxes_[i].y};
+        const int offsets[2] = {boxes_[i].xOffset, boxes_[i].yOffset};
         for (int axis = 0; axis < 2; ++axis) {
-            const auto value = settings::parseNumber(axes[axis]->text().toStdString());
+            const auto offset = static_cast<std::uint8_t>(offsets[axis]);
+            const auto value = settings::parseNumber(toStd(state_.fieldText(offset)));
             if (!value) {
-                dialogs_.message(window_, fieldName(axes[axis]) +
+                dialogs_.message(window_, fieldName(offset) +
                                               QStringLiteral("数据不是数字，无法预览"));
-                axes[axis]->setFocus();
-                axes[axis]->selectAll();
+                emit positionRefused(offset);
                 return std::nullopt;
             }
             coordinates[axis] = toPixels(*value);
@@ -112,11 +113,11 @@ void IconPreview::open() {
     // preview as it was.
     std::array<QImage, kBoxCount> loaded;
     for (std::size_t i = 0; i < kBoxCount; ++i) {
-        const QString path = boxes_[i].pathLabel->text();
+        const QString& path = state_.sourcePath(boxes_[i].source);
         loaded[i] = QImage(path);
         if (loaded[i].isNull()) {
             dialogs_.message(window_, QStringLiteral("无法载入") +
-                                          QString::fromUtf8(boxes_[i].role) +
+                                          QString::fromUtf8(images::sourceImage(boxes_[i].source).role) +
                                           QStringLiteral("：") + path);
             return;
         }
@@ -125,32 +126,32 @@ void IconPreview::open() {
 
     pictures_ = loaded;
     for (std::size_t i = 0; i < kBoxCount; ++i) {
-        QLabel* image = boxes_[i].image;
-        image->setPixmap(QPixmap::fromImage(pictures_[i]));
-        image->resize(pictures_[i].size());
-        image->show();
-        image->raise();  // in front of every control, each icon in front of the background
+        QLabel* picture = boxes_[i].picture;
+        picture->setPixmap(QPixmap::fromImage(pictures_[i]));
+        picture->resize(pictures_[i].size());
+        picture->show();
+        picture->raise();  // in front of every control, each icon in front of the background
     }
-    Command12->show();
+    closePreviewButton_->show();
     LayoutPreview();
 }
 
 bool IconPreview::LayoutPreview() {
     const auto points = positions();
     if (!points) return false;
-    for (std::size_t i = 1; i < kBoxCount; ++i) boxes_[i].image->move((*points)[i]);
+    for (std::size_t i = 1; i < kBoxCount; ++i) boxes_[i].picture->move((*points)[i]);
     for (std::size_t i = 0; i < kBoxCount; ++i) {
-        QLabel* image = boxes_[i].image;
+        QLabel* picture = boxes_[i].picture;
         // Always from the picture as loaded, so a second layout does not flip it back.
-        image->setPixmap(QPixmap::fromImage(pictures_[i].mirrored(false, true)));
-        image->resize(pictures_[i].size());
+        picture->setPixmap(QPixmap::fromImage(pictures_[i].mirrored(false, true)));
+        picture->resize(pictures_[i].size());
     }
     return true;
 }
 
 void IconPreview::close() {
-    for (const Box& box : boxes_) box.image->hide();
-    Command12->hide();
+    for (const Box& box : boxes_) box.picture->hide();
+    closePreviewButton_->hide();
 }
 
 }  // namespace vireo::ui

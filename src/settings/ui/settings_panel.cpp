@@ -1,8 +1,11 @@
 #include "settings/ui/settings_panel.h"
 
-#include "app/ui/dialogs.h"
 #include "base/binary_file.h"
 #include "images/source_set.h"
+#include "settings/number.h"
+#include "widgets/dialogs.h"
+#include "widgets/project_state.h"
+#include "widgets/std_text.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -16,7 +19,6 @@ namespace {
 
 using settings::Field;
 using settings::Group;
-using settings::WriteFailure;
 
 const QString kWrongBackFile = QStringLiteral("错误的BACK文件");
 const QString kDone = QStringLiteral("done");
@@ -92,43 +94,50 @@ QString settingsFileMessage(const Error& error) {
     }
 }
 
-template <std::size_t N>
-std::vector<std::string> textsOf(const std::array<QLineEdit*, N>& boxes) {
-    std::vector<std::string> texts;
-    for (const QLineEdit* box : boxes) texts.push_back(toStd(box->text()));
-    return texts;
-}
-
-template <std::size_t N>
-void resetBoxes(const std::array<QLineEdit*, N>& boxes, const std::array<Field, N>& fields) {
-    for (std::size_t i = 0; i < N; ++i)
-        boxes[i]->setText(QString::fromStdString(settings::byteText(fields[i].defaultValue)));
-}
-
 }  // namespace
 
-SettingsPanel::SettingsPanel(Dialogs& dialogs, const QString& sourceFolder, CommonDialog& Cd2,
-                             QString currentDir, Frames frames,
-                             std::function<void()> advancedToggle, QObject* parent)
+SettingsPanel::SettingsPanel(Dialogs& dialogs, ProjectState& state, QString currentDir,
+                             Frames frames, std::function<void()> advancedToggle, QObject* parent)
     : QObject(parent),
       dialogs_(dialogs),
-      sourceFolder_(sourceFolder),
-      Cd2_(Cd2),
+      state_(state),
       currentDir_(std::move(currentDir)),
       advancedToggle_(std::move(advancedToggle)),
-      window_(frames.Frame1->window()) {
+      window_(frames.colours->window()),
+      importDialog_(QStringLiteral("BACK(*.*) (*)"), QString::fromLatin1(images::kSettingsFileName)) {
     setObjectName(QStringLiteral("settingsPanel"));
-    buildColourFrame(frames.Frame1);
-    buildPositionFrame(frames.Frame2);
-    buildHintFrame(frames.Frame3);
+    buildColourFrame(frames.colours);
+    buildPositionFrame(frames.positions);
+    buildHintFrame(frames.hint);
+    bindToState();
 
-    connect(Command13, &QPushButton::clicked, this, &SettingsPanel::paletteRequested);
-    connect(Command8, &QPushButton::clicked, this, &SettingsPanel::writeColours);
-    connect(Command6, &QPushButton::clicked, this, &SettingsPanel::resetColours);
-    connect(Command11, &QPushButton::clicked, this, &SettingsPanel::importBackFile);
-    connect(Command9, &QPushButton::clicked, this, &SettingsPanel::writePositions);
-    connect(Command5, &QPushButton::clicked, this, &SettingsPanel::resetPositions);
-    connect(Command10, &QPushButton::clicked, this, &SettingsPanel::writeHintFlag);
+    connect(paletteButton_, &QPushButton::clicked, this, &SettingsPanel::paletteRequested);
+    connect(writeColoursButton_, &QPushButton::clicked, this, &SettingsPanel::writeColours);
+    connect(defaultColoursButton_, &QPushButton::clicked, this, &SettingsPanel::resetColours);
+    connect(importButton_, &QPushButton::clicked, this, &SettingsPanel::importBackFile);
+    connect(writePositionsButton_, &QPushButton::clicked, this, &SettingsPanel::writePositions);
+    connect(defaultPositionsButton_, &QPushButton::clicked, this, &SettingsPanel::resetPositions);
+    connect(writeHintButton_, &QPushButton::clicked, this, &SettingsPanel::writeHintFlag);
+}
+
+void SettingsPanel::bindToState() {
+    // Both directions end where the value is unchanged: the state's setters
+    // and the controls signal only a real change.
+    for (std::uint8_t offset = 0; offset < boxAt_.size(); ++offset) {
+        QLineEdit* box = boxAt_[offset];
+        if (!box) continue;
+        state_.setFieldText(offset, box->text());
+        connect(box, &QLineEdit::textChanged, this,
+                [this, offset](const QString& text) { state_.setFieldText(offset, text); });
+    }
+    connect(&state_, &ProjectState::fieldTextChanged, this,
+            [this](std::uint8_t offset, const QString& text) {
+                if (QLineEdit* box = boxAt_.at(offset)) box->setText(text);
+            });
+    state_.setHintOn(hintCheck_->isChecked());
+    connect(hintCheck_, &QCheckBox::toggled, &state_, &ProjectState::setHintOn);
+    connect(&state_, &ProjectState::hintOnChanged, hintCheck_, &QCheckBox::setChecked);
+    state_.setSettingsPath(importDialog_.fileName());
 }
 
 void SettingsPanel::buildColourFrame(QGroupBox* frame) {
@@ -136,44 +145,41 @@ void SettingsPanel::buildColourFrame(QGroupBox* frame) {
     const QString rowCaptions[] = {QStringLiteral("列表文字颜色   R G B"),
                                    QStringLiteral("选中文字颜色   R G B"),
                                    QStringLiteral("电子书文字颜色 R G B")};
-    QLabel* rows[3];
     for (int row = 0; row < 3; ++row) {
         const int top = kColourTop + row * kColourPitch;
-        rows[row] = makeLabel(frame, rowLabels[row], rowCaptions[row], 8, top, kColourBoxLeft - 12);
+        makeLabel(frame, rowLabels[row], rowCaptions[row], 8, top, kColourBoxLeft - 12);
         for (int column = 0; column < 3; ++column) {
             const std::size_t i = static_cast<std::size_t>(row * 3 + column);
             colourBoxes_[i] = makeBox(frame, settings::kColourFields[i],
                                       kColourBoxLeft + column * kColourBoxPitch, top);
+            boxAt_[settings::kColourFields[i].offset] = colourBoxes_[i];
         }
     }
-    Label14 = rows[0];
-    Label15 = rows[1];
-    Label16 = rows[2];
-    Text1 = colourBoxes_[0];
-    Text2 = colourBoxes_[1];
-    Text3 = colourBoxes_[2];
-    Text4 = colourBoxes_[3];
-    Text5 = colourBoxes_[4];
-    Text6 = colourBoxes_[5];
-    Text7 = colourBoxes_[6];
-    Text8 = colourBoxes_[7];
-    Text9 = colourBoxes_[8];
+    listColourRed_ = colourBoxes_[0];
+    listColourGreen_ = colourBoxes_[1];
+    listColourBlue_ = colourBoxes_[2];
+    selectedColourRed_ = colourBoxes_[3];
+    selectedColourGreen_ = colourBoxes_[4];
+    selectedColourBlue_ = colourBoxes_[5];
+    ebookColourRed_ = colourBoxes_[6];
+    ebookColourGreen_ = colourBoxes_[7];
+    ebookColourBlue_ = colourBoxes_[8];
 
-    Label20 = makeLabel(frame, "Label20", QStringLiteral("所有数据请输入0到255之间的整数"), 8,
-                        kColourHintTop, 265);
-    Command13 = makeButton(frame, "Command13", QStringLiteral("调色板(&P)"),
-                           QRect(8, kColourButtonTop, 84, kButtonHeight));
-    Command8 = makeButton(frame, "Command8", QStringLiteral("写入修改(&F)"),
-                          QRect(99, kColourButtonTop, 84, kButtonHeight));
-    Command6 = makeButton(frame, "Command6", QStringLiteral("默认颜色(&C)"),
-                          QRect(190, kColourButtonTop, 84, kButtonHeight));
+    makeLabel(frame, "Label20", QStringLiteral("所有数据请输入0到255之间的整数"), 8, kColourHintTop,
+              265);
+    paletteButton_ = makeButton(frame, "Command13", QStringLiteral("调色板(&P)"),
+                                QRect(8, kColourButtonTop, 84, kButtonHeight));
+    writeColoursButton_ = makeButton(frame, "Command8", QStringLiteral("写入修改(&F)"),
+                                     QRect(99, kColourButtonTop, 84, kButtonHeight));
+    defaultColoursButton_ = makeButton(frame, "Command6", QStringLiteral("默认颜色(&C)"),
+                                       QRect(190, kColourButtonTop, 84, kButtonHeight));
 }
 
 void SettingsPanel::buildPositionFrame(QGroupBox* frame) {
-    Label18 = makeLabel(frame, "Label18", QStringLiteral("X 轴"), kPositionXLeft + 4,
-                        kPositionHeadTop, kBoxWidth);
-    Label19 = makeLabel(frame, "Label19", QStringLiteral("Y 轴"), kPositionYLeft + 4,
-                        kPositionHeadTop, kBoxWidth);
+    makeLabel(frame, "Label18", QStringLiteral("X 轴"), kPositionXLeft + 4, kPositionHeadTop,
+              kBoxWidth);
+    makeLabel(frame, "Label19", QStringLiteral("Y 轴"), kPositionYLeft + 4, kPositionHeadTop,
+              kBoxWidth);
 
     struct RowLabel {
         const char* name;
@@ -184,45 +190,39 @@ void SettingsPanel::buildPositionFrame(QGroupBox* frame) {
         {"Label24", " FC游戏"},  {"Label22", " 电子书"}, {"Label26", "  选项"},
         {"Label25", "文件列表"},
     };
-    QLabel* rows[7];
     for (int row = 0; row < 7; ++row) {
         const int top = kPositionTop + row * kPositionPitch;
-        rows[row] = makeLabel(frame, rowLabels[row].name, QString::fromUtf8(rowLabels[row].caption),
-                              8, top, kPositionXLeft - 12);
+        makeLabel(frame, rowLabels[row].name, QString::fromUtf8(rowLabels[row].caption), 8, top,
+                  kPositionXLeft - 12);
         const std::size_t x = static_cast<std::size_t>(row * 2);
         positionBoxes_[x] = makeBox(frame, settings::kPositionFields[x], kPositionXLeft, top);
         positionBoxes_[x + 1] =
             makeBox(frame, settings::kPositionFields[x + 1], kPositionYLeft, top);
     }
-    Label17 = rows[0];
-    Label21 = rows[1];
-    Label23 = rows[2];
-    Label24 = rows[3];
-    Label22 = rows[4];
-    Label26 = rows[5];
-    Label25 = rows[6];
-    xdy1 = positionBoxes_[0];
-    ydy1 = positionBoxes_[1];
-    xyy1 = positionBoxes_[2];
-    yyy1 = positionBoxes_[3];
-    xtp1 = positionBoxes_[4];
-    ytp1 = positionBoxes_[5];
-    xyx1 = positionBoxes_[6];
-    yyx1 = positionBoxes_[7];
-    xdzs11 = positionBoxes_[8];
-    ydzs1 = positionBoxes_[9];
-    xxx1 = positionBoxes_[10];
-    yxx1 = positionBoxes_[11];
-    xwj1 = positionBoxes_[12];
-    ywj1 = positionBoxes_[13];
+    for (std::size_t i = 0; i < positionBoxes_.size(); ++i)
+        boxAt_[settings::kPositionFields[i].offset] = positionBoxes_[i];
+    movieX_ = positionBoxes_[0];
+    movieY_ = positionBoxes_[1];
+    musicX_ = positionBoxes_[2];
+    musicY_ = positionBoxes_[3];
+    pictureX_ = positionBoxes_[4];
+    pictureY_ = positionBoxes_[5];
+    gameX_ = positionBoxes_[6];
+    gameY_ = positionBoxes_[7];
+    ebookX_ = positionBoxes_[8];
+    ebookY_ = positionBoxes_[9];
+    optionsX_ = positionBoxes_[10];
+    optionsY_ = positionBoxes_[11];
+    fileListX_ = positionBoxes_[12];
+    fileListY_ = positionBoxes_[13];
 
     const auto slot = [](int i) {
         return QRect(kPositionButtonLeft, kPositionButtonTop + i * kPositionButtonPitch,
                      kPositionButtonWidth, kButtonHeight);
     };
-    Command11 = makeButton(frame, "Command11", QStringLiteral("导入&BACK文件"), slot(0));
-    Command9 = makeButton(frame, "Command9", QStringLiteral("写入修改(&W)"), slot(1));
-    Command5 = makeButton(frame, "Command5", QStringLiteral("默认位置(&N)"), slot(2));
+    importButton_ = makeButton(frame, "Command11", QStringLiteral("导入&BACK文件"), slot(0));
+    writePositionsButton_ = makeButton(frame, "Command9", QStringLiteral("写入修改(&W)"), slot(1));
+    defaultPositionsButton_ = makeButton(frame, "Command5", QStringLiteral("默认位置(&N)"), slot(2));
 }
 
 QRect SettingsPanel::previewButtonGeometry(int slot) {
@@ -232,35 +232,41 @@ QRect SettingsPanel::previewButtonGeometry(int slot) {
 }
 
 void SettingsPanel::buildHintFrame(QGroupBox* frame) {
-    Check1 = new QCheckBox(QStringLiteral("开启主界面提示文字"), frame);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(8, 20, 170, kRowHeight);
-    Command10 = makeButton(frame, "Command10", QStringLiteral("写入修改(&M)"),
-                           QRect(190, 18, 84, kButtonHeight));
+    hintCheck_ = new QCheckBox(QStringLiteral("开启主界面提示文字"), frame);
+    hintCheck_->setObjectName(QStringLiteral("Check1"));
+    hintCheck_->setGeometry(8, 20, 170, kRowHeight);
+    writeHintButton_ = makeButton(frame, "Command10", QStringLiteral("写入修改(&M)"),
+                                  QRect(190, 18, 84, kButtonHeight));
 }
 
 QString SettingsPanel::folderBack() const {
-    return sourceFolder_ + QLatin1String(images::kSettingsFileName);
+    return state_.folder() + QLatin1String(images::kSettingsFileName);
 }
 
 QString SettingsPanel::tablePath() const {
     return fromStd(joinPath(toStd(currentDir_), settings::kTableFileName));
 }
 
+std::vector<std::string> SettingsPanel::textsOf(Group group) const {
+    std::vector<std::string> texts;
+    const Field* fields = settings::fieldsOf(group);
+    for (std::size_t i = 0; i < settings::fieldCountOf(group); ++i)
+        texts.push_back(toStd(state_.fieldText(fields[i].offset)));
+    return texts;
+}
+
 void SettingsPanel::fill(const settings::Record& record) {
-    for (std::size_t i = 0; i < colourBoxes_.size(); ++i)
-        colourBoxes_[i]->setText(
-            QString::fromStdString(settings::byteText(record[settings::kColourFields[i].offset])));
-    for (std::size_t i = 0; i < positionBoxes_.size(); ++i)
-        positionBoxes_[i]->setText(QString::fromStdString(
-            settings::byteText(record[settings::kPositionFields[i].offset])));
-    Check1->setChecked(settings::hintFlagOn(record));
+    for (const Field& field : settings::kColourFields)
+        state_.setFieldText(field.offset, fromStd(settings::byteText(record[field.offset])));
+    for (const Field& field : settings::kPositionFields)
+        state_.setFieldText(field.offset, fromStd(settings::byteText(record[field.offset])));
+    state_.setHintOn(settings::hintFlagOn(record));
 }
 
 void SettingsPanel::LoadBackFile() {
     // The folder's BACK is the target from now on, even when it turns out unusable.
-    Cd2_.setFileName(folderBack());
-    const auto record = settings::readRecord(toStd(Cd2_.fileName()));
+    state_.setSettingsPath(folderBack());
+    const auto record = settings::readRecord(toStd(state_.settingsPath()));
     if (!record) {
         dialogs_.message(window_, kWrongBackFile);
         return;
@@ -270,69 +276,79 @@ void SettingsPanel::LoadBackFile() {
 }
 
 void SettingsPanel::importBackFile() {
-    // A cancel keeps the target and the unsaved edits in the boxes.
-    if (!Cd2_.show(dialogs_, window_)) return;
-    if (Cd2_.fileName().isEmpty()) return;
+    // The dialog starts from the current settings file; a cancel keeps the
+    // target and the unsaved edits in the boxes.
+    importDialog_.setFileName(state_.settingsPath());
+    if (!importDialog_.show(dialogs_, window_)) return;
+    if (importDialog_.fileName().isEmpty()) return;
+    state_.setSettingsPath(importDialog_.fileName());
 
-    const auto record = settings::readRecord(toStd(Cd2_.fileName()));
+    const auto record = settings::readRecord(toStd(state_.settingsPath()));
     if (!record) {
         dialogs_.message(window_, kWrongBackFile);
-        Cd2_.setFileName(folderBack());
+        state_.setSettingsPath(folderBack());
         return;
     }
     fill(record.value());
 }
 
-void SettingsPanel::finishWrite(const std::optional<WriteFailure>& failure,
-                                std::optional<Group> group) {
-    if (!failure) {
-        dialogs_.message(window_, kDone);
-        return;
-    }
-    if (failure->cause == WriteFailure::Cause::ByteTable) {
-        dialogs_.message(window_, tableMessage(failure->error));
-        return;
-    }
-    if (failure->cause == WriteFailure::Cause::SettingsFile || !group || !failure->field) {
-        dialogs_.message(window_, settingsFileMessage(failure->error));
-        return;
-    }
-    const std::size_t index = failure->field->index;
-    const QString problem = failure->field->kind == settings::FieldProblem::Kind::NotANumber
-                                ? QStringLiteral("数据不是数字")
-                                : QStringLiteral("数据超出范围");
-    dialogs_.message(window_, QString::fromUtf8(settings::fieldsOf(*group)[index].name) + problem +
-                                  QStringLiteral("，请输入0到255之间的整数"));
-    // After the message box, so that closing it does not take the focus back.
-    QLineEdit* box = *group == Group::Colours ? colourBoxes_[index] : positionBoxes_[index];
+void SettingsPanel::focusField(std::uint8_t offset) {
+    QLineEdit* box = boxAt_.at(offset);
+    if (!box) return;
     box->setFocus();
     box->selectAll();
 }
 
+void SettingsPanel::finishWrite(const Result<void>& written, std::optional<Group> group) {
+    if (written) {
+        dialogs_.message(window_, kDone);
+        return;
+    }
+    const Error& error = written.error();
+    if (error.path == toStd(tablePath())) {
+        dialogs_.message(window_, tableMessage(error));
+        return;
+    }
+    if (!group || !error.field) {
+        dialogs_.message(window_, settingsFileMessage(error));
+        return;
+    }
+    const Field& field = settings::fieldsOf(*group)[*error.field];
+    const bool isNumber = settings::parseDecimal(toStd(state_.fieldText(field.offset))).has_value();
+    dialogs_.message(window_, QString::fromUtf8(field.name) +
+                                  (isNumber ? QStringLiteral("数据超出范围")
+                                            : QStringLiteral("数据不是数字")) +
+                                  QStringLiteral("，请输入0到255之间的整数"));
+    // After the message box, so that closing it does not take the focus back.
+    focusField(field.offset);
+}
+
 void SettingsPanel::writeColours() {
-    finishWrite(settings::writeGroup(toStd(Cd2_.fileName()), toStd(tablePath()), Group::Colours,
-                                     textsOf(colourBoxes_)),
+    finishWrite(settings::writeGroup(toStd(state_.settingsPath()), toStd(tablePath()),
+                                     Group::Colours, textsOf(Group::Colours)),
                 Group::Colours);
 }
 
 void SettingsPanel::writePositions() {
-    finishWrite(settings::writeGroup(toStd(Cd2_.fileName()), toStd(tablePath()), Group::Positions,
-                                     textsOf(positionBoxes_)),
+    finishWrite(settings::writeGroup(toStd(state_.settingsPath()), toStd(tablePath()),
+                                     Group::Positions, textsOf(Group::Positions)),
                 Group::Positions);
 }
 
 void SettingsPanel::writeHintFlag() {
-    finishWrite(settings::writeHintFlag(toStd(Cd2_.fileName()), toStd(tablePath()),
-                                        Check1->isChecked()),
+    finishWrite(settings::writeHintFlag(toStd(state_.settingsPath()), toStd(tablePath()),
+                                        state_.hintOn()),
                 std::nullopt);
 }
 
 void SettingsPanel::resetColours() {
-    resetBoxes(colourBoxes_, settings::kColourFields);
+    for (const Field& field : settings::kColourFields)
+        state_.setFieldText(field.offset, fromStd(settings::byteText(field.defaultValue)));
 }
 
 void SettingsPanel::resetPositions() {
-    resetBoxes(positionBoxes_, settings::kPositionFields);
+    for (const Field& field : settings::kPositionFields)
+        state_.setFieldText(field.offset, fromStd(settings::byteText(field.defaultValue)));
 }
 
 }  // namespace vireo::ui

@@ -1,10 +1,11 @@
 #include "unpack/ui/unpacker_window.h"
 
-#include "app/ui/dialogs.h"
-#include "app/ui/window_style.h"
 #include "messages/error_text.h"
-#include "unpack/skin_info.h"
 #include "unpack/restoration.h"
+#include "unpack/skin_info.h"
+#include "widgets/dialogs.h"
+#include "widgets/std_text.h"
+#include "widgets/window_style.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -50,43 +51,43 @@ UnpackerWindow::UnpackerWindow(Dialogs& dialogs, QString currentDir, QWidget* pa
     : QWidget(parent, kFixedWindowFlags),
       dialogs_(dialogs),
       currentDir_(std::move(currentDir)),
-      Cd1_(QStringLiteral("BACKIMG(*.*) (*)"), QString::fromLatin1(unpack::kSkinFileTitle)) {
+      skinDialog_(QStringLiteral("BACKIMG(*.*) (*)"), QString::fromLatin1(unpack::kSkinFileTitle)) {
     setUpWindow(this, QStringLiteral("Form2"), kCaption);
 
-    Frame1 = new QGroupBox(QStringLiteral("文件内部信息"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(8, 8, 464, 198);
+    auto* infoFrame = new QGroupBox(QStringLiteral("文件内部信息"), this);
+    infoFrame->setObjectName(QStringLiteral("Frame1"));
+    infoFrame->setGeometry(8, 8, 464, 198);
 
     // Colour rows on the left, the hint flag beside them behind a line.
-    Label3 = makeLabel(Frame1, "Label3", QStringLiteral("列表文字颜色   R G B"), 12, 24);
-    Label4 = makeLabel(Frame1, "Label4", QStringLiteral("选中文字颜色   R G B"), 12, 44);
-    Label5 = makeLabel(Frame1, "Label5", QStringLiteral("电子书文字颜色 R G B"), 12, 64);
-    Line1 = makeLine(Frame1, "Line1", QFrame::VLine, 240, 20, 8, 62);
-    Label6 = makeLabel(Frame1, "Label6", QStringLiteral("是否开启主界面提示文字"), 256, 24);
-    Line2 = makeLine(Frame1, "Line2", QFrame::HLine, 8, 84, 448, 8);
+    infoLabels_[0] = makeLabel(infoFrame, "Label3", QStringLiteral("列表文字颜色   R G B"), 12, 24);
+    infoLabels_[1] = makeLabel(infoFrame, "Label4", QStringLiteral("选中文字颜色   R G B"), 12, 44);
+    infoLabels_[2] = makeLabel(infoFrame, "Label5", QStringLiteral("电子书文字颜色 R G B"), 12, 64);
+    makeLine(infoFrame, "Line1", QFrame::VLine, 240, 20, 8, 62);
+    infoLabels_[3] = makeLabel(infoFrame, "Label6", QStringLiteral("是否开启主界面提示文字"), 256, 24);
+    makeLine(infoFrame, "Line2", QFrame::HLine, 8, 84, 448, 8);
 
     // Icon positions in two columns of three.
-    Label7 = makeLabel(Frame1, "Label7", QStringLiteral("电影图标坐标   X   Y"), 12, 100);
-    Label8 = makeLabel(Frame1, "Label8", QStringLiteral("音乐图标坐标   X   Y"), 12, 120);
-    Label9 = makeLabel(Frame1, "Label9", QStringLiteral("电子书图标坐标 X   Y"), 12, 140);
-    Line4 = makeLine(Frame1, "Line4", QFrame::VLine, 240, 94, 8, 64);
-    Label10 = makeLabel(Frame1, "Label10", QStringLiteral("关于图标坐标   X   Y"), 256, 100);
-    Label11 = makeLabel(Frame1, "Label11", QStringLiteral("帮助图标坐标   X   Y"), 256, 120);
-    Label12 = makeLabel(Frame1, "Label12", QStringLiteral("文件夹图标坐标 X   Y"), 256, 140);
-    Line3 = makeLine(Frame1, "Line3", QFrame::HLine, 8, 158, 448, 8);
-    Label1 = makeLabel(Frame1, "Label1", QStringLiteral("文件位置："), 12, 172);
+    infoLabels_[4] = makeLabel(infoFrame, "Label7", QStringLiteral("电影图标坐标   X   Y"), 12, 100);
+    infoLabels_[5] = makeLabel(infoFrame, "Label8", QStringLiteral("音乐图标坐标   X   Y"), 12, 120);
+    infoLabels_[6] = makeLabel(infoFrame, "Label9", QStringLiteral("电子书图标坐标 X   Y"), 12, 140);
+    makeLine(infoFrame, "Line4", QFrame::VLine, 240, 94, 8, 64);
+    infoLabels_[7] = makeLabel(infoFrame, "Label10", QStringLiteral("关于图标坐标   X   Y"), 256, 100);
+    infoLabels_[8] = makeLabel(infoFrame, "Label11", QStringLiteral("帮助图标坐标   X   Y"), 256, 120);
+    infoLabels_[9] = makeLabel(infoFrame, "Label12", QStringLiteral("文件夹图标坐标 X   Y"), 256, 140);
+    makeLine(infoFrame, "Line3", QFrame::HLine, 8, 158, 448, 8);
+    infoLabels_[10] = makeLabel(infoFrame, "Label1", QStringLiteral("文件位置："), 12, 172);
 
-    Command1 = makeButton(this, "Command1", QStringLiteral("打开BACKIMG"), 8, 96);
-    Command3 = makeButton(this, "Command3", QStringLiteral("还原BMP文件"), 112, 96);
-    Label13 = makeLabel(this, "Label13", QStringLiteral("不一定适用于所有的 BACKIMG"), 218, 222);
-    Command2 = makeButton(this, "Command2", QStringLiteral("关闭"), 392, 80);
+    openButton_ = makeButton(this, "Command1", QStringLiteral("打开BACKIMG"), 8, 96);
+    restoreButton_ = makeButton(this, "Command3", QStringLiteral("还原BMP文件"), 112, 96);
+    makeLabel(this, "Label13", QStringLiteral("不一定适用于所有的 BACKIMG"), 218, 222);
+    closeButton_ = makeButton(this, "Command2", QStringLiteral("关闭"), 392, 80);
 
-    connect(Command1, &QPushButton::clicked, this, &UnpackerWindow::openAndInspect);
-    connect(Command3, &QPushButton::clicked, this, &UnpackerWindow::restore);
-    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    connect(openButton_, &QPushButton::clicked, this, &UnpackerWindow::openAndInspect);
+    connect(restoreButton_, &QPushButton::clicked, this, &UnpackerWindow::restore);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 
     // Nothing to restore until a file has been accepted.
-    Command3->setEnabled(false);
+    restoreButton_->setEnabled(false);
     setFixedSize(480, 250);
 }
 
@@ -99,11 +100,11 @@ void UnpackerWindow::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void UnpackerWindow::openAndInspect() {
     // A cancel keeps the current choice, which is then checked again.
-    Cd1_.show(dialogs_, this);
-    if (Cd1_.fileName().isEmpty()) return;
-    if (!unpack::isSkinFileTitle(toStd(Cd1_.fileTitle()))) return;
+    skinDialog_.show(dialogs_, this);
+    if (skinDialog_.fileName().isEmpty()) return;
+    if (!unpack::isSkinFileTitle(toStd(skinDialog_.fileTitle()))) return;
 
-    const auto settings = unpack::inspectSkin(toStd(Cd1_.fileName()));
+    const auto settings = unpack::inspectSkin(toStd(skinDialog_.fileName()));
     if (!settings) {
         dialogs_.message(this, settings.error().kind == Error::Kind::WrongLength
                                    ? QStringLiteral("错误的BACKIMG文件")
@@ -111,15 +112,13 @@ void UnpackerWindow::openAndInspect() {
         return;
     }
 
-    Command3->setEnabled(true);
-    acceptedPath_ = Cd1_.fileName();
-    acceptedFolder_ = Cd1_.folder();
+    restoreButton_->setEnabled(true);
+    acceptedPath_ = skinDialog_.fileName();
+    acceptedFolder_ = skinDialog_.folder();
     const auto texts = unpack::infoTexts(settings.value(), toStd(acceptedPath_));
-    const std::array<QLabel*, unpack::kInfoLabelCount> labels = {
-        Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10, Label11, Label12, Label1};
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-        labels[i]->setText(fromStd(texts[i]));
-        labels[i]->adjustSize();
+    for (std::size_t i = 0; i < infoLabels_.size(); ++i) {
+        infoLabels_[i]->setText(fromStd(texts[i]));
+        infoLabels_[i]->adjustSize();
     }
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "app/ui/common_dialog.h"
+#include "unpack/skin_info.h"
+#include "widgets/common_dialog.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
 
-class QFrame;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -37,32 +36,19 @@ private:
 
     Dialogs& dialogs_;
     QString currentDir_;
-    CommonDialog Cd1_;
+    CommonDialog skinDialog_;  // Cd1
     // The last file that passed inspection. Restoration reads this one, so a
     // later refused choice in Cd1 cannot send it to another file.
     QString acceptedPath_;
     QString acceptedFolder_;
 
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QFrame* Line1 = nullptr;
-    QFrame* Line2 = nullptr;
-    QFrame* Line3 = nullptr;
-    QFrame* Line4 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
+    // What the opened file carries, in the order of unpack::infoTexts: the
+    // three colour rows (Label3 to Label5), the hint flag (Label6), the six
+    // icon positions (Label7 to Label12) and the file's place (Label1).
+    std::array<QLabel*, unpack::kInfoLabelCount> infoLabels_{};
+    QPushButton* openButton_ = nullptr;     // Command1
+    QPushButton* closeButton_ = nullptr;    // Command2
+    QPushButton* restoreButton_ = nullptr;  // Command3
 };
 
 }  // namespace vireo::ui

@@ -6,6 +6,11 @@
 
 namespace vireo::ui {
 
+// The windows are laid out in twips, 15 to the pixel at 96 dots per inch.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
 // Every window of the tool has a caption and a close box but no minimize or
 // maximize button; only the program changes its size.
 inline constexpr Qt::WindowFlags kFixedWindowFlags =

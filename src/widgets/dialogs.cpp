@@ -1,4 +1,4 @@
-#include "app/ui/dialogs.h"
+#include "widgets/dialogs.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

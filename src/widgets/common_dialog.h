@@ -1,10 +1,8 @@
 #pragma once
 
-#include "app/ui/dialogs.h"
+#include "widgets/dialogs.h"
 
 #include <QString>
-
-#include <string>
 
 class QWidget;
 
@@ -35,8 +33,5 @@ private:
     QString fileName_;
     QString fileTitle_;
 };
-
-QString fromStd(const std::string& text);
-std::string toStd(const QString& text);
 
 }  // namespace vireo::ui

@@ -1,6 +1,7 @@
-#include "app/ui/common_dialog.h"
+#include "widgets/common_dialog.h"
 
 #include "base/binary_file.h"
+#include "widgets/std_text.h"
 
 namespace vireo::ui {
 
@@ -21,14 +22,6 @@ void CommonDialog::setFileName(const QString& path) {
 
 QString CommonDialog::folder() const {
     return fileName_.left(fileName_.size() - fileTitle_.size());
-}
-
-QString fromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-std::string toStd(const QString& text) {
-    return text.toStdString();
 }
 
 }  // namespace vireo::ui
