@@ -1,5 +1,6 @@
-#include "cli/ui/png_writer.h"
+#include "cli/png_writer.h"
 
+#include <QFile>
 #include <QImage>
 #include <QSaveFile>
 
@@ -14,7 +15,8 @@ extern "C" Q_DECL_EXPORT bool vireo_write_png(const std::uint32_t* pixels, int w
         std::copy_n(pixels + static_cast<std::size_t>(y) * width, width,
                     reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
     }
-    QSaveFile file(QString::fromUtf8(path));
+    // decodeName gives back the very bytes when Qt opens the file.
+    QSaveFile file(QFile::decodeName(path));
     if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit()) return true;
     const QByteArray why = file.errorString().toUtf8();
     if (reasonSize > 0) {
