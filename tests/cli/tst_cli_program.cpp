@@ -61,6 +61,28 @@ private slots:
         QVERIFY(test::toBytes(test::readFile(output)) == expected.value());
     }
 
+    // What the manual page is made from: no display, no files, status 0.
+    void helpAndVersion_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QString>("alsoShown");
+        QTest::newRow("version") << QStringList{"--version"} << "vireo-skin " VIREO_VERSION << "";
+        QTest::newRow("program") << QStringList{"--help"} << "Usage: vireo-skin [options] COMMAND [ARGS...]"
+                                 << "  settings  显示或修改 32 字节的设置文件";
+        QTest::newRow("command") << QStringList{"render", "--help"} << "Usage: vireo-skin render [options] FILE"
+                                 << "--scale <N>";
+    }
+    void helpAndVersion() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, alsoShown);
+        const Run run = vireoSkin(arguments);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out.section('\n', 0, 0), firstLine);
+        QVERIFY2(run.out.contains(alsoShown), qPrintable(run.out));
+        QVERIFY(run.err.isEmpty());
+    }
+
     // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too short or long.
     void refusedAndUnreadableInputsChangeNothing_data() {
         QTest::addColumn<QString>("arguments");
@@ -225,13 +247,14 @@ private slots:
         QCOMPARE(document.object()["file"].toString(), QString::fromUtf8(decoy));
     }
 
-    // Only render needs the PNG module that sits next to the program.
+    // Only render needs the PNG module that sits next to the program. The last
+    // of a repeated option counts.
     void renderWritesThePngThroughItsModule() {
         QTemporaryDir dir;
         const QByteArray skin = test::randomBytes(182816, 25);
         test::writeFile(dir.filePath("BACKIMG"), skin);
         const QString png = dir.filePath("tree.png");
-        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", png, "--screen", "tree", "--scale", "2"}).status,
+        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", png, "--screen", "tree", "--scale", "5", "--scale", "2"}).status,
                  0);
         const QImage image(png);
         QCOMPARE(image.size(), QSize(480, 320));

@@ -114,6 +114,8 @@ private slots:
         QTest::newRow("left of clipped") << false << main << clipped << QPoint(199, 140) << 0u << back + 140 * 240 + 199;
         QTest::newRow("icon on the last pixel") << false << main << last << QPoint(239, 159) << 0u << options;
         QTest::newRow("older, movie") << true << main << older << QPoint(63, 63) << 0u << movie + 4095;
+        // Music, e-book and about share (100, 90); about is drawn last.
+        QTest::newRow("older, about over e-book") << true << main << older << QPoint(100, 90) << 0u << 51712u;
         QTest::newRow("older, help clipped") << true << main << older << QPoint(239, 159) << 0u << 55808u + 1255;
         QTest::newRow("older, music") << true << music << older << QPoint(0, 0) << 139264u << 140288u;
         QTest::newRow("music") << false << music << origin << QPoint(1, 0) << 139264u << 140289u;

@@ -114,8 +114,8 @@ private slots:
         QTest::newRow("16×16 template removed") << "BMPHEAD16" << -1 << QByteArray();
         QTest::newRow("240×160 template of 53 bytes") << "BMPHEAD256" << 53 << QByteArray();
         // A header that lies about the pictures it heads.
-        QTest::newRow("16×16 header for the backgrounds") << "BMPHEAD256" << 0 << madeHeader(unpack::Template::Head16);
         QTest::newRow("64×160 header for the backgrounds") << "BMPHEAD256" << 0 << bytesOf(images::makeBmpHeader(64, 160));
+        QTest::newRow("240×16 header for the backgrounds") << "BMPHEAD256" << 0 << bytesOf(images::makeBmpHeader(240, 16));
         QTest::newRow("64×64 header for small icons") << "BMPHEAD16" << 0 << madeHeader(unpack::Template::Head64);
         QByteArray fourBits = madeHeader(unpack::Template::Head64);
         fourBits[28] = 4;
