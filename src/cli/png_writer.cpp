@@ -8,26 +8,28 @@ namespace vireo::cli {
 
 Result<void> writePng(const skin::Picture& picture, const std::string& path,
                       const std::vector<std::string>& moduleDirs) {
-    VireoWritePng write = nullptr;
+    VireoEncodePng encode = nullptr;
     std::string modulePath = kPngModuleFile;
     std::string why = "no folder to look in";
     for (const std::string& dir : moduleDirs) {
         modulePath = joinPath(dir, kPngModuleFile);
         // Kept loaded until the program ends: the process is about to.
         if (void* module = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-            write = reinterpret_cast<VireoWritePng>(dlsym(module, kPngFunctionName));
-            if (write) break;
+            encode = reinterpret_cast<VireoEncodePng>(dlsym(module, kPngFunctionName));
+            if (encode) break;
         }
         const char* error = dlerror();
         why = error ? error : "";
     }
-    if (!write) return Error{Error::Kind::Open, modulePath, why};
+    if (!encode) return Error{Error::Kind::Open, modulePath, why};
 
-    char reason[512] = {};
-    if (!write(picture.pixels.data(), picture.width, picture.height, path.c_str(), reason,
-               sizeof reason))
-        return Error{Error::Kind::Write, path, reason};
-    return {};
+    Bytes png;
+    const VireoPngSink keep = [](void* context, const unsigned char* bytes, std::size_t size) {
+        static_cast<Bytes*>(context)->assign(bytes, bytes + size);
+    };
+    if (!encode(picture.pixels.data(), picture.width, picture.height, keep, &png) || png.empty())
+        return Error{Error::Kind::Write, path, "PNG encoding failed"};
+    return writeFileAtomically(path, png);
 }
 
 }  // namespace vireo::cli

@@ -4,6 +4,7 @@
 #include "support/fixtures.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -205,6 +206,7 @@ private slots:
     // A name goes to the system as the bytes given: 0xFF is no UTF-8, and a
     // lossy decoding would reach the decoy, whose name has U+FFFD there. JSON
     // output stays valid with quotes, backslashes and line breaks in the name.
+    // The PNG of render goes to the very name too.
     void fileNamesAreTheBytesGiven() {
         QTemporaryDir dir;
         const QByteArray folder = QFile::encodeName(dir.path());
@@ -227,7 +229,7 @@ private slots:
         const auto read = [](const QByteArray& path) {
             QByteArray bytes(64, '\0');
             std::FILE* file = std::fopen(path.constData(), "rb");
-            bytes.resize(file ? int(std::fread(bytes.data(), 1, 64, file)) : -1);
+            bytes.resize(file ? int(std::fread(bytes.data(), 1, 64, file)) : 0);
             if (file) std::fclose(file);
             return bytes;
         };
@@ -245,6 +247,10 @@ private slots:
         const QJsonDocument document = QJsonDocument::fromJson(inspected.out.toUtf8(), &error);
         QCOMPARE(error.error, QJsonParseError::NoError);
         QCOMPARE(document.object()["file"].toString(), QString::fromUtf8(decoy));
+
+        QCOMPARE(run(R"x(render "$(cat "$1")" -o "$(cat "$1").png")x").status, 0);
+        QCOMPARE(read(name + ".png").left(4), QByteArray("\x89PNG"));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QString::fromUtf8(decoy.mid(folder.size() + 1)) + ".png")));
     }
 
     // Only render needs the PNG module that sits next to the program. The last
