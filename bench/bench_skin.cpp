@@ -2,7 +2,7 @@
 // complete source folder, and of the vireo-skin commands build, inspect and
 // render. Not a test: run by hand, e.g.
 //   build/bench/vireo-bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-#include "cli/ui/command_line.h"
+#include "cli/command_line.h"
 #include "images/bmp.h"
 #include "images/source_set.h"
 #include "images/verification.h"
@@ -14,9 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-
-#include <QString>
-#include <QTextStream>
+#include <sstream>
 
 namespace fs = std::filesystem;
 using namespace vireo;
@@ -64,26 +62,24 @@ void VerifyAndGenerate(benchmark::State& state) {
 BENCHMARK(VerifyAndGenerate)->Unit(benchmark::kMicrosecond);
 
 // One vireo-skin command run in-process, its output kept in memory.
-void runCommand(benchmark::State& state, const QStringList& arguments) {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    const ui::Environment environment{{QStringLiteral(VIREO_PNG_MODULE_DIR)}};
-    if (ui::runCommandLine(arguments, outStream, errStream, environment) != 0)
-        state.SkipWithError(err.toStdString().c_str());
+void runCommand(benchmark::State& state, const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const cli::Environment environment{{VIREO_PNG_MODULE_DIR}};
+    if (cli::runCommandLine(arguments, out, err, environment) != 0)
+        state.SkipWithError(err.str().c_str());
 }
 
 void CommandBuild(benchmark::State& state) {
     SourceFolder sources;
-    const QString folder = QString::fromStdString(sources.folder());
+    const std::string& folder = sources.folder();
     for (auto _ : state) runCommand(state, {"vireo-skin", "build", folder});
 }
 BENCHMARK(CommandBuild)->Unit(benchmark::kMicrosecond);
 
 void CommandInspect(benchmark::State& state) {
     SourceFolder sources;
-    const QString folder = QString::fromStdString(sources.folder());
+    const std::string& folder = sources.folder();
     runCommand(state, {"vireo-skin", "build", folder});
     for (auto _ : state) runCommand(state, {"vireo-skin", "inspect", folder + "BACKIMG"});
 }
@@ -91,7 +87,7 @@ BENCHMARK(CommandInspect)->Unit(benchmark::kMicrosecond);
 
 void CommandRender(benchmark::State& state) {
     SourceFolder sources;
-    const QString folder = QString::fromStdString(sources.folder());
+    const std::string& folder = sources.folder();
     runCommand(state, {"vireo-skin", "build", folder});
     for (auto _ : state)
         runCommand(state, {"vireo-skin", "render", folder + "BACKIMG", "-o", folder + "main.png"});

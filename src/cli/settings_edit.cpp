@@ -51,20 +51,20 @@ std::vector<std::uint8_t> valuesOf(const settings::Record& record, const Setting
     return values;
 }
 
-std::variant<std::vector<settings::FieldValue>, AssignmentProblem> valuesToStore(
-    const std::vector<Assignment>& assignments) {
+Result<std::vector<settings::FieldValue>> valuesToStore(const std::vector<Assignment>& assignments,
+                                                        const std::string& path) {
     std::map<std::uint8_t, std::uint8_t> byOffset;  // later assignments win
     for (const Assignment& assignment : assignments) {
         const Setting& setting = *assignment.setting;
         if (!setting.group) {
             if (assignment.value != "on" && assignment.value != "off")
-                return AssignmentProblem{&setting, nullptr};
+                return Error{Error::Kind::Invalid, path, setting.name};
             for (const auto& value : settings::hintFlagValues(assignment.value == "on"))
                 byOffset[value.offset] = value.value;
             continue;
         }
         const std::vector<std::string> parts = splitAtCommas(assignment.value);
-        if (parts.size() != setting.fieldCount) return AssignmentProblem{&setting, nullptr};
+        if (parts.size() != setting.fieldCount) return Error{Error::Kind::Invalid, path, setting.name};
 
         // The group converts all its fields at once; the others get a valid stand-in.
         const Group group = *setting.group;
@@ -72,7 +72,7 @@ std::variant<std::vector<settings::FieldValue>, AssignmentProblem> valuesToStore
         std::copy(parts.begin(), parts.end(), texts.begin() + setting.firstField);
         const auto converted = settings::convertGroup(group, texts);
         if (!converted)
-            return AssignmentProblem{&setting, settings::fieldsOf(group)[*converted.error().field].name};
+            return Error{Error::Kind::Invalid, path, settings::fieldsOf(group)[*converted.error().field].name};
         const auto& values = converted.value();
         for (std::size_t i = 0; i < setting.fieldCount; ++i) {
             const auto& value = values[setting.firstField + i];

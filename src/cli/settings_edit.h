@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace vireo::cli {
@@ -39,18 +38,14 @@ struct Assignment {
     std::string value;  // "R,G,B", "X,Y", or "on"/"off"
 };
 
-// The first value that cannot be stored, and the field of it that failed
-// (empty when the value has the wrong number of parts or is not on/off).
-struct AssignmentProblem {
-    const Setting* setting;
-    const char* field;
-};
-
 // Converts every assignment with the panel's rules (colours rounded toward
 // minus infinity, positions half to even, each 0 to 255; the flag written to
 // both of its bytes) before anything is written. Only the named fields are
-// returned; a later assignment of the same field wins.
-std::variant<std::vector<settings::FieldValue>, AssignmentProblem> valuesToStore(
-    const std::vector<Assignment>& assignments);
+// returned; a later assignment of the same field wins. The first value that
+// cannot be stored is an Invalid error naming `path`, its detail the setting's
+// name when the value has the wrong number of parts or is not on/off, or the
+// name of the field that is out of range.
+Result<std::vector<settings::FieldValue>> valuesToStore(const std::vector<Assignment>& assignments,
+                                                        const std::string& path);
 
 }  // namespace vireo::cli

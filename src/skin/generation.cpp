@@ -23,12 +23,22 @@ Result<Bytes> assemble(ReadRegion read) {
 }  // namespace
 
 Result<Bytes> assembleSkin(const SkinSources& sources) {
-    return assemble([&](const Region& region) {
-        const std::string& path =
-            region.source ? sources.pictures[static_cast<std::size_t>(*region.source)]
-                          : sources.settings;
-        return readBlock(path, region.sourceOffset, region.length);
-    });
+    // Each source is read once, up to the end of its last region, in the
+    // order its first region comes in the file; the regions then come from memory.
+    SkinSourceBytes read;
+    std::array<bool, images::kSourceCount> done{};
+    for (const Region& region : kSkinRegions) {
+        if (region.source && done[static_cast<std::size_t>(*region.source)]) continue;
+        const std::size_t index = region.source ? static_cast<std::size_t>(*region.source) : 0;
+        const std::string& path = region.source ? sources.pictures[index] : sources.settings;
+        const std::size_t length =
+            region.source ? images::kSourceSet[index].requiredLength() : region.length;
+        auto block = readBlock(path, 0, length);
+        if (!block) return block.error();
+        (region.source ? read.pictures[index] : read.settings) = std::move(block).value();
+        if (region.source) done[index] = true;
+    }
+    return assembleSkin(read);
 }
 
 Result<Bytes> assembleSkin(const SkinSourceBytes& sources) {

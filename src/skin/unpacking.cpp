@@ -2,6 +2,7 @@
 
 #include "images/bmp.h"
 #include "skin/skin_layout.h"
+#include "unpack/restoration.h"
 
 namespace vireo::skin {
 
@@ -9,6 +10,17 @@ namespace {
 
 void append(Bytes& to, const Bytes& from, std::uint32_t offset, std::uint32_t length) {
     to.insert(to.end(), from.begin() + offset, from.begin() + offset + length);
+}
+
+unpack::Template templateFor(const images::SourceImage& image) {
+    if (image.width == 240) return unpack::Template::Head256;
+    return image.width == 64 ? unpack::Template::Head64 : unpack::Template::Head16;
+}
+
+Bytes headerFor(unpack::Template header, const std::optional<unpack::HeaderTemplates>& templates) {
+    if (templates) return (*templates)[static_cast<std::size_t>(header)];
+    const unpack::PictureSize size = unpack::pictureSizeOf(header);
+    return images::makeBmpHeader(size.width, size.height);
 }
 
 }  // namespace
@@ -34,6 +46,27 @@ Result<std::vector<NamedFile>> sourceFilesOf(const Bytes& skin, const HeaderFor&
     }
     files.push_back({images::kSettingsFileName,
                      Bytes(skin.begin() + kSettingsOffset, skin.end())});
+    return files;
+}
+
+Result<std::vector<NamedFile>> unpackedFiles(
+    const SkinFile& skinFile, const std::optional<unpack::HeaderTemplates>& templates) {
+    std::optional<unpack::HeaderTemplates> checked;
+    if (templates) {
+        auto read = unpack::checkHeaderTemplates(*templates);
+        if (!read) return read.error();
+        checked = std::move(read).value();
+    }
+    if (skinFile.layout == Layout::Skin) {
+        return sourceFilesOf(skinFile.bytes, [&checked](const images::SourceImage& image) {
+            return headerFor(templateFor(image), checked);
+        });
+    }
+    std::vector<NamedFile> files;
+    for (const unpack::RestoreItem& item : unpack::kRestoreSet) {
+        files.push_back({item.fileName,
+                         unpack::restoredBmp(skinFile.bytes, headerFor(item.header, checked), item)});
+    }
     return files;
 }
 

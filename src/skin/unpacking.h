@@ -3,8 +3,11 @@
 #include "base/binary_file.h"
 #include "base/result.h"
 #include "images/source_set.h"
+#include "skin/skin_file.h"
+#include "unpack/header_templates.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,5 +29,13 @@ using HeaderFor = std::function<Bytes(const images::SourceImage&)>;
 // `header` defaults to images::makeBmpHeader; a header shorter than 54 bytes
 // is refused. `skin` must be exactly kSkinLength bytes.
 Result<std::vector<NamedFile>> sourceFilesOf(const Bytes& skin, const HeaderFor& header = {});
+
+// The files that unpacking `skinFile` writes. The 182,816-byte layout gives
+// the twelve source pictures and BACK that build the same skin again; the
+// 178,720-byte layout gives the unpacker window's eleven pictures. Headers
+// come from `templates` (checked by unpack::checkHeaderTemplates), or are made
+// for each picture's size when there are none.
+Result<std::vector<NamedFile>> unpackedFiles(
+    const SkinFile& skinFile, const std::optional<unpack::HeaderTemplates>& templates);
 
 }  // namespace vireo::skin

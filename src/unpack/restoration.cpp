@@ -3,7 +3,6 @@
 #include "images/source_set.h"
 
 #include <algorithm>
-#include <array>
 
 namespace vireo::unpack {
 
@@ -17,18 +16,15 @@ Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& ite
     return bmp;
 }
 
-Result<std::vector<Bytes>> restoredFiles(const Bytes& skin,
-                                         const std::array<Bytes, kTemplateNames.size()>& templates) {
+Result<std::vector<Bytes>> restoredFiles(const Bytes& skin, const HeaderTemplates& templates) {
     if (skin.size() != kShortSkinLength)
         return Error{Error::Kind::WrongLength, kSkinFileTitle, "not a 178,720-byte skin"};
-    for (std::size_t i = 0; i < templates.size(); ++i) {
-        if (templates[i].size() < kTemplateLength)
-            return Error{Error::Kind::ShortRead, kTemplateNames[i], "shorter than a BMP header"};
-    }
+    const auto checked = checkHeaderTemplates(templates);
+    if (!checked) return checked.error();
     std::vector<Bytes> files;
     files.reserve(kRestoreSet.size());
     for (const RestoreItem& item : kRestoreSet)
-        files.push_back(restoredBmp(skin, templates[static_cast<std::size_t>(item.header)], item));
+        files.push_back(restoredBmp(skin, checked.value()[static_cast<std::size_t>(item.header)], item));
     return files;
 }
 
@@ -42,14 +38,10 @@ Result<void> restoreBmps(const std::string& skinPath, const std::string& templat
     auto skin = readBlock(skinPath, 0, kShortSkinLength);
     if (!skin) return skin.error();
 
-    std::array<Bytes, kTemplateNames.size()> headers;
-    for (std::size_t i = 0; i < kTemplateNames.size(); ++i) {
-        auto header = readBlock(joinPath(templatesFolder, kTemplateNames[i]), 0, kTemplateLength);
-        if (!header) return header.error();
-        headers[i] = std::move(header).value();
-    }
+    auto headers = readHeaderTemplates(templatesFolder);
+    if (!headers) return headers.error();
 
-    auto files = restoredFiles(skin.value(), headers);
+    auto files = restoredFiles(skin.value(), headers.value());
     if (!files) return files.error();
     for (std::size_t i = 0; i < kRestoreSet.size(); ++i) {
         auto written = writeFileAtomically(joinPath(outputFolder, kRestoreSet[i].fileName),

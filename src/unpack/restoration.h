@@ -2,6 +2,7 @@
 
 #include "base/binary_file.h"
 #include "base/result.h"
+#include "unpack/header_templates.h"
 #include "unpack/short_skin.h"
 
 #include <array>
@@ -17,17 +18,16 @@ Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& ite
 
 // The eleven files of the restore set, in its order, from a whole short skin
 // image file held in memory and the three templates (indexed by Template).
-// Checks what restoredBmp requires: a skin of any other length is WrongLength
-// naming BACKIMG, a template shorter than 54 bytes ShortRead naming it.
-Result<std::vector<Bytes>> restoredFiles(const Bytes& skin,
-                                         const std::array<Bytes, kTemplateNames.size()>& templates);
+// A skin of any other length is WrongLength naming BACKIMG; the templates are
+// checked by checkHeaderTemplates, an error naming the template.
+Result<std::vector<Bytes>> restoredFiles(const Bytes& skin, const HeaderTemplates& templates);
 
 // Writes the eleven files of the restore set, in order, into `outputFolder`,
 // headed by the templates found in `templatesFolder`.
 //
 // Every input is read and checked before the first output is touched: the
-// skin must (still) be exactly 178,720 bytes long and each template at least 54
-// bytes, so a missing or short input leaves the output folder as it was.
+// skin must (still) be exactly 178,720 bytes long and each template the header
+// of the picture it heads (readHeaderTemplates), so a missing or short input leaves the output folder as it was.
 // Each output replaces any older file of its name whole, so nothing of a longer
 // older file is left behind. The first output that cannot be written stops the
 // run with an error naming it; the outputs written before it stay.

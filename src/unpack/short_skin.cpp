@@ -3,22 +3,22 @@
 namespace vireo::unpack {
 
 const std::array<Region, 16> kShortSkinRegions = {{
-    {0, 1024, RegionKind::Palette, "main-screen background palette"},
-    {1024, 38400, RegionKind::Pixels, "main-screen background pixels, 240x160"},
-    {39424, 4096, RegionKind::Pixels, "movie icon pixels, 64x64"},
-    {43520, 4096, RegionKind::Pixels, "music icon pixels, 64x64"},
-    {47616, 4096, RegionKind::Pixels, "e-book icon pixels, 64x64"},
-    {51712, 4096, RegionKind::Pixels, "about icon pixels, 64x64"},
-    {55808, 4096, RegionKind::Pixels, "help icon pixels, 64x64"},
-    {59904, 1024, RegionKind::Palette, "directory-tree background palette"},
-    {60928, 38400, RegionKind::Pixels, "directory-tree background pixels, 240x160"},
-    {99328, 256, RegionKind::Pixels, "folder icon pixels, 16x16"},
-    {99584, 256, RegionKind::Pixels, "parent-folder icon pixels, 16x16"},
-    {99840, 1024, RegionKind::Palette, "e-book background palette"},
-    {100864, 38400, RegionKind::Pixels, "e-book background pixels, 240x160"},
-    {139264, 1024, RegionKind::Palette, "music-player background palette"},
-    {140288, 38400, RegionKind::Pixels, "music-player background pixels, 240x160"},
-    {kRecordOffset, kRecordLength, RegionKind::Settings, "settings record"},
+    {0, 1024, RegionKind::Palette, std::nullopt, 0, "main-screen background palette"},
+    {1024, 38400, RegionKind::Pixels, std::nullopt, 0, "main-screen background pixels, 240x160"},
+    {39424, 4096, RegionKind::Pixels, std::nullopt, 0, "movie icon pixels, 64x64"},
+    {43520, 4096, RegionKind::Pixels, std::nullopt, 0, "music icon pixels, 64x64"},
+    {47616, 4096, RegionKind::Pixels, std::nullopt, 0, "e-book icon pixels, 64x64"},
+    {51712, 4096, RegionKind::Pixels, std::nullopt, 0, "about icon pixels, 64x64"},
+    {55808, 4096, RegionKind::Pixels, std::nullopt, 0, "help icon pixels, 64x64"},
+    {59904, 1024, RegionKind::Palette, std::nullopt, 0, "directory-tree background palette"},
+    {60928, 38400, RegionKind::Pixels, std::nullopt, 0, "directory-tree background pixels, 240x160"},
+    {99328, 256, RegionKind::Pixels, std::nullopt, 0, "folder icon pixels, 16x16"},
+    {99584, 256, RegionKind::Pixels, std::nullopt, 0, "parent-folder icon pixels, 16x16"},
+    {99840, 1024, RegionKind::Palette, std::nullopt, 0, "e-book background palette"},
+    {100864, 38400, RegionKind::Pixels, std::nullopt, 0, "e-book background pixels, 240x160"},
+    {139264, 1024, RegionKind::Palette, std::nullopt, 0, "music-player background palette"},
+    {140288, 38400, RegionKind::Pixels, std::nullopt, 0, "music-player background pixels, 240x160"},
+    {kRecordOffset, kRecordLength, RegionKind::Settings, std::nullopt, 0, "settings record"},
 }};
 
 // Icons have no palette of their own: the 64x64 ones borrow the main-screen

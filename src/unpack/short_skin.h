@@ -1,5 +1,7 @@
 #pragma once
 
+#include "images/region.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -13,14 +15,8 @@ constexpr std::uint32_t kRecordOffset = 178688;
 constexpr std::uint32_t kRecordLength = 32;
 constexpr char kSkinFileTitle[] = "BACKIMG";
 
-enum class RegionKind { Palette, Pixels, Settings };
-
-struct Region {
-    std::uint32_t offset;
-    std::uint32_t length;
-    RegionKind kind;
-    const char* what;  // English description, for listings
-};
+using images::Region;
+using images::RegionKind;
 
 // In file order; the regions follow each other without gaps and cover the file.
 extern const std::array<Region, 16> kShortSkinRegions;

@@ -5,6 +5,8 @@
 // folder stays as it was, file by file, with no temporary file left, and the
 // one message names the file. Folder names hold spaces and Chinese characters.
 #include "app/ui/main_window.h"
+#include "images/bmp.h"
+#include "unpack/short_skin.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 
@@ -145,8 +147,12 @@ private slots:
         QByteArray table(256, '\0');  // identity: each value is stored as itself
         for (int i = 0; i < 256; ++i) table[i] = char(i);
         test::writeFile(tool + QStringLiteral("ASCII"), table);
-        for (const char* name : {"BMPHEAD16", "BMPHEAD64", "BMPHEAD256"})
-            test::writeFile(tool + QLatin1String(name), test::randomBytes(54, 24));
+        for (std::size_t i = 0; i < unpack::kTemplateNames.size(); ++i) {
+            const auto size = unpack::pictureSizeOf(unpack::Template(i));
+            const Bytes header = images::makeBmpHeader(size.width, size.height);
+            test::writeFile(tool + QLatin1String(unpack::kTemplateNames[i]),
+                            QByteArray(reinterpret_cast<const char*>(header.data()), int(header.size())));
+        }
         const QString path = (file == QLatin1String("ASCII") ? tool : folder) + file;
         Snapshot before = snapshot(folder);
 

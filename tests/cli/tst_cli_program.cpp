@@ -1,12 +1,18 @@
+#include "images/bmp.h"
+#include "images/source_set.h"
+#include "skin/generation.h"
 #include "support/fixtures.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
+
+#include <cstdio>
 
 using namespace vireo;
 
@@ -42,15 +48,40 @@ class CliProgramTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void unpackThenBuildGivesTheSameFile() {
-        QTemporaryDir dir;
-        const QByteArray skin = test::randomBytes(182816, 21);
-        test::writeFile(dir.filePath("BACKIMG"), skin);
-        QCOMPARE(vireoSkin({"unpack", dir.filePath("BACKIMG"), "-o", dir.filePath("out")}).status, 0);
-        const Run built = vireoSkin({"build", dir.filePath("out")});
+    // The assembly itself is the core's to check; here only where build puts it.
+    void buildWritesTheAssembledSkin() {
+        test::SourceFolder sources(21);
+        const QString output = sources.path("made/BACKIMG");
+        QVERIFY(QDir(sources.dir.path()).mkdir("made"));
+        const Run built = vireoSkin({"build", sources.dir.path(), "-o", output});
         QCOMPARE(built.status, 0);
         QCOMPARE(built.out, QStringLiteral("完成！\n"));
-        QCOMPARE(test::readFile(dir.filePath("out/BACKIMG")), skin);
+        const auto expected = skin::assembleSkin(skin::SkinSources{
+            images::derivePaths(sources.folder().toStdString()), sources.path("BACK").toStdString()});
+        QVERIFY(expected.ok());
+        QVERIFY(test::toBytes(test::readFile(output)) == expected.value());
+    }
+
+    // What the manual page is made from: no display, no files, status 0.
+    void helpAndVersion_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QString>("alsoShown");
+        QTest::newRow("version") << QStringList{"--version"} << "vireo-skin " VIREO_VERSION << "";
+        QTest::newRow("program") << QStringList{"--help"} << "Usage: vireo-skin [options] COMMAND [ARGS...]"
+                                 << "  settings  显示或修改 32 字节的设置文件";
+        QTest::newRow("command") << QStringList{"render", "--help"} << "Usage: vireo-skin render [options] FILE"
+                                 << "--scale <N>";
+    }
+    void helpAndVersion() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, alsoShown);
+        const Run run = vireoSkin(arguments);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out.section('\n', 0, 0), firstLine);
+        QVERIFY2(run.out.contains(alsoShown), qPrintable(run.out));
+        QVERIFY(run.err.isEmpty());
     }
 
     // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too short or long.
@@ -65,8 +96,11 @@ private slots:
         QTest::newRow("unwritable output") << "build @ -o @/none/BACKIMG" << 2 << "写入文件出错：@/none/BACKIMG";
         QTest::newRow("named BACK missing") << "build @ --back @/none" << 1 << "@：BACK 文件未找到，无法生成文件";
         QTest::newRow("short template") << "unpack @/BACKIMG -o @/out --templates @" << 1 << "@/BMPHEAD16";
+        QTest::newRow("template of another size") << "unpack @/BACKIMG -o @/out --templates @/heads" << 1
+                                                  << "BMP 文件头模板与它所配的图片大小或位数不符：@/heads/BMPHEAD256";
         QTest::newRow("one bad field of three") << "settings @/BACK --set movie=1,2 --set list-colour=0,0,256 "
                                                    "--set hint=on" << 1 << "@/BACK：列表文字颜色 B 分量：所有数据请输入0到255之间的整数";
+        QTest::newRow("too many values") << "settings @/BACK --set filelist=1,2,3" << 1 << "@/BACK：filelist 的值应为 X,Y";
         QTest::newRow("settings of 31 bytes") << "settings @/BACK31 --set movie=1,2" << 1 << "错误的BACK文件：@/BACK31";
         QTest::newRow("settings of 33 bytes") << "settings @/BACK33 --set movie=1,2" << 1 << "错误的BACK文件：@/BACK33";
         QTest::newRow("settings missing") << "settings @/none --set movie=1,2" << 2 << "@/none";
@@ -82,6 +116,14 @@ private slots:
         test::writeFile(sources.path("BACK31"), test::randomBytes(31, 5));
         test::writeFile(sources.path("BACK33"), test::randomBytes(33, 6));
         test::writeFile(sources.path("BMPHEAD16"), test::randomBytes(53, 7));
+        // Sound headers, but the 16×16 one stands for the 240×160 background.
+        QVERIFY(QDir(at).mkdir("heads"));
+        const std::pair<const char*, int> heads[] = {{"BMPHEAD16", 16}, {"BMPHEAD64", 64}, {"BMPHEAD256", 16}};
+        for (const auto& [name, side] : heads) {
+            const Bytes header = images::makeBmpHeader(side, side);
+            test::writeFile(sources.path(QStringLiteral("heads/") + name),
+                            QByteArray(reinterpret_cast<const char*>(header.data()), int(header.size())));
+        }
         const auto before = snapshot(at);
 
         const Run run = vireoSkin(arguments.replace('@', at).split(' ', Qt::SkipEmptyParts));
@@ -107,14 +149,20 @@ private slots:
         QTest::addColumn<QString>("layout");
         QTest::addColumn<QString>("fourthPair");
         QTest::addColumn<int>("fourthX");  // the record byte it is read from
-        QTest::newRow("generated") << 182816 << "skin" << "game" << 22;
-        QTest::newRow("older") << 178720 << "short-skin" << "about" << 21;
+        QTest::addColumn<QStringList>("keys");
+        QTest::newRow("generated") << 182816 << "skin" << "game" << 22
+                                   << QStringList{"ebook", "ebook-colour", "filelist", "game", "hint", "image",
+                                                  "list-colour", "movie", "music", "options", "selected-colour"};
+        QTest::newRow("older") << 178720 << "short-skin" << "about" << 21
+                               << QStringList{"about", "ebook", "ebook-colour", "folder", "help", "hint",
+                                              "list-colour", "movie", "music", "selected-colour"};
     }
     void inspectJsonDecodesEachArrangement() {
         QFETCH(int, length);
         QFETCH(QString, layout);
         QFETCH(QString, fourthPair);
         QFETCH(int, fourthX);
+        QFETCH(QStringList, keys);
         QTemporaryDir dir;
         QByteArray skin = test::randomBytes(length, 6);
         // Record bytes 15 to 31: 15 .. 31, so each pair shows where it is read.
@@ -125,9 +173,11 @@ private slots:
         const Run run = vireoSkin({"inspect", "--json", dir.filePath("BACKIMG")});
         QCOMPARE(run.status, 0);
         const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(root.keys(), (QStringList{"file", "layout", "length", "regions", "settings"}));
         QCOMPARE(root["layout"].toString(), layout);
         QCOMPARE(root["regions"].toArray().last()["offset"].toInt(), length - 32);
         const QJsonObject settings = root["settings"].toObject();
+        QCOMPARE(settings.keys(), keys);
         QCOMPARE(settings[fourthPair].toArray(), (QJsonArray{fourthX, fourthX + 1}));
         QCOMPARE(settings["hint"].toBool(), false);
     }
@@ -153,13 +203,64 @@ private slots:
         QCOMPARE(test::readFile(dir.filePath("BACK")), expected);
     }
 
-    // Only render needs the PNG module that sits next to the program.
+    // A name goes to the system as the bytes given: 0xFF is no UTF-8, and a
+    // lossy decoding would reach the decoy, whose name has U+FFFD there. JSON
+    // output stays valid with quotes, backslashes and line breaks in the name.
+    // The PNG of render goes to the very name too.
+    void fileNamesAreTheBytesGiven() {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        const QByteArray name = folder + "/B\xff\"\\\nK", decoy = folder + "/B\xef\xbf\xbd\"\\\nK";
+        const auto put = [](const QByteArray& path, const QByteArray& bytes) {
+            std::FILE* file = std::fopen(path.constData(), "wb");
+            QVERIFY(file && std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file) == size_t(bytes.size()));
+            QCOMPARE(std::fclose(file), 0);
+        };
+        const QByteArray record(32, '\x07');
+        put(name, record);
+        put(decoy, record);
+        put(folder + "/name", name);
+        // The shell hands the name over byte for byte, which QProcess would not.
+        const auto run = [&](const QString& line) {
+            return vireoSkin({"-c", "exec \"$0\" " + line, QStringLiteral(VIREO_SKIN_PROGRAM), dir.filePath("name")},
+                             {}, QStringLiteral("/bin/sh"));
+        };
+        QCOMPARE(run(R"x(settings "$(cat "$1")" --set movie=1,2)x").status, 0);
+        const auto read = [](const QByteArray& path) {
+            QByteArray bytes(64, '\0');
+            std::FILE* file = std::fopen(path.constData(), "rb");
+            bytes.resize(file ? int(std::fread(bytes.data(), 1, 64, file)) : 0);
+            if (file) std::fclose(file);
+            return bytes;
+        };
+        QByteArray changed = record;
+        changed[16] = 1;
+        changed[17] = 2;
+        QCOMPARE(read(name), changed);
+        QCOMPARE(read(decoy), record);
+
+        QByteArray skin = test::randomBytes(182816, 3);
+        put(name, skin);
+        const Run inspected = run(R"x(inspect --json "$(cat "$1")")x");
+        QCOMPARE(inspected.status, 0);
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(inspected.out.toUtf8(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(document.object()["file"].toString(), QString::fromUtf8(decoy));
+
+        QCOMPARE(run(R"x(render "$(cat "$1")" -o "$(cat "$1").png")x").status, 0);
+        QCOMPARE(read(name + ".png").left(4), QByteArray("\x89PNG"));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QString::fromUtf8(decoy.mid(folder.size() + 1)) + ".png")));
+    }
+
+    // Only render needs the PNG module that sits next to the program. The last
+    // of a repeated option counts.
     void renderWritesThePngThroughItsModule() {
         QTemporaryDir dir;
         const QByteArray skin = test::randomBytes(182816, 25);
         test::writeFile(dir.filePath("BACKIMG"), skin);
         const QString png = dir.filePath("tree.png");
-        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", png, "--screen", "tree", "--scale", "2"}).status,
+        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", png, "--screen", "tree", "--scale", "5", "--scale", "2"}).status,
                  0);
         const QImage image(png);
         QCOMPARE(image.size(), QSize(480, 320));

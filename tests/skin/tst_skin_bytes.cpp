@@ -1,8 +1,11 @@
 // The skin assembled from bytes in memory is the one assembled from the same
 // files (whose regions tst_generation checks by hand), and a source too short
-// for its regions is refused by name instead of being read past its end.
+// for its regions is refused by name instead of being read past its end. The
+// skin assembled in memory is drawn without a file.
 #include "images/source_set.h"
 #include "skin/generation.h"
+#include "skin/screen.h"
+#include "skin/skin_file.h"
 #include "support/fixtures.h"
 
 #include <QTest>
@@ -45,6 +48,13 @@ private slots:
         QCOMPARE(fromBytes.ok(), accepted);
         if (accepted) {
             QVERIFY(fromBytes.value() == fromFiles.value());  // bytes beyond the regions are never copied
+            // A window draws a skin assembled in memory, no file on the way.
+            const auto drawn = skin::skinFileOf(fromBytes.value(), {});
+            QVERIFY(drawn.ok());
+            const QByteArray& tree = folder.files.at("tree_main256.bmp");
+            const auto entry = [&](int i) { return std::uint32_t(quint8(tree[54 + 4 * quint8(tree[1078]) + i])); };
+            QCOMPARE(skin::renderScreen(drawn.value(), skin::Screen::Tree).at(0, 0),
+                     0xFF000000u | entry(2) << 16 | entry(1) << 8 | entry(0));
         } else {
             QCOMPARE(fromBytes.error().kind, Error::Kind::ShortRead);
             QCOMPARE(QString::fromStdString(fromBytes.error().path), name);

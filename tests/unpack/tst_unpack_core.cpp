@@ -16,13 +16,22 @@ using test::writeFile;
 
 namespace {
 
+QByteArray bytesOf(const Bytes& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
+}
+
+QByteArray madeHeader(unpack::Template header) {
+    const auto size = unpack::pictureSizeOf(header);
+    return bytesOf(images::makeBmpHeader(size.width, size.height));
+}
+
 // Skin, templates and outputs in three folders, so that they cannot be mixed
 // up; the skin's folder holds decoy templates that must not be used.
 struct Restore {
     Restore() {
         writeFile(skinPath, skin);
         for (int i = 0; i < 3; ++i) {
-            templates[i] = randomBytes(54 + 10 * i, 20 + i);  // only 54 bytes count
+            templates[i] = madeHeader(unpack::Template(i)) + randomBytes(10 * i, 20 + i);  // only 54 bytes count
             writeFile(templateDir.filePath(unpack::kTemplateNames[i]), templates[i]);
             writeFile(skinDir.filePath(unpack::kTemplateNames[i]), randomBytes(54, 90 + i));
         }
@@ -98,18 +107,30 @@ private slots:
     void badInputWritesNothing_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("length");  // -1: removed
-        QTest::newRow("skin removed") << "BACKIMG" << -1;
-        QTest::newRow("skin one byte short") << "BACKIMG" << 178719;
-        QTest::newRow("skin one byte long") << "BACKIMG" << 178721;
-        QTest::newRow("16×16 template removed") << "BMPHEAD16" << -1;
-        QTest::newRow("240×160 template of 53 bytes") << "BMPHEAD256" << 53;
+        QTest::addColumn<QByteArray>("header");  // replaces the template when given
+        QTest::newRow("skin removed") << "BACKIMG" << -1 << QByteArray();
+        QTest::newRow("skin one byte short") << "BACKIMG" << 178719 << QByteArray();
+        QTest::newRow("skin one byte long") << "BACKIMG" << 178721 << QByteArray();
+        QTest::newRow("16×16 template removed") << "BMPHEAD16" << -1 << QByteArray();
+        QTest::newRow("240×160 template of 53 bytes") << "BMPHEAD256" << 53 << QByteArray();
+        // A header that lies about the pictures it heads.
+        QTest::newRow("64×160 header for the backgrounds") << "BMPHEAD256" << 0 << bytesOf(images::makeBmpHeader(64, 160));
+        QTest::newRow("240×16 header for the backgrounds") << "BMPHEAD256" << 0 << bytesOf(images::makeBmpHeader(240, 16));
+        QTest::newRow("64×64 header for small icons") << "BMPHEAD16" << 0 << madeHeader(unpack::Template::Head64);
+        QByteArray fourBits = madeHeader(unpack::Template::Head64);
+        fourBits[28] = 4;
+        QTest::newRow("64×64 header of 4 bits") << "BMPHEAD64" << 0 << fourBits;
+        QTest::newRow("not a BMP header") << "BMPHEAD64" << 0 << randomBytes(54, 3);
     }
     void badInputWritesNothing() {
         QFETCH(QString, file);
         QFETCH(int, length);
+        QFETCH(QByteArray, header);
         Restore r;
         const QString path = file == "BACKIMG" ? r.skinPath : r.templateDir.filePath(file);
-        if (length < 0)
+        if (!header.isEmpty())
+            writeFile(path, header);
+        else if (length < 0)
             QVERIFY(QFile::remove(path));
         else
             writeFile(path, readFile(path).leftJustified(length, 'x', true));

@@ -1,5 +1,7 @@
+#include "images/bmp.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
+#include "unpack/short_skin.h"
 #include "unpack/ui/unpacker_window.h"
 
 #include <QDir>
@@ -13,11 +15,17 @@ using test::writeFile;
 
 namespace {
 
+QByteArray toQByteArray(const Bytes& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
+}
+
 // A fresh unpacker whose current directory holds the three templates.
 struct Fixture {
     Fixture() : window(dialogs, templates.path()) {
-        for (const char* name : {"BMPHEAD16", "BMPHEAD64", "BMPHEAD256"})
-            writeFile(templates.filePath(name), randomBytes(54, 5));
+        for (std::size_t i = 0; i < unpack::kTemplateNames.size(); ++i) {
+            const auto size = unpack::pictureSizeOf(unpack::Template(i));
+            writeFile(templates.filePath(unpack::kTemplateNames[i]), toQByteArray(images::makeBmpHeader(size.width, size.height)));
+        }
     }
     QString skin(const QString& name, int length) {
         writeFile(files.filePath(name), randomBytes(length, 1));

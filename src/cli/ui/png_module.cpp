@@ -1,26 +1,20 @@
-#include "cli/ui/png_writer.h"
+#include "cli/png_writer.h"
 
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <cstring>
 
-extern "C" Q_DECL_EXPORT bool vireo_write_png(const std::uint32_t* pixels, int width, int height,
-                                              const char* path, char* reason,
-                                              std::size_t reasonSize) {
+extern "C" Q_DECL_EXPORT bool vireo_encode_png(const std::uint32_t* pixels, int width, int height,
+                                               VireoPngSink sink, void* context) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         std::copy_n(pixels + static_cast<std::size_t>(y) * width, width,
                     reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
     }
-    QSaveFile file(QString::fromUtf8(path));
-    if (file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit()) return true;
-    const QByteArray why = file.errorString().toUtf8();
-    if (reasonSize > 0) {
-        const std::size_t length = std::min(reasonSize - 1, std::size_t(why.size()));
-        std::memcpy(reason, why.constData(), length);
-        reason[length] = '\0';
-    }
-    return false;
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    sink(context, reinterpret_cast<const unsigned char*>(png.constData()), std::size_t(png.size()));
+    return true;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "cli/skin_file.h"
+#include "skin/skin_file.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace vireo::cli {
+namespace vireo::skin {
 
 // The player's four full screens.
 enum class Screen { Main, Tree, Ebook, Music };
@@ -48,4 +48,4 @@ Picture renderScreen(const SkinFile& skinFile, Screen screen);
 // Each pixel repeated `factor` times across and down; factor 1 returns a copy.
 Picture scaleNearest(const Picture& picture, int factor);
 
-}  // namespace vireo::cli
+}  // namespace vireo::skin

@@ -2,13 +2,14 @@
 
 #include "base/binary_file.h"
 #include "base/result.h"
+#include "images/region.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace vireo::cli {
+namespace vireo::skin {
 
 // The two layouts of a finished skin, told apart by length alone.
 enum class Layout {
@@ -29,21 +30,14 @@ struct SkinFile {
 // as WrongLength before anything is read.
 Result<SkinFile> readSkinFile(const std::string& path);
 
-// A finished skin already held in memory, e.g. received from elsewhere: its
-// length must be one layout's (WrongLength naming `path` otherwise).
+// A finished skin already held in memory, e.g. one assembleSkin made from
+// bytes: its length must be one layout's (WrongLength naming `path` otherwise).
 Result<SkinFile> skinFileOf(Bytes bytes, const std::string& path);
 
-// One region of a layout, for listings.
-struct RegionInfo {
-    std::uint32_t offset;
-    std::uint32_t length;
-    std::string what;
-};
-
 // Every region of `layout` in file order.
-std::vector<RegionInfo> regionsOf(Layout layout);
+std::vector<images::Region> regionsOf(Layout layout);
 
 // The 32-byte settings record at the end of either layout.
 Bytes settingsRecordOf(const SkinFile& skinFile);
 
-}  // namespace vireo::cli
+}  // namespace vireo::skin

@@ -1,12 +1,12 @@
-#include "cli/skin_file.h"
+#include "skin/skin_file.h"
 
 #include "skin/skin_layout.h"
 #include "unpack/short_skin.h"
 
-namespace vireo::cli {
+namespace vireo::skin {
 
 std::optional<Layout> layoutOfLength(std::uint64_t length) {
-    if (length == skin::kSkinLength) return Layout::Skin;
+    if (length == kSkinLength) return Layout::Skin;
     if (length == unpack::kShortSkinLength) return Layout::ShortSkin;
     return std::nullopt;
 }
@@ -27,22 +27,15 @@ Result<SkinFile> skinFileOf(Bytes bytes, const std::string& path) {
     return SkinFile{*layout, std::move(bytes)};
 }
 
-std::vector<RegionInfo> regionsOf(Layout layout) {
-    std::vector<RegionInfo> regions;
-    if (layout == Layout::Skin) {
-        for (const skin::Region& region : skin::kSkinRegions)
-            regions.push_back({region.offset, region.length, region.what});
-    } else {
-        for (const unpack::Region& region : unpack::kShortSkinRegions)
-            regions.push_back({region.offset, region.length, region.what});
-    }
-    return regions;
+std::vector<images::Region> regionsOf(Layout layout) {
+    if (layout == Layout::Skin) return {kSkinRegions.begin(), kSkinRegions.end()};
+    return {unpack::kShortSkinRegions.begin(), unpack::kShortSkinRegions.end()};
 }
 
 Bytes settingsRecordOf(const SkinFile& skinFile) {
     const std::uint32_t offset =
-        skinFile.layout == Layout::Skin ? skin::kSettingsOffset : unpack::kRecordOffset;
+        skinFile.layout == Layout::Skin ? kSettingsOffset : unpack::kRecordOffset;
     return Bytes(skinFile.bytes.begin() + offset, skinFile.bytes.begin() + offset + 32);
 }
 
-}  // namespace vireo::cli
+}  // namespace vireo::skin

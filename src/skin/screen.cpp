@@ -1,4 +1,4 @@
-#include "cli/screen.h"
+#include "skin/screen.h"
 
 #include "settings/record.h"
 #include "skin/skin_layout.h"
@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-namespace vireo::cli {
+namespace vireo::skin {
 
 namespace {
 
@@ -44,8 +44,8 @@ Background backgroundOf(const SkinFile& skinFile, Screen screen) {
         const auto& item = shortSkinItem(images::sourceImage(source).fileName);
         return {item.paletteOffset, item.pixelOffset};
     }
-    return {skin::regionOf(source, skin::RegionKind::Palette)->offset,
-            skin::regionOf(source, skin::RegionKind::Pixels)->offset};
+    return {regionOf(source, RegionKind::Palette)->offset,
+            regionOf(source, RegionKind::Pixels)->offset};
 }
 
 }  // namespace
@@ -75,7 +75,7 @@ std::vector<IconPlacement> mainScreenIcons(const SkinFile& skinFile) {
     static constexpr Source kIcons[] = {Source::MovieIcon, Source::MusicIcon, Source::PictureIcon,
                                         Source::GameIcon,  Source::EbookIcon, Source::OptionsIcon};
     for (std::size_t i = 0; i < std::size(kIcons); ++i) {
-        icons.push_back({skin::regionOf(kIcons[i], skin::RegionKind::Pixels)->offset,
+        icons.push_back({regionOf(kIcons[i], RegionKind::Pixels)->offset,
                          record[settings::kPositionFields[2 * i].offset],
                          record[settings::kPositionFields[2 * i + 1].offset]});
     }
@@ -113,4 +113,4 @@ Picture scaleNearest(const Picture& picture, int factor) {
     return scaled;
 }
 
-}  // namespace vireo::cli
+}  // namespace vireo::skin

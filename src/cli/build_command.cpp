@@ -1,0 +1,31 @@
+#include "base/binary_file.h"
+#include "cli/command.h"
+#include "skin/generation.h"
+
+#include <ostream>
+
+namespace vireo::cli {
+
+int runBuild(const Arguments& arguments, Io& io) {
+    CommandParser command("build", "检查 DIR 中的源图片和 BACK，通过后生成皮肤文件 BACKIMG。");
+    command.addArgument("DIR", "源图片所在的文件夹。");
+    addBackOption(command);
+    command.addOption("output", "写入 FILE（默认 DIR/BACKIMG）。", "FILE", 'o');
+    if (auto status = command.parse(arguments, io)) return *status;
+
+    const std::string& dir = command.argument(0);
+    if (auto error = missingFolder(dir)) return fail(io, *error);
+    const auto run = verifyFolder(dir, command);
+    if (!run.passed()) {
+        io.err << kProgram << ": " << dir << "：" << run.report << '\n';
+        return kRefused;
+    }
+    const std::string output =
+        command.isSet("output") ? command.value("output") : joinPath(dir, "BACKIMG");
+    const auto written = skin::generateSkin({run.paths, run.settingsPath}, output);
+    if (!written) return fail(io, written.error());
+    io.out << "完成！" << '\n';
+    return kDone;
+}
+
+}  // namespace vireo::cli

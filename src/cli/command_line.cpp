@@ -1,0 +1,74 @@
+#include "cli/command_line.h"
+
+#include <ostream>
+
+#ifndef VIREO_VERSION
+#error "VIREO_VERSION names the project's version"
+#endif
+
+namespace vireo::cli {
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* summary;
+    int (*run)(const Arguments&, Io&);
+};
+
+const Command kCommands[] = {
+    {"verify", "检查源图片和 BACK", runVerify},
+    {"build", "检查后生成皮肤文件 BACKIMG", runBuild},
+    {"inspect", "列出皮肤文件的区域和设置", runInspect},
+    {"unpack", "把皮肤文件还原成 BMP 文件", runUnpack},
+    {"render", "把皮肤中的一个画面画成 PNG", runRender},
+    {"settings", "显示或修改 32 字节的设置文件", runSettings},
+};
+
+std::string programHelp() {
+    std::string help = std::string("Usage: ") + kProgram + " [options] COMMAND [ARGS...]\n" +
+                       "VIREO 皮肤的命令行工具。\n\nOptions:\n" +
+                       helpRows({{"-h, --help", "Displays help on commandline options."},
+                                 {"-v, --version", "Displays version information."}}) +
+                       "\nArguments:\n" + helpRows({{"COMMAND [ARGS...]", "要执行的命令，见下表。"}}) +
+                       "\nCommands:\n";
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const Command& command : kCommands) rows.emplace_back(command.name, command.summary);
+    return help + helpRows(rows) + "\n每个命令都接受 --help。\n";
+}
+
+}  // namespace
+
+int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const Environment& environment) {
+    Io io{out, err, environment};
+    // Options before the command are the program's; everything after it is the command's.
+    std::size_t first = 1;
+    for (; first < arguments.size(); ++first) {
+        const std::string& argument = arguments[first];
+        if (argument == "-h" || argument == "--help" || argument == "-help") {
+            out << programHelp();
+            return kDone;
+        }
+        if (argument == "-v" || argument == "--version" || argument == "-version") {
+            out << kProgram << ' ' << VIREO_VERSION << '\n';
+            return kDone;
+        }
+        if (argument == "--") {
+            ++first;
+            break;
+        }
+        if (argument.size() > 1 && argument[0] == '-')
+            return usage(io, "Unknown option '" + argument.substr(argument[1] == '-' ? 2 : 1) + "'.",
+                         programHelp());
+        break;
+    }
+    if (first >= arguments.size()) return usage(io, "缺少命令", programHelp());
+    for (const Command& command : kCommands) {
+        if (arguments[first] == command.name)
+            return command.run(Arguments(arguments.begin() + first + 1, arguments.end()), io);
+    }
+    return usage(io, "未知的命令：" + arguments[first], programHelp());
+}
+
+}  // namespace vireo::cli

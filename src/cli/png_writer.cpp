@@ -1,0 +1,35 @@
+#include "cli/png_writer.h"
+
+#include "base/binary_file.h"
+
+#include <dlfcn.h>
+
+namespace vireo::cli {
+
+Result<void> writePng(const skin::Picture& picture, const std::string& path,
+                      const std::vector<std::string>& moduleDirs) {
+    VireoEncodePng encode = nullptr;
+    std::string modulePath = kPngModuleFile;
+    std::string why = "no folder to look in";
+    for (const std::string& dir : moduleDirs) {
+        modulePath = joinPath(dir, kPngModuleFile);
+        // Kept loaded until the program ends: the process is about to.
+        if (void* module = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            encode = reinterpret_cast<VireoEncodePng>(dlsym(module, kPngFunctionName));
+            if (encode) break;
+        }
+        const char* error = dlerror();
+        why = error ? error : "";
+    }
+    if (!encode) return Error{Error::Kind::Open, modulePath, why};
+
+    Bytes png;
+    const VireoPngSink keep = [](void* context, const unsigned char* bytes, std::size_t size) {
+        static_cast<Bytes*>(context)->assign(bytes, bytes + size);
+    };
+    if (!encode(picture.pixels.data(), picture.width, picture.height, keep, &png) || png.empty())
+        return Error{Error::Kind::Write, path, "PNG encoding failed"};
+    return writeFileAtomically(path, png);
+}
+
+}  // namespace vireo::cli

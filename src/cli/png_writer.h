@@ -1,0 +1,33 @@
+#pragma once
+
+#include "base/result.h"
+#include "skin/screen.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The PNG writer lives in a module of its own, loaded only by `render`, so
+// that every other command starts without loading Qt Gui and its libraries.
+extern "C" {
+// Encodes `width` × `height` pixels (0xFFRRGGBB, rows from the top) as PNG and
+// hands the encoded bytes to `sink` once, with `context`. Returns false when
+// encoding failed; the file itself is written by the program, so that its name
+// stays the bytes it was given.
+using VireoPngSink = void (*)(void* context, const unsigned char* bytes, std::size_t size);
+using VireoEncodePng = bool (*)(const std::uint32_t* pixels, int width, int height,
+                                VireoPngSink sink, void* context);
+}
+
+namespace vireo::cli {
+
+constexpr char kPngModuleFile[] = "vireo-skin-png.so";
+constexpr char kPngFunctionName[] = "vireo_encode_png";
+
+// Loads the module from the first of `moduleDirs` that holds it and replaces
+// `path` whole with `picture` as PNG.
+Result<void> writePng(const skin::Picture& picture, const std::string& path,
+                      const std::vector<std::string>& moduleDirs);
+
+}  // namespace vireo::cli
