@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 namespace vireo::artwork {
@@ -90,9 +91,13 @@ std::uint32_t key(const std::uint8_t* p) {
 
 // Runs libimagequant on an opaque picture; `fixed` colours, when given, are
 // the only colours the result may use.
+struct HistogramFree {
+    void operator()(liq_histogram* p) const { liq_histogram_destroy(p); }
+};
+
 Result<std::pair<std::vector<Colour>, std::vector<std::uint8_t>>> quantise(
     const RgbaImage& opaque, int maxColours, const std::vector<Colour>& fixed, float dither,
-    const std::string& path) {
+    const std::string& path, const RgbaImage* extra = nullptr) {
     std::unique_ptr<liq_attr, AttrFree> attr(liq_attr_create());
     if (!attr) return Error{Error::Kind::Invalid, path, "libimagequant 无法启动"};
     liq_set_max_colors(attr.get(), std::max(2, maxColours));
@@ -102,8 +107,18 @@ Result<std::pair<std::vector<Colour>, std::vector<std::uint8_t>>> quantise(
     if (!image) return Error{Error::Kind::Invalid, path, "libimagequant 不接受此图片"};
     for (const Colour& c : fixed) liq_image_add_fixed_color(image.get(), liq_color{c.red, c.green, c.blue, 255});
     liq_result* raw = nullptr;
-    if (liq_image_quantize(image.get(), attr.get(), &raw) != LIQ_OK || !raw)
+    if (extra && !extra->pixels.empty()) {
+        // The palette serves the extra colours too; only the picture is remapped.
+        std::unique_ptr<liq_histogram, HistogramFree> histogram(liq_histogram_create(attr.get()));
+        std::unique_ptr<liq_image, ImageFree> more(
+            liq_image_create_rgba(attr.get(), extra->pixels.data(), extra->width, extra->height, 0));
+        if (!histogram || !more || liq_histogram_add_image(histogram.get(), attr.get(), image.get()) != LIQ_OK ||
+            liq_histogram_add_image(histogram.get(), attr.get(), more.get()) != LIQ_OK ||
+            liq_histogram_quantize(histogram.get(), attr.get(), &raw) != LIQ_OK || !raw)
+            return Error{Error::Kind::Invalid, path, "libimagequant 无法生成调色板"};
+    } else if (liq_image_quantize(image.get(), attr.get(), &raw) != LIQ_OK || !raw) {
         return Error{Error::Kind::Invalid, path, "libimagequant 无法生成调色板"};
+    }
     std::unique_ptr<liq_result, ResultFree> result(raw);
     liq_set_dithering_level(result.get(), std::clamp(dither, 0.0f, 1.0f));
     std::vector<std::uint8_t> indices(opaque.pixels.size() / 4);
@@ -189,29 +204,40 @@ RgbaImage compositeOver(const RgbaImage& picture, const RgbaImage* backdrop, Col
 }
 
 Result<IndexedPicture> quantiseBackground(const RgbaImage& opaque, float dither,
-                                          const std::string& path) {
+                                          const std::string& path,
+                                          const std::vector<RgbaImage>& alsoDrawn) {
+    // The other pictures' opaque pixels as one strip, after the background's own.
+    RgbaImage extra{0, 1, {}};
+    for (const RgbaImage& image : alsoDrawn)
+        for (std::size_t i = 0; i + 3 < image.pixels.size(); i += 4)
+            if (image.pixels[i + 3] == 255)
+                extra.pixels.insert(extra.pixels.end(), image.pixels.begin() + static_cast<std::ptrdiff_t>(i),
+                                    image.pixels.begin() + static_cast<std::ptrdiff_t>(i + 4));
+    extra.width = static_cast<int>(extra.pixels.size() / 4);
+
     IndexedPicture out{opaque.width, opaque.height, {}, {}};
     out.indices.resize(opaque.pixels.size() / 4);
     // Few colours: take them as they are; nothing to lose.
     std::unordered_map<std::uint32_t, std::uint8_t> seen;
-    bool few = true;
-    for (std::size_t i = 0; i < out.indices.size(); ++i) {
-        const std::uint8_t* p = &opaque.pixels[i * 4];
+    const auto indexFor = [&](const std::uint8_t* p) -> std::optional<std::uint8_t> {
         auto found = seen.find(key(p));
-        if (found == seen.end()) {
-            if (seen.size() == 256) {
-                few = false;
-                break;
-            }
-            const auto index = static_cast<std::uint8_t>(seen.size());
-            out.palette[index] = {p[0], p[1], p[2]};
-            found = seen.emplace(key(p), index).first;
-        }
-        out.indices[i] = found->second;
+        if (found != seen.end()) return found->second;
+        if (seen.size() == 256) return std::nullopt;
+        const auto index = static_cast<std::uint8_t>(seen.size());
+        out.palette[index] = {p[0], p[1], p[2]};
+        seen.emplace(key(p), index);
+        return index;
+    };
+    bool few = true;
+    for (std::size_t i = 0; few && i < out.indices.size(); ++i) {
+        const auto index = indexFor(&opaque.pixels[i * 4]);
+        few = index.has_value();
+        if (few) out.indices[i] = *index;
     }
+    for (std::size_t i = 0; few && i < extra.pixels.size(); i += 4) few = indexFor(&extra.pixels[i]).has_value();
     if (few) return out;
 
-    auto made = quantise(opaque, 256, {}, dither, path);
+    auto made = quantise(opaque, 256, {}, dither, path, &extra);
     if (!made) return made.error();
     auto& [colours, indices] = made.value();
     out.palette = Palette{};
@@ -303,14 +329,14 @@ std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPic
 
 Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source role,
                                       const ConvertOptions& options, const IconContext& icon,
-                                      const std::string& path) {
+                                      const std::string& path, const std::vector<RgbaImage>& alsoDrawn) {
     const images::SourceImage& source = images::sourceImage(role);
     auto fitted = fitPicture(picture, source.width, source.height, options.fit, path);
     if (!fitted) return fitted.error();
     const RgbaImage* backdrop = icon.backdrop ? &*icon.backdrop : nullptr;
     const RgbaImage opaque = compositeOver(fitted.value(), isBackground(role) ? nullptr : backdrop,
                                            options.matte);
-    if (isBackground(role)) return quantiseBackground(opaque, options.dither, path);
+    if (isBackground(role)) return quantiseBackground(opaque, options.dither, path, alsoDrawn);
     return mapOntoPalette(opaque, icon.drawPalette, options.dither, path);
 }
 

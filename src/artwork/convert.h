@@ -36,10 +36,13 @@ Result<RgbaImage> fitPicture(const RgbaImage& picture, int width, int height, Fi
 // Alpha composited over `backdrop` (same size) where given, else over `matte`.
 RgbaImage compositeOver(const RgbaImage& picture, const RgbaImage* backdrop, Colour matte);
 
-// A background's own 256-colour palette, made by libimagequant. A picture of at
-// most 256 colours keeps them exactly.
+// A background's own 256-colour palette, made by libimagequant. `alsoDrawn`
+// holds colours that must also be well served, such as those of the icons the
+// player draws with this palette; only their opaque pixels count. When the
+// background and those colours are 256 or fewer, all are kept exactly.
 Result<IndexedPicture> quantiseBackground(const RgbaImage& opaque, float dither,
-                                          const std::string& path);
+                                          const std::string& path,
+                                          const std::vector<RgbaImage>& alsoDrawn = {});
 
 // An opaque picture mapped onto `palette` through libimagequant's fixed
 // colours; carries `palette` as its own. Every pixel whose colour is already
@@ -57,9 +60,11 @@ settings::Record defaultRecord();
 
 // Any decoded picture into the exact source for `role`: fitted, composited,
 // then quantised (a background) or mapped onto `icon.drawPalette` (an icon).
+// `alsoDrawn` is passed on to quantiseBackground for a background.
 Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source role,
                                       const ConvertOptions& options, const IconContext& icon,
-                                      const std::string& path);
+                                      const std::string& path,
+                                      const std::vector<RgbaImage>& alsoDrawn = {});
 
 // True for the four 240×160 backgrounds.
 bool isBackground(images::Source role);

@@ -132,33 +132,46 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     settings::Record record{};
     std::copy(backBytes.begin(), backBytes.end(), record.begin());
 
+    // Every picture first: a background's palette must also serve the icons
+    // the player draws with it.
+    std::array<std::string, images::kSourceCount> paths;
     std::array<std::optional<IndexedPicture>, images::kSourceCount> made;
-    auto makeOne = [&](std::size_t i) -> Result<void> {
+    std::array<std::optional<RgbaImage>, images::kSourceCount> pictures;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
-        const auto role = static_cast<images::Source>(i);
         const auto found = pictureOf.find(lower(stemOf(source.fileName)));
         if (found == pictureOf.end())
             return Error{Error::Kind::NotFound, joinPath(artFolder, stemOf(source.fileName) + ".*"),
                          std::string("缺少") + source.role + "的图片"};
-        const std::string& path = found->second;
-        if (isBackground(role)) {
+        paths[i] = found->second;
+        if (isBackground(static_cast<images::Source>(i))) {
             // An 8-bit BMP of the right size is already in palette form: no second quantising.
-            const auto exact = indexedBmp(scanIfBmp(path), options.keepRows);
+            const auto exact = indexedBmp(scanIfBmp(paths[i]), options.keepRows);
             if (exact && exact->width == source.width && exact->height == source.height) {
                 made[i] = *exact;
-                return {};
+                continue;
             }
         }
-        auto picture = loadPicture(path, decoder, options.keepRows);
+        auto picture = loadPicture(paths[i], decoder, options.keepRows);
         if (!picture) return picture.error();
+        pictures[i] = std::move(picture).value();
+    }
+    auto makeOne = [&](std::size_t i) -> Result<void> {
+        if (made[i]) return {};
+        const auto role = static_cast<images::Source>(i);
         IconContext icon;
-        if (!isBackground(role)) {
+        std::vector<RgbaImage> alsoDrawn;
+        if (isBackground(role)) {
+            for (std::size_t j = 0; j < images::kSourceCount; ++j)
+                if (j != i && pictures[j] && static_cast<std::size_t>(skin::paletteSourceOf(static_cast<images::Source>(j))) == i)
+                    alsoDrawn.push_back(*pictures[j]);
+        } else {
             icon.drawPalette = made[static_cast<std::size_t>(skin::paletteSourceOf(role))]->palette;
             icon.backdrop = backdropUnderIcon(
                 role, *made[static_cast<std::size_t>(images::Source::MainBackground)], record,
                 options.convert.matte);
         }
-        auto converted = convertPicture(picture.value(), role, options.convert, icon, path);
+        auto converted = convertPicture(*pictures[i], role, options.convert, icon, paths[i], alsoDrawn);
         if (!converted) return converted.error();
         made[i] = std::move(converted).value();
         return {};
