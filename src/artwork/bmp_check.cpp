@@ -143,16 +143,16 @@ void decodePicture(const Bytes& b, BmpScan& scan, std::uint32_t tableStart, std:
         picture.palette[i] = colour;
     }
 
+    const std::uint64_t stride = ((static_cast<std::uint64_t>(scan.width) * scan.bitsPerPixel + 31) / 32) * 4;
+    const std::uint64_t available = b.size() - scan.pixelOffset;
+    // Checked before allocating: a tiny file must not ask for a huge canvas.
+    if (!rle && stride * static_cast<std::uint64_t>(scan.height) > available) return;
+    if (rle && pixels > available * 128 + 65536) return;
     std::vector<std::uint8_t> stored(static_cast<std::size_t>(pixels), 0);
     if (rle) {
         decodeRle(b, scan.pixelOffset, b.size(), scan.compression == kRle4,
                   Canvas{scan.width, scan.height, stored});
     } else {
-        const std::uint64_t stride = ((static_cast<std::uint64_t>(scan.width) * scan.bitsPerPixel + 31) / 32) * 4;
-        if (scan.pixelOffset + stride * scan.height > b.size()) {
-            scan.table.clear();
-            return;
-        }
         const unsigned bits = scan.bitsPerPixel;
         const unsigned mask = (1u << bits) - 1u;
         for (std::int64_t row = 0; row < scan.height; ++row) {
