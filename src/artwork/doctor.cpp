@@ -43,7 +43,8 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
             scans[i] = scanBmp(start.value().bytes, start.value().length);
             findings = diagnoseBmp(*scans[i], static_cast<images::Source>(i));
         } else {
-            findings.push_back({ProblemCode::Missing, {}, {}});  // exists but cannot be read
+            // Exists but cannot be read: for the player as good as missing.
+            findings.push_back({ProblemCode::Missing, start.error().detail.empty() ? "?" : start.error().detail, {}});
         }
         for (const Finding& f : findings) file.problems.push_back(describeFinding(file.file, f));
         report.files.push_back(std::move(file));

@@ -7,7 +7,8 @@ Problem describeFinding(const std::string& file, const Finding& f) {
     const std::string& r = f.required;
     switch (f.code) {
     case ProblemCode::Missing:
-        return {f.code, file + " 不存在", "把该文件放进文件夹，或用 import 从图片生成"};
+        return {f.code, a.empty() ? file + " 不存在" : file + " 无法读取（" + a + "）",
+                "把该文件放进文件夹，或用 import 从图片生成"};
     case ProblemCode::NotAFile:
         return {f.code, file + " 不是普通文件（" + a + "）", "换成一个 BMP 文件"};
     case ProblemCode::NotBmp:
