@@ -66,6 +66,13 @@ Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source r
                                       const std::string& path,
                                       const std::vector<RgbaImage>& alsoDrawn = {});
 
+// Command-line words: "cover", "contain", "stretch"; nullopt for anything else.
+std::optional<Fit> fitNamed(const std::string& name);
+// "RRGGBB" (six hexadecimal digits, red first); nullopt for anything else.
+std::optional<Colour> colourFromHex(const std::string& text);
+// The source a file name stands for ("main256.bmp", ...), letter case exact.
+std::optional<images::Source> sourceNamed(const std::string& fileName);
+
 // True for the four 240×160 backgrounds.
 bool isBackground(images::Source role);
 

@@ -14,6 +14,14 @@ bool DoctorReport::ok() const {
                        [](const FileReport& f) { return f.problems.empty(); });
 }
 
+std::vector<std::string> doctorLines(const DoctorReport& report) {
+    std::vector<std::string> lines;
+    for (const FileReport& file : report.files)
+        for (const Problem& problem : file.problems)
+            lines.push_back(file.file + ": " + problem.message + " — " + problem.fix);
+    return lines;
+}
+
 namespace {
 
 // Missing, not a file or unreadable: the file cannot be examined further.

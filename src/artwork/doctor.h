@@ -23,6 +23,9 @@ struct DoctorReport {
     bool ok() const;
 };
 
+// One line per problem, "FILE: problem — fix", in report order.
+std::vector<std::string> doctorLines(const DoctorReport& report);
+
 // Examines every source in `folder` and the settings file (`backPath`, else the
 // folder's BACK). Fails only when the folder itself cannot be read.
 Result<DoctorReport> doctorFolder(const std::string& folder,

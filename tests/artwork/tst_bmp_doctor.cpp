@@ -200,6 +200,9 @@ private slots:
         QCOMPARE(codesIn(report.value(), "fu256.bmp"), QStringList{"missing"});
         QCOMPARE(codesIn(report.value(), "BACK"), QStringList{"missing"});
         QCOMPARE(codesIn(report.value(), "main256.bmp"), QStringList{});
+        const auto lines = artwork::doctorLines(report.value());
+        QCOMPARE(lines.size(), std::size_t(4));
+        QVERIFY(QString::fromStdString(lines.back()).startsWith("BACK: BACK 不存在 — "));
 
         // Another BACK may be named; then remapping the icon clears it.
         QVERIFY(QDir(dir.path()).mkdir("other"));

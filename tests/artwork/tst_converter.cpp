@@ -127,6 +127,30 @@ private slots:
         QCOMPARE(int(fitted.value().pixels[(80 * 240 + 10) * 4]), 255);  // still red on the left
     }
 
+    void matteColourIsRead_data() {
+        QTest::addColumn<QString>("hex");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("red");
+        QTest::addColumn<int>("blue");
+        QTest::newRow("lower case") << "ff0080" << true << 255 << 128;
+        QTest::newRow("upper case") << "0A00FF" << true << 10 << 255;
+        QTest::newRow("with #") << "#ff0000" << false << 0 << 0;
+        QTest::newRow("five digits") << "fffff" << false << 0 << 0;
+        QTest::newRow("not hex") << "gg0000" << false << 0 << 0;
+    }
+    void matteColourIsRead() {
+        QFETCH(QString, hex);
+        QFETCH(bool, valid);
+        QFETCH(int, red);
+        QFETCH(int, blue);
+        const auto colour = artwork::colourFromHex(hex.toStdString());
+        QCOMPARE(colour.has_value(), valid);
+        if (valid) {
+            QCOMPARE(int(colour->red), red);
+            QCOMPARE(int(colour->blue), blue);
+        }
+    }
+
     // Round icons: the corners take the main-screen background under the icon.
     void transparentCornersTakeTheBackgroundUnderTheIcon() {
         const auto main = test::testPicture(240, 160, 8);
