@@ -1,0 +1,82 @@
+#include "artwork/doctor.h"
+
+#include "artwork/file_bytes.h"
+#include "settings/record.h"
+#include "skin/skin_layout.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vireo::artwork {
+
+bool DoctorReport::ok() const {
+    return std::all_of(files.begin(), files.end(),
+                       [](const FileReport& f) { return f.problems.empty(); });
+}
+
+std::vector<std::string> doctorLines(const DoctorReport& report) {
+    std::vector<std::string> lines;
+    for (const FileReport& file : report.files)
+        for (const Problem& problem : file.problems)
+            lines.push_back(file.file + ": " + problem.message + " — " + problem.fix);
+    return lines;
+}
+
+namespace {
+
+// Missing, not a file or unreadable: the file cannot be examined further.
+std::optional<Finding> presence(const std::string& path) {
+    const std::string kind = nonFileKind(path);
+    if (kind == "不存在") return Finding{ProblemCode::Missing, {}, {}};
+    if (!kind.empty()) return Finding{ProblemCode::NotAFile, kind, {}};
+    return std::nullopt;
+}
+
+}  // namespace
+
+Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional<std::string>& backPath) {
+    std::error_code error;
+    std::filesystem::directory_iterator listing(folder, error);
+    if (error) return Error{Error::Kind::Open, folder, error.message()};
+
+    DoctorReport report{folder, {}};
+    std::array<std::optional<BmpScan>, images::kSourceCount> scans;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        const images::SourceImage& source = images::kSourceSet[i];
+        FileReport file{source.fileName, joinPath(folder, source.fileName), {}};
+        std::vector<Finding> findings;
+        if (auto absent = presence(file.path)) {
+            findings.push_back(*absent);
+        } else if (auto start = readFileStart(file.path, kReadLimit)) {
+            scans[i] = scanBmp(start.value().bytes, start.value().length);
+            findings = diagnoseBmp(*scans[i], static_cast<images::Source>(i));
+        } else {
+            // Exists but cannot be read: for the player as good as missing.
+            findings.push_back({ProblemCode::Missing, start.error().detail.empty() ? "?" : start.error().detail, {}});
+        }
+        for (const Finding& f : findings) file.problems.push_back(describeFinding(file.file, f));
+        report.files.push_back(std::move(file));
+    }
+    // Icons are drawn with a background's palette, whatever their own table says.
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        const auto role = static_cast<images::Source>(i);
+        const auto drawnWith = static_cast<std::size_t>(skin::paletteSourceOf(role));
+        if (drawnWith == i || !scans[i] || !scans[drawnWith] || !scans[drawnWith]->picture) continue;
+        if (auto differ = iconColourFinding(*scans[i], scans[drawnWith]->picture->palette))
+            report.files[i].problems.push_back(describeFinding(report.files[i].file, *differ));
+    }
+
+    const std::string back = backPath ? *backPath : joinPath(folder, images::kSettingsFileName);
+    FileReport file{backPath ? fileTitleOf(*backPath) : images::kSettingsFileName, back, {}};
+    if (auto absent = presence(back)) {
+        file.problems.push_back(describeFinding(file.file, *absent));
+    } else if (const auto length = fileLength(back); !length || *length != settings::kRecordLength) {
+        file.problems.push_back(describeFinding(
+            file.file, {ProblemCode::WrongLength, length ? std::to_string(*length) : "?",
+                        std::to_string(settings::kRecordLength)}));
+    }
+    report.files.push_back(std::move(file));
+    return report;
+}
+
+}  // namespace vireo::artwork

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "artwork/messages.h"
+#include "base/result.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vireo::artwork {
+
+struct FileReport {
+    std::string file;  // the name within the folder, e.g. "main256.bmp", "BACK"
+    std::string path;
+    std::vector<Problem> problems;
+};
+
+// Every file of a source set with what is wrong with it; files with no
+// problem are listed too, with none.
+struct DoctorReport {
+    std::string folder;
+    std::vector<FileReport> files;  // the twelve sources in set order, then BACK
+    bool ok() const;
+};
+
+// One line per problem, "FILE: problem — fix", in report order.
+std::vector<std::string> doctorLines(const DoctorReport& report);
+
+// Examines every source in `folder` and the settings file (`backPath`, else the
+// folder's BACK). Fails only when the folder itself cannot be read.
+Result<DoctorReport> doctorFolder(const std::string& folder,
+                                  const std::optional<std::string>& backPath = std::nullopt);
+
+}  // namespace vireo::artwork

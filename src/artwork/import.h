@@ -1,0 +1,56 @@
+#pragma once
+
+#include "artwork/convert.h"
+#include "base/binary_file.h"
+#include "base/result.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vireo::artwork {
+
+// Turns a picture file into pixels. The core never decodes PNG or JPEG itself:
+// the command line and the windows pass a Qt-backed decoder (artwork/qt/).
+class PictureDecoder {
+public:
+    virtual ~PictureDecoder() = default;
+    // The picture as an image viewer shows it (orientation applied), top row first.
+    virtual Result<RgbaImage> decode(const std::string& path) = 0;
+};
+
+// A picture file as pixels, top row first. BMPs of up to 8 bits are read by
+// the strict reader, so their colours are exact. With `keepRows` a BMP's stored
+// row order is kept (first stored row first), for a file already prepared for
+// the player.
+Result<RgbaImage> loadPicture(const std::string& path, PictureDecoder& decoder, bool keepRows);
+
+// `picturePath` converted into the exact source for `role`. An icon needs
+// `palettePath`, the background it is drawn with; a 64×64 icon's transparent
+// pixels take that background under its position in `backPath` (the default
+// record when none is given).
+Result<Bytes> convertFile(const std::string& picturePath, images::Source role, PictureDecoder& decoder,
+                          const ConvertOptions& options, bool keepRows,
+                          const std::optional<std::string>& palettePath,
+                          const std::optional<std::string>& backPath = std::nullopt);
+
+struct ImportOptions {
+    ConvertOptions convert;
+    bool keepRows = false;
+};
+
+// One finished file, for the caller to write with the others in one go.
+struct OutputFile {
+    std::string name;
+    Bytes bytes;
+};
+
+// An artwork folder into a whole source set: each source from the picture
+// named after it with any picture extension ("main256.png", "ft256.bmp", ...).
+// Backgrounds come first, then the icons mapped onto their palettes, then
+// BACK (the folder's own when there, else the default record). A background
+// that is already a readable 8-bit BMP of its size keeps its palette and pixels.
+Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, PictureDecoder& decoder,
+                                              const ImportOptions& options);
+
+}  // namespace vireo::artwork

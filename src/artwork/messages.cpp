@@ -1,0 +1,50 @@
+#include "artwork/messages.h"
+
+namespace vireo::artwork {
+
+Problem describeFinding(const std::string& file, const Finding& f) {
+    const std::string& a = f.actual;
+    const std::string& r = f.required;
+    switch (f.code) {
+    case ProblemCode::Missing:
+        return {f.code, a.empty() ? file + " 不存在" : file + " 无法读取（" + a + "）",
+                "把该文件放进文件夹，或用 import 从图片生成"};
+    case ProblemCode::NotAFile:
+        return {f.code, file + " 不是普通文件（" + a + "）", "换成一个 BMP 文件"};
+    case ProblemCode::NotBmp:
+        return {f.code, file + " 实际是 " + a + " 文件，不是 BMP",
+                "用 convert 转换成 8 位 BMP"};
+    case ProblemCode::UnsupportedHeader:
+        return {f.code, file + " 的信息头为 " + a + " 字节，应为 " + r + " 字节",
+                "用 convert 无损重写为标准信息头"};
+    case ProblemCode::Compressed:
+        return {f.code, file + " 使用了压缩（" + a + "），应为不压缩",
+                "用 convert 无损重写为不压缩的 BMP"};
+    case ProblemCode::Not8Bit:
+        return {f.code, file + " 为 " + a + " 位色，应为 " + r + " 位色",
+                "用 convert 转换成 8 位 256 色"};
+    case ProblemCode::TopDown:
+        return {f.code, file + " 的行从上往下存放（高度为负），应为正高度",
+                "用 convert 无损重写为正高度"};
+    case ProblemCode::WrongSize:
+        return {f.code, file + " 的尺寸为 " + a + "，应为 " + r,
+                "重画为正确尺寸，或用 convert --fit cover|contain|stretch 缩放"};
+    case ProblemCode::ShortColourTable:
+        return {f.code, file + " 的调色板只有 " + a + " 色，应为 " + r + " 色",
+                "用 convert 无损补满调色板"};
+    case ProblemCode::BadOffsets:
+        return {f.code,
+                file + " 的像素偏移/文件大小字段为 " + a + "，应为 " + r,
+                "用 convert 无损重写文件头"};
+    case ProblemCode::WrongLength:
+        return {f.code, file + " 的长度为 " + a + " 字节，应为 " + r + " 字节",
+                "用 convert 重写为标准 8 位 BMP"};
+    case ProblemCode::IconColoursDiffer:
+        return {f.code,
+                file + " 有 " + a + " 个像素的颜色与播放器所用背景调色板中的颜色不同",
+                "用 convert --palette 把图标重新映射到背景的调色板"};
+    }
+    return {f.code, file, {}};
+}
+
+}  // namespace vireo::artwork
