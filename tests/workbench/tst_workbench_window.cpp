@@ -134,6 +134,7 @@ private slots:
     void droppedBmpBecomesTheSlot();
     void refusedDropLeavesTheSlot();
     void generatesAndExports();
+    void opensAFolderItself();
 };
 
 void WorkbenchWindowTest::opensAsTheFourthWindow() {
@@ -314,6 +315,35 @@ void WorkbenchWindowTest::generatesAndExports() {
     bench.window->findChild<QPushButton*>(QStringLiteral("generateButton"))->click();
     QCOMPARE(bench.dialogs.messages.last(), QStringLiteral("BACK文件找不到或大小不正确，不能生成皮肤"));
 
+}
+
+void WorkbenchWindowTest::opensAFolderItself() {
+    Bench bench;
+    bench.drag(QPoint(40, 60), QPoint(4, 4));
+    QCOMPARE(bench.window->undoStack()->count(), 1);
+
+    const test::SourceFolder other(9);
+    bench.dialogs.choose(other.path(QStringLiteral("movie256.bmp")));
+    QPushButton* open = bench.window->findChild<QPushButton*>(QStringLiteral("openButton"));
+    open->click();
+    QCOMPARE(bench.dialogs.messages, QStringList{QStringLiteral("请打开main256.bmp")});
+    QCOMPARE(bench.state.folder(), bench.folder.folder());
+
+    bench.dialogs.choose(other.path(QStringLiteral("main256.bmp")));
+    open->click();
+    QCOMPARE(bench.dialogs.messages.size(), 1);
+    QCOMPARE(bench.state.folder(), other.folder());
+    QVERIFY(bench.state.verified());
+    QCOMPARE(bench.state.settingsPath(), other.path(QStringLiteral("BACK")));
+    // The panel's boxes now hold the other folder's record, and the old moves are gone.
+    const QByteArray back = other.files.at(QStringLiteral("BACK"));
+    for (const auto& field : settings::kPositionFields)
+        QCOMPARE(bench.state.fieldText(field.offset), QString::number(quint8(back[field.offset])));
+    QCOMPARE(bench.window->undoStack()->count(), 0);
+    IconPositions positions;
+    for (std::size_t i = 0; i < kIconCount; ++i)
+        positions[i] = {quint8(back[kIcons[i].xOffset]), quint8(back[kIcons[i].yOffset])};
+    QCOMPARE(pixelsOf(bench.window->screenPicture()), pixelsOf(bench.expected(positions)));
 }
 
 QTEST_MAIN(WorkbenchWindowTest)

@@ -235,6 +235,10 @@ void WorkbenchWindow::setGrid(int grid) {
 }
 
 void WorkbenchWindow::reloadAll() {
+    // Another folder: the steps taken on the last one mean nothing here.
+    undoStack_->clear();
+    selected_.reset();
+    dragging_ = false;
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
         files_[i] = readWholeFile(state_.sourcePaths()[i]);
     reloadRecord();
@@ -435,8 +439,6 @@ void WorkbenchWindow::openFolder() {
     std::array<QString, images::kSourceCount> paths;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = fromStd(verification.paths[i]);
 
-    undoStack_->clear();
-    selected_.reset();
     // The panel's boxes follow the state; load them from the folder's record
     // as the main window's settings load does.
     if (auto record = settings::readRecord(verification.settingsPath)) {
