@@ -51,6 +51,7 @@ struct Bench {
             state.setFieldText(field.offset, QString::number(field.defaultValue));
         for (const auto& field : settings::kColourFields)
             state.setFieldText(field.offset, QString::number(quint8(back[field.offset])));
+        state.setHintOn(back[settings::kHintFlagOffset] != 0);
 
         window = std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, folder.folder());
         window->setSaveDialog(save);
@@ -310,6 +311,17 @@ void WorkbenchWindowTest::generatesAndExports() {
     bench.save.reply = bench.folder.path(QStringLiteral("tree.png"));
     bench.window->findChild<QPushButton*>(QStringLiteral("exportButton"))->click();
     QCOMPARE(pixelsOf(QImage(*bench.save.reply)), pixelsOf(bench.expected(kDefaults, Screen::Tree)));
+
+    // A move not yet written into BACK is not in the skin, and the user is told.
+    bench.window->setScreen(Screen::Main);
+    bench.drag(QPoint(40, 60), QPoint(4, 4));
+    bench.dialogs.messages.clear();
+    bench.window->findChild<QPushButton*>(QStringLiteral("generateButton"))->click();
+    QCOMPARE(bench.dialogs.messages.size(), 2);
+    QVERIFY(bench.dialogs.messages.front().contains(QStringLiteral("尚未写入BACK")));
+    QCOMPARE(bench.dialogs.messages.back(), QStringLiteral("完成！"));
+    QCOMPARE(test::toBytes(test::readFile(bench.folder.path(QStringLiteral("BACKIMG")))),
+             skin::assembleSkin(sources).value());
 
     test::writeFile(bench.state.settingsPath(), QByteArray(31, '\0'));
     bench.window->findChild<QPushButton*>(QStringLiteral("generateButton"))->click();

@@ -29,6 +29,9 @@ namespace {
 
 using images::Source;
 
+constexpr char kUnwrittenNotice[] =
+    "图标位置或文字颜色尚未写入BACK，本次生成使用BACK中的设定";
+
 std::string toStd(const QString& text) {
     return text.toStdString();
 }
@@ -468,6 +471,18 @@ void WorkbenchWindow::generate() {
     if (!verification.passed()) {
         dialogs_.message(this, fromStd(verification.report));
         return;
+    }
+    // BACK is the panel's to write; a skin built now carries BACK as it is,
+    // so say so rather than let the moves seem to be in it.
+    if (const auto record = settings::readRecord(settingsPath)) {
+        bool unwritten = state_.hintOn() != settings::hintFlagOn(record.value());
+        for (const auto& field : settings::kPositionFields)
+            unwritten |= state_.fieldValue(field.offset).value_or(record.value()[field.offset]) !=
+                         record.value()[field.offset];
+        for (const auto& field : settings::kColourFields)
+            unwritten |= state_.fieldValue(field.offset).value_or(record.value()[field.offset]) !=
+                         record.value()[field.offset];
+        if (unwritten) dialogs_.message(this, QString::fromUtf8(kUnwrittenNotice));
     }
     images::SourcePaths paths;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = toStd(state_.sourcePaths()[i]);
