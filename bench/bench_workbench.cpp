@@ -66,6 +66,8 @@ void RedrawMainScreenAt4x(benchmark::State& state) {
     sources.fill(project);
     workbench::ui::WorkbenchWindow window(dialogs, project, QString::fromStdString("/tmp/"));
     window.setZoom(4);
+    // Large enough that the whole 960×640 screen is painted, not a scrolled part of it.
+    window.resize(1100, 1300);
     window.show();
     QApplication::processEvents();
     int x = 0;
