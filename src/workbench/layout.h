@@ -1,0 +1,62 @@
+#pragma once
+
+#include "images/source_set.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace vireo::workbench {
+
+// The largest value a position byte of the record holds.
+constexpr int kMaxPosition = 255;
+constexpr int kIconSide = 64;
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 160;
+
+// The six main-screen icons in the order of the record's position pairs,
+// which is also the order the player draws them in (a later one covers an
+// earlier one).
+constexpr std::size_t kIconCount = 6;
+
+struct IconSlot {
+    images::Source source;
+    std::uint8_t xOffset;  // record offset of its X field
+    std::uint8_t yOffset;  // record offset of its Y field
+};
+
+extern const std::array<IconSlot, kIconCount> kIcons;
+
+struct Position {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Position& other) const { return x == other.x && y == other.y; }
+    bool operator!=(const Position& other) const { return !(*this == other); }
+};
+
+using IconPositions = std::array<Position, kIconCount>;
+
+// Grid steps the snap offers; 0 (or 1) means off.
+constexpr std::array<int, 4> kGridSteps = {0, 2, 4, 8};
+
+int clampPosition(int value);
+
+// `value` moved to the nearest multiple of `grid` (a half goes up), then
+// clamped; grid 0 or 1 only clamps.
+int snapPosition(int value, int grid);
+
+// Where a drag that started with the icon at `start` puts it after the
+// pointer moved by `delta` screen pixels.
+Position dragTo(Position start, Position delta, int grid);
+
+// One arrow-key step of `delta` pixels on one axis. With a grid the value
+// goes on to the next grid line in that direction, so a 1-pixel step never
+// gets stuck on a grid wider than the step.
+int nudgePosition(int value, int delta, int grid);
+
+// The icon under screen point (x, y): the one drawn last wins. Nothing when
+// the point lies on no icon or off the screen.
+std::optional<std::size_t> iconAt(const IconPositions& positions, int x, int y);
+
+}  // namespace vireo::workbench

@@ -1,0 +1,99 @@
+#include "workbench/ui/screen_canvas.h"
+
+#include "workbench/layout.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vireo::workbench::ui {
+
+ScreenCanvas::ScreenCanvas(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(sizeHint());
+}
+
+QSize ScreenCanvas::sizeHint() const {
+    return {kScreenWidth * zoom_, kScreenHeight * zoom_};
+}
+
+void ScreenCanvas::setPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
+void ScreenCanvas::setZoom(int zoom) {
+    zoom_ = zoom;
+    setFixedSize(sizeHint());
+    update();
+}
+
+void ScreenCanvas::setSelection(std::optional<QRect> selection) {
+    selection_ = selection;
+    update();
+}
+
+void ScreenCanvas::setSamples(std::vector<SampleText> samples) {
+    samples_ = std::move(samples);
+    update();
+}
+
+void ScreenCanvas::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect whole(0, 0, kScreenWidth * zoom_, kScreenHeight * zoom_);
+    if (picture_.isNull()) {
+        painter.fillRect(whole, Qt::darkGray);
+        return;
+    }
+    // Nearest-neighbour: every screen pixel becomes a zoom × zoom block.
+    painter.drawImage(whole, picture_);
+
+    QFont font = painter.font();
+    font.setPixelSize(12 * zoom_);
+    painter.setFont(font);
+    for (const SampleText& sample : samples_) {
+        const QPoint at = sample.position * zoom_;
+        const QRect box = painter.fontMetrics().boundingRect(sample.text).translated(at);
+        painter.setPen(sample.colour);
+        painter.drawText(at.x(), at.y() + painter.fontMetrics().ascent(), sample.text);
+        painter.setPen(QPen(Qt::white, 1, Qt::DashLine));
+        painter.drawRect(box.translated(0, painter.fontMetrics().ascent()).adjusted(-2, -2, 2, 2));
+    }
+    if (selection_) {
+        painter.setPen(QPen(Qt::yellow, 1, Qt::DashLine));
+        const QRect r = selection_->intersected(QRect(0, 0, kScreenWidth, kScreenHeight));
+        painter.drawRect(QRect(r.topLeft() * zoom_, r.size() * zoom_).adjusted(0, 0, -1, -1));
+    }
+}
+
+void ScreenCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    setFocus(Qt::MouseFocusReason);
+    pressed_ = true;
+    emit pressed(event->position().toPoint());
+}
+
+void ScreenCanvas::mouseMoveEvent(QMouseEvent* event) {
+    if (pressed_) emit moved(event->position().toPoint());
+}
+
+void ScreenCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed_) return;
+    pressed_ = false;
+    emit released(event->position().toPoint());
+}
+
+void ScreenCanvas::keyPressEvent(QKeyEvent* event) {
+    const int step = (event->modifiers() & Qt::ShiftModifier) ? 8 : 1;
+    switch (event->key()) {
+    case Qt::Key_Left: emit stepped(-step, 0); break;
+    case Qt::Key_Right: emit stepped(step, 0); break;
+    case Qt::Key_Up: emit stepped(0, -step); break;
+    case Qt::Key_Down: emit stepped(0, step); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+}  // namespace vireo::workbench::ui

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+namespace vireo::workbench::ui {
+
+// A sample of a text colour: the device's own font is not ours, so it is
+// drawn framed and named as a sample.
+struct SampleText {
+    QString text;
+    QColor colour;
+    QPoint position;  // screen pixels
+};
+
+// One player screen drawn at a whole-number zoom. Reports presses, moves and
+// releases in its own pixels and arrow keys as steps; what they mean is the
+// window's business.
+class ScreenCanvas : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ScreenCanvas(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+    void setZoom(int zoom);
+    int zoom() const { return zoom_; }
+    // Screen-pixel rectangle to outline, e.g. the selected icon.
+    void setSelection(std::optional<QRect> selection);
+    void setSamples(std::vector<SampleText> samples);
+
+    QSize sizeHint() const override;
+
+signals:
+    void pressed(QPoint point);
+    void moved(QPoint point);
+    void released(QPoint point);
+    void stepped(int dx, int dy);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QImage picture_;
+    int zoom_ = 2;
+    std::optional<QRect> selection_;
+    std::vector<SampleText> samples_;
+    bool pressed_ = false;
+};
+
+}  // namespace vireo::workbench::ui

@@ -1,0 +1,519 @@
+#include "workbench/ui/workbench_window.h"
+
+#include "messages/error_text.h"
+#include "widgets/dialogs.h"
+#include "widgets/window_style.h"
+#include "images/verification.h"
+#include "skin/generation.h"
+#include "skin/skin_layout.h"
+#include "widgets/project_state.h"
+#include "workbench/ui/save_dialog.h"
+#include "workbench/ui/screen_canvas.h"
+#include "workbench/ui/slot_view.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+namespace vireo::workbench::ui {
+
+namespace {
+
+using images::Source;
+
+constexpr char kUnwrittenNotice[] =
+    "图标位置或文字颜色尚未写入BACK，本次生成使用BACK中的设定";
+
+std::string toStd(const QString& text) {
+    return text.toStdString();
+}
+
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+std::optional<Bytes> readWholeFile(const QString& path) {
+    if (path.isEmpty()) return std::nullopt;
+    const auto length = fileLength(toStd(path));
+    if (!length) return std::nullopt;
+    auto bytes = readBlock(toStd(path), 0, static_cast<std::size_t>(*length));
+    if (!bytes) return std::nullopt;
+    return std::move(bytes).value();
+}
+
+QImage imageOf(const Picture& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        std::copy_n(picture.pixels.data() + static_cast<std::size_t>(y) * picture.width,
+                    picture.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
+    }
+    return image;
+}
+
+QColor recordColour(const settings::Record& record, std::size_t offset) {
+    return QColor(record[offset], record[offset + 1], record[offset + 2]);
+}
+
+}  // namespace
+
+// A move of one icon: both fields go into the state together.
+class WorkbenchWindow::MoveIconCommand : public QUndoCommand {
+public:
+    MoveIconCommand(WorkbenchWindow& window, std::size_t icon, Position from, Position to)
+        : QUndoCommand(QStringLiteral("移动图标")), window_(window), icon_(icon), from_(from),
+          to_(to) {}
+    void redo() override { window_.applyPosition(icon_, to_); }
+    void undo() override { window_.applyPosition(icon_, from_); }
+
+private:
+    WorkbenchWindow& window_;
+    std::size_t icon_;
+    Position from_;
+    Position to_;
+};
+
+// A picture put into a slot's file; undo writes back the bytes it replaced.
+class WorkbenchWindow::ReplaceSlotCommand : public QUndoCommand {
+public:
+    ReplaceSlotCommand(WorkbenchWindow& window, QString path, std::optional<Bytes> before,
+                       Bytes after)
+        : QUndoCommand(QStringLiteral("替换图片")), window_(window), path_(std::move(path)),
+          before_(std::move(before)), after_(std::move(after)) {}
+    void redo() override {
+        // The first write happened before the command was pushed.
+        if (written_) window_.writeSlot(path_, after_);
+        written_ = true;
+    }
+    void undo() override { window_.writeSlot(path_, before_); }
+
+private:
+    WorkbenchWindow& window_;
+    QString path_;
+    std::optional<Bytes> before_;
+    Bytes after_;
+    bool written_ = false;
+};
+
+WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::ProjectState& state,
+                                 const QString& currentDir, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), state_(state), currentDir_(currentDir),
+      converter_(std::make_shared<ExactBmpConverter>()),
+      ownSaveDialog_(std::make_unique<QtSaveDialog>()), saveDialog_(ownSaveDialog_.get()),
+      undoStack_(new QUndoStack(this)) {
+    vireo::ui::setUpWindow(this, QStringLiteral("Form4"), QStringLiteral("VIREO 皮肤工作台"));
+
+    openButton_ = new QPushButton(QStringLiteral("打开文件夹(&O)"), this);
+    openButton_->setObjectName(QStringLiteral("openButton"));
+    screenChoice_ = new QComboBox(this);
+    screenChoice_->setObjectName(QStringLiteral("screenChoice"));
+    screenChoice_->addItems({QStringLiteral("主界面"), QStringLiteral("目录树"),
+                             QStringLiteral("电子书"), QStringLiteral("音乐播放")});
+    zoomChoice_ = new QComboBox(this);
+    zoomChoice_->setObjectName(QStringLiteral("zoomChoice"));
+    for (int zoom = 1; zoom <= 4; ++zoom) zoomChoice_->addItem(QStringLiteral("%1×").arg(zoom));
+    gridChoice_ = new QComboBox(this);
+    gridChoice_->setObjectName(QStringLiteral("gridChoice"));
+    for (int grid : kGridSteps)
+        gridChoice_->addItem(grid ? QStringLiteral("网格 %1").arg(grid) : QStringLiteral("无网格"));
+    generateButton_ = new QPushButton(QStringLiteral("生成皮肤"), this);
+    generateButton_->setObjectName(QStringLiteral("generateButton"));
+    exportButton_ = new QPushButton(QStringLiteral("导出PNG"), this);
+    exportButton_->setObjectName(QStringLiteral("exportButton"));
+
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(openButton_);
+    tools->addWidget(screenChoice_);
+    tools->addWidget(zoomChoice_);
+    tools->addWidget(gridChoice_);
+    tools->addStretch();
+    tools->addWidget(generateButton_);
+    tools->addWidget(exportButton_);
+
+    canvas_ = new ScreenCanvas;
+    canvas_->setObjectName(QStringLiteral("screenCanvas"));
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(canvas_);
+    scroll->setMinimumSize(4 * 120 + 4, 4 * 80 + 4);
+
+    auto* slotGrid = new QGridLayout;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        auto* view = new SlotView(static_cast<Source>(i), this);
+        slotViews_[i] = view;
+        slotGrid->addWidget(view, static_cast<int>(i / 4), static_cast<int>(i % 4));
+        connect(view, &SlotView::fileOffered, this,
+                [this](int slot, const QString& path) { replaceSlot(static_cast<Source>(slot), path); });
+        connect(view, &SlotView::chooseRequested, this,
+                [this](int slot) { chooseForSlot(static_cast<Source>(slot)); });
+    }
+
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("statusLabel"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(tools);
+    layout->addWidget(scroll, 1);
+    layout->addLayout(slotGrid);
+    layout->addWidget(statusLabel_);
+
+    auto* undo = undoStack_->createUndoAction(this, QStringLiteral("撤销"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    auto* redo = undoStack_->createRedoAction(this, QStringLiteral("重做"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    addAction(undo);
+    addAction(redo);
+
+    connect(openButton_, &QPushButton::clicked, this, &WorkbenchWindow::openFolder);
+    connect(generateButton_, &QPushButton::clicked, this, &WorkbenchWindow::generate);
+    connect(exportButton_, &QPushButton::clicked, this, &WorkbenchWindow::exportPng);
+    connect(screenChoice_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setScreen(static_cast<Screen>(index)); });
+    connect(zoomChoice_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setZoom(index + 1); });
+    connect(gridChoice_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setGrid(kGridSteps[static_cast<std::size_t>(index)]); });
+    connect(canvas_, &ScreenCanvas::pressed, this, &WorkbenchWindow::onPressed);
+    connect(canvas_, &ScreenCanvas::moved, this, &WorkbenchWindow::onMoved);
+    connect(canvas_, &ScreenCanvas::released, this, &WorkbenchWindow::onReleased);
+    connect(canvas_, &ScreenCanvas::stepped, this, &WorkbenchWindow::onStepped);
+
+    connect(&state_, &vireo::ui::ProjectState::sourceSetChanged, this, &WorkbenchWindow::reloadAll);
+    connect(&state_, &vireo::ui::ProjectState::settingsPathChanged, this, [this] {
+        reloadRecord();
+        redraw();
+    });
+    connect(&state_, &vireo::ui::ProjectState::fileChanged, this, &WorkbenchWindow::reloadFile);
+    connect(&state_, &vireo::ui::ProjectState::fieldTextChanged, this, [this] {
+        if (applying_) return;
+        showSelection();
+        redraw();
+    });
+
+    zoomChoice_->setCurrentIndex(zoom_ - 1);
+    canvas_->setZoom(zoom_);
+    reloadAll();
+}
+
+WorkbenchWindow::~WorkbenchWindow() {
+    // The commands call back into the window; they go before its members do.
+    undoStack_->clear();
+}
+
+void WorkbenchWindow::setConverter(std::shared_ptr<const SlotConverter> converter) {
+    converter_ = std::move(converter);
+}
+
+void WorkbenchWindow::setSaveDialog(SaveDialog& saveDialog) {
+    saveDialog_ = &saveDialog;
+}
+
+SlotView* WorkbenchWindow::slotView(Source source) const {
+    return slotViews_[static_cast<std::size_t>(source)];
+}
+
+void WorkbenchWindow::setScreen(Screen screen) {
+    screen_ = screen;
+    screenChoice_->setCurrentIndex(static_cast<int>(screen));
+    showSelection();
+    redraw();
+}
+
+void WorkbenchWindow::setZoom(int zoom) {
+    zoom_ = std::clamp(zoom, 1, 4);
+    zoomChoice_->setCurrentIndex(zoom_ - 1);
+    canvas_->setZoom(zoom_);
+}
+
+void WorkbenchWindow::setGrid(int grid) {
+    grid_ = grid;
+    const auto it = std::find(kGridSteps.begin(), kGridSteps.end(), grid);
+    if (it != kGridSteps.end()) gridChoice_->setCurrentIndex(int(it - kGridSteps.begin()));
+}
+
+void WorkbenchWindow::reloadAll() {
+    // Another folder: the steps taken on the last one mean nothing here.
+    undoStack_->clear();
+    selected_.reset();
+    dragging_ = false;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        files_[i] = readWholeFile(state_.sourcePaths()[i]);
+    reloadRecord();
+    refreshSlots();
+    redraw();
+}
+
+void WorkbenchWindow::reloadFile(const QString& path) {
+    bool known = false;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        if (state_.sourcePaths()[i] == path) {
+            files_[i] = readWholeFile(path);
+            known = true;
+        }
+    }
+    if (path == state_.settingsPath()) {
+        reloadRecord();
+        known = true;
+    }
+    if (!known) return;
+    refreshSlots();
+    redraw();
+}
+
+void WorkbenchWindow::reloadRecord() {
+    fileRecord_ = {};
+    if (state_.settingsPath().isEmpty()) return;
+    auto record = settings::readRecord(toStd(state_.settingsPath()));
+    if (record) fileRecord_ = record.value();
+}
+
+void WorkbenchWindow::refreshSlots() {
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        const auto source = static_cast<Source>(i);
+        const SlotVerdict verdict = lengthVerdict(source, files_[i]);
+        slotViews_[i]->setVerdict(fromStd(verdict.text), verdict.usable);
+        const auto picture = slotPicture(source, files_);
+        slotViews_[i]->setThumbnail(picture ? imageOf(*picture) : QImage());
+    }
+}
+
+IconPositions WorkbenchWindow::iconPositions() const {
+    IconPositions positions;
+    for (std::size_t i = 0; i < kIconCount; ++i) {
+        const IconSlot& icon = kIcons[i];
+        positions[i] = {state_.fieldValue(icon.xOffset).value_or(fileRecord_[icon.xOffset]),
+                        state_.fieldValue(icon.yOffset).value_or(fileRecord_[icon.yOffset])};
+    }
+    return positions;
+}
+
+void WorkbenchWindow::redraw() {
+    FieldValues values;
+    for (const auto& field : settings::kPositionFields) values[field.offset] = state_.fieldValue(field.offset);
+    for (const auto& field : settings::kColourFields) values[field.offset] = state_.fieldValue(field.offset);
+    const settings::Record record = overlayRecord(fileRecord_, values);
+
+    std::vector<SampleText> samples;
+    const auto skin = buildSkin(files_, record);
+    if (!skin) {
+        screenPicture_ = QImage();
+        statusLabel_->setText(state_.folder().isEmpty()
+                                  ? QStringLiteral("尚未打开文件夹")
+                                  : QStringLiteral("无法显示：") + fromStd(describe(skin.error())));
+    } else {
+        screenPicture_ = imageOf(renderPlayerScreen(skin.value(), screen_));
+        statusLabel_->setText(state_.folder());
+        // Where the player puts its texts; the font is the device's, so these are samples only.
+        if (screen_ == Screen::Tree) {
+            const QPoint list(record[28], record[29]);
+            samples.push_back({QStringLiteral("列表文字（示例）"), recordColour(record, 0), list});
+            samples.push_back({QStringLiteral("选中文字（示例）"), recordColour(record, 4),
+                               list + QPoint(0, 16)});
+        } else if (screen_ == Screen::Ebook) {
+            samples.push_back({QStringLiteral("电子书文字（示例）"), recordColour(record, 8),
+                               QPoint(8, 8)});
+        }
+    }
+    canvas_->setSamples(std::move(samples));
+    canvas_->setPicture(screenPicture_);
+    canvas_->repaint();
+}
+
+void WorkbenchWindow::applyPosition(std::size_t icon, Position to) {
+    applying_ = true;
+    state_.setFieldText(kIcons[icon].xOffset, QString::number(to.x));
+    state_.setFieldText(kIcons[icon].yOffset, QString::number(to.y));
+    applying_ = false;
+    showSelection();
+    redraw();
+}
+
+void WorkbenchWindow::moveIcon(std::size_t icon, Position to) {
+    const Position from = iconPositions()[icon];
+    if (from == to) return;
+    undoStack_->push(new MoveIconCommand(*this, icon, from, to));
+}
+
+void WorkbenchWindow::showSelection() {
+    if (!selected_ || screen_ != Screen::Main) {
+        canvas_->setSelection(std::nullopt);
+        return;
+    }
+    const Position p = iconPositions()[*selected_];
+    canvas_->setSelection(QRect(p.x, p.y, kIconSide, kIconSide));
+}
+
+void WorkbenchWindow::onPressed(QPoint point) {
+    if (screen_ != Screen::Main) return;
+    selected_ = iconAt(iconPositions(), point.x() / zoom_, point.y() / zoom_);
+    dragging_ = selected_.has_value();
+    if (dragging_) {
+        pressPoint_ = point;
+        dragStart_ = iconPositions()[*selected_];
+    }
+    showSelection();
+}
+
+void WorkbenchWindow::onMoved(QPoint point) {
+    if (!dragging_) return;
+    const QPoint delta = (point - pressPoint_) / zoom_;
+    applyPosition(*selected_, dragTo(dragStart_, {delta.x(), delta.y()}, grid_));
+}
+
+void WorkbenchWindow::onReleased(QPoint point) {
+    if (!dragging_) return;
+    onMoved(point);
+    dragging_ = false;
+    const Position to = iconPositions()[*selected_];
+    // The drag already shows the end position; the command records it for undo.
+    if (to != dragStart_) undoStack_->push(new MoveIconCommand(*this, *selected_, dragStart_, to));
+}
+
+void WorkbenchWindow::onStepped(int dx, int dy) {
+    if (!selected_ || dragging_ || screen_ != Screen::Main) return;
+    const Position from = iconPositions()[*selected_];
+    Position to = from;
+    if (dx) to.x = nudgePosition(from.x, dx, grid_);
+    if (dy) to.y = nudgePosition(from.y, dy, grid_);
+    moveIcon(*selected_, to);
+}
+
+bool WorkbenchWindow::writeSlot(const QString& path, const std::optional<Bytes>& bytes) {
+    if (bytes) {
+        const auto written = writeFileAtomically(toStd(path), *bytes);
+        if (!written) {
+            dialogs_.message(this, fromStd(describe(written.error())));
+            return false;
+        }
+    } else if (QFile::exists(path) && !QFile::remove(path)) {
+        dialogs_.message(this, QStringLiteral("无法删除文件：") + path);
+        return false;
+    }
+    state_.announceFileChanged(path);
+    return true;
+}
+
+void WorkbenchWindow::replaceSlot(Source source, const QString& inputPath) {
+    const QString target = state_.sourcePath(source);
+    if (target.isEmpty()) {
+        dialogs_.message(this, QStringLiteral("请先打开文件夹"));
+        return;
+    }
+    const auto input = readWholeFile(inputPath);
+    if (!input) {
+        dialogs_.message(this, QStringLiteral("无法读取文件：") + inputPath);
+        return;
+    }
+    auto converted = converter_->convert(source, *input, toStd(inputPath));
+    if (!converted) {
+        dialogs_.message(this, fromStd(describe(converted.error())));
+        return;
+    }
+    auto before = readWholeFile(target);
+    if (before == converted.value()) return;
+    if (!writeSlot(target, converted.value())) return;
+    undoStack_->push(
+        new ReplaceSlotCommand(*this, target, std::move(before), std::move(converted).value()));
+}
+
+void WorkbenchWindow::chooseForSlot(Source source) {
+    const auto path = dialogs_.openFile(this, QStringLiteral("图片 (*.bmp);;所有文件 (*)"),
+                                        state_.folder().isEmpty() ? currentDir_ : state_.folder());
+    if (path) replaceSlot(source, *path);
+}
+
+void WorkbenchWindow::openFolder() {
+    const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
+    const auto path = dialogs_.openFile(this, QStringLiteral("main256.bmp (main256.bmp)"),
+                                        start + QStringLiteral("main256.bmp"));
+    if (!path) return;
+    if (fromStd(fileTitleOf(toStd(*path))) != QLatin1String(images::kMainFileTitle)) {
+        dialogs_.message(this, QStringLiteral("请打开main256.bmp"));
+        return;
+    }
+    const std::string folder = folderOf(toStd(*path));
+    const auto verification = images::verifySourceSet(folder, toStd(currentDir_));
+    std::array<QString, images::kSourceCount> paths;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = fromStd(verification.paths[i]);
+
+    // The panel's boxes follow the state; load them from the folder's record
+    // as the main window's settings load does.
+    if (auto record = settings::readRecord(verification.settingsPath)) {
+        for (const auto& field : settings::kPositionFields)
+            state_.setFieldText(field.offset, fromStd(settings::byteText(record.value()[field.offset])));
+        for (const auto& field : settings::kColourFields)
+            state_.setFieldText(field.offset, fromStd(settings::byteText(record.value()[field.offset])));
+        state_.setHintOn(settings::hintFlagOn(record.value()));
+    }
+    state_.setSettingsPath(fromStd(verification.settingsPath));
+    state_.setSourceSet(fromStd(folder), paths, verification.passed());
+    if (!verification.passed()) dialogs_.message(this, fromStd(verification.report));
+}
+
+void WorkbenchWindow::generate() {
+    if (state_.folder().isEmpty()) {
+        dialogs_.message(this, QStringLiteral("请先打开文件夹"));
+        return;
+    }
+    const std::string settingsPath = toStd(state_.settingsPath());
+    if (fileLength(settingsPath) != images::kSettingsLength) {
+        dialogs_.message(this, QStringLiteral("BACK文件找不到或大小不正确，不能生成皮肤"));
+        return;
+    }
+    const auto verification =
+        images::verifySourceSetWithSettings(toStd(state_.folder()), settingsPath);
+    if (!verification.passed()) {
+        dialogs_.message(this, fromStd(verification.report));
+        return;
+    }
+    // BACK is the panel's to write; a skin built now carries BACK as it is,
+    // so say so rather than let the moves seem to be in it.
+    if (const auto record = settings::readRecord(settingsPath)) {
+        bool unwritten = state_.hintOn() != settings::hintFlagOn(record.value());
+        for (const auto& field : settings::kPositionFields)
+            unwritten |= state_.fieldValue(field.offset).value_or(record.value()[field.offset]) !=
+                         record.value()[field.offset];
+        for (const auto& field : settings::kColourFields)
+            unwritten |= state_.fieldValue(field.offset).value_or(record.value()[field.offset]) !=
+                         record.value()[field.offset];
+        if (unwritten) dialogs_.message(this, QString::fromUtf8(kUnwrittenNotice));
+    }
+    images::SourcePaths paths;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = toStd(state_.sourcePaths()[i]);
+    const std::string output = toStd(state_.folder()) + "BACKIMG";
+    const auto written = skin::generateSkin({paths, settingsPath}, output);
+    if (!written) {
+        dialogs_.message(this, fromStd(describe(written.error())));
+        return;
+    }
+    dialogs_.message(this, QStringLiteral("完成！"));
+    if (fileLength(output) != skin::kSkinLength)
+        dialogs_.message(this, QStringLiteral("文件大小错误"));
+}
+
+void WorkbenchWindow::exportPng() {
+    if (screenPicture_.isNull()) {
+        dialogs_.message(this, statusLabel_->text());
+        return;
+    }
+    static const char* const kNames[] = {"main", "tree", "ebook", "music"};
+    const QString initial = (state_.folder().isEmpty() ? currentDir_ : state_.folder()) +
+                            QString::fromLatin1(kNames[static_cast<int>(screen_)]) +
+                            QStringLiteral(".png");
+    const auto path = saveDialog_->saveFile(this, QStringLiteral("PNG 图片 (*.png)"), initial);
+    if (!path) return;
+    // Written beside the target and put in place only when complete.
+    QSaveFile file(*path);
+    if (!file.open(QIODevice::WriteOnly) || !screenPicture_.save(&file, "PNG") || !file.commit()) {
+        dialogs_.message(this, QStringLiteral("无法写入文件：") + *path);
+    }
+}
+
+}  // namespace vireo::workbench::ui
