@@ -39,7 +39,7 @@ SlotView::SlotView(images::Source source, QWidget* parent) : QFrame(parent), sou
     pictureLabel_ = new QLabel(this);
     pictureLabel_->setFixedSize(kThumbnailWidth, 80);
     pictureLabel_->setAlignment(Qt::AlignCenter);
-    layout->addWidget(pictureLabel_);
+    layout->addWidget(pictureLabel_, 0, Qt::AlignHCenter);
     verdictLabel_ = new QLabel(this);
     layout->addWidget(verdictLabel_);
     verdictLabel_->setWordWrap(false);
