@@ -1,70 +1,47 @@
-// Times the workbench: one redraw of the main screen at 4× while an icon is
-// dragged (skin built in memory, rendered and painted), and opening the
-// window on a folder. Run by hand, e.g.
+// Times the workbench on the demo skin: one redraw of the main screen at 4×
+// while an icon is dragged (skin built in memory, rendered and painted), and
+// opening the window on a folder (files read, every slot judged by the
+// doctor). Run by hand, e.g.
 //   build/bench/vireo-bench-workbench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-#include "widgets/dialogs.h"
-#include "images/bmp.h"
+#include "demo/demo_set.h"
 #include "images/source_set.h"
+#include "widgets/dialogs.h"
 #include "widgets/project_state.h"
 #include "workbench/ui/workbench_window.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 
-namespace fs = std::filesystem;
 using namespace vireo;
 
 namespace {
 
-// A scratch folder with twelve sources and a BACK, removed when done.
-class SourceFolder {
-public:
-    SourceFolder() {
-        char name[] = "/tmp/vireo-bench-XXXXXX";
-        folder_ = std::string(mkdtemp(name)) + "/";
-        std::mt19937 random(1);
-        for (const auto& image : images::kSourceSet) {
-            Bytes bytes = images::makeBmpHeader(image.width, image.height);
-            bytes.resize(image.requiredLength());
-            for (std::size_t i = images::kBmpHeaderLength; i < bytes.size(); ++i)
-                bytes[i] = static_cast<std::uint8_t>(random());
-            write(image.fileName, bytes);
-        }
-        write("BACK", Bytes(32, 7));
-    }
-    ~SourceFolder() { fs::remove_all(folder_); }
-
-    // The shared state as the main window leaves it after a passing run.
-    void fill(ui::ProjectState& state) const {
+// The demo's sources in a scratch folder, and the shared state as the main
+// window leaves it after a passing run.
+struct DemoFolder {
+    DemoFolder() {
+        const QString folder = dir.path() + '/';
+        if (!demo::writeDemoSourceSet(folder.toStdString())) std::abort();
         std::array<QString, images::kSourceCount> paths;
         for (std::size_t i = 0; i < images::kSourceCount; ++i)
-            paths[i] = QString::fromStdString(folder_ + images::kSourceSet[i].fileName);
-        state.setSourceSet(QString::fromStdString(folder_), paths, true);
-        state.setSettingsPath(QString::fromStdString(folder_ + "BACK"));
-        for (std::uint8_t offset = 16; offset < 30; ++offset) state.setFieldText(offset, "40");
+            paths[i] = folder + QString::fromLatin1(images::kSourceSet[i].fileName);
+        project.setSourceSet(folder, paths, true);
+        project.setSettingsPath(folder + "BACK");
+        for (std::uint8_t offset = 16; offset < 30; ++offset) project.setFieldText(offset, "40");
     }
 
-private:
-    void write(const std::string& name, const Bytes& bytes) {
-        std::ofstream(folder_ + name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
-
-    std::string folder_;
+    QTemporaryDir dir;
+    ui::QtDialogs dialogs;
+    ui::ProjectState project;
 };
 
 void RedrawMainScreenAt4x(benchmark::State& state) {
-    SourceFolder sources;
-    ui::QtDialogs dialogs;
-    ui::ProjectState project;
-    sources.fill(project);
-    workbench::ui::WorkbenchWindow window(dialogs, project, QString::fromStdString("/tmp/"));
+    DemoFolder demo;
+    workbench::ui::WorkbenchWindow window(demo.dialogs, demo.project, demo.dir.path());
     window.setZoom(4);
     // Large enough that the whole 960×640 screen is painted, not a scrolled part of it.
     window.resize(1100, 1300);
@@ -73,19 +50,16 @@ void RedrawMainScreenAt4x(benchmark::State& state) {
     int x = 0;
     for (auto _ : state) {
         // One step of a drag: the state changes, the window rebuilds and repaints.
-        project.setFieldText(16, QString::number(x));
+        demo.project.setFieldText(16, QString::number(x));
         x = (x + 1) % 176;
     }
 }
 BENCHMARK(RedrawMainScreenAt4x)->Unit(benchmark::kMillisecond);
 
 void OpenWorkbenchOnFolder(benchmark::State& state) {
-    SourceFolder sources;
-    ui::QtDialogs dialogs;
-    ui::ProjectState project;
-    sources.fill(project);
+    DemoFolder demo;
     for (auto _ : state) {
-        workbench::ui::WorkbenchWindow window(dialogs, project, QString::fromStdString("/tmp/"));
+        workbench::ui::WorkbenchWindow window(demo.dialogs, demo.project, demo.dir.path());
         window.show();
         QApplication::processEvents();
     }

@@ -1,7 +1,10 @@
-// What a slot accepts from a dropped file: the first byte picks the slot, the
-// rest is the file. An accepted file is kept whole, passes the slot's length
-// check and draws as a thumbnail.
+// What the workbench reads from a slot's file: the first byte picks the slot,
+// the rest is its file; the background it is drawn with is the same bytes.
+// The verdict, the marks, the thumbnail and the remap must agree and never
+// read outside the file.
 #include "workbench/slots.h"
+
+#include "skin/skin_layout.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,18 +14,19 @@ using namespace vireo;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const auto slot = static_cast<images::Source>(data[0] % images::kSourceCount);
-    const Bytes input(data + 1, data + size);
-    const auto converted = workbench::ExactBmpConverter().convert(slot, input, "drop.bmp");
-    if (!converted) {
-        if (converted.error().path != "drop.bmp") std::abort();
-        return 0;
-    }
-    if (converted.value() != input) std::abort();
-    if (!workbench::lengthVerdict(slot, converted.value()).usable) std::abort();
-
     workbench::SlotFiles files;
-    for (auto& file : files) file = converted.value();
+    for (auto& file : files) file = Bytes(data + 1, data + size);
+
+    const auto verdict = workbench::slotVerdict(slot, files);
+    if (verdict.usable != verdict.details.empty() || verdict.text.empty()) std::abort();
+    // An icon over a copy of itself: its own table is the one it is drawn with.
+    if (!workbench::differingPixels(slot, files).empty() || verdict.remappable) std::abort();
     const auto picture = workbench::slotPicture(slot, files);
-    if (!picture || picture->pixels.size() != images::sourceImage(slot).pixelLength()) std::abort();
+    if (verdict.usable && (!picture || picture->pixels.size() != images::sourceImage(slot).pixelLength()))
+        std::abort();
+
+    if (skin::paletteSourceOf(slot) == slot) return 0;
+    const auto remapped = workbench::remapIcon(slot, files);
+    if (remapped && !verdict.usable) std::abort();
     return 0;
 }

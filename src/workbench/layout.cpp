@@ -1,5 +1,7 @@
 #include "workbench/layout.h"
 
+#include "skin/screen.h"
+
 #include <algorithm>
 
 namespace vireo::workbench {
@@ -49,7 +51,7 @@ int nudgePosition(int value, int delta, int grid) {
 }
 
 std::optional<std::size_t> iconAt(const IconPositions& positions, int x, int y) {
-    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return std::nullopt;
+    if (x < 0 || y < 0 || x >= skin::kScreenWidth || y >= skin::kScreenHeight) return std::nullopt;
     for (std::size_t i = positions.size(); i-- > 0;) {
         const Position& p = positions[i];
         if (x >= p.x && x < p.x + kIconSide && y >= p.y && y < p.y + kIconSide) return i;

@@ -12,8 +12,6 @@ namespace vireo::workbench {
 // The largest value a position byte of the record holds.
 constexpr int kMaxPosition = 255;
 constexpr int kIconSide = 64;
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 160;
 
 // The six main-screen icons in the order of the record's position pairs,
 // which is also the order the player draws them in (a later one covers an

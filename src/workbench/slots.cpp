@@ -1,8 +1,14 @@
 #include "workbench/slots.h"
 
+#include "artwork/bmp_check.h"
+#include "artwork/convert.h"
+#include "artwork/file_bytes.h"
+#include "artwork/messages.h"
 #include "images/bmp.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
+
+#include <algorithm>
 
 namespace vireo::workbench {
 
@@ -10,55 +16,158 @@ namespace {
 
 using images::Source;
 
-std::uint32_t paletteColour(const std::uint8_t* palette, std::uint8_t index) {
-    const std::uint8_t* entry = palette + 4 * index;
-    return 0xFF000000u | (std::uint32_t(entry[2]) << 16) | (std::uint32_t(entry[1]) << 8) |
-           entry[0];
+std::size_t indexOf(Source source) {
+    return static_cast<std::size_t>(source);
+}
+
+bool isExact(Source slot, const std::optional<Bytes>& file) {
+    return file && artwork::diagnoseBmp(artwork::scanBmp(*file), slot).empty();
+}
+
+// An exact source's own table and pixels, first stored row first: the order
+// the player shows and the converter writes.
+artwork::IndexedPicture storedPicture(Source slot, const Bytes& exact) {
+    const auto& image = images::sourceImage(slot);
+    artwork::IndexedPicture picture{image.width, image.height, {}, {}};
+    for (std::size_t i = 0; i < picture.palette.size(); ++i) {
+        const std::uint8_t* entry = exact.data() + images::kPaletteOffset + 4 * i;
+        picture.palette[i] = {entry[2], entry[1], entry[0]};
+    }
+    picture.indices.assign(exact.begin() + images::kPixelOffset,
+                           exact.begin() + images::kPixelOffset + image.pixelLength());
+    return picture;
 }
 
 }  // namespace
 
-SlotVerdict lengthVerdict(Source source, const std::optional<Bytes>& file) {
-    const auto& image = images::sourceImage(source);
-    if (!file) return {false, "找不到文件"};
-    const auto required = image.requiredLength();
-    if (file->size() != required) {
-        return {false, "大小不正确：" + std::to_string(file->size()) + " 字节，应为 " +
-                           std::to_string(required) + " 字节"};
+std::vector<Source> iconsDrawnWith(Source background) {
+    std::vector<Source> icons;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        const auto source = static_cast<Source>(i);
+        if (source != background && skin::paletteSourceOf(source) == background) icons.push_back(source);
     }
-    return {true, "大小正确"};
+    return icons;
 }
 
-Result<Bytes> ExactBmpConverter::convert(Source slot, const Bytes& input,
-                                         const std::string& inputPath) const {
-    const auto& image = images::sourceImage(slot);
-    const auto header = images::readBmpHeader(input, inputPath);
-    if (!header) return header.error();
-    if (!images::isSourceForm(header.value(), image.width, image.height)) {
-        return Error{Error::Kind::Invalid, inputPath,
-                     "不是 " + std::to_string(image.width) + "×" + std::to_string(image.height) +
-                         " 的 256 色 BMP"};
+SlotVerdict slotVerdict(Source slot, const SlotFiles& files) {
+    const std::string name = images::sourceImage(slot).fileName;
+    const auto& file = files[indexOf(slot)];
+    std::vector<artwork::Finding> findings;
+    std::optional<artwork::BmpScan> scan;
+    if (!file) {
+        findings.push_back({artwork::ProblemCode::Missing, {}, {}});
+    } else {
+        scan = artwork::scanBmp(*file);
+        findings = artwork::diagnoseBmp(*scan, slot);
     }
-    if (input.size() != image.requiredLength()) {
-        return Error{Error::Kind::WrongLength, inputPath,
-                     "应为 " + std::to_string(image.requiredLength()) + " 字节"};
+    SlotVerdict verdict;
+    const Source drawnWith = skin::paletteSourceOf(slot);
+    if (drawnWith != slot && scan && files[indexOf(drawnWith)]) {
+        const auto background = artwork::scanBmp(*files[indexOf(drawnWith)]);
+        if (background.picture) {
+            if (auto differ = artwork::iconColourFinding(*scan, background.picture->palette)) {
+                verdict.remappable = findings.empty();
+                findings.push_back(*differ);
+            }
+        }
     }
-    return input;
+    verdict.usable = findings.empty();
+    if (findings.empty()) {
+        verdict.text = "可以使用";
+        return verdict;
+    }
+    for (const auto& finding : findings) {
+        const artwork::Problem problem = artwork::describeFinding(name, finding);
+        verdict.details.push_back(problem.message + " — " + problem.fix);
+    }
+    verdict.text = artwork::describeFinding(name, findings.front()).message;
+    if (findings.size() > 1) verdict.text += "（另有 " + std::to_string(findings.size() - 1) + " 项）";
+    return verdict;
 }
 
-std::optional<Picture> slotPicture(Source slot, const SlotFiles& files) {
+std::vector<bool> differingPixels(Source slot, const SlotFiles& files) {
+    const Source drawnWith = skin::paletteSourceOf(slot);
+    const auto& icon = files[indexOf(slot)];
+    const auto& background = files[indexOf(drawnWith)];
+    if (drawnWith == slot || !isExact(slot, icon) || !isExact(drawnWith, background)) return {};
+    std::vector<bool> marks(images::sourceImage(slot).pixelLength());
+    bool any = false;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const std::uint8_t index = (*icon)[images::kPixelOffset + i];
+        const auto own = icon->begin() + images::kPaletteOffset + 4 * index;
+        const auto drawn = background->begin() + images::kPaletteOffset + 4 * index;
+        marks[i] = !std::equal(own, own + 3, drawn);
+        any = any || marks[i];
+    }
+    if (!any) marks.clear();
+    return marks;
+}
+
+Result<Bytes> remapIcon(Source slot, const SlotFiles& files) {
+    const std::string name = images::sourceImage(slot).fileName;
+    const Source drawnWith = skin::paletteSourceOf(slot);
+    if (drawnWith == slot || !isExact(slot, files[indexOf(slot)]))
+        return Error{Error::Kind::Invalid, name, "不是可重新映射的图标"};
+    const auto& background = files[indexOf(drawnWith)];
+    if (!background) return Error{Error::Kind::NotFound, images::sourceImage(drawnWith).fileName, {}};
+    auto palette = artwork::paletteOfBmp(*background, images::sourceImage(drawnWith).fileName);
+    if (!palette) return palette.error();
+    const auto own = artwork::toRgba(storedPicture(slot, *files[indexOf(slot)]));
+    auto mapped = artwork::mapOntoPalette(own, palette.value(), artwork::ConvertOptions{}.dither, name);
+    if (!mapped) return mapped.error();
+    return artwork::writeSourceBmp(mapped.value());
+}
+
+Result<Bytes> convertIntoSlot(Source slot, const std::string& inputPath,
+                              artwork::PictureDecoder& decoder, const SlotFiles& files,
+                              const settings::Record& record) {
+    auto start = artwork::readFileStart(inputPath, artwork::kReadLimit);
+    if (!start) return start.error();
+    const Bytes& input = start.value().bytes;
+    const auto scan = artwork::scanBmp(input, start.value().length);
+    if (artwork::diagnoseBmp(scan, slot).empty()) return input;
     const auto& image = images::sourceImage(slot);
-    const auto& pixels = files[static_cast<std::size_t>(slot)];
-    const auto& paletteFile = files[static_cast<std::size_t>(skin::paletteSourceOf(slot))];
+    if (scan.picture && scan.picture->width == image.width && scan.picture->height == image.height)
+        return artwork::exactSourceFromBmp(input, slot, false, inputPath);
+
+    auto picture = artwork::loadPicture(inputPath, decoder, false);
+    if (!picture) return picture.error();
+    artwork::ConvertOptions options;
+    // A drop has no options to give: the picture fills the slot, cropped to its shape.
+    options.fit = artwork::Fit::Cover;
+    artwork::IconContext icon;
+    std::vector<artwork::RgbaImage> alsoDrawn;
+    if (artwork::isBackground(slot)) {
+        for (const Source drawn : iconsDrawnWith(slot))
+            if (isExact(drawn, files[indexOf(drawn)]))
+                alsoDrawn.push_back(artwork::toRgba(storedPicture(drawn, *files[indexOf(drawn)])));
+    } else {
+        const Source drawnWith = skin::paletteSourceOf(slot);
+        if (!isExact(drawnWith, files[indexOf(drawnWith)]))
+            return Error{Error::Kind::Invalid, images::sourceImage(drawnWith).fileName,
+                         "背景不是可用的源文件，图标无法映射到它的调色板"};
+        const auto background = storedPicture(drawnWith, *files[indexOf(drawnWith)]);
+        icon.drawPalette = background.palette;
+        icon.backdrop = artwork::backdropUnderIcon(slot, background, record, options.matte);
+    }
+    auto converted = artwork::convertPicture(picture.value(), slot, options, icon, inputPath, alsoDrawn);
+    if (!converted) return converted.error();
+    return artwork::writeSourceBmp(converted.value());
+}
+
+std::optional<skin::Picture> slotPicture(Source slot, const SlotFiles& files) {
+    const auto& image = images::sourceImage(slot);
+    const auto& pixels = files[indexOf(slot)];
+    const auto& paletteFile = files[indexOf(skin::paletteSourceOf(slot))];
     if (!pixels || !paletteFile) return std::nullopt;
     if (pixels->size() < images::kPixelOffset + image.pixelLength()) return std::nullopt;
     if (paletteFile->size() < images::kPixelOffset) return std::nullopt;
 
-    Picture picture{image.width, image.height, std::vector<std::uint32_t>(image.pixelLength())};
+    skin::Picture picture{image.width, image.height, std::vector<std::uint32_t>(image.pixelLength())};
     const std::uint8_t* palette = paletteFile->data() + images::kPaletteOffset;
     const std::uint8_t* indices = pixels->data() + images::kPixelOffset;
     for (std::size_t i = 0; i < picture.pixels.size(); ++i)
-        picture.pixels[i] = paletteColour(palette, indices[i]);
+        picture.pixels[i] = skin::paletteColour(palette, indices[i]);
     return picture;
 }
 
@@ -70,14 +179,16 @@ settings::Record overlayRecord(settings::Record record, const FieldValues& value
     return record;
 }
 
-Result<Bytes> buildSkin(const SlotFiles& files, const settings::Record& record) {
+Result<skin::SkinFile> buildSkin(const SlotFiles& files, const settings::Record& record) {
     skin::SkinSourceBytes sources;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         if (!files[i]) return Error{Error::Kind::NotFound, images::kSourceSet[i].fileName, {}};
         sources.pictures[i] = *files[i];
     }
     sources.settings.assign(record.begin(), record.end());
-    return skin::assembleSkin(sources);
+    auto skin = skin::assembleSkin(sources);
+    if (!skin) return skin.error();
+    return skin::skinFileOf(std::move(skin).value(), "BACKIMG");
 }
 
 }  // namespace vireo::workbench

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "artwork/import.h"
 #include "base/binary_file.h"
 #include "base/result.h"
 #include "images/source_set.h"
 #include "settings/record.h"
-#include "workbench/picture.h"
+#include "skin/screen.h"
+#include "skin/skin_file.h"
 
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vireo::workbench {
 
@@ -16,37 +19,52 @@ namespace vireo::workbench {
 // nothing for a file that could not be read.
 using SlotFiles = std::array<std::optional<Bytes>, images::kSourceCount>;
 
-// The one-line judgement shown under a slot.
+// The doctor's judgement of one slot, shown under it.
 struct SlotVerdict {
-    bool usable = false;
-    std::string text;
+    bool usable = false;               // no finding at all
+    std::string text;                  // one line: the first finding, or that all is well
+    std::vector<std::string> details;  // every finding with what to do about it
+    bool remappable = false;           // an icon whose one fault is its colours
 };
 
-// For now the verification's own test: present and of the exact length.
-SlotVerdict lengthVerdict(images::Source source, const std::optional<Bytes>& file);
+// The same findings the doctor gives the file in its folder, the icon's
+// colours judged against the background it is drawn with.
+SlotVerdict slotVerdict(images::Source slot, const SlotFiles& files);
 
-// Turns a picture file chosen by the user into the exact bytes of a slot's
-// source file. `inputPath` only names the file in an error.
+// For an exact icon over an exact background: which pixels, in stored order,
+// the player draws in another colour than the icon's own table gives them.
+// Empty when all agree or when either file is not an exact source.
+std::vector<bool> differingPixels(images::Source slot, const SlotFiles& files);
+
+// The icon's own colours mapped onto the palette the player draws it with,
+// as an exact source with the stored row order kept.
+Result<Bytes> remapIcon(images::Source slot, const SlotFiles& files);
+
+// The icons the player draws with `background`'s palette.
+std::vector<images::Source> iconsDrawnWith(images::Source background);
+
+// Any picture file into the exact source file of a slot. A file already of
+// the slot's exact form is kept whole; a palette BMP of the slot's size keeps
+// its palette and pixels; anything else goes through the converter: a
+// background gets its own palette serving the icons drawn with it, an icon
+// is mapped onto its background's palette over what lies under it on the
+// main screen at its position in `record`.
+Result<Bytes> convertIntoSlot(images::Source slot, const std::string& inputPath,
+                              artwork::PictureDecoder& decoder, const SlotFiles& files,
+                              const settings::Record& record);
+
+// How a chosen picture becomes a slot's bytes; the window holds one.
 class SlotConverter {
 public:
     virtual ~SlotConverter() = default;
-    virtual Result<Bytes> convert(images::Source slot, const Bytes& input,
-                                  const std::string& inputPath) const = 0;
-};
-
-// Takes a picture only when it already is a source of the slot's form: an
-// uncompressed 8-bit BMP of the slot's size with its pixels at byte 1,078
-// and nothing after them. The bytes are kept whole.
-class ExactBmpConverter final : public SlotConverter {
-public:
-    Result<Bytes> convert(images::Source slot, const Bytes& input,
-                          const std::string& inputPath) const override;
+    virtual Result<Bytes> convert(images::Source slot, const std::string& inputPath,
+                                  const SlotFiles& files, const settings::Record& record) = 0;
 };
 
 // The slot's picture as the player shows it: its pixels in stored row order
 // through the palette it is drawn with (a background its own, an icon its
 // background's). Nothing when either file is missing or too short.
-std::optional<Picture> slotPicture(images::Source slot, const SlotFiles& files);
+std::optional<skin::Picture> slotPicture(images::Source slot, const SlotFiles& files);
 
 // The record with every field that has a value replaced by it; the fields
 // with none keep the bytes of `record`.
@@ -55,6 +73,6 @@ settings::Record overlayRecord(settings::Record record, const FieldValues& value
 
 // The skin in memory from the twelve pictures and a record, exactly as
 // generation would write it. Fails naming the first missing or short file.
-Result<Bytes> buildSkin(const SlotFiles& files, const settings::Record& record);
+Result<skin::SkinFile> buildSkin(const SlotFiles& files, const settings::Record& record);
 
 }  // namespace vireo::workbench

@@ -1,5 +1,6 @@
 #include "app/ui/main_window.h"
 
+#include "artwork/doctor.h"
 #include "base/binary_file.h"
 #include "colour/ui/colour_picker.h"
 #include "images/verification.h"
@@ -13,9 +14,12 @@
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
 #include "widgets/window_style.h"
+#include "workbench/ui/workbench_window.h"
 
 #include <QGroupBox>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -128,6 +132,12 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
     connect(preview_, &IconPreview::positionRefused, settingsPanel_, &SettingsPanel::focusField);
     connect(state_, &ProjectState::sourceSetChanged, this, &MainWindow::showSourcePaths);
 
+    backgroundMenu_ = new QMenu(this);
+    backgroundMenu_->setObjectName(QStringLiteral("backgroundMenu"));
+    backgroundMenu_->addAction(QStringLiteral("解包窗口"), this, &MainWindow::showUnpacker);
+    backgroundMenu_->addAction(QStringLiteral("调色板"), this, &MainWindow::showColourPicker);
+    backgroundMenu_->addAction(QStringLiteral("工作台"), this, &MainWindow::showWorkbench);
+
     // Load step: nothing to generate yet, and the panel starts hidden.
     generateButton_->setEnabled(false);
     advancedButton_->setEnabled(false);
@@ -165,11 +175,36 @@ void MainWindow::openSourceSet() {
     state_->setSourceSet(folder, paths, run.passed());
     state_->setSettingsPath(fromStd(run.settingsPath));
     setAutoSizedText(statusLabel_, fromStd(run.report));
+    showDoctorFindings(run.passed());
 
     generateButton_->setEnabled(run.passed());
     if (run.passed()) advancedButton_->setEnabled(true);
     // Every run that found all the files ends with the settings load, pass or fail.
     if (run.reachedLengthCheck()) settingsPanel_->LoadBackFile();
+}
+
+void MainWindow::showDoctorFindings(bool passed) {
+    // The report names the first fault only; the tooltip lists every file's.
+    QString findings;
+    if (!passed) {
+        const std::string settings = toStd(state_->settingsPath());
+        const auto report = artwork::doctorFolder(
+            toStd(state_->folder()), settings.empty() ? std::nullopt : std::optional(settings));
+        if (!report) {
+            findings = fromStd(describe(report.error()));
+        } else {
+            QStringList lines;
+            for (const auto& file : report.value().files) {
+                if (file.problems.empty()) continue;
+                lines << fromStd(file.file) + QStringLiteral("：");
+                for (const auto& problem : file.problems)
+                    lines << QStringLiteral("    ") + fromStd(problem.message) + QStringLiteral(" — ") +
+                                 fromStd(problem.fix);
+            }
+            findings = lines.join('\n');
+        }
+    }
+    statusLabel_->setToolTip(findings);
 }
 
 void MainWindow::generateSkin() {
@@ -202,6 +237,7 @@ void MainWindow::generateSkin() {
 void MainWindow::exitAll() {
     if (unpackerWindow_) unpackerWindow_->close();
     if (colourPicker_) colourPicker_->close();
+    if (workbench_) workbench_->close();
     close();
 }
 
@@ -229,9 +265,20 @@ void MainWindow::showColourPicker() {
     showSecondary(colourPicker_, [] { return new ColourPicker(); });
 }
 
+void MainWindow::showWorkbench() {
+    showSecondary(workbench_, [this] {
+        return new workbench::ui::WorkbenchWindow(dialogs_, *state_, currentDir_);
+    });
+}
+
 void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
     // Labels and frames pass presses on to the window; they are not its background.
     if (childAt(event->position().toPoint()) == nullptr) showUnpacker();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    if (childAt(event->pos()) != nullptr) return;
+    backgroundMenu_->popup(event->globalPos());
 }
 
 }  // namespace vireo::ui

@@ -10,7 +10,12 @@
 #include <array>
 
 class QLabel;
+class QMenu;
 class QPushButton;
+
+namespace vireo::workbench::ui {
+class WorkbenchWindow;
+}
 
 namespace vireo::ui {
 
@@ -51,16 +56,21 @@ public slots:
     // owner, at most one of each; an open one is brought forward.
     void showUnpacker();
     void showColourPicker();
+    // The workbench (Form4), on this window's project state, likewise.
+    void showWorkbench();
 
 protected:
     // A double-click on the window's own background is the way to the unpacker.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // The right button on the background opens the menu of the other windows.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void openSourceSet();  // Command1
     void generateSkin();   // Command2
     void exitAll();        // Command3
     void showSourcePaths();  // the path labels show the state's paths
+    void showDoctorFindings(bool passed);  // test1's tooltip
 
     Dialogs& dialogs_;
     QString currentDir_;
@@ -83,6 +93,8 @@ private:
 
     QPointer<UnpackerWindow> unpackerWindow_;  // Form2
     QPointer<ColourPicker> colourPicker_;      // Form3
+    QPointer<workbench::ui::WorkbenchWindow> workbench_;  // Form4
+    QMenu* backgroundMenu_ = nullptr;
 };
 
 }  // namespace vireo::ui

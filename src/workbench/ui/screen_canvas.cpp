@@ -1,6 +1,6 @@
 #include "workbench/ui/screen_canvas.h"
 
-#include "workbench/layout.h"
+#include "skin/screen.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,7 +15,7 @@ ScreenCanvas::ScreenCanvas(QWidget* parent) : QWidget(parent) {
 }
 
 QSize ScreenCanvas::sizeHint() const {
-    return {kScreenWidth * zoom_, kScreenHeight * zoom_};
+    return {skin::kScreenWidth * zoom_, skin::kScreenHeight * zoom_};
 }
 
 void ScreenCanvas::setPicture(const QImage& picture) {
@@ -41,7 +41,7 @@ void ScreenCanvas::setSamples(std::vector<SampleText> samples) {
 
 void ScreenCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect whole(0, 0, kScreenWidth * zoom_, kScreenHeight * zoom_);
+    const QRect whole(0, 0, skin::kScreenWidth * zoom_, skin::kScreenHeight * zoom_);
     if (picture_.isNull()) {
         painter.fillRect(whole, Qt::darkGray);
         return;
@@ -62,7 +62,7 @@ void ScreenCanvas::paintEvent(QPaintEvent*) {
     }
     if (selection_) {
         painter.setPen(QPen(Qt::yellow, 1, Qt::DashLine));
-        const QRect r = selection_->intersected(QRect(0, 0, kScreenWidth, kScreenHeight));
+        const QRect r = selection_->intersected(QRect(0, 0, skin::kScreenWidth, skin::kScreenHeight));
         painter.drawRect(QRect(r.topLeft() * zoom_, r.size() * zoom_).adjusted(0, 0, -1, -1));
     }
 }

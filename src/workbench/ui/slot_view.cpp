@@ -1,5 +1,7 @@
 #include "workbench/ui/slot_view.h"
 
+#include "artwork/convert.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -7,11 +9,14 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QUrl>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace vireo::workbench::ui {
 
 namespace {
+
+constexpr int kThumbnailWidth = 120;
 
 // The one local file a drop carries, if it carries exactly that.
 QString droppedFile(const QMimeData* mime) {
@@ -32,36 +37,80 @@ SlotView::SlotView(images::Source source, QWidget* parent) : QFrame(parent), sou
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(new QLabel(QString::fromUtf8(image.role), this));
     pictureLabel_ = new QLabel(this);
-    pictureLabel_->setFixedSize(120, 80);
+    pictureLabel_->setFixedSize(kThumbnailWidth, 80);
     pictureLabel_->setAlignment(Qt::AlignCenter);
-    layout->addWidget(pictureLabel_);
+    layout->addWidget(pictureLabel_, 0, Qt::AlignHCenter);
     verdictLabel_ = new QLabel(this);
     layout->addWidget(verdictLabel_);
+    verdictLabel_->setWordWrap(false);
+    verdictLabel_->setMaximumWidth(kThumbnailWidth + 40);
+    auto* buttons = new QHBoxLayout;
     chooseButton_ = new QPushButton(QStringLiteral("选择图片…"), this);
-    layout->addWidget(chooseButton_);
+    chooseButton_->setObjectName(QStringLiteral("chooseButton"));
+    buttons->addWidget(chooseButton_);
+    remapButton_ = new QPushButton(artwork::isBackground(source) ? QStringLiteral("映射图标")
+                                                                 : QStringLiteral("重新映射"),
+                                   this);
+    remapButton_->setObjectName(QStringLiteral("remapButton"));
+    // Hidden, it keeps its room, so the slots do not change width when it shows.
+    QSizePolicy policy = remapButton_->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    remapButton_->setSizePolicy(policy);
+    remapButton_->hide();
+    buttons->addWidget(remapButton_);
+    layout->addLayout(buttons);
     connect(chooseButton_, &QPushButton::clicked, this, [this] { emit chooseRequested(static_cast<int>(source_)); });
+    connect(remapButton_, &QPushButton::clicked, this, [this] { emit remapRequested(static_cast<int>(source_)); });
 }
 
 void SlotView::setThumbnail(const QImage& picture) {
     thumbnail_ = picture;
-    if (picture.isNull()) {
+    showPicture();
+}
+
+void SlotView::setMarks(const std::vector<bool>& marks) {
+    marks_ = marks;
+    showPicture();
+}
+
+void SlotView::showPicture() {
+    shown_ = thumbnail_;
+    if (shown_.isNull()) {
         pictureLabel_->setPixmap(QPixmap());
         return;
     }
-    // Halved backgrounds and whole icons keep the pixels sharp.
-    const int scale = picture.width() > 120 ? 2 : 1;
+    if (marks_.size() == std::size_t(shown_.width()) * std::size_t(shown_.height())) {
+        // Half red over the player's colour: the pixel stays recognisable.
+        for (int y = 0; y < shown_.height(); ++y) {
+            for (int x = 0; x < shown_.width(); ++x) {
+                if (!marks_[std::size_t(y) * std::size_t(shown_.width()) + std::size_t(x)]) continue;
+                const QRgb c = shown_.pixel(x, y);
+                shown_.setPixel(x, y, qRgb((qRed(c) + 255) / 2, qGreen(c) / 2, qBlue(c) / 2));
+            }
+        }
+    }
+    // Whole-number steps keep the pixels sharp: backgrounds halved, small
+    // icons enlarged to the size of the large ones.
+    const QSize size = shown_.width() > kThumbnailWidth ? shown_.size() / 2
+                                                        : shown_.size() * (64 / shown_.width());
     pictureLabel_->setPixmap(QPixmap::fromImage(
-        picture.scaled(picture.width() / scale, picture.height() / scale, Qt::IgnoreAspectRatio,
-                       Qt::FastTransformation)));
+        shown_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
 }
 
-void SlotView::setVerdict(const QString& text, bool usable) {
-    verdictLabel_->setText(text);
+void SlotView::setVerdict(const QString& text, bool usable, const QString& details) {
+    verdictLabel_->setText(verdictLabel_->fontMetrics().elidedText(text, Qt::ElideRight,
+                                                                   verdictLabel_->maximumWidth()));
+    verdictLabel_->setToolTip(details.isEmpty() ? text : details);
     verdictLabel_->setStyleSheet(usable ? QString() : QStringLiteral("color: #c00000"));
 }
 
+void SlotView::offerRemap(bool offered, const QString& explanation) {
+    remapButton_->setToolTip(explanation);
+    remapButton_->setVisible(offered);
+}
+
 QString SlotView::verdict() const {
-    return verdictLabel_->text();
+    return verdictLabel_->toolTip();
 }
 
 void SlotView::dragEnterEvent(QDragEnterEvent* event) {

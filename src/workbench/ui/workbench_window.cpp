@@ -7,6 +7,7 @@
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
 #include "widgets/project_state.h"
+#include "widgets/std_text.h"
 #include "workbench/ui/save_dialog.h"
 #include "workbench/ui/screen_canvas.h"
 #include "workbench/ui/slot_view.h"
@@ -33,13 +34,9 @@ using images::Source;
 constexpr char kUnwrittenNotice[] =
     "图标位置或文字颜色尚未写入BACK，本次生成使用BACK中的设定";
 
-std::string toStd(const QString& text) {
-    return text.toStdString();
-}
-
-QString fromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using skin::Screen;
+using vireo::ui::fromStd;
+using vireo::ui::toStd;
 
 std::optional<Bytes> readWholeFile(const QString& path) {
     if (path.isEmpty()) return std::nullopt;
@@ -50,7 +47,7 @@ std::optional<Bytes> readWholeFile(const QString& path) {
     return std::move(bytes).value();
 }
 
-QImage imageOf(const Picture& picture) {
+QImage imageOf(const skin::Picture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     for (int y = 0; y < picture.height; ++y) {
         std::copy_n(picture.pixels.data() + static_cast<std::size_t>(y) * picture.width,
@@ -106,7 +103,6 @@ private:
 WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::ProjectState& state,
                                  const QString& currentDir, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs), state_(state), currentDir_(currentDir),
-      converter_(std::make_shared<ExactBmpConverter>()),
       ownSaveDialog_(std::make_unique<QtSaveDialog>()), saveDialog_(ownSaveDialog_.get()),
       undoStack_(new QUndoStack(this)) {
     vireo::ui::setUpWindow(this, QStringLiteral("Form4"), QStringLiteral("VIREO 皮肤工作台"));
@@ -143,16 +139,20 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(canvas_);
     scroll->setMinimumSize(4 * 120 + 4, 4 * 80 + 4);
+    scroll->setAlignment(Qt::AlignCenter);
 
     auto* slotGrid = new QGridLayout;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         auto* view = new SlotView(static_cast<Source>(i), this);
         slotViews_[i] = view;
         slotGrid->addWidget(view, static_cast<int>(i / 4), static_cast<int>(i % 4));
+        slotGrid->setColumnStretch(static_cast<int>(i % 4), 1);
         connect(view, &SlotView::fileOffered, this,
                 [this](int slot, const QString& path) { replaceSlot(static_cast<Source>(slot), path); });
         connect(view, &SlotView::chooseRequested, this,
                 [this](int slot) { chooseForSlot(static_cast<Source>(slot)); });
+        connect(view, &SlotView::remapRequested, this,
+                [this](int slot) { remapSlot(static_cast<Source>(slot)); });
     }
 
     statusLabel_ = new QLabel(this);
@@ -205,10 +205,6 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
 WorkbenchWindow::~WorkbenchWindow() {
     // The commands call back into the window; they go before its members do.
     undoStack_->clear();
-}
-
-void WorkbenchWindow::setConverter(std::shared_ptr<const SlotConverter> converter) {
-    converter_ = std::move(converter);
 }
 
 void WorkbenchWindow::setSaveDialog(SaveDialog& saveDialog) {
@@ -277,11 +273,31 @@ void WorkbenchWindow::reloadRecord() {
 void WorkbenchWindow::refreshSlots() {
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const auto source = static_cast<Source>(i);
-        const SlotVerdict verdict = lengthVerdict(source, files_[i]);
-        slotViews_[i]->setVerdict(fromStd(verdict.text), verdict.usable);
+        const SlotVerdict verdict = slotVerdict(source, files_);
+        QStringList details;
+        for (const auto& detail : verdict.details) details << fromStd(detail);
+        slotViews_[i]->setVerdict(fromStd(verdict.text), verdict.usable, details.join('\n'));
         const auto picture = slotPicture(source, files_);
         slotViews_[i]->setThumbnail(picture ? imageOf(*picture) : QImage());
+        slotViews_[i]->setMarks(differingPixels(source, files_));
+        slotViews_[i]->offerRemap(verdict.remappable,
+                                  QStringLiteral("把图标的颜色映射到播放器所用背景的调色板"));
     }
+    // A background whose palette its icons no longer match offers to remap them all.
+    for (const Source background : {Source::MainBackground, Source::TreeBackground}) {
+        int differing = 0;
+        for (const Source icon : iconsDrawnWith(background))
+            differing += slotVerdict(icon, files_).remappable ? 1 : 0;
+        slotView(background)->offerRemap(
+            differing > 0, QStringLiteral("把颜色不同的 %1 个图标映射到此背景的调色板").arg(differing));
+    }
+}
+
+settings::Record WorkbenchWindow::currentRecord() const {
+    FieldValues values;
+    for (const auto& field : settings::kPositionFields) values[field.offset] = state_.fieldValue(field.offset);
+    for (const auto& field : settings::kColourFields) values[field.offset] = state_.fieldValue(field.offset);
+    return overlayRecord(fileRecord_, values);
 }
 
 IconPositions WorkbenchWindow::iconPositions() const {
@@ -295,10 +311,7 @@ IconPositions WorkbenchWindow::iconPositions() const {
 }
 
 void WorkbenchWindow::redraw() {
-    FieldValues values;
-    for (const auto& field : settings::kPositionFields) values[field.offset] = state_.fieldValue(field.offset);
-    for (const auto& field : settings::kColourFields) values[field.offset] = state_.fieldValue(field.offset);
-    const settings::Record record = overlayRecord(fileRecord_, values);
+    const settings::Record record = currentRecord();
 
     std::vector<SampleText> samples;
     const auto skin = buildSkin(files_, record);
@@ -308,7 +321,7 @@ void WorkbenchWindow::redraw() {
                                   ? QStringLiteral("尚未打开文件夹")
                                   : QStringLiteral("无法显示：") + fromStd(describe(skin.error())));
     } else {
-        screenPicture_ = imageOf(renderPlayerScreen(skin.value(), screen_));
+        screenPicture_ = imageOf(skin::renderScreen(skin.value(), screen_));
         statusLabel_->setText(state_.folder());
         // Where the player puts its texts; the font is the device's, so these are samples only.
         if (screen_ == Screen::Tree) {
@@ -406,25 +419,39 @@ void WorkbenchWindow::replaceSlot(Source source, const QString& inputPath) {
         dialogs_.message(this, QStringLiteral("请先打开文件夹"));
         return;
     }
-    const auto input = readWholeFile(inputPath);
-    if (!input) {
-        dialogs_.message(this, QStringLiteral("无法读取文件：") + inputPath);
-        return;
-    }
-    auto converted = converter_->convert(source, *input, toStd(inputPath));
+    putIntoSlot(source, converter_.convert(source, toStd(inputPath), files_, currentRecord()));
+}
+
+bool WorkbenchWindow::putIntoSlot(Source source, Result<Bytes> converted) {
     if (!converted) {
         dialogs_.message(this, fromStd(describe(converted.error())));
-        return;
+        return false;
     }
+    const QString target = state_.sourcePath(source);
     auto before = readWholeFile(target);
-    if (before == converted.value()) return;
-    if (!writeSlot(target, converted.value())) return;
+    if (before == converted.value()) return true;
+    if (!writeSlot(target, converted.value())) return false;
     undoStack_->push(
         new ReplaceSlotCommand(*this, target, std::move(before), std::move(converted).value()));
+    return true;
+}
+
+void WorkbenchWindow::remapSlot(Source source) {
+    std::vector<Source> icons = iconsDrawnWith(source);
+    if (icons.empty()) icons = {source};
+    icons.erase(std::remove_if(icons.begin(), icons.end(),
+                               [this](Source icon) { return !slotVerdict(icon, files_).remappable; }),
+                icons.end());
+    if (icons.empty()) return;
+    // One step to undo, however many icons it takes.
+    undoStack_->beginMacro(QStringLiteral("重新映射颜色"));
+    for (const Source icon : icons)
+        if (!putIntoSlot(icon, remapIcon(icon, files_))) break;
+    undoStack_->endMacro();
 }
 
 void WorkbenchWindow::chooseForSlot(Source source) {
-    const auto path = dialogs_.openFile(this, QStringLiteral("图片 (*.bmp);;所有文件 (*)"),
+    const auto path = dialogs_.openFile(this, QStringLiteral("图片 (*.png *.jpg *.jpeg *.bmp *.gif *.webp *.tif *.tiff);;所有文件 (*)"),
                                         state_.folder().isEmpty() ? currentDir_ : state_.folder());
     if (path) replaceSlot(source, *path);
 }

@@ -2,8 +2,9 @@
 
 #include "base/binary_file.h"
 #include "settings/record.h"
+#include "skin/screen.h"
 #include "workbench/layout.h"
-#include "workbench/render.h"
+#include "workbench/qt/qt_slot_converter.h"
 #include "workbench/slots.h"
 
 #include <QString>
@@ -43,15 +44,13 @@ public:
                     const QString& currentDir, QWidget* parent = nullptr);
     ~WorkbenchWindow() override;
 
-    // The seams for what comes later: how a chosen picture becomes a slot's
-    // bytes (an exact 8-bit BMP only, by default), and the save dialog.
-    void setConverter(std::shared_ptr<const SlotConverter> converter);
+    // The save dialog an export asks through.
     void setSaveDialog(SaveDialog& saveDialog);
 
     ScreenCanvas* canvas() const { return canvas_; }
     SlotView* slotView(images::Source source) const;
     QUndoStack* undoStack() const { return undoStack_; }
-    void setScreen(Screen screen);
+    void setScreen(skin::Screen screen);
     void setZoom(int zoom);
     void setGrid(int grid);
 
@@ -66,12 +65,17 @@ public:
 
     // Puts a picture file into a slot through the converter, as a drop does.
     void replaceSlot(images::Source source, const QString& inputPath);
+    // An icon's colours mapped onto its background's palette; for a
+    // background, every icon drawn with it whose colours differ.
+    void remapSlot(images::Source source);
 
 private:
     void reloadAll();
     void reloadFile(const QString& path);
     void reloadRecord();
     void refreshSlots();
+    settings::Record currentRecord() const;
+    bool putIntoSlot(images::Source source, Result<Bytes> converted);
     void moveIcon(std::size_t icon, Position to);
     void applyPosition(std::size_t icon, Position to);
     void showSelection();
@@ -91,13 +95,13 @@ private:
     vireo::ui::Dialogs& dialogs_;
     vireo::ui::ProjectState& state_;
     QString currentDir_;
-    std::shared_ptr<const SlotConverter> converter_;
+    QtSlotConverter converter_;
     std::unique_ptr<SaveDialog> ownSaveDialog_;
     SaveDialog* saveDialog_;
 
     SlotFiles files_;
     settings::Record fileRecord_{};
-    Screen screen_ = Screen::Main;
+    skin::Screen screen_ = skin::Screen::Main;
     int zoom_ = 2;
     int grid_ = 0;
     bool applying_ = false;
