@@ -17,6 +17,21 @@ const Field* fieldsOf(Group group) {
     return group == Group::Colours ? kColourFields.data() : kPositionFields.data();
 }
 
+std::optional<std::uint8_t> storedValueOf(std::uint8_t offset, const std::string& text) {
+    for (const Group group : {Group::Colours, Group::Positions}) {
+        const Field* fields = fieldsOf(group);
+        for (std::size_t i = 0; i < fieldCountOf(group); ++i) {
+            if (fields[i].offset != offset) continue;
+            const auto number = parseDecimal(text);
+            if (!number) return std::nullopt;
+            const std::int64_t value = convert(group, *number);
+            if (value < 0 || value > 255) return std::nullopt;
+            return static_cast<std::uint8_t>(value);
+        }
+    }
+    return std::nullopt;
+}
+
 std::size_t fieldCountOf(Group group) {
     return group == Group::Colours ? kColourFields.size() : kPositionFields.size();
 }

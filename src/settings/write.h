@@ -35,6 +35,11 @@ struct FieldValue {
 // counts as not a number; texts beyond the group's fields are ignored.
 Result<std::vector<FieldValue>> convertGroup(Group group, const std::vector<std::string>& texts);
 
+// The byte that the text of the field at `offset` would store, by its group's
+// rounding; nothing when the text is not a number from 0 to 255 or no shown
+// field is at `offset`. Lets a window draw what a write would store.
+std::optional<std::uint8_t> storedValueOf(std::uint8_t offset, const std::string& text);
+
 // The flag's two bytes, 30 then 31.
 std::vector<FieldValue> hintFlagValues(bool on);
 

@@ -1,7 +1,5 @@
 #include "widgets/project_state.h"
 
-#include "settings/number.h"
-
 namespace vireo::ui {
 
 ProjectState::ProjectState(QObject* parent) : QObject(parent) {}
@@ -33,14 +31,6 @@ void ProjectState::setHintOn(bool on) {
     if (on == hintOn_) return;
     hintOn_ = on;
     emit hintOnChanged(on);
-}
-
-std::optional<int> ProjectState::fieldValue(std::uint8_t offset) const {
-    const auto number = settings::parseDecimal(fieldTexts_.at(offset).toStdString());
-    if (!number) return std::nullopt;
-    const auto value = settings::roundHalfEvenOf(*number);
-    if (value < 0 || value > 255) return std::nullopt;
-    return static_cast<int>(value);
 }
 
 void ProjectState::announceFileChanged(const QString& path) {

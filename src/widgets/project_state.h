@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 namespace vireo::ui {
 
@@ -48,10 +47,6 @@ public:
     void setFieldText(std::uint8_t offset, const QString& text);
     bool hintOn() const { return hintOn_; }
     void setHintOn(bool on);
-
-    // The field's text as a whole number when it holds one that rounds into
-    // 0 to 255 (half to even, as a position is written); nothing otherwise.
-    std::optional<int> fieldValue(std::uint8_t offset) const;
 
     // Tells the windows that a file of the folder was rewritten behind their
     // back (a picture converted into a slot, BACK written), so that they

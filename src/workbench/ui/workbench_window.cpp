@@ -1,13 +1,14 @@
 #include "workbench/ui/workbench_window.h"
 
-#include "messages/error_text.h"
-#include "widgets/dialogs.h"
-#include "widgets/window_style.h"
 #include "images/verification.h"
+#include "messages/error_text.h"
+#include "settings/write.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
+#include "widgets/dialogs.h"
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
+#include "widgets/window_style.h"
 #include "workbench/ui/save_dialog.h"
 #include "workbench/ui/screen_canvas.h"
 #include "workbench/ui/slot_view.h"
@@ -37,6 +38,13 @@ constexpr char kUnwrittenNotice[] =
 using skin::Screen;
 using vireo::ui::fromStd;
 using vireo::ui::toStd;
+
+// The byte the panel's text for the field would store, rounded as a write rounds it.
+std::optional<int> storedValue(const vireo::ui::ProjectState& state, std::uint8_t offset) {
+    const auto value = settings::storedValueOf(offset, toStd(state.fieldText(offset)));
+    if (!value) return std::nullopt;
+    return *value;
+}
 
 std::optional<Bytes> readWholeFile(const QString& path) {
     if (path.isEmpty()) return std::nullopt;
@@ -295,8 +303,8 @@ void WorkbenchWindow::refreshSlots() {
 
 settings::Record WorkbenchWindow::currentRecord() const {
     FieldValues values;
-    for (const auto& field : settings::kPositionFields) values[field.offset] = state_.fieldValue(field.offset);
-    for (const auto& field : settings::kColourFields) values[field.offset] = state_.fieldValue(field.offset);
+    for (const auto& field : settings::kPositionFields) values[field.offset] = storedValue(state_, field.offset);
+    for (const auto& field : settings::kColourFields) values[field.offset] = storedValue(state_, field.offset);
     return overlayRecord(fileRecord_, values);
 }
 
@@ -304,8 +312,8 @@ IconPositions WorkbenchWindow::iconPositions() const {
     IconPositions positions;
     for (std::size_t i = 0; i < kIconCount; ++i) {
         const IconSlot& icon = kIcons[i];
-        positions[i] = {state_.fieldValue(icon.xOffset).value_or(fileRecord_[icon.xOffset]),
-                        state_.fieldValue(icon.yOffset).value_or(fileRecord_[icon.yOffset])};
+        positions[i] = {storedValue(state_, icon.xOffset).value_or(fileRecord_[icon.xOffset]),
+                        storedValue(state_, icon.yOffset).value_or(fileRecord_[icon.yOffset])};
     }
     return positions;
 }
@@ -505,10 +513,10 @@ void WorkbenchWindow::generate() {
     if (const auto record = settings::readRecord(settingsPath)) {
         bool unwritten = state_.hintOn() != settings::hintFlagOn(record.value());
         for (const auto& field : settings::kPositionFields)
-            unwritten |= state_.fieldValue(field.offset).value_or(record.value()[field.offset]) !=
+            unwritten |= storedValue(state_, field.offset).value_or(record.value()[field.offset]) !=
                          record.value()[field.offset];
         for (const auto& field : settings::kColourFields)
-            unwritten |= state_.fieldValue(field.offset).value_or(record.value()[field.offset]) !=
+            unwritten |= storedValue(state_, field.offset).value_or(record.value()[field.offset]) !=
                          record.value()[field.offset];
         if (unwritten) dialogs_.message(this, QString::fromUtf8(kUnwrittenNotice));
     }
