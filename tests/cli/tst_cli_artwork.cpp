@@ -41,9 +41,10 @@ skin::Picture screenOf(const Bytes& skinBytes, skin::Screen screen) {
     return skin::renderScreen(skin::skinFileOf(skinBytes, "BACKIMG").value(), screen);
 }
 
-// The committed demo set copied into `dir`.
-void copyDemoSet(const QString& dir) {
-    for (const QString& name : QDir(kDemo).entryList(QDir::Files)) QFile::copy(kDemo + name, dir + '/' + name);
+// Every file of `from` (a folder with its trailing separator) copied into `to`.
+void copyFiles(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QString& name : QDir(from).entryList(QDir::Files)) QFile::copy(from + name, to + '/' + name);
 }
 
 QStringList keysOf(const QJsonValue& value) { return value.toObject().keys(); }
@@ -85,9 +86,7 @@ private slots:
     // What a viewer shows on top the player shows on top: import, build, render.
     void uprightPictureRendersUpright() {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("art"));
-        for (const QString& name : QDir(kDemo + "art").entryList(QDir::Files))
-            QVERIFY(QFile::copy(kDemo + "art/" + name, dir.filePath("art/" + name)));
+        copyFiles(kDemo + "art/", dir.filePath("art"));
         QImage picture(240, 160, QImage::Format_RGB32);
         picture.fill(Qt::blue);
         for (int y = 0; y < 80; ++y)
@@ -103,25 +102,27 @@ private slots:
                 QCOMPARE(shown.pixel(x, y), y < 80 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
     }
 
-    // Two icons the player would show wrongly: one with its own palette, one a
-    // PNG under the BMP's name. doctor names both, in lines and in JSON;
-    // convert makes each exact; then doctor passes.
+    // Four files the player could not use: an icon with its own palette, a PNG
+    // under an icon's name, a missing icon, a folder for BACK. doctor names
+    // each, in lines and in JSON; convert makes the icons exact and, with
+    // another BACK named, doctor passes.
     void doctorFindsAndConvertFixes() {
         QTemporaryDir dir;
         const QString set = dir.path();
-        copyDemoSet(set);
+        copyFiles(kDemo, set);
         const QByteArray movie = test::readFile(set + "/movie256.bmp");
         QByteArray reversed = movie;
         for (int i = 0; i < 256; ++i) reversed.replace(54 + i * 4, 4, movie.mid(54 + (255 - i) * 4, 4));
         for (int i = 1078; i < movie.size(); ++i) reversed[i] = char(255 - quint8(movie[i]));
         test::writeFile(set + "/movie256.bmp", reversed);
         test::writeFile(set + "/ft256.bmp", test::readFile(kDemo + "art/ft256.png"));
+        QVERIFY(QFile::remove(set + "/fu256.bmp") && QFile::remove(set + "/BACK") && QDir(set).mkdir("BACK"));
 
         const Run lines = vireoSkin("doctor " + set);
         QCOMPARE(lines.status, 1);
         const QStringList found = lines.out.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(found.size(), 2);
-        QVERIFY(found[0].startsWith("movie256.bmp: ") && found[0].contains(" — "));
+        QCOMPARE(found.size(), 4);
+        QVERIFY(found[0].startsWith("movie256.bmp: movie256.bmp ") && found[0].contains(" — "));
         QVERIFY(found[1].startsWith("ft256.bmp: ") && found[1].contains("PNG"));
 
         const Run json = vireoSkin("doctor --json " + set);
@@ -140,14 +141,16 @@ private slots:
                 codes << file["file"].toString() + ' ' + problem["code"].toString();
             }
         }
-        QCOMPARE(codes, (QStringList{"movie256.bmp icon-colours-differ", "ft256.bmp not-bmp"}));
+        QCOMPARE(codes, (QStringList{"movie256.bmp icon-colours-differ", "ft256.bmp not-bmp", "fu256.bmp missing",
+                                     "BACK not-a-file"}));
 
         QCOMPARE(vireoSkin("convert " + set + "/movie256.bmp --as movie256.bmp --keep-rows --palette " + set +
                            "/main256.bmp -o " + dir.filePath("movie.new")).status, 0);
-        QCOMPARE(vireoSkin("convert " + kDemo + "art/ft256.png --as ft256.bmp --palette " + set +
-                           "/tree_main256.bmp -o " + set + "/ft256.bmp").status, 0);
+        for (const QString icon : {"ft256", "fu256"})
+            QCOMPARE(vireoSkin("convert " + kDemo + "art/" + icon + ".png --as " + icon + ".bmp --palette " + set +
+                               "/tree_main256.bmp -o " + set + '/' + icon + ".bmp").status, 0);
         QVERIFY(QFile::remove(set + "/movie256.bmp") && QFile::rename(dir.filePath("movie.new"), set + "/movie256.bmp"));
-        QCOMPARE(vireoSkin("doctor " + set).status, 0);
+        QCOMPARE(vireoSkin("doctor " + set + " --back " + kDemo + "BACK").status, 0);
         // The remapped icon shows its colours as before, now from the background's palette.
         const QByteArray main = test::readFile(set + "/main256.bmp"), remapped = test::readFile(set + "/movie256.bmp");
         const auto colour = [&](char index) { return main.mid(54 + 4 * quint8(index), 3); };
@@ -160,12 +163,12 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         QTest::newRow("no folder") << "doctor @/none" << 2 << "@/none";
-        QTest::newRow("unknown source") << "convert @/main256.bmp --as main.bmp -o @/x.bmp" << 2 << "main.bmp";
+        QTest::newRow("other size, no fit") << "convert @/main256.bmp --as ft256.bmp --palette @/tree_main256.bmp -o @/x.bmp"
+                                            << 1 << "240×160";
         QTest::newRow("icon without palette") << "convert @/ft256.bmp --as ft256.bmp -o @/x.bmp" << 2 << "--palette";
         QTest::newRow("matte with #") << "convert @/main256.bmp --as main256.bmp --matte #ff0000 -o @/x.bmp" << 2
                                       << "#ff0000";
         QTest::newRow("dither above 1") << "import @ -o @/out --dither 1.5" << 2 << "0 到 1";
-        QTest::newRow("unknown fit") << "import @ -o @/out --fit crop" << 2 << "crop";
         QTest::newRow("not a picture") << "convert @/BACK --as main256.bmp -o @/x.bmp" << 1 << "@/BACK";
         QTest::newRow("no art folder") << "import @/none -o @/out" << 2 << "@/none";
     }
@@ -174,7 +177,7 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, message);
         QTemporaryDir dir;
-        copyDemoSet(dir.path());
+        copyFiles(kDemo, dir.path());
         const auto before = snapshot(dir.path());
         const Run run = vireoSkin(line.replace('@', dir.path()));
         QCOMPARE(run.status, status);
