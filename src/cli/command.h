@@ -111,5 +111,8 @@ int runInspect(const Arguments& arguments, Io& io);
 int runUnpack(const Arguments& arguments, Io& io);
 int runRender(const Arguments& arguments, Io& io);
 int runSettings(const Arguments& arguments, Io& io);
+int runDoctor(const Arguments& arguments, Io& io);
+int runConvert(const Arguments& arguments, Io& io);
+int runImport(const Arguments& arguments, Io& io);
 
 }  // namespace vireo::cli

@@ -23,6 +23,9 @@ const Command kCommands[] = {
     {"unpack", "把皮肤文件还原成 BMP 文件", runUnpack},
     {"render", "把皮肤中的一个画面画成 PNG", runRender},
     {"settings", "显示或修改 32 字节的设置文件", runSettings},
+    {"doctor", "逐个说明源图片和 BACK 的问题及改法", runDoctor},
+    {"convert", "把任意图片转换成一个精确的源图片", runConvert},
+    {"import", "把一个文件夹的图片转换成整套源图片", runImport},
 };
 
 std::string programHelp() {

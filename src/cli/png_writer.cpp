@@ -6,22 +6,26 @@
 
 namespace vireo::cli {
 
-Result<void> writePng(const skin::Picture& picture, const std::string& path,
-                      const std::vector<std::string>& moduleDirs) {
-    VireoEncodePng encode = nullptr;
+Result<void*> moduleFunction(const char* function, const std::vector<std::string>& moduleDirs) {
     std::string modulePath = kPngModuleFile;
     std::string why = "no folder to look in";
     for (const std::string& dir : moduleDirs) {
         modulePath = joinPath(dir, kPngModuleFile);
         // Kept loaded until the program ends: the process is about to.
         if (void* module = dlopen(modulePath.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-            encode = reinterpret_cast<VireoEncodePng>(dlsym(module, kPngFunctionName));
-            if (encode) break;
+            if (void* found = dlsym(module, function)) return found;
         }
         const char* error = dlerror();
         why = error ? error : "";
     }
-    if (!encode) return Error{Error::Kind::Open, modulePath, why};
+    return Error{Error::Kind::Open, modulePath, why};
+}
+
+Result<void> writePng(const skin::Picture& picture, const std::string& path,
+                      const std::vector<std::string>& moduleDirs) {
+    const auto function = moduleFunction(kPngFunctionName, moduleDirs);
+    if (!function) return function.error();
+    const auto encode = reinterpret_cast<VireoEncodePng>(function.value());
 
     Bytes png;
     const VireoPngSink keep = [](void* context, const unsigned char* bytes, std::size_t size) {

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-// The PNG writer lives in a module of its own, loaded only by `render`, so
+// Qt Gui lives in a module of its own, loaded only by the commands that encode
+// or decode pictures (render; convert and import, see picture_module.h), so
 // that every other command starts without loading Qt Gui and its libraries.
 extern "C" {
 // Encodes `width` × `height` pixels (0xFFRRGGBB, rows from the top) as PNG and
@@ -24,6 +25,10 @@ namespace vireo::cli {
 
 constexpr char kPngModuleFile[] = "vireo-skin-png.so";
 constexpr char kPngFunctionName[] = "vireo_encode_png";
+
+// `function` of the module, from the first of `moduleDirs` that holds the
+// module and the function. The module stays loaded until the program ends.
+Result<void*> moduleFunction(const char* function, const std::vector<std::string>& moduleDirs);
 
 // Loads the module from the first of `moduleDirs` that holds it and replaces
 // `path` whole with `picture` as PNG.

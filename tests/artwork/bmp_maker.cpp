@@ -8,9 +8,6 @@ void put16(Bytes& b, std::size_t at, std::uint32_t v) {
     b[at] = static_cast<std::uint8_t>(v);
     b[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
-void put32(Bytes& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
 
 // One stored row, packed or run-length coded.
 void appendRow(Bytes& out, const artwork::IndexedPicture& p, int row, const BmpForm& form) {
@@ -52,6 +49,10 @@ void appendRow(Bytes& out, const artwork::IndexedPicture& p, int row, const BmpF
 }
 
 }  // namespace
+
+void put32(Bytes& b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
 
 Bytes makeBmp(const artwork::IndexedPicture& p, const BmpForm& form) {
     const std::uint32_t entrySize = form.headerSize == 12 ? 3 : 4;

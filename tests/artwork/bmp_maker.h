@@ -16,6 +16,9 @@ struct BmpForm {
     std::uint32_t tableEntries = 256;
 };
 
+// `v` at `at`, little-endian, as BMP fields are stored.
+void put32(Bytes& b, std::size_t at, std::uint32_t v);
+
 // `picture` (top row first) written in `form`; the palette's first
 // `tableEntries` entries make the table.
 Bytes makeBmp(const artwork::IndexedPicture& picture, const BmpForm& form);

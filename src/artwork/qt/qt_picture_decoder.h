@@ -2,10 +2,18 @@
 
 #include "artwork/import.h"
 
+#include <cstddef>
+
 namespace vireo::artwork {
 
-// Any picture Qt's image readers know (PNG, JPEG, BMP, GIF, ...), with its
-// EXIF orientation applied.
+// A picture file's bytes as Qt's image readers decode them (PNG, JPEG, BMP,
+// GIF, ...), EXIF orientation applied; `path` names the file in the error.
+// Taking bytes rather than a name keeps the name the bytes it was given, and
+// lets the command line call it from its dynamically loaded module.
+Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t size, const std::string& path);
+
+// Reads the file whole (a regular file only, never a FIFO or device) and
+// decodes it with decodePictureBytes.
 class QtPictureDecoder : public PictureDecoder {
 public:
     Result<RgbaImage> decode(const std::string& path) override;

@@ -1,0 +1,46 @@
+#include "cli/picture_module.h"
+
+#include "artwork/file_bytes.h"
+
+#include <optional>
+
+namespace vireo::cli {
+
+namespace {
+
+struct Decoded {
+    std::optional<artwork::RgbaImage> image;
+    std::string error;
+};
+
+}  // namespace
+
+Result<artwork::RgbaImage> ModulePictureDecoder::decode(const std::string& path) {
+    auto file = artwork::readFileStart(path, artwork::kReadLimit);
+    if (!file) return file.error();
+    const Bytes& bytes = file.value().bytes;
+    if (file.value().length != bytes.size()) return Error{Error::Kind::Invalid, path, "图片文件过大"};
+    if (!decode_) {
+        const auto function = moduleFunction(kDecodeFunctionName, moduleDirs_);
+        if (!function) return function.error();
+        decode_ = reinterpret_cast<VireoDecodePicture>(function.value());
+    }
+
+    Decoded decoded;
+    const VireoPictureSink keep = [](void* context, int width, int height, const unsigned char* rgba,
+                                     const char* error) {
+        auto& into = *static_cast<Decoded*>(context);
+        if (!rgba || width <= 0 || height <= 0) {
+            into.error = error ? error : "";
+            return;
+        }
+        const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+        into.image = artwork::RgbaImage{width, height, std::vector<std::uint8_t>(rgba, rgba + size)};
+    };
+    decode_(bytes.data(), bytes.size(), keep, &decoded);
+    if (!decoded.image)
+        return Error{Error::Kind::Invalid, path, decoded.error.empty() ? "无法解码图片" : decoded.error};
+    return std::move(*decoded.image);
+}
+
+}  // namespace vireo::cli

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "artwork/import.h"
+#include "cli/command.h"
+#include "cli/png_writer.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Picture decoding, like PNG encoding, is in the Qt Gui module (png_writer.h).
+extern "C" {
+// Hands the decoded picture (`width` × `height`, four bytes red, green, blue,
+// alpha each, top row first) to `sink` once, or a null `rgba` and the reason.
+using VireoPictureSink = void (*)(void* context, int width, int height, const unsigned char* rgba,
+                                  const char* error);
+// Decodes a picture file's `size` bytes as an image viewer shows it. The file
+// is read by the program, so that its name stays the bytes it was given.
+using VireoDecodePicture = void (*)(const unsigned char* bytes, std::size_t size, VireoPictureSink sink,
+                                    void* context);
+}
+
+namespace vireo::cli {
+
+constexpr char kDecodeFunctionName[] = "vireo_decode_picture";
+
+// Decodes through the module, loaded at the first picture the strict BMP
+// reader leaves to it: an import of 8-bit BMPs never loads Qt.
+class ModulePictureDecoder : public artwork::PictureDecoder {
+public:
+    explicit ModulePictureDecoder(std::vector<std::string> moduleDirs) : moduleDirs_(std::move(moduleDirs)) {}
+    Result<artwork::RgbaImage> decode(const std::string& path) override;
+
+private:
+    std::vector<std::string> moduleDirs_;
+    VireoDecodePicture decode_ = nullptr;
+};
+
+// The options convert and import share: --fit, --dither, --keep-rows.
+void addConvertOptions(CommandParser& command);
+// Reads --fit and --dither into `options`; on a wrong value prints the usage
+// and returns its status.
+std::optional<int> readConvertOptions(const CommandParser& command, Io& io, artwork::ConvertOptions& options);
+
+}  // namespace vireo::cli
