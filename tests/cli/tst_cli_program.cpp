@@ -114,6 +114,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown command") << "pack" << 2 << "未知的命令：pack";
         QTest::newRow("missing file") << "inspect @/none" << 2 << "找不到文件：@/none";
+        QTest::newRow("folder for a file") << "inspect @/heads" << 2 << "不是普通文件，而是文件夹：@/heads";
         QTest::newRow("wrong length") << "inspect @/main256.bmp" << 1 << "错误的BACKIMG文件：@/main256.bmp";
         QTest::newRow("bad scale") << "render @/BACKIMG -o @/x.png --scale 0" << 2 << "放大倍数";
         QTest::newRow("unwritable output") << "build @ -o @/none/BACKIMG" << 2 << "写入文件出错：@/none/BACKIMG";
