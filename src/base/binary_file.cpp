@@ -16,6 +16,7 @@
 #include <signal.h>
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -152,7 +153,15 @@ bool writeFully(int fd, const std::uint8_t* data, std::size_t length, std::uint6
 }
 
 std::string temporaryNameFor(const std::string& path) {
-    static std::mt19937_64 generator{std::random_device{}()};
+    // Seeded by one getrandom call: std::random_device costs a process that
+    // writes one file more than the name is worth. O_EXCL, not the name,
+    // keeps a file planted under it from being used.
+    static std::mt19937_64 generator{[] {
+        std::uint64_t seed = 0;
+        if (::getrandom(&seed, sizeof seed, GRND_NONBLOCK) != sizeof seed)
+            seed = static_cast<std::uint64_t>(::getpid()) ^ reinterpret_cast<std::uintptr_t>(&seed);
+        return seed;
+    }()};
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx",
                   static_cast<unsigned long long>(generator()));
