@@ -71,6 +71,7 @@ private slots:
         test::writeFile(dir.filePath("BACKIMG"), skin);
         const QString folder = dir.filePath("new/folder/");
         QCOMPARE(vireoSkin({"unpack", dir.filePath("BACKIMG"), "-o", folder}).out, QStringLiteral("done!\n"));
+        QCOMPARE(vireoSkin({"unpack", dir.filePath("BACKIMG"), "-o", folder, "--force"}).status, 0);  // --force replaces them
         for (const QString& name : test::entries(folder)) {
             const Bytes bytes = test::toBytes(test::readFile(folder + name));
             const auto info = images::readBmpHeader(bytes);
@@ -115,6 +116,7 @@ private slots:
         QTest::newRow("unknown command") << "pack" << 2 << "未知的命令：pack";
         QTest::newRow("missing file") << "inspect @/none" << 2 << "找不到文件：@/none";
         QTest::newRow("folder for a file") << "inspect @/heads" << 2 << "不是普通文件，而是文件夹：@/heads";
+        QTest::newRow("escape sequence in a name") << "inspect @/a\x1b[2J" << 2 << "找不到文件：@/a\\x1b[2J";
         QTest::newRow("wrong length") << "inspect @/main256.bmp" << 1 << "错误的BACKIMG文件：@/main256.bmp";
         QTest::newRow("bad scale") << "render @/BACKIMG -o @/x.png --scale 0" << 2 << "放大倍数";
         QTest::newRow("unwritable output") << "build @ -o @/none/BACKIMG" << 2 << "写入文件出错：@/none/BACKIMG";
