@@ -324,10 +324,18 @@ bool sameFile(const std::string& a, const std::string& b) {
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-Result<void> writeFilesAtomically(const std::vector<OutputFile>& files) {
+namespace {
+
+// One output named by reference: a whole skin is not copied to be written.
+struct OutputView {
+    const std::string& path;
+    const Bytes& bytes;
+};
+
+Result<void> writeAll(const std::vector<OutputView>& files) {
     std::vector<Pending> pending;
     pending.reserve(files.size());
-    for (const OutputFile& file : files) {
+    for (const OutputView& file : files) {
         auto plan = planOutput(file.path);
         if (!plan) return plan.error();
         for (const Pending& earlier : pending) {
@@ -371,8 +379,17 @@ Result<void> writeFilesAtomically(const std::vector<OutputFile>& files) {
     return {};
 }
 
+}  // namespace
+
+Result<void> writeFilesAtomically(const std::vector<OutputFile>& files) {
+    std::vector<OutputView> views;
+    views.reserve(files.size());
+    for (const OutputFile& file : files) views.push_back({file.path, file.bytes});
+    return writeAll(views);
+}
+
 Result<void> writeFileAtomically(const std::string& path, const Bytes& data) {
-    return writeFilesAtomically({OutputFile{path, data}});
+    return writeAll({OutputView{path, data}});
 }
 
 Result<void> patchFile(const std::string& path, std::uint64_t expectedLength,
