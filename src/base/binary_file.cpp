@@ -16,6 +16,7 @@
 #include <signal.h>
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,11 +41,6 @@ Error::Cause causeOf(int savedErrno) {
     case ELOOP: return Error::Cause::LinkLoop;
     default: return Error::Cause::Other;
     }
-}
-
-Error systemError(Error::Kind kind, const std::string& path, int savedErrno) {
-    return Error{kind, path, savedErrno != 0 ? std::strerror(savedErrno) : std::string(),
-                 causeOf(savedErrno), Error::FileType::Unknown};
 }
 
 Error::FileType typeOf(mode_t mode) {
@@ -101,16 +97,21 @@ Result<struct stat> statRegular(const std::string& path) {
     return info;
 }
 
-// Opens a regular file; O_NONBLOCK keeps a path swapped for a FIFO after the
-// stat from blocking, and the second look (fstat) refuses it.
+// Opens a regular file without asking first: O_NONBLOCK keeps the open of a
+// FIFO or a device from waiting, and the fstat that follows refuses anything
+// but a regular file before a byte is read. One stat fewer for every read.
 Result<Descriptor> openRegular(const std::string& path, int access) {
-    auto info = statRegular(path);
-    if (!info) return info.error();
+    if (path.empty()) return systemError(Error::Kind::NotFound, path, ENOENT);
     Descriptor fd(::open(path.c_str(), access | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0) {
         const int savedErrno = errno;
-        return systemError(savedErrno == ENOENT ? Error::Kind::NotFound : Error::Kind::Open, path,
-                           savedErrno);
+        // A folder opened for writing or a socket says what it is only when asked.
+        struct stat info {};
+        if (savedErrno != ENOENT && savedErrno != EACCES && ::stat(path.c_str(), &info) == 0 &&
+            !S_ISREG(info.st_mode))
+            return notRegular(Error::Kind::NotFound, path, info.st_mode);
+        const bool missing = savedErrno == ENOENT || savedErrno == ENOTDIR || savedErrno == ELOOP;
+        return systemError(missing ? Error::Kind::NotFound : Error::Kind::Open, path, savedErrno);
     }
     struct stat opened {};
     if (::fstat(fd.get(), &opened) != 0) return systemError(Error::Kind::Open, path, errno);
@@ -152,7 +153,15 @@ bool writeFully(int fd, const std::uint8_t* data, std::size_t length, std::uint6
 }
 
 std::string temporaryNameFor(const std::string& path) {
-    static std::mt19937_64 generator{std::random_device{}()};
+    // Seeded by one getrandom call: std::random_device costs a process that
+    // writes one file more than the name is worth. O_EXCL, not the name,
+    // keeps a file planted under it from being used.
+    static std::mt19937_64 generator{[] {
+        std::uint64_t seed = 0;
+        if (::getrandom(&seed, sizeof seed, GRND_NONBLOCK) != sizeof seed)
+            seed = static_cast<std::uint64_t>(::getpid()) ^ reinterpret_cast<std::uintptr_t>(&seed);
+        return seed;
+    }()};
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx",
                   static_cast<unsigned long long>(generator()));
@@ -272,6 +281,11 @@ Result<void> writeTemporary(Pending& pending, const Bytes& data) {
 
 }  // namespace
 
+Error systemError(Error::Kind kind, const std::string& path, int savedErrno) {
+    return Error{kind, path, savedErrno != 0 ? std::strerror(savedErrno) : std::string(),
+                 causeOf(savedErrno), Error::FileType::Unknown};
+}
+
 std::optional<std::uint64_t> fileLength(const std::string& path) {
     auto length = regularFileLength(path);
     if (!length) return std::nullopt;
@@ -291,10 +305,10 @@ Result<void> checkReadable(const std::string& path) {
 }
 
 Result<Bytes> readBlock(const std::string& path, std::uint64_t offset, std::size_t length) {
-    auto fd = openRegular(path, O_RDONLY);
-    if (!fd) return fd.error();
     if (offset > static_cast<std::uint64_t>(LLONG_MAX) - length)
         return Error{Error::Kind::ShortRead, path, "block beyond any file"};
+    auto fd = openRegular(path, O_RDONLY);
+    if (!fd) return fd.error();
     Bytes block(length);
     bool ended = false;
     if (!readFully(fd.value().get(), block.data(), length, offset, ended)) {
@@ -310,10 +324,18 @@ bool sameFile(const std::string& a, const std::string& b) {
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-Result<void> writeFilesAtomically(const std::vector<OutputFile>& files) {
+namespace {
+
+// One output named by reference: a whole skin is not copied to be written.
+struct OutputView {
+    const std::string& path;
+    const Bytes& bytes;
+};
+
+Result<void> writeAll(const std::vector<OutputView>& files) {
     std::vector<Pending> pending;
     pending.reserve(files.size());
-    for (const OutputFile& file : files) {
+    for (const OutputView& file : files) {
         auto plan = planOutput(file.path);
         if (!plan) return plan.error();
         for (const Pending& earlier : pending) {
@@ -357,8 +379,17 @@ Result<void> writeFilesAtomically(const std::vector<OutputFile>& files) {
     return {};
 }
 
+}  // namespace
+
+Result<void> writeFilesAtomically(const std::vector<OutputFile>& files) {
+    std::vector<OutputView> views;
+    views.reserve(files.size());
+    for (const OutputFile& file : files) views.push_back({file.path, file.bytes});
+    return writeAll(views);
+}
+
 Result<void> writeFileAtomically(const std::string& path, const Bytes& data) {
-    return writeFilesAtomically({OutputFile{path, data}});
+    return writeAll({OutputView{path, data}});
 }
 
 Result<void> patchFile(const std::string& path, std::uint64_t expectedLength,

@@ -14,8 +14,14 @@ namespace vireo {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Nothing here ever opens a FIFO, device or socket: every path is asked what it
-// names first (stat), and only a regular file is opened, without blocking.
+// Nothing here ever waits on or reads from a FIFO, device or socket: readers
+// open without waiting (O_NONBLOCK) and refuse anything but a regular file
+// (fstat) before the first read; fileLength and the writers ask first (stat)
+// and never open one.
+
+// The error for a failed system call: the system's own words in `detail` and
+// the cause read from `savedErrno` (errno as the call left it; 0 for none).
+Error systemError(Error::Kind kind, const std::string& path, int savedErrno);
 
 // Length in bytes of a regular file (links followed); nullopt for anything else.
 std::optional<std::uint64_t> fileLength(const std::string& path);

@@ -15,8 +15,10 @@ namespace {
 constexpr int kSlots = 32;
 enum SlotState : int { kFree, kFilling, kReady };
 
+// Zero-initialised, so nothing runs at start-up: a constructor for an array of
+// slots would write one page per slot in every run of the program.
 struct Slot {
-    std::atomic<int> state{kFree};
+    std::atomic<int> state;  // kFree is 0
     char path[PATH_MAX];
 };
 

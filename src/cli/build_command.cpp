@@ -1,5 +1,6 @@
 #include "base/binary_file.h"
 #include "cli/command.h"
+#include "messages/error_text.h"
 #include "skin/generation.h"
 
 #include <ostream>
@@ -17,11 +18,14 @@ int runBuild(const Arguments& arguments, Io& io) {
     if (auto error = missingFolder(dir)) return fail(io, *error);
     const auto run = verifyFolder(dir, command);
     if (!run.passed()) {
-        io.err << kProgram << ": " << dir << "：" << run.report << '\n';
+        io.err << kProgram << ": " << escapeForTerminal(dir) << "：" << run.report << '\n';
         return kRefused;
     }
     const std::string output =
         command.isSet("output") ? command.value("output") : joinPath(dir, "BACKIMG");
+    std::vector<std::string> inputs(run.paths.begin(), run.paths.end());
+    inputs.push_back(run.settingsPath);
+    if (auto status = refuseOutputOverInput(io, output, inputs)) return *status;
     const auto written = skin::generateSkin({run.paths, run.settingsPath}, output);
     if (!written) return fail(io, written.error());
     io.out << "完成！" << '\n';

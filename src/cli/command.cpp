@@ -6,25 +6,51 @@
 #include <filesystem>
 #include <ostream>
 
+#include <sys/stat.h>
+
 namespace vireo::cli {
 
 int fail(Io& io, const Error& error) {
-    io.err << kProgram << ": " << describe(error);
-    if (error.kind == Error::Kind::Invalid && !error.detail.empty())
-        io.err << "（" << error.detail << "）";
+    Error shown = error;
+    shown.path = escapeForTerminal(error.path);
+    io.err << kProgram << ": " << describe(shown);
+    // The sentence says what went wrong only for the causes it knows; for
+    // anything else the system's own words follow.
+    const bool systemSaid = error.cause == Error::Cause::Other;
+    if ((error.kind == Error::Kind::Invalid || systemSaid) && !error.detail.empty())
+        io.err << "（" << escapeForTerminal(error.detail) << "）";
     io.err << '\n';
     return error.kind == Error::Kind::WrongLength || error.kind == Error::Kind::Invalid ? kRefused
                                                                                         : kFailed;
 }
 
+std::optional<int> refuseOutputOverInput(Io& io, const std::string& output,
+                                         const std::vector<std::string>& inputs) {
+    // A new output can be none of them: one stat then, not one per input.
+    struct stat target {};
+    if (::stat(output.c_str(), &target) != 0) return std::nullopt;
+    for (const std::string& input : inputs) {
+        struct stat info {};
+        if (input.empty() || ::stat(input.c_str(), &info) != 0 || info.st_dev != target.st_dev ||
+            info.st_ino != target.st_ino)
+            continue;
+        io.err << kProgram << ": "
+               << describe(Error{Error::Kind::Invalid, escapeForTerminal(output), {}, Error::Cause::SameFile});
+        if (input != output) io.err << "（" << escapeForTerminal(input) << "）";
+        io.err << '\n';
+        return kFailed;
+    }
+    return std::nullopt;
+}
+
 int usage(Io& io, const std::string& message, const std::string& help) {
-    io.err << kProgram << ": " << message << "\n\n" << help;
+    io.err << kProgram << ": " << escapeForTerminal(message) << "\n\n" << help;
     return kFailed;
 }
 
 int refuseSkin(Io& io, const std::string& path, const Error& error) {
     if (error.kind != Error::Kind::WrongLength) return fail(io, error);
-    io.err << kProgram << ": " << "错误的BACKIMG文件：" << path << '\n';
+    io.err << kProgram << ": " << "错误的BACKIMG文件：" << escapeForTerminal(path) << '\n';
     return kRefused;
 }
 

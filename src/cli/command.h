@@ -36,9 +36,18 @@ struct Io {
 
 using Arguments = std::vector<std::string>;
 
-// Prints "vireo-skin: <sentence naming the file>" and returns the status the
-// error calls for: a refusal for a checked input, a failure otherwise.
+// Prints "vireo-skin: <sentence naming the file>", with the system's reason
+// where the sentence has none, and returns the status the error calls for: a
+// refusal for a checked input, a failure otherwise. File names in messages are
+// always printed through escapeForTerminal (messages/error_text.h).
 int fail(Io& io, const Error& error);
+
+// Refuses to write `output` over one of `inputs`: the same file by device and
+// inode, through links and hard links too. Prints the sentence naming both and
+// returns kFailed; nullopt when `output` is none of them (or does not exist).
+// Every command that writes a file calls it before anything is written.
+std::optional<int> refuseOutputOverInput(Io& io, const std::string& output,
+                                         const std::vector<std::string>& inputs);
 
 // Prints the message and the help; wrong usage.
 int usage(Io& io, const std::string& message, const std::string& help);

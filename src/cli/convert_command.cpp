@@ -83,7 +83,10 @@ int runConvert(const Arguments& arguments, Io& io) {
     const auto converted = artwork::convertFile(picture, *role, decoder, options, command.isSet("keep-rows"),
                                                 palette, back);
     if (!converted) return fail(io, converted.error());
-    // TODO(merge): refuse an output that is one of the inputs
+    std::vector<std::string> inputs{picture};
+    if (palette) inputs.push_back(*palette);
+    if (back) inputs.push_back(*back);
+    if (auto status = refuseOutputOverInput(io, output, inputs)) return *status;
     const auto written = writeFileAtomically(output, converted.value());
     if (!written) return fail(io, written.error());
     io.out << "完成！" << '\n';

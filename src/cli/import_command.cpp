@@ -1,9 +1,10 @@
-#include "artwork/file_bytes.h"
 #include "artwork/import.h"
 #include "base/binary_file.h"
 #include "cli/command.h"
+#include "cli/output_folder.h"
 #include "cli/picture_module.h"
 #include "images/source_set.h"
+#include "messages/error_text.h"
 
 #include <filesystem>
 #include <ostream>
@@ -41,12 +42,12 @@ int runImport(const Arguments& arguments, Io& io) {
     if (auto error = missingFolder(art)) return fail(io, *error);
 
     // Refused before any picture is converted: nothing in DIR is replaced unasked.
-    std::vector<std::string> existing;
-    for (const std::string& name : setFileNames())
-        if (artwork::nonFileKind(joinPath(dir, name)) != "不存在") existing.push_back(name);
+    std::vector<std::string> targets;
+    for (const std::string& name : setFileNames()) targets.push_back(joinPath(dir, name));
+    const auto existing = existingPaths(targets);
     if (!existing.empty() && !command.isSet("force")) {
-        io.err << kProgram << ": " << dir << " 中已有下列文件，加 --force 才会替换：\n";
-        for (const std::string& name : existing) io.err << "  " << name << '\n';
+        io.err << kProgram << ": " << "这些文件已经存在，用 --force 才会替换：" << '\n';
+        for (const std::string& path : existing) io.err << "  " << escapeForTerminal(path) << '\n';
         return kRefused;
     }
 
@@ -56,7 +57,13 @@ int runImport(const Arguments& arguments, Io& io) {
     std::vector<OutputFile> files;
     for (artwork::OutputFile& file : made.value()) files.push_back({joinPath(dir, file.name), std::move(file.bytes)});
 
-    // TODO(merge): refuse an output that is one of the inputs
+    // The artwork folder itself as DIR would let --force replace the author's pictures.
+    std::vector<std::string> inputs;
+    std::error_code listError;
+    for (const auto& entry : std::filesystem::directory_iterator(art, listError))
+        inputs.push_back(entry.path().string());
+    for (const OutputFile& file : files)
+        if (auto status = refuseOutputOverInput(io, file.path, inputs)) return *status;
     namespace fs = std::filesystem;
     std::error_code error;
     const bool created = !fs::exists(dir, error) && fs::create_directories(dir, error);

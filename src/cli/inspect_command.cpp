@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/record_text.h"
+#include "messages/error_text.h"
 #include "skin/skin_file.h"
 #include "unpack/skin_info.h"
 
@@ -79,7 +80,7 @@ int runInspect(const Arguments& arguments, Io& io) {
         return kDone;
     }
 
-    io.out << "文件位置：" << path << '\n';
+    io.out << "文件位置：" << escapeForTerminal(path) << '\n';
     io.out << layoutName(skinFile.layout) << ", " << skinFile.bytes.size() << " bytes\n";
     io.out << " offset length  what\n";
     for (const auto& region : regions) {

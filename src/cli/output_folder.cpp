@@ -2,22 +2,38 @@
 
 #include "base/binary_file.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
+
 namespace vireo::cli {
+
+std::vector<std::string> pathsIn(const std::string& folder, const std::vector<skin::NamedFile>& files) {
+    std::vector<std::string> paths;
+    for (const skin::NamedFile& file : files) paths.push_back(joinPath(folder, file.name));
+    return paths;
+}
+
+std::vector<std::string> existingPaths(const std::vector<std::string>& paths) {
+    std::vector<std::string> existing;
+    for (const std::string& path : paths) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0) existing.push_back(path);
+    }
+    return existing;
+}
 
 Result<void> writeFilesInto(const std::string& folder, const std::vector<skin::NamedFile>& files) {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
         std::filesystem::create_directories(folder, ec);
-        if (ec) return Error{Error::Kind::Write, folder, ec.message()};
+        if (ec) return systemError(Error::Kind::Write, folder, ec.value());
     }
-    for (const skin::NamedFile& file : files) {
-        auto written = writeFileAtomically(joinPath(folder, file.name), file.bytes);
-        if (!written) return written;
-    }
-    return {};
+    std::vector<OutputFile> outputs;
+    for (const skin::NamedFile& file : files) outputs.push_back({joinPath(folder, file.name), file.bytes});
+    return writeFilesAtomically(outputs);
 }
 
 }  // namespace vireo::cli

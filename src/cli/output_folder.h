@@ -8,9 +8,16 @@
 
 namespace vireo::cli {
 
-// Writes every file into `folder`, creating the folder when it is missing.
-// Each file is replaced whole (temporary file + rename), so a failure leaves
-// that file as it was and names it; the files before it stay written.
+// The path of each file in `folder`, in order.
+std::vector<std::string> pathsIn(const std::string& folder, const std::vector<skin::NamedFile>& files);
+
+// Those of `paths` that name something already (a file, a folder, a link, even
+// a broken one): what writing them would replace.
+std::vector<std::string> existingPaths(const std::vector<std::string>& paths);
+
+// Writes every file into `folder`, creating the folder when it is missing, as
+// one step (writeFilesAtomically): a failure leaves every existing file as it
+// was and names the file that failed.
 Result<void> writeFilesInto(const std::string& folder, const std::vector<skin::NamedFile>& files);
 
 }  // namespace vireo::cli

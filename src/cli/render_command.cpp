@@ -50,6 +50,7 @@ int runRender(const Arguments& arguments, Io& io) {
     if (!scale) return usage(io, "放大倍数应为 1 到 " + maxScale + " 之间的整数", command.help());
 
     const std::string& path = command.argument(0);
+    if (auto status = refuseOutputOverInput(io, output, {path})) return *status;
     const auto skinFile = skin::readSkinFile(path);
     if (!skinFile) return refuseSkin(io, path, skinFile.error());
     const skin::Picture picture =

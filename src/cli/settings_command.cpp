@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/record_text.h"
 #include "cli/settings_edit.h"
+#include "messages/error_text.h"
 #include "settings/byte_table.h"
 #include "settings/record.h"
 #include "settings/write.h"
@@ -17,7 +18,7 @@ const char* expectedForm(const Setting& setting) {
 }
 
 int refuseValue(Io& io, const Error& error) {
-    io.err << kProgram << ": " << error.path << "：";
+    io.err << kProgram << ": " << escapeForTerminal(error.path) << "：";
     if (const Setting* setting = findSetting(error.detail))
         io.err << setting->name << " 的值应为 " << expectedForm(*setting);
     else
@@ -58,7 +59,7 @@ int runSettings(const Arguments& arguments, Io& io) {
     const auto record = settings::readRecord(path);
     if (!record) {
         if (record.error().kind != Error::Kind::WrongLength) return fail(io, record.error());
-        io.err << kProgram << ": " << "错误的BACK文件：" << path << '\n';
+        io.err << kProgram << ": " << "错误的BACK文件：" << escapeForTerminal(path) << '\n';
         return kRefused;
     }
 

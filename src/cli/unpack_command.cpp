@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/output_folder.h"
+#include "messages/error_text.h"
 #include "skin/skin_file.h"
 #include "skin/unpacking.h"
 #include "unpack/header_templates.h"
@@ -19,6 +20,7 @@ int runUnpack(const Arguments& arguments, Io& io) {
                       "从 DIR 读取 BMPHEAD16、BMPHEAD64、BMPHEAD256 作为 BMP 文件头"
                       "（默认由本工具生成文件头）。",
                       "DIR");
+    command.addOption("force", "替换已经存在的文件（默认不替换任何文件）。");
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& path = command.argument(0);
@@ -31,7 +33,7 @@ int runUnpack(const Arguments& arguments, Io& io) {
         if (!read) {
             if (read.error().kind != Error::Kind::Invalid) return fail(io, read.error());
             io.err << kProgram << ": " << "BMP 文件头模板与它所配的图片大小或位数不符："
-                   << read.error().path << '\n';
+                   << escapeForTerminal(read.error().path) << '\n';
             return kRefused;
         }
         templates = std::move(read).value();
@@ -41,6 +43,22 @@ int runUnpack(const Arguments& arguments, Io& io) {
 
     auto files = skin::unpackedFiles(skinFile.value(), templates);
     if (!files) return fail(io, files.error());
+    std::vector<std::string> inputs{path};
+    if (templates)
+        for (const char* name : unpack::kTemplateNames) inputs.push_back(joinPath(command.value("templates"), name));
+    const std::vector<std::string> outputs = pathsIn(folder, files.value());
+    for (const std::string& output : outputs)
+        if (auto status = refuseOutputOverInput(io, output, inputs)) return *status;
+    // The default folder is the skin's own, where the author's pictures and
+    // BACK usually are: nothing is replaced unless asked.
+    if (!command.isSet("force")) {
+        const auto existing = existingPaths(outputs);
+        if (!existing.empty()) {
+            io.err << kProgram << ": " << "这些文件已经存在，用 --force 才会替换：" << '\n';
+            for (const std::string& name : existing) io.err << "  " << escapeForTerminal(name) << '\n';
+            return kRefused;
+        }
+    }
     const auto written = writeFilesInto(folder, files.value());
     if (!written) return fail(io, written.error());
     io.out << "done!" << '\n';

@@ -1,4 +1,5 @@
 // make-demo FOLDER: writes the demo source set (twelve pictures and BACK) into FOLDER.
+#include "base/binary_file.h"
 #include "demo/demo_set.h"
 #include "messages/error_text.h"
 
@@ -13,7 +14,11 @@ int main(int argc, char* argv[]) {
     }
     std::error_code ec;
     std::filesystem::create_directories(argv[1], ec);
-    const auto written = vireo::demo::writeDemoSourceSet(argv[1]);
+    // All thirteen files or none: a failure leaves an older set as it was.
+    std::vector<vireo::OutputFile> outputs;
+    for (auto& [name, bytes] : vireo::demo::demoSourceSet())
+        outputs.push_back({vireo::joinPath(argv[1], name), std::move(bytes)});
+    const auto written = vireo::writeFilesAtomically(outputs);
     if (!written) {
         std::fprintf(stderr, "%s\n", vireo::describe(written.error()).c_str());
         return 1;

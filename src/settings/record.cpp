@@ -36,10 +36,13 @@ const std::array<Field, kPositionFieldCount> kPositionFields = {{
 }};
 
 Result<Record> readRecord(const std::string& path) {
-    const auto length = fileLength(path);
-    if (!length) return Error{Error::Kind::NotFound, path, {}};
-    if (*length != kRecordLength)
-        return Error{Error::Kind::WrongLength, path, std::to_string(*length) + " bytes, not 32"};
+    const auto length = regularFileLength(path);
+    if (!length) {  // still NotFound for the callers, with what is actually wrong
+        const Error& why = length.error();
+        return Error{Error::Kind::NotFound, path, why.detail, why.cause, why.fileType};
+    }
+    if (length.value() != kRecordLength)
+        return Error{Error::Kind::WrongLength, path, std::to_string(length.value()) + " bytes, not 32"};
     auto block = readBlock(path, 0, kRecordLength);
     if (!block) return block.error();
     Record record{};

@@ -12,11 +12,14 @@ std::optional<Layout> layoutOfLength(std::uint64_t length) {
 }
 
 Result<SkinFile> readSkinFile(const std::string& path) {
-    const auto length = fileLength(path);
-    if (!length) return Error{Error::Kind::NotFound, path, {}};
-    const auto layout = layoutOfLength(*length);
+    const auto length = regularFileLength(path);
+    if (!length) {  // still NotFound for the callers, with what is actually wrong
+        const Error& why = length.error();
+        return Error{Error::Kind::NotFound, path, why.detail, why.cause, why.fileType};
+    }
+    const auto layout = layoutOfLength(length.value());
     if (!layout) return Error{Error::Kind::WrongLength, path, {}};
-    auto bytes = readBlock(path, 0, static_cast<std::size_t>(*length));
+    auto bytes = readBlock(path, 0, static_cast<std::size_t>(length.value()));
     if (!bytes) return bytes.error();
     return skinFileOf(std::move(bytes).value(), path);
 }

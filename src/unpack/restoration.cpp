@@ -3,6 +3,7 @@
 #include "images/source_set.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vireo::unpack {
 
@@ -43,12 +44,10 @@ Result<void> restoreBmps(const std::string& skinPath, const std::string& templat
 
     auto files = restoredFiles(skin.value(), headers.value());
     if (!files) return files.error();
-    for (std::size_t i = 0; i < kRestoreSet.size(); ++i) {
-        auto written = writeFileAtomically(joinPath(outputFolder, kRestoreSet[i].fileName),
-                                           files.value()[i]);
-        if (!written) return written.error();
-    }
-    return {};
+    std::vector<OutputFile> outputs;
+    for (std::size_t i = 0; i < kRestoreSet.size(); ++i)
+        outputs.push_back({joinPath(outputFolder, kRestoreSet[i].fileName), std::move(files.value()[i])});
+    return writeFilesAtomically(outputs);
 }
 
 }  // namespace vireo::unpack

@@ -77,7 +77,7 @@ private slots:
         const auto before = snapshot(set);
         const Run again = vireoSkin("import " + kDemo + "art -o " + set);
         QCOMPARE(again.status, 1);
-        QVERIFY2(again.err.contains("  main256.bmp\n") && again.err.contains("  BACK\n") &&
+        QVERIFY2(again.err.contains("/main256.bmp\n") && again.err.contains("/BACK\n") &&
                      !again.err.contains("fu256.bmp"),
                  qPrintable(again.err));
         QVERIFY(snapshot(set) == before);
