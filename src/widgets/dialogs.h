@@ -20,6 +20,10 @@ public:
     virtual std::optional<QString> openFile(QWidget* parent, const QString& filter,
                                             const QString& initialPath) = 0;
 
+    // Shows a save-file dialog, as openFile does; the chosen path may not exist yet.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+                                            const QString& initialPath) = 0;
+
     // A modal message with one OK button.
     virtual void message(QWidget* parent, const QString& text) = 0;
 };
@@ -28,6 +32,8 @@ public:
 class QtDialogs final : public Dialogs {
 public:
     std::optional<QString> openFile(QWidget* parent, const QString& filter,
+                                    const QString& initialPath) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                     const QString& initialPath) override;
     void message(QWidget* parent, const QString& text) override;
 };

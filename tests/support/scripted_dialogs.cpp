@@ -17,6 +17,16 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& filter
     return reply;
 }
 
+std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString&, const QString&) {
+    if (saveReplies_.empty()) {
+        qWarning("ScriptedDialogs: a save-file dialog was shown with no reply scripted");
+        return std::nullopt;
+    }
+    const QString reply = saveReplies_.front();
+    saveReplies_.pop_front();
+    return reply;
+}
+
 void ScriptedDialogs::message(QWidget*, const QString& text) {
     messages << text;
     if (onMessage) onMessage(text);

@@ -18,7 +18,12 @@ public:
     // The next open-file dialog is cancelled.
     void cancel() { replies_.push_back(std::nullopt); }
 
+    // The next save-file dialog returns `path`.
+    void chooseSaveAs(const QString& path) { saveReplies_.push_back(path); }
+
     std::optional<QString> openFile(QWidget* parent, const QString& filter,
+                                    const QString& initialPath) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                     const QString& initialPath) override;
     void message(QWidget* parent, const QString& text) override;
 
@@ -30,6 +35,7 @@ public:
 
 private:
     std::deque<std::optional<QString>> replies_;
+    std::deque<QString> saveReplies_;
 };
 
 }  // namespace vireo::test

@@ -4,7 +4,6 @@
 #include "support/scripted_dialogs.h"
 #include "widgets/project_state.h"
 #include "skin/skin_layout.h"
-#include "workbench/ui/save_dialog.h"
 #include "workbench/ui/screen_canvas.h"
 #include "workbench/ui/slot_view.h"
 #include "workbench/ui/workbench_window.h"
@@ -26,12 +25,6 @@ using namespace vireo::workbench;
 using images::Source;
 
 namespace {
-
-class ScriptedSave final : public workbench::ui::SaveDialog {
-public:
-    std::optional<QString> saveFile(QWidget*, const QString&, const QString&) override { return reply; }
-    std::optional<QString> reply;
-};
 
 // A verified folder in the shared state, the panel's boxes loaded from its
 // BACK with the default positions, and the workbench open on it.
@@ -62,7 +55,6 @@ struct Bench {
         state.setHintOn(back[settings::kHintFlagOffset] != 0);
 
         window = std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, folder.folder());
-        window->setSaveDialog(save);
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -102,7 +94,6 @@ struct Bench {
 
     test::SourceFolder folder;
     test::ScriptedDialogs dialogs;
-    ScriptedSave save;
     vireo::ui::ProjectState state;
     std::unique_ptr<workbench::ui::WorkbenchWindow> window;
 };
@@ -358,9 +349,10 @@ void WorkbenchWindowTest::generatesAndExports() {
              skin::assembleSkin(sources).value());
 
     bench.window->setScreen(skin::Screen::Tree);
-    bench.save.reply = bench.folder.path(QStringLiteral("tree.png"));
+    const QString exported = bench.folder.path(QStringLiteral("tree.png"));
+    bench.dialogs.chooseSaveAs(exported);
     bench.window->findChild<QPushButton*>(QStringLiteral("exportButton"))->click();
-    QCOMPARE(pixelsOf(QImage(*bench.save.reply)), pixelsOf(bench.expected(kDefaults, skin::Screen::Tree)));
+    QCOMPARE(pixelsOf(QImage(exported)), pixelsOf(bench.expected(kDefaults, skin::Screen::Tree)));
 }
 
 void WorkbenchWindowTest::opensAFolderItself() {

@@ -28,6 +28,9 @@ public:
         if (paths.isEmpty()) return std::nullopt;
         return paths.takeFirst();
     }
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
     void message(QWidget*, const QString& text) override {
         std::printf("message: %s\n", text.toUtf8().constData());
     }

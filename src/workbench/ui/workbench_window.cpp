@@ -9,18 +9,17 @@
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
 #include "widgets/window_style.h"
-#include "workbench/ui/save_dialog.h"
 #include "workbench/ui/screen_canvas.h"
 #include "workbench/ui/slot_view.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QComboBox>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -111,7 +110,6 @@ private:
 WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::ProjectState& state,
                                  const QString& currentDir, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs), state_(state), currentDir_(currentDir),
-      ownSaveDialog_(std::make_unique<QtSaveDialog>()), saveDialog_(ownSaveDialog_.get()),
       undoStack_(new QUndoStack(this)) {
     vireo::ui::setUpWindow(this, QStringLiteral("Form4"), QStringLiteral("VIREO 皮肤工作台"));
 
@@ -213,10 +211,6 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
 WorkbenchWindow::~WorkbenchWindow() {
     // The commands call back into the window; they go before its members do.
     undoStack_->clear();
-}
-
-void WorkbenchWindow::setSaveDialog(SaveDialog& saveDialog) {
-    saveDialog_ = &saveDialog;
 }
 
 SlotView* WorkbenchWindow::slotView(Source source) const {
@@ -542,13 +536,18 @@ void WorkbenchWindow::exportPng() {
     const QString initial = (state_.folder().isEmpty() ? currentDir_ : state_.folder()) +
                             QString::fromLatin1(kNames[static_cast<int>(screen_)]) +
                             QStringLiteral(".png");
-    const auto path = saveDialog_->saveFile(this, QStringLiteral("PNG 图片 (*.png)"), initial);
+    const auto path = dialogs_.saveFile(this, QStringLiteral("PNG 图片 (*.png)"), initial);
     if (!path) return;
-    // Written beside the target and put in place only when complete.
-    QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly) || !screenPicture_.save(&file, "PNG") || !file.commit()) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!screenPicture_.save(&buffer, "PNG")) {
         dialogs_.message(this, QStringLiteral("无法写入文件：") + *path);
+        return;
     }
+    // The same whole, flushed write as every other output of the tool.
+    const auto written = writeFileAtomically(toStd(*path), Bytes(png.begin(), png.end()));
+    if (!written) dialogs_.message(this, fromStd(describe(written.error())));
 }
 
 }  // namespace vireo::workbench::ui

@@ -11,7 +11,6 @@
 #include <QWidget>
 
 #include <array>
-#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -28,7 +27,6 @@ namespace vireo::workbench::ui {
 
 class ScreenCanvas;
 class SlotView;
-class SaveDialog;
 
 // The skin as the player shows it, built in memory from the folder's files
 // and the record being edited: icons are dragged into place and pictures
@@ -43,9 +41,6 @@ public:
     WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::ProjectState& state,
                     const QString& currentDir, QWidget* parent = nullptr);
     ~WorkbenchWindow() override;
-
-    // The save dialog an export asks through.
-    void setSaveDialog(SaveDialog& saveDialog);
 
     ScreenCanvas* canvas() const { return canvas_; }
     SlotView* slotView(images::Source source) const;
@@ -96,8 +91,6 @@ private:
     vireo::ui::ProjectState& state_;
     QString currentDir_;
     QtSlotConverter converter_;
-    std::unique_ptr<SaveDialog> ownSaveDialog_;
-    SaveDialog* saveDialog_;
 
     SlotFiles files_;
     settings::Record fileRecord_{};
