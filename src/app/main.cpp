@@ -1,5 +1,5 @@
-#include "widgets/dialogs.h"
 #include "app/ui/main_window.h"
+#include "widgets/dialogs.h"
 #include "widgets/translations.h"
 
 #include <QApplication>
@@ -14,21 +14,19 @@ namespace {
 // help2man's shape: a usage line, a description, then the options.
 constexpr const char* kHelp =
     "Usage: vireo-skin-builder [OPTION]\n"
-    "Build a skin (BACKIMG) for the VIREO media player from twelve 256-colour BMP\n"
-    "pictures and a 32-byte settings file (BACK), in a window.\n"
+    "在窗口中为 VIREO 播放器生成皮肤文件 BACKIMG：由十二张 256 色 BMP 图片和\n"
+    "32 字节的设置文件 BACK 生成。\n"
     "\n"
-    "Open main256.bmp with the first button; the other pictures and BACK are read\n"
-    "from the same folder, and BACKIMG is written there. The byte table ASCII and\n"
-    "the BMP header templates are read from the current directory; the menu entry\n"
-    "starts the tool in /usr/share/vireo-skin-builder, which holds them.\n"
-    "A double-click on an empty part of the window opens the skin unpacker.\n"
+    "用第一个按钮打开 main256.bmp，其他图片和 BACK 从同一文件夹读入，BACKIMG 也写入\n"
+    "那里。字节表 ASCII 和 BMP 文件头模板从当前目录读取；菜单项在\n"
+    "/usr/share/vireo-skin-builder 中启动本工具，那里有这些文件。\n"
+    "在窗口空白处双击打开皮肤解包窗口；右键菜单还可打开调色板和皮肤工作台。\n"
     "\n"
-    "The window needs a graphical desktop session. Without one, use vireo-skin,\n"
-    "which does the same work from a shell.\n"
+    "窗口需要图形桌面环境。没有桌面时请用命令行工具 vireo-skin，它能完成同样的工作。\n"
     "\n"
     "Options:\n"
-    "  -h, --help     display this help and exit\n"
-    "      --version  output version information and exit\n";
+    "  -h, --help     显示本帮助并退出\n"
+    "      --version  显示版本信息并退出\n";
 
 }  // namespace
 
@@ -48,8 +46,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vireo-skin-builder"));
     if (!vireo::ui::installChineseQtTranslations(app))
-        std::fputs("vireo-skin-builder: Qt's Chinese translations (qt6-translations-l10n) are missing;"
-                   " the file dialogs stay in English\n", stderr);
+        std::fputs("vireo-skin-builder: 找不到 Qt 的中文翻译（qt6-translations-l10n），"
+                   "文件对话框将显示英文\n", stderr);
 
     vireo::ui::QtDialogs dialogs;
     // The byte table, the templates and the fallback BACK live in the folder
