@@ -278,7 +278,10 @@ void WorkbenchWindow::refreshSlots() {
         const SlotVerdict verdict = slotVerdict(source, files_);
         QStringList details;
         for (const auto& detail : verdict.details) details << fromStd(detail);
-        slotViews_[i]->setVerdict(fromStd(verdict.text), verdict.usable, details.join('\n'));
+        // Before any folder there is nothing to judge, only a step to take.
+        const QString text = state_.folder().isEmpty() ? QStringLiteral("请先打开文件夹")
+                                                       : fromStd(verdict.text);
+        slotViews_[i]->setVerdict(text, verdict.usable, details.join('\n'));
         const auto picture = slotPicture(source, files_);
         slotViews_[i]->setThumbnail(picture ? imageOf(*picture) : QImage());
         slotViews_[i]->setMarks(differingPixels(source, files_));
