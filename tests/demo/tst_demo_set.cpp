@@ -39,14 +39,6 @@ private slots:
         QCOMPARE(QString::fromStdString(run.report), QString::fromUtf8(images::kPassedReport));
     }
 
-    // Colours: list text blue, the rest black, spare bytes 0; the seven X/Y
-    // pairs of the main-screen icons and the file list; hint off, twice.
-    void settingsHoldTheDefaults() {
-        QCOMPARE(demoFile(QStringLiteral("BACK")),
-                 QByteArray::fromHex("0000ff00000000000000000000000000"
-                                     "0c1a581aa41a0c565856a4561e1e0000"));
-    }
-
     // The player and the preview draw the first stored row at the top, so
     // the sky must come first in the file and the grass last.
     void backgroundIsStoredTopRowFirst() {

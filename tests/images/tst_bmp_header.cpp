@@ -1,4 +1,5 @@
 #include "images/bmp.h"
+#include "support/fixtures.h"
 
 #include <QTest>
 
@@ -13,8 +14,7 @@ private slots:
     // Every field of a made header, written out by hand: a top-down picture
     // that is not square, so width, height and their signs cannot be mixed up.
     void madeHeaderHoldsEveryField() {
-        const Bytes made = images::makeBmpHeader(240, -160);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(made.data()), int(made.size())).toHex(),
+        QCOMPARE(test::fromBytes(images::makeBmpHeader(240, -160)).toHex(),
                  QByteArray("424d" "369a0000" "00000000" "36040000" "28000000" "f0000000" "60ffffff"
                             "0100" "0800" "00000000" "00960000" "130b0000" "130b0000" "00010000" "00000000"));
         // Found by fuzzing: a top-down height of INT_MIN was negated as an int.
@@ -26,8 +26,7 @@ private slots:
     void shortOrForeignHeaderIsRefused_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("kind");
-        const Bytes good = images::makeBmpHeader(64, 64);
-        const QByteArray header(reinterpret_cast<const char*>(good.data()), int(good.size()));
+        const QByteArray header = test::fromBytes(images::makeBmpHeader(64, 64));
         QTest::newRow("53 bytes") << header.left(53) << int(Error::Kind::ShortRead);
         QTest::newRow("no BM") << QByteArray("BN") + header.mid(2) << int(Error::Kind::Invalid);
         QTest::newRow("12-byte OS/2 core header") << header.left(14) + '\x0c' + header.mid(15)

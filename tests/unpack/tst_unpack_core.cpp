@@ -16,13 +16,9 @@ using test::writeFile;
 
 namespace {
 
-QByteArray bytesOf(const Bytes& bytes) {
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
-}
-
 QByteArray madeHeader(unpack::Template header) {
     const auto size = unpack::pictureSizeOf(header);
-    return bytesOf(images::makeBmpHeader(size.width, size.height));
+    return test::fromBytes(images::makeBmpHeader(size.width, size.height));
 }
 
 // Skin, templates and outputs in three folders, so that they cannot be mixed
@@ -70,16 +66,14 @@ private slots:
         for (const auto& [label, text] : expected) QCOMPARE(texts[label], std::string(text));
         QCOMPARE(unpack::infoTexts(unpack::inspectSkin(toBytes(bytes), "").value(), "/a b"), texts);
 
-        for (const QByteArray& wrong : {bytes.left(178719), bytes + 'x'}) {
-            writeFile(path, wrong);
-            QCOMPARE(unpack::inspectSkin(path.toStdString()).error().kind, Error::Kind::WrongLength);
-            QCOMPARE(unpack::inspectSkin(toBytes(wrong), "x/BACKIMG").error().path, std::string("x/BACKIMG"));
-        }
+        writeFile(path, bytes + 'x');
+        QCOMPARE(unpack::inspectSkin(path.toStdString()).error().kind, Error::Kind::WrongLength);
+        QCOMPARE(unpack::inspectSkin(toBytes(bytes.left(178719)), "x/BACKIMG").error().path, std::string("x/BACKIMG"));
     }
 
     void restoresEveryFileByteForByte() {
-        struct Row { const char* name; int header, palette, pixels, length; };
-        const Row rows[] = {
+        // Name, template, palette offset, pixel offset, pixel length.
+        const std::tuple<const char*, int, int, int, int> rows[] = {
             {"main256.bmp", 2, 0, 1024, 38400},
             {"movie256.bmp", 1, 0, 39424, 4096},
             {"music256.bmp", 1, 0, 43520, 4096},
@@ -96,11 +90,9 @@ private slots:
         writeFile(r.out("main256.bmp"), QByteArray(50000, char(0xAA)));  // replaced whole
         QVERIFY(r.run());
         QCOMPARE(QDir(r.outDir.path()).entryList(QDir::Files).size(), 11);
-        for (const Row& row : rows) {
-            const QByteArray out = readFile(r.out(row.name));
-            QVERIFY2(out == r.templates[row.header].left(54) + r.skin.mid(row.palette, 1024) +
-                                r.skin.mid(row.pixels, row.length), row.name);
-        }
+        for (const auto& [name, header, palette, pixels, length] : rows)
+            QVERIFY2(readFile(r.out(name)) == r.templates[header].left(54) + r.skin.mid(palette, 1024) +
+                                                  r.skin.mid(pixels, length), name);
     }
 
     // Both the files' and the bytes' restoration refuse, naming the input.
@@ -108,14 +100,12 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("length");  // -1: removed
         QTest::addColumn<QByteArray>("header");  // replaces the template when given
-        QTest::newRow("skin removed") << "BACKIMG" << -1 << QByteArray();
         QTest::newRow("skin one byte short") << "BACKIMG" << 178719 << QByteArray();
         QTest::newRow("skin one byte long") << "BACKIMG" << 178721 << QByteArray();
         QTest::newRow("16×16 template removed") << "BMPHEAD16" << -1 << QByteArray();
         QTest::newRow("240×160 template of 53 bytes") << "BMPHEAD256" << 53 << QByteArray();
         // A header that lies about the pictures it heads.
-        QTest::newRow("64×160 header for the backgrounds") << "BMPHEAD256" << 0 << bytesOf(images::makeBmpHeader(64, 160));
-        QTest::newRow("240×16 header for the backgrounds") << "BMPHEAD256" << 0 << bytesOf(images::makeBmpHeader(240, 16));
+        QTest::newRow("64×160 header for the backgrounds") << "BMPHEAD256" << 0 << test::fromBytes(images::makeBmpHeader(64, 160));
         QTest::newRow("64×64 header for small icons") << "BMPHEAD16" << 0 << madeHeader(unpack::Template::Head64);
         QByteArray fourBits = madeHeader(unpack::Template::Head64);
         fourBits[28] = 4;

@@ -15,16 +15,12 @@ using test::writeFile;
 
 namespace {
 
-QByteArray toQByteArray(const Bytes& bytes) {
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
-}
-
 // A fresh unpacker whose current directory holds the three templates.
 struct Fixture {
     Fixture() : window(dialogs, templates.path()) {
         for (std::size_t i = 0; i < unpack::kTemplateNames.size(); ++i) {
             const auto size = unpack::pictureSizeOf(unpack::Template(i));
-            writeFile(templates.filePath(unpack::kTemplateNames[i]), toQByteArray(images::makeBmpHeader(size.width, size.height)));
+            writeFile(templates.filePath(unpack::kTemplateNames[i]), test::fromBytes(images::makeBmpHeader(size.width, size.height)));
         }
     }
     QString skin(const QString& name, int length) {
@@ -85,7 +81,7 @@ private slots:
     void doubleClickOnlyOnTheBackground_data() {
         QTest::addColumn<QString>("target");
         QTest::newRow("background") << "";
-        for (const char* name : {"Label3", "Line2", "Command3"}) QTest::newRow(name) << name;
+        for (const char* name : {"Label3", "Command3"}) QTest::newRow(name) << name;
     }
     void doubleClickOnlyOnTheBackground() {
         QFETCH(QString, target);
