@@ -1,7 +1,9 @@
 #include "images/source_set.h"
 #include "support/window_fixture.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QPointer>
 #include <QTest>
 
 using vireo::ui::MainWindow;
@@ -12,12 +14,66 @@ namespace {
 const QString kPassed = QStringLiteral("校验全部通过，可以开始文件生成");
 using Fixture = test::WindowFixture;
 
+QList<QWidget*> shown(const QString& name) {
+    QList<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible()) found << w;
+    return found;
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void doubleClickOpensOneUnpacker_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("background") << "";
+        QTest::newRow("fmain1") << "fmain1";
+    }
+    void doubleClickOpensOneUnpacker() {
+        QFETCH(QString, target);
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QWidget* on = target.isEmpty() ? f.window.get() : f.window->findChild<QWidget*>(target);
+        const QPoint at = target.isEmpty() ? QPoint(560, 10) : QPoint(2, 2);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+        QCOMPARE(shown("Form2").size(), target.isEmpty() ? 1 : 0);
+    }
+
+    void pickerOpensOnceAndStartsAfreshEachTime() {
+        Fixture f;
+        f.window->showColourPicker();
+        QPointer<QWidget> first = shown("Form3").value(0);
+        first->findChild<QLineEdit*>("RGBNumber1")->setText("99");
+        f.window->showColourPicker();
+        QCOMPARE(shown("Form3"), QList<QWidget*>{first.data()});
+        QTest::mouseClick(first->findChild<QPushButton*>("OkButton"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        f.window->showColourPicker();
+        QCOMPARE(shown("Form3")[0]->findChild<QLineEdit*>("RGBNumber1")->text(), "0");
+    }
+
+    // Exit closes every window; the main window's frame closes only itself.
+    void exitClosesEveryWindow() {
+        Fixture f;
+        f.window->showUnpacker();
+        f.window->close();
+        QCOMPARE(shown("Form2").size(), 1);
+        f.window->show();
+        f.window->showColourPicker();
+        f.button("Command3")->click();
+        QVERIFY(shown("Form1").isEmpty() && shown("Form2").isEmpty() && shown("Form3").isEmpty());
+    }
+
     void refusesAnyFileButMain256() {
         Fixture f;
         f.button("Command1")->click();  // cancelled before any choice

@@ -142,7 +142,7 @@ private slots:
         QVERIFY(QFile::exists(r.out("music256.bmp")) && !QFile::exists(r.out("about256.bmp")));
     }
 
-    // Exactly the bottom-up headers the tool makes itself (tst_bmp_header
+    // Exactly the bottom-up headers the tool makes itself (tst_images
     // checks those field by field).
     void shippedTemplatesAreMadeHeaders() {
         const std::tuple<const char*, int, int> shipped[] = {

@@ -1,9 +1,12 @@
+#include "images/bmp.h"
 #include "images/verification.h"
 #include "support/fixtures.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <climits>
 
 using vireo::images::Verification;
 using vireo::images::verifySourceSet;
@@ -34,7 +37,7 @@ void edit(const vireo::test::SourceFolder& sources, const QStringList& edits) {
 
 }  // namespace
 
-class TestVerification : public QObject {
+class TestImages : public QObject {
     Q_OBJECT
 
 private slots:
@@ -100,7 +103,37 @@ private slots:
         QCOMPARE(QString::fromStdString(run.report), report);
         QCOMPARE(QString::fromStdString(run.settingsPath), currentDir.filePath("BACK"));
     }
+
+    // Every field of a made header, written out by hand: a top-down picture
+    // that is not square, so width, height and their signs cannot be mixed up.
+    void madeHeaderHoldsEveryField() {
+        QCOMPARE(vireo::test::fromBytes(vireo::images::makeBmpHeader(240, -160)).toHex(),
+                 QByteArray("424d" "369a0000" "00000000" "36040000" "28000000" "f0000000" "60ffffff"
+                            "0100" "0800" "00000000" "00960000" "130b0000" "130b0000" "00010000" "00000000"));
+        // Found by fuzzing: a top-down height of INT_MIN was negated as an int.
+        const auto extreme = vireo::images::readBmpHeader(vireo::images::makeBmpHeader(1, INT_MIN)).value();
+        QCOMPARE(extreme.height, INT_MIN);
+        QCOMPARE(extreme.fileSize, 1078u + 0x80000000u);
+    }
+
+    void shortOrForeignHeaderIsRefused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("kind");
+        const QByteArray header = vireo::test::fromBytes(vireo::images::makeBmpHeader(64, 64));
+        QTest::newRow("53 bytes") << header.left(53) << int(vireo::Error::Kind::ShortRead);
+        QTest::newRow("no BM") << QByteArray("BN") + header.mid(2) << int(vireo::Error::Kind::Invalid);
+        QTest::newRow("12-byte OS/2 core header") << header.left(14) + '\x0c' + header.mid(15)
+                                                  << int(vireo::Error::Kind::Invalid);
+    }
+    void shortOrForeignHeaderIsRefused() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, kind);
+        const auto info = vireo::images::readBmpHeader(vireo::test::toBytes(bytes), "x/a.bmp");
+        QVERIFY(!info.ok());
+        QCOMPARE(int(info.error().kind), kind);
+        QCOMPARE(info.error().path, std::string("x/a.bmp"));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestVerification)
-#include "tst_verification.moc"
+QTEST_GUILESS_MAIN(TestImages)
+#include "tst_images.moc"
