@@ -58,9 +58,8 @@ private slots:
         for (const auto& image : images::kSourceSet) {
             if (image.width != 64 && image.width != 16) continue;
             const QString background = image.width == 64 ? QStringLiteral("main256.bmp") : QStringLiteral("tree_main256.bmp");
-            const QByteArray own = demoFile(QLatin1String(image.fileName)).mid(images::kPaletteOffset, 1024);
-            QCOMPARE(own.size(), 1024);
-            QVERIFY2(own == demoFile(background).mid(images::kPaletteOffset, 1024), image.fileName);
+            QVERIFY2(demoFile(QLatin1String(image.fileName)).mid(54, 1024) == demoFile(background).mid(54, 1024),
+                     image.fileName);
         }
     }
 };

@@ -27,16 +27,10 @@ QByteArray reversedTable() {
     return bytes;
 }
 
-std::vector<std::string> texts(const QStringList& list) {
-    std::vector<std::string> result;
-    for (const QString& text : list) result.push_back(text.toStdString());
-    return result;
-}
-
 // `count` copies of `fill` with `text` at `index`.
-QStringList row(int count, const QString& fill, int index = -1, const QString& text = {}) {
-    QStringList list;
-    for (int i = 0; i < count; ++i) list << (i == index ? text : fill);
+std::vector<std::string> values(int count, const char* fill, int index = -1, const char* text = "") {
+    std::vector<std::string> list(count, fill);
+    if (index >= 0) list[index] = text;
     return list;
 }
 
@@ -77,7 +71,6 @@ private slots:
         QTest::addColumn<qint64>("floor");
         QTest::addColumn<qint64>("halfEven");
 
-        QTest::newRow("12.9") << "12.9" << true << qint64(12) << qint64(13);
         QTest::newRow("12.5 to even") << "12.5" << true << qint64(12) << qint64(12);
         QTest::newRow("255.5") << "255.5" << true << qint64(255) << qint64(256);
         QTest::newRow("-0.5") << "-0.5" << true << qint64(-1) << qint64(0);
@@ -114,11 +107,11 @@ private slots:
         writeFile(dir.filePath("ASCII"), tableBytes);
         const auto store = [&](int offset, int value) { expected[offset] = tableBytes[value]; };
 
-        QVERIFY(writeGroup(back, tablePath, Group::Colours, texts(row(9, "3", 8, "255.9"))));
+        QVERIFY(writeGroup(back, tablePath, Group::Colours, values(9, "3", 8, "255.9")));
         for (const Field& field : kColourFields) store(field.offset, field.offset == 10 ? 255 : 3);
         QCOMPARE(readFile(dir.filePath("BACK")), expected);
 
-        QVERIFY(writeGroup(back, tablePath, Group::Positions, texts(row(14, "200.5", 13, "201.5"))));
+        QVERIFY(writeGroup(back, tablePath, Group::Positions, values(14, "200.5", 13, "201.5")));
         for (const Field& field : kPositionFields) store(field.offset, field.offset == 29 ? 202 : 200);
         QCOMPARE(readFile(dir.filePath("BACK")), expected);
 
@@ -133,27 +126,25 @@ private slots:
     void failuresWriteNothing_data() {
         QTest::addColumn<int>("backLength");   // -1: no settings file
         QTest::addColumn<int>("tableLength");  // -1: no table file
-        QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("named");  // the file the error names
         QTest::addColumn<int>("badIndex");
-
-        const QStringList good = row(14, "1");
+        QTest::addColumn<QString>("badText");
         // Rounding happens before the range check.
-        QTest::newRow("255.5 rounds to 256") << 32 << 256 << row(14, "1", 13, "255.5") << "BACK" << 13;
-        QTest::newRow("-0.6 rounds to -1") << 32 << 256 << row(14, "1", 0, "-0.6") << "BACK" << 0;
-        QTest::newRow("no table") << 32 << -1 << good << "ASCII" << -1;
-        QTest::newRow("table one byte short") << 32 << 255 << good << "ASCII" << -1;
-        QTest::newRow("no settings file") << -1 << 256 << good << "BACK" << -1;
-        QTest::newRow("settings file 33 bytes") << 33 << 256 << good << "BACK" << -1;
+        QTest::newRow("255.5 rounds to 256") << 32 << 256 << "BACK" << 13 << "255.5";
+        QTest::newRow("-0.6 rounds to -1") << 32 << 256 << "BACK" << 0 << "-0.6";
+        QTest::newRow("no table") << 32 << -1 << "ASCII" << -1 << QString();
+        QTest::newRow("table one byte short") << 32 << 255 << "ASCII" << -1 << QString();
+        QTest::newRow("no settings file") << -1 << 256 << "BACK" << -1 << QString();
+        QTest::newRow("settings file 33 bytes") << 33 << 256 << "BACK" << -1 << QString();
     }
 
     // Nothing is written, not even the good fields before a bad one.
     void failuresWriteNothing() {
         QFETCH(int, backLength);
         QFETCH(int, tableLength);
-        QFETCH(QStringList, values);
         QFETCH(QString, named);
         QFETCH(int, badIndex);
+        QFETCH(QString, badText);
         QTemporaryDir dir;
         const QString back = dir.filePath("BACK");
         const QByteArray original = randomBytes(qMax(backLength, 0), 5);
@@ -161,7 +152,7 @@ private slots:
         if (tableLength >= 0) writeFile(dir.filePath("ASCII"), reversedTable().left(tableLength));
 
         const auto written = writeGroup(back.toStdString(), dir.filePath("ASCII").toStdString(),
-                                        Group::Positions, texts(values));
+                                        Group::Positions, values(14, "1", badIndex, qPrintable(badText)));
         QVERIFY(!written);
         QCOMPARE(QString::fromStdString(written.error().path), dir.filePath(named));
         QCOMPARE(written.error().field ? int(*written.error().field) : -1, badIndex);
