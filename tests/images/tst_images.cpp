@@ -107,24 +107,6 @@ private slots:
         QCOMPARE(extreme.height, INT_MIN);
         QCOMPARE(extreme.fileSize, 1078u + 0x80000000u);
     }
-
-    void shortOrForeignHeaderIsRefused_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("kind");
-        const QByteArray header = vireo::test::fromBytes(vireo::images::makeBmpHeader(64, 64));
-        QTest::newRow("53 bytes") << header.left(53) << int(vireo::Error::Kind::ShortRead);
-        QTest::newRow("no BM") << QByteArray("BN") + header.mid(2) << int(vireo::Error::Kind::Invalid);
-        QTest::newRow("12-byte OS/2 core header") << header.left(14) + '\x0c' + header.mid(15)
-                                                  << int(vireo::Error::Kind::Invalid);
-    }
-    void shortOrForeignHeaderIsRefused() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, kind);
-        const auto info = vireo::images::readBmpHeader(vireo::test::toBytes(bytes), "x/a.bmp");
-        QVERIFY(!info.ok());
-        QCOMPARE(int(info.error().kind), kind);
-        QCOMPARE(info.error().path, std::string("x/a.bmp"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestImages)

@@ -5,7 +5,6 @@
 #include "support/window_fixture.h"
 #include "widgets/project_state.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QSignalSpy>
@@ -271,14 +270,6 @@ private slots:
         QCOMPARE(stateSpy.size(), 1);
         rig.check()->click();
         QCOMPARE(rig.check()->isChecked(), rig.state().hintOn());
-    }
-
-    void paletteButtonOpensThePicker() {
-        Rig rig;
-        rig.button("Command13")->click();
-        const auto windows = QApplication::topLevelWidgets();
-        QVERIFY(std::any_of(windows.begin(), windows.end(),
-                            [](QWidget* w) { return w->objectName() == "Form3" && w->isVisible(); }));
     }
 };
 

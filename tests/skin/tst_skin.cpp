@@ -12,7 +12,6 @@
 #include "unpack/restoration.h"
 #include "unpack/short_skin.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPoint>
 #include <QTest>
