@@ -1,7 +1,9 @@
 #include "images/source_set.h"
 #include "support/window_fixture.h"
 
+#include <QApplication>
 #include <QGroupBox>
+#include <QPointer>
 #include <QTest>
 
 using vireo::ui::MainWindow;
@@ -12,30 +14,73 @@ namespace {
 const QString kPassed = QStringLiteral("校验全部通过，可以开始文件生成");
 using Fixture = test::WindowFixture;
 
+QList<QWidget*> shown(const QString& name) {
+    QList<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible()) found << w;
+    return found;
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void startsCompactWithNothingToDo() {
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void doubleClickOpensOneUnpacker_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("background") << "";
+        QTest::newRow("fmain1") << "fmain1";
+    }
+    void doubleClickOpensOneUnpacker() {
+        QFETCH(QString, target);
         Fixture f;
-        QVERIFY(!f.button("Command2")->isEnabled());
-        QVERIFY(!f.button("Command4")->isEnabled());
-        for (const char* frame : {"Frame1", "Frame2", "Frame3"})
-            QVERIFY(f.window->findChild<QGroupBox*>(frame)->visibleRegion().isEmpty());
-        // The button row and its note end inside the compact client area.
-        QVERIFY(f.label("Label13")->geometry().bottom() < f.window->height());
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QWidget* on = target.isEmpty() ? f.window.get() : f.window->findChild<QWidget*>(target);
+        const QPoint at = target.isEmpty() ? QPoint(560, 10) : QPoint(2, 2);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+        QCOMPARE(shown("Form2").size(), target.isEmpty() ? 1 : 0);
+    }
+
+    // The settings panel's palette button opens it.
+    void pickerOpensOnceAndStartsAfreshEachTime() {
+        Fixture f;
+        f.button("Command13")->click();
+        QPointer<QWidget> first = shown("Form3").value(0);
+        first->findChild<QLineEdit*>("RGBNumber1")->setText("99");
+        f.window->showColourPicker();
+        QCOMPARE(shown("Form3"), QList<QWidget*>{first.data()});
+        QTest::mouseClick(first->findChild<QPushButton*>("OkButton"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        f.window->showColourPicker();
+        QCOMPARE(shown("Form3")[0]->findChild<QLineEdit*>("RGBNumber1")->text(), "0");
+    }
+
+    // Exit closes every window; the main window's frame closes only itself.
+    void exitClosesEveryWindow() {
+        Fixture f;
+        f.window->showUnpacker();
+        f.window->close();
+        QCOMPARE(shown("Form2").size(), 1);
+        f.window->show();
+        f.window->showColourPicker();
+        f.button("Command3")->click();
+        QVERIFY(shown("Form1").isEmpty() && shown("Form2").isEmpty() && shown("Form3").isEmpty());
     }
 
     void refusesAnyFileButMain256() {
         Fixture f;
-        const test::SourceFolder& sources = f.source;
         f.button("Command1")->click();  // cancelled before any choice
-        f.open(sources.folder() + "MAIN256.bmp");
-        f.open(sources.path("movie256.bmp"));
+        f.open(f.source.folder() + "MAIN256.bmp");
+        f.open(f.source.path("movie256.bmp"));
         QCOMPARE(f.dialogs.messages, QStringList(3, "请打开main256.bmp"));
-        QCOMPARE(f.label("fmain1")->text(), QString("fmain1"));
         QCOMPARE(f.label("test1")->text(), QString("状态未知"));
         QVERIFY(!f.button("Command2")->isEnabled());
         QCOMPARE(f.dialogs.filters.first(), QString("(*.bmp)"));
@@ -44,16 +89,14 @@ private slots:
 
     void verificationFillsThePathsAndEnablesTheButtons() {
         Fixture f;
-        const test::SourceFolder& sources = f.source;
-        f.open(sources.path("main256.bmp"));
+        f.openSources();
         for (const auto& image : images::kSourceSet)
-            QCOMPARE(f.label(image.pathLabel)->text(), sources.folder() + image.fileName);
+            QCOMPARE(f.label(image.pathLabel)->text(), f.source.folder() + image.fileName);
         QCOMPARE(f.label("test1")->text(), kPassed);
-        QVERIFY(f.button("Command2")->isEnabled());
-        QVERIFY(f.button("Command4")->isEnabled());
+        QVERIFY(f.button("Command2")->isEnabled() && f.button("Command4")->isEnabled());
 
         // A cancelled dialog checks its last choice again.
-        QVERIFY(QFile::remove(sources.path("ft256.bmp")));
+        QVERIFY(QFile::remove(f.source.path("ft256.bmp")));
         f.dialogs.cancel();
         f.button("Command1")->click();
         QCOMPARE(f.label("test1")->text(), QString("文件夹图标  文件未找到，无法生成文件"));
@@ -67,14 +110,12 @@ private slots:
         QTest::addColumn<int>("length");  // -1: removed
         QTest::newRow("picture missing") << "ft256.bmp" << -1;
         QTest::newRow("picture one byte long") << "help256.bmp" << 5175;
-        QTest::newRow("BACK one byte short") << "BACK" << 31;
     }
     void failedRunDisablesGeneration() {
         QFETCH(QString, file);
         QFETCH(int, length);
         Fixture f;
         f.openSources();
-        QVERIFY(f.button("Command2")->isEnabled());
         if (length < 0)
             QVERIFY(QFile::remove(f.source.path(file)));
         else
@@ -85,82 +126,50 @@ private slots:
         QVERIFY(f.button("Command4")->isEnabled());
     }
 
+    // Any height but the compact one counts as expanded.
     void toggleSwitchesBetweenCompactAndExpanded() {
         Fixture f;
-        const test::SourceFolder& sources = f.source;
-        f.open(sources.path("main256.bmp"));
+        f.openSources();
         QPushButton* advanced = f.button("Command4");
-        for (int press = 0; press < 3; ++press) {
-            const bool wasCompact = f.window->height() == MainWindow::kCompactHeight;
+        for (int press = 0; press < 2; ++press) {
+            const bool wasExpanded = f.expanded();
             advanced->click();
-            QCOMPARE(f.window->height(), wasCompact ? MainWindow::kExpandedHeight : MainWindow::kCompactHeight);
-            QCOMPARE(advanced->text(), wasCompact ? QString("隐藏(&H)") : QString("高级(&A)"));
-            QCOMPARE(f.window->findChild<QGroupBox*>("Frame2")->visibleRegion().isEmpty(), !wasCompact);
+            QCOMPARE(f.window->height(), wasExpanded ? MainWindow::kCompactHeight : MainWindow::kExpandedHeight);
+            QCOMPARE(advanced->text(), wasExpanded ? QString("高级(&A)") : QString("隐藏(&H)"));
+            QCOMPARE(f.window->findChild<QGroupBox*>("Frame2")->visibleRegion().isEmpty(), wasExpanded);
         }
-
-        // Any height but the compact one counts as expanded.
         f.window->setFixedHeight(300);
-        advanced->setText("隐藏(&H)");
         advanced->click();
         QCOMPARE(f.window->height(), MainWindow::kCompactHeight);
-        QCOMPARE(advanced->text(), QString("高级(&A)"));
     }
 
+    // The skin goes to the verified folder, not to a later refused one. A BACK
+    // that shrank after the run is refused and leaves the skin as it was.
     void generationWritesTheSkinAndDisablesItself() {
         Fixture f;
-        const test::SourceFolder& sources = f.source;
-        f.open(sources.path("main256.bmp"));
+        QTemporaryDir elsewhere;
+        f.openSources();
+        f.open(elsewhere.filePath("other.bmp"));
         f.dialogs.messages.clear();
         bool lockedWhileRunning = false;
         f.dialogs.onMessage = [&](const QString&) {
             lockedWhileRunning = !f.button("Command1")->isEnabled() && !f.button("Command3")->isEnabled();
         };
-
         f.button("Command2")->click();
-        QCOMPARE(f.dialogs.messages, QStringList{"完成！"});
         QVERIFY(lockedWhileRunning);
-        QCOMPARE(QFileInfo(sources.path("BACKIMG")).size(), 182816);
-        QCOMPARE(test::readFile(sources.path("BACKIMG")).right(32), sources.files.at("BACK"));
-        QVERIFY(!f.button("Command2")->isEnabled());
-        QVERIFY(f.button("Command1")->isEnabled());
-        QVERIFY(f.button("Command3")->isEnabled());
-
-        f.open(sources.path("main256.bmp"));
-        QVERIFY(f.button("Command2")->isEnabled());
-    }
-
-    void generationRefusesAWrongBack_data() {
-        QTest::addColumn<int>("backLength");  // -1: removed
-        QTest::newRow("one byte short") << 31;
-        QTest::newRow("removed") << -1;
-    }
-    void generationRefusesAWrongBack() {
-        QFETCH(int, backLength);
-        Fixture f;
-        const test::SourceFolder& sources = f.source;
-        f.open(sources.path("main256.bmp"));
-        f.dialogs.messages.clear();
-        if (backLength < 0)
-            QVERIFY(QFile::remove(sources.path("BACK")));
-        else
-            QVERIFY(QFile(sources.path("BACK")).resize(backLength));
-
-        f.button("Command2")->click();
-        QCOMPARE(f.dialogs.messages, QStringList{"BACK文件找不到或大小不正确，不能生成皮肤"});
-        QVERIFY(!QFileInfo::exists(sources.path("BACKIMG")));
-        QVERIFY(f.button("Command2")->isEnabled());
-    }
-
-
-    void skinGoesToTheVerifiedFolderNotALaterRefusedOne() {
-        Fixture f;
-        const test::SourceFolder& sources = f.source;
-        QTemporaryDir elsewhere;
-        f.open(sources.path("main256.bmp"));
-        f.open(elsewhere.filePath("other.bmp"));
-        f.button("Command2")->click();
-        QVERIFY(QFileInfo::exists(sources.path("BACKIMG")));
+        const QByteArray skin = test::readFile(f.source.path("BACKIMG"));
+        QCOMPARE(skin.right(32), f.source.files.at("BACK"));
         QVERIFY(!QFileInfo::exists(elsewhere.filePath("BACKIMG")));
+        QVERIFY(!f.button("Command2")->isEnabled());
+        QVERIFY(f.button("Command1")->isEnabled() && f.button("Command3")->isEnabled());
+
+        f.dialogs.onMessage = nullptr;
+        f.openSources();
+        QVERIFY(QFile(f.back()).resize(31));
+        f.button("Command2")->click();
+        QCOMPARE(f.dialogs.messages, QStringList({"完成！", "BACK文件找不到或大小不正确，不能生成皮肤"}));
+        QCOMPARE(test::readFile(f.source.path("BACKIMG")), skin);
+        QVERIFY(f.button("Command2")->isEnabled());
     }
 };
 

@@ -27,6 +27,10 @@ Bytes toBytes(const QByteArray& bytes) {
     return Bytes(bytes.begin(), bytes.end());
 }
 
+QByteArray fromBytes(const Bytes& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
+}
+
 QStringList entries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
@@ -45,9 +49,7 @@ QByteArray readFile(const QString& path) {
 }
 
 QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArray& pixels) {
-    const Bytes header = images::makeBmpHeader(width, height);
-    return QByteArray(reinterpret_cast<const char*>(header.data()), int(header.size())) + palette +
-           pixels;
+    return fromBytes(images::makeBmpHeader(width, height)) + palette + pixels;
 }
 
 SourceFolder::SourceFolder(quint32 key) {

@@ -14,6 +14,7 @@ namespace vireo::test {
 
 QByteArray randomBytes(int length, quint32 key);
 Bytes toBytes(const QByteArray& bytes);
+QByteArray fromBytes(const Bytes& bytes);
 
 // Every name in `dir`, hidden ones included: a stray temporary file shows up here.
 QStringList entries(const QString& dir);

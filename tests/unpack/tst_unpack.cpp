@@ -1,11 +1,16 @@
-// The unpacker's core over files and over bytes in memory: both read the same
-// record, restore the same bytes and refuse the same inputs.
+// The unpacker's core over files and over bytes in memory (both read the same
+// record, restore the same bytes and refuse the same inputs) and its window.
 #include "images/bmp.h"
 #include "support/fixtures.h"
-#include "unpack/skin_info.h"
+#include "support/scripted_dialogs.h"
 #include "unpack/restoration.h"
+#include "unpack/short_skin.h"
+#include "unpack/skin_info.h"
+#include "unpack/ui/unpacker_window.h"
 
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 using namespace vireo;
@@ -16,13 +21,9 @@ using test::writeFile;
 
 namespace {
 
-QByteArray bytesOf(const Bytes& bytes) {
-    return QByteArray(reinterpret_cast<const char*>(bytes.data()), int(bytes.size()));
-}
-
 QByteArray madeHeader(unpack::Template header) {
     const auto size = unpack::pictureSizeOf(header);
-    return bytesOf(images::makeBmpHeader(size.width, size.height));
+    return test::fromBytes(images::makeBmpHeader(size.width, size.height));
 }
 
 // Skin, templates and outputs in three folders, so that they cannot be mixed
@@ -47,9 +48,29 @@ struct Restore {
     QByteArray templates[3];
 };
 
+// A fresh unpacker whose current directory holds the three templates.
+struct Fixture {
+    Fixture() : window(dialogs, templates.path()) {
+        for (int i = 0; i < 3; ++i) writeFile(templates.filePath(unpack::kTemplateNames[i]), madeHeader(unpack::Template(i)));
+    }
+    QString skin(const QString& name, int length) {
+        writeFile(files.filePath(name), randomBytes(length, 1));
+        return files.filePath(name);
+    }
+    QString text(const char* label) { return window.findChild<QLabel*>(label)->text(); }
+    QPushButton* button(const char* name) { return window.findChild<QPushButton*>(name); }
+    void open(const std::optional<QString>& path) {
+        path ? dialogs.choose(*path) : dialogs.cancel();
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+    }
+    test::ScriptedDialogs dialogs;
+    QTemporaryDir templates, files;
+    ui::UnpackerWindow window;
+};
+
 }  // namespace
 
-class UnpackCore : public QObject {
+class UnpackTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -70,16 +91,14 @@ private slots:
         for (const auto& [label, text] : expected) QCOMPARE(texts[label], std::string(text));
         QCOMPARE(unpack::infoTexts(unpack::inspectSkin(toBytes(bytes), "").value(), "/a b"), texts);
 
-        for (const QByteArray& wrong : {bytes.left(178719), bytes + 'x'}) {
-            writeFile(path, wrong);
-            QCOMPARE(unpack::inspectSkin(path.toStdString()).error().kind, Error::Kind::WrongLength);
-            QCOMPARE(unpack::inspectSkin(toBytes(wrong), "x/BACKIMG").error().path, std::string("x/BACKIMG"));
-        }
+        writeFile(path, bytes + 'x');
+        QCOMPARE(unpack::inspectSkin(path.toStdString()).error().kind, Error::Kind::WrongLength);
+        QCOMPARE(unpack::inspectSkin(toBytes(bytes.left(178719)), "x/BACKIMG").error().path, std::string("x/BACKIMG"));
     }
 
     void restoresEveryFileByteForByte() {
-        struct Row { const char* name; int header, palette, pixels, length; };
-        const Row rows[] = {
+        // Name, template, palette offset, pixel offset, pixel length.
+        const std::tuple<const char*, int, int, int, int> rows[] = {
             {"main256.bmp", 2, 0, 1024, 38400},
             {"movie256.bmp", 1, 0, 39424, 4096},
             {"music256.bmp", 1, 0, 43520, 4096},
@@ -96,11 +115,9 @@ private slots:
         writeFile(r.out("main256.bmp"), QByteArray(50000, char(0xAA)));  // replaced whole
         QVERIFY(r.run());
         QCOMPARE(QDir(r.outDir.path()).entryList(QDir::Files).size(), 11);
-        for (const Row& row : rows) {
-            const QByteArray out = readFile(r.out(row.name));
-            QVERIFY2(out == r.templates[row.header].left(54) + r.skin.mid(row.palette, 1024) +
-                                r.skin.mid(row.pixels, row.length), row.name);
-        }
+        for (const auto& [name, header, palette, pixels, length] : rows)
+            QVERIFY2(readFile(r.out(name)) == r.templates[header].left(54) + r.skin.mid(palette, 1024) +
+                                                  r.skin.mid(pixels, length), name);
     }
 
     // Both the files' and the bytes' restoration refuse, naming the input.
@@ -108,19 +125,20 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("length");  // -1: removed
         QTest::addColumn<QByteArray>("header");  // replaces the template when given
-        QTest::newRow("skin removed") << "BACKIMG" << -1 << QByteArray();
         QTest::newRow("skin one byte short") << "BACKIMG" << 178719 << QByteArray();
         QTest::newRow("skin one byte long") << "BACKIMG" << 178721 << QByteArray();
         QTest::newRow("16×16 template removed") << "BMPHEAD16" << -1 << QByteArray();
         QTest::newRow("240×160 template of 53 bytes") << "BMPHEAD256" << 53 << QByteArray();
         // A header that lies about the pictures it heads.
-        QTest::newRow("64×160 header for the backgrounds") << "BMPHEAD256" << 0 << bytesOf(images::makeBmpHeader(64, 160));
-        QTest::newRow("240×16 header for the backgrounds") << "BMPHEAD256" << 0 << bytesOf(images::makeBmpHeader(240, 16));
+        QTest::newRow("64×160 header for the backgrounds") << "BMPHEAD256" << 0 << test::fromBytes(images::makeBmpHeader(64, 160));
         QTest::newRow("64×64 header for small icons") << "BMPHEAD16" << 0 << madeHeader(unpack::Template::Head64);
         QByteArray fourBits = madeHeader(unpack::Template::Head64);
         fourBits[28] = 4;
         QTest::newRow("64×64 header of 4 bits") << "BMPHEAD64" << 0 << fourBits;
         QTest::newRow("not a BMP header") << "BMPHEAD64" << 0 << randomBytes(54, 3);
+        QByteArray os2 = madeHeader(unpack::Template::Head64);
+        os2[14] = 12;
+        QTest::newRow("12-byte OS/2 core header") << "BMPHEAD64" << 0 << os2;
     }
     void badInputWritesNothing() {
         QFETCH(QString, file);
@@ -154,7 +172,7 @@ private slots:
                  QStringList{"ebook256.bmp"});
     }
 
-    // Exactly the bottom-up headers the tool makes itself (tst_bmp_header
+    // Exactly the bottom-up headers the tool makes itself (tst_images
     // checks those field by field).
     void shippedTemplatesAreMadeHeaders() {
         const std::tuple<const char*, int, int> shipped[] = {
@@ -163,7 +181,58 @@ private slots:
             QCOMPARE(toBytes(readFile(QStringLiteral(VIREO_DATA_DIR "/") + name)),
                      images::makeBmpHeader(width, height));
     }
+
+    void refusalsBeforeAnyAcceptedFile() {
+        Fixture f;
+        f.open(std::nullopt);  // no choice yet: nothing at all
+        QCOMPARE(f.dialogs.initialPaths, QStringList{"BACKIMG"});
+        QCOMPARE(f.dialogs.filters, QStringList{"BACKIMG(*.*) (*)"});
+        f.open(f.skin("backimg", 178720));  // other names: silent
+        f.open(f.skin("BACKIMG.bin", 178720));
+        f.open(f.skin("BACKIMG", 182816));  // the long layout
+        QCOMPARE(f.dialogs.messages, QStringList{"错误的BACKIMG文件"});
+        QVERIFY(!f.button("Command3")->isEnabled());
+    }
+
+    // A cancel reads the accepted file again; a refused pick elsewhere leaves it
+    // as the one restored, beside itself. (tst_disk_faults checks that the
+    // templates come from the current directory and that a missing one is named.)
+    void restoresTheLastAcceptedFile() {
+        Fixture f;
+        const QString accepted = f.skin("BACKIMG", 178720);
+        f.open(accepted);
+        QCOMPARE(f.text("Label1"), "文件位置：" + accepted);
+        writeFile(accepted, QByteArray(178720, 7));
+        f.open(std::nullopt);
+        QCOMPARE(f.text("Label3"), "列表文字颜色   R= 7G= 7B= 7");
+
+        QTemporaryDir other;
+        writeFile(other.filePath("BACKIMG"), QByteArray(182816, 'x'));
+        f.open(other.filePath("BACKIMG"));
+        QCOMPARE(f.text("Label1"), "文件位置：" + accepted);
+        QTest::mouseClick(f.button("Command3"), Qt::LeftButton);
+        QCOMPARE(f.dialogs.messages.last(), "done!");
+        QCOMPARE(QDir(f.files.path()).entryList(QDir::Files).size(), 1 + 11);
+    }
+
+    void doubleClickOnlyOnTheBackground_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("background") << "";
+        for (const char* name : {"Label3", "Command3"}) QTest::newRow(name) << name;
+    }
+    void doubleClickOnlyOnTheBackground() {
+        QFETCH(QString, target);
+        Fixture f;
+        f.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        QWidget* on = target.isEmpty() ? &f.window : f.window.findChild<QWidget*>(target);
+        const QPoint at = target.isEmpty() ? QPoint(4, 240) : QPoint(4, 4);
+        QCOMPARE(f.window.childAt(on->mapTo(&f.window, at)), target.isEmpty() ? nullptr : on);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+        const QString hehe = QStringLiteral("orrin:点不出别的了，放弃吧!hehe");
+        QCOMPARE(f.dialogs.messages, target.isEmpty() ? QStringList{hehe} : QStringList());
+    }
 };
 
-QTEST_GUILESS_MAIN(UnpackCore)
-#include "tst_unpack_core.moc"
+QTEST_MAIN(UnpackTest)
+#include "tst_unpack.moc"

@@ -1,0 +1,225 @@
+// A skin made from its sources, byte for byte against a table written out by
+// hand, and a finished skin of either layout: taken by its length, drawn as
+// the player draws it, and unpacked.
+#include "images/bmp.h"
+#include "images/source_set.h"
+#include "skin/generation.h"
+#include "skin/screen.h"
+#include "skin/skin_file.h"
+#include "skin/skin_layout.h"
+#include "skin/unpacking.h"
+#include "support/fixtures.h"
+#include "unpack/restoration.h"
+#include "unpack/short_skin.h"
+
+#include <QFile>
+#include <QPoint>
+#include <QTest>
+
+using namespace vireo;
+using test::entries;
+using test::readFile;
+using test::toBytes;
+
+namespace {
+
+// The skin written out by hand, independent of the code's table: where each
+// region lands, which file it comes from and from which offset.
+struct Expected {
+    int offset;
+    int length;
+    const char* file;
+    int from;
+};
+const Expected kExpected[] = {
+    {0, 1024, "main256.bmp", 54},
+    {1024, 38400, "main256.bmp", 1078},
+    {39424, 4096, "movie256.bmp", 1078},
+    {43520, 4096, "music256.bmp", 1078},
+    {47616, 4096, "image256.bmp", 1078},
+    {51712, 4096, "game256.bmp", 1078},
+    {55808, 4096, "ebook256.bmp", 1078},
+    {59904, 1024, "tree_main256.bmp", 54},
+    {60928, 38400, "tree_main256.bmp", 1078},
+    {99328, 256, "ft256.bmp", 1078},
+    {99584, 256, "fu256.bmp", 1078},
+    {99840, 1024, "ebook_main256.bmp", 54},
+    {100864, 38400, "ebook_main256.bmp", 1078},
+    {139264, 1024, "music_main256.bmp", 54},
+    {140288, 38400, "music_main256.bmp", 1078},
+    {178688, 4096, "help256.bmp", 1078},
+    {182784, 32, "BACK", 0},
+};
+
+skin::SkinSources sourcesIn(const test::SourceFolder& folder) {
+    return {images::derivePaths(folder.folder().toStdString()), folder.path("BACK").toStdString()};
+}
+
+}  // namespace
+
+class TestSkin : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyRegionIsItsSourceBytes() {
+        test::SourceFolder sources(42);
+        const QString output = sources.path("BACKIMG");
+        test::writeFile(output, QByteArray(200000, 'o'));  // an older, longer skin is replaced whole
+        QVERIFY(skin::generateSkin(sourcesIn(sources), output.toStdString()).ok());
+
+        const QByteArray skin = readFile(output);
+        QCOMPARE(skin.size(), 182816);
+        int next = 0;
+        for (const Expected& region : kExpected) {
+            QCOMPARE(region.offset, next);  // no gap, no overlap
+            const QByteArray source = sources.files.at(region.file);
+            QVERIFY2(skin.mid(region.offset, region.length) == source.mid(region.from, region.length),
+                     qPrintable(QString("%1 at %2").arg(region.file).arg(region.offset)));
+            next = region.offset + region.length;
+        }
+        QCOMPARE(next, skin.size());
+    }
+
+    // From files or from bytes in memory: a source too short for its regions
+    // is refused by name instead of being read past its end, leaving the old
+    // skin and no stray file; bytes beyond the regions are never copied.
+    void sameSkinFromFilesOrBytes_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("length");  // -1: removed
+        QTest::newRow("background one byte longer") << "music_main256.bmp" << 39479;
+        QTest::newRow("BACK of 33 bytes") << "BACK" << 33;
+        QTest::newRow("options icon one byte short") << "help256.bmp" << 5173;
+        QTest::newRow("small icon ending before its pixels") << "fu256.bmp" << 1077;
+        QTest::newRow("parent-folder icon removed") << "fu256.bmp" << -1;
+        QTest::newRow("BACK one byte short") << "BACK" << 31;
+    }
+    void sameSkinFromFilesOrBytes() {
+        QFETCH(QString, file);
+        QFETCH(int, length);
+        test::SourceFolder sources(3);
+        const QString output = sources.path("BACKIMG");
+        const QByteArray old = test::randomBytes(1234, 8);
+        test::writeFile(output, old);
+        QStringList after = entries(sources.dir.path());
+        const bool accepted = length >= sources.files.at(file).size();
+        sources.files.at(file).resize(qMax(length, 0), '\xEE');
+        if (length < 0) {
+            QVERIFY(QFile::remove(sources.path(file)));
+            after.removeOne(file);
+        } else {
+            test::writeFile(sources.path(file), sources.files.at(file));
+        }
+        skin::SkinSourceBytes bytes{{}, toBytes(sources.files.at("BACK"))};
+        for (std::size_t i = 0; i < images::kSourceCount; ++i)
+            bytes.pictures[i] = toBytes(sources.files.at(QString::fromLatin1(images::kSourceSet[i].fileName)));
+
+        const auto fromFiles = skin::generateSkin(sourcesIn(sources), output.toStdString());
+        const auto fromBytes = skin::assembleSkin(bytes);
+        QCOMPARE(fromFiles.ok(), accepted);
+        QCOMPARE(fromBytes.ok(), accepted);
+        if (accepted) {
+            QCOMPARE(toBytes(readFile(output)), fromBytes.value());
+            return;
+        }
+        QCOMPARE(QString::fromStdString(fromFiles.error().path), sources.path(file));
+        QCOMPARE(readFile(output), old);
+        QCOMPARE(entries(sources.dir.path()), after);
+        QCOMPARE(fromBytes.error().kind, Error::Kind::ShortRead);
+        QCOMPARE(QString::fromStdString(fromBytes.error().path), file);
+    }
+
+    void lengthDecidesTheLayout_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("layout");  // -1: refused
+        QTest::newRow("generated layout") << 182816 << int(skin::Layout::Skin);
+        QTest::newRow("short layout") << 178720 << int(skin::Layout::ShortSkin);
+        QTest::newRow("one byte past the short layout") << 178721 << -1;
+        QTest::newRow("one byte short of the short layout") << 178719 << -1;
+        QTest::newRow("one byte short of the generated layout") << 182815 << -1;
+        QTest::newRow("one byte past the generated layout") << 182817 << -1;
+    }
+    void lengthDecidesTheLayout() {
+        QFETCH(int, length);
+        QFETCH(int, layout);
+        QTemporaryDir dir;
+        const QByteArray bytes = test::randomBytes(length, 4);
+        test::writeFile(dir.filePath("BACKIMG"), bytes);
+        const auto fromFile = skin::readSkinFile(dir.filePath("BACKIMG").toStdString());
+        const auto fromBytes = skin::skinFileOf(toBytes(bytes), "x/BACKIMG");
+        QCOMPARE(fromFile.ok(), layout >= 0);
+        if (layout < 0) {
+            QCOMPARE(fromBytes.error().kind, Error::Kind::WrongLength);
+            QCOMPARE(fromBytes.error().path, std::string("x/BACKIMG"));
+        } else {
+            QCOMPARE(int(fromBytes.value().layout), layout);
+            QVERIFY(fromBytes.value().bytes == fromFile.value().bytes);
+        }
+    }
+
+    // Only the first 54 bytes of each template count.
+    void shortSkinUnpackEqualsTheWindowsRestoration() {
+        QTemporaryDir dir;
+        const QByteArray raw = test::randomBytes(unpack::kShortSkinLength, 31);
+        test::writeFile(dir.filePath("BACKIMG"), raw);
+        for (int i = 0; i < 3; ++i) {
+            const auto size = unpack::pictureSizeOf(unpack::Template(i));
+            test::writeFile(dir.filePath(unpack::kTemplateNames[i]),
+                            test::fromBytes(images::makeBmpHeader(size.width, size.height)) + QByteArray(i, 'x'));
+        }
+        const std::string path = dir.path().toStdString();
+        QVERIFY(unpack::restoreBmps(path + "/BACKIMG", path, path).ok());
+        const auto files = skin::unpackedFiles({skin::Layout::ShortSkin, toBytes(raw)},
+                                               unpack::readHeaderTemplates(path).value());
+        QCOMPARE(files.value().size(), unpack::kRestoreSet.size());
+        for (const auto& file : files.value())
+            QCOMPARE(file.bytes, toBytes(test::readFile(dir.filePath(file.name.c_str()))));
+    }
+
+    // Each row: a pixel of the drawn screen and the palette and pixel byte it must come from.
+    void screenPixelComesFromTheRightBytes_data() {
+        QTest::addColumn<bool>("shortSkin");
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QByteArray>("positions");  // the record's X,Y pairs, icon order
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<uint>("palette");
+        QTest::addColumn<uint>("pixel");
+        const int main = int(skin::Screen::Main), music = int(skin::Screen::Music);
+        const QByteArray origin = QByteArray::fromHex("0000645a645a645a645a645a");
+        const QByteArray clipped = QByteArray::fromHex("00000000000000000000c88c");
+        const QByteArray last = QByteArray::fromHex("fffff00000a0ff0000ffef9f");
+        const QByteArray older = QByteArray::fromHex("0000645a645a645ac88c");
+        // Pixel 1,255 of an icon at (200, 140) is its row 19, column 39.
+        const uint movie = 39424, options = 178688, back = 1024;
+        QTest::newRow("icon at origin, inside") << false << main << origin << QPoint(5, 1) << 0u << movie + 64 + 5;
+        QTest::newRow("right of it") << false << main << origin << QPoint(64, 0) << 0u << back + 64;
+        QTest::newRow("below it") << false << main << origin << QPoint(0, 64) << 0u << back + 64 * 240;
+        QTest::newRow("clipped, corner") << false << main << clipped << QPoint(239, 159) << 0u << options + 1255;
+        QTest::newRow("left of clipped") << false << main << clipped << QPoint(199, 140) << 0u << back + 140 * 240 + 199;
+        QTest::newRow("icon on the last pixel") << false << main << last << QPoint(239, 159) << 0u << options;
+        // Music, e-book and about share (100, 90); about is drawn last.
+        QTest::newRow("older, about over e-book") << true << main << older << QPoint(100, 90) << 0u << 51712u;
+        QTest::newRow("older, help clipped") << true << main << older << QPoint(239, 159) << 0u << 55808u + 1255;
+        QTest::newRow("older, music") << true << music << older << QPoint(0, 0) << 139264u << 140288u;
+        QTest::newRow("music") << false << music << origin << QPoint(1, 0) << 139264u << 140289u;
+    }
+    void screenPixelComesFromTheRightBytes() {
+        QFETCH(bool, shortSkin);
+        QFETCH(int, screen);
+        QFETCH(QByteArray, positions);
+        QFETCH(QPoint, at);
+        QFETCH(uint, palette);
+        QFETCH(uint, pixel);
+        skin::SkinFile skinFile{shortSkin ? skin::Layout::ShortSkin : skin::Layout::Skin,
+                                toBytes(test::randomBytes(shortSkin ? unpack::kShortSkinLength : skin::kSkinLength, 11))};
+        std::copy(positions.begin(), positions.end(),
+                  skinFile.bytes.begin() + (shortSkin ? unpack::kRecordOffset + 15 : skin::kSettingsOffset + 16));
+        const skin::Picture drawn = skin::renderScreen(skinFile, skin::Screen(screen));
+        QCOMPARE(QSize(drawn.width, drawn.height), QSize(240, 160));
+        // Palette entries are blue, green, red, spare; drawn as opaque 0xAARRGGBB.
+        const std::uint8_t* entry = skinFile.bytes.data() + palette + 4 * skinFile.bytes[pixel];
+        QCOMPARE(drawn.at(at.x(), at.y()), 0xFF000000u | entry[2] << 16 | entry[1] << 8 | entry[0]);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSkin)
+#include "tst_skin.moc"
