@@ -2,7 +2,6 @@
 
 #include "artwork/bmp_check.h"
 #include "artwork/convert.h"
-#include "artwork/file_bytes.h"
 #include "artwork/messages.h"
 #include "images/bmp.h"
 #include "skin/generation.h"
@@ -121,7 +120,7 @@ Result<Bytes> remapIcon(Source slot, const SlotFiles& files) {
 Result<Bytes> convertIntoSlot(Source slot, const std::string& inputPath,
                               artwork::PictureDecoder& decoder, const SlotFiles& files,
                               const settings::Record& record) {
-    auto start = artwork::readFileStart(inputPath, artwork::kReadLimit);
+    auto start = readFileStart(inputPath, images::kPictureReadLimit);
     if (!start) return start.error();
     const Bytes& input = start.value().bytes;
     const auto scan = artwork::scanBmp(input, start.value().length);
