@@ -1,9 +1,9 @@
 #include "cli/command.h"
 
+#include "base/binary_file.h"
 #include "messages/error_text.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <ostream>
 
 #include <sys/stat.h>
@@ -55,8 +55,7 @@ int refuseSkin(Io& io, const std::string& path, const Error& error) {
 }
 
 std::optional<Error> missingFolder(const std::string& dir) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(dir, ec)) return std::nullopt;
+    if (fileTypeAt(dir) == Error::FileType::Folder) return std::nullopt;
     return Error{Error::Kind::NotFound, dir, {}};
 }
 
