@@ -46,7 +46,7 @@ const char* codeName(ProblemCode code) {
     return "unknown";
 }
 
-std::vector<Finding> diagnoseBmp(const BmpScan& scan, images::Source role) {
+std::vector<Finding> diagnoseBmp(const images::BmpScan& scan, images::Source role) {
     const images::SourceImage& source = images::sourceImage(role);
     const std::uint64_t required = source.requiredLength();
     std::vector<Finding> found;
@@ -85,7 +85,7 @@ std::vector<Finding> diagnoseBmp(const BmpScan& scan, images::Source role) {
     return found;
 }
 
-std::optional<Finding> iconColourFinding(const BmpScan& icon, const Palette& drawPalette) {
+std::optional<Finding> iconColourFinding(const images::BmpScan& icon, const Palette& drawPalette) {
     if (!icon.picture) return std::nullopt;
     std::uint64_t differing = 0;
     for (const std::uint8_t index : icon.picture->indices) {
@@ -98,7 +98,7 @@ std::optional<Finding> iconColourFinding(const BmpScan& icon, const Palette& dra
 
 Result<Bytes> exactSourceFromBmp(const Bytes& bytes, images::Source role, bool keepRows,
                                  const std::string& path) {
-    const BmpScan scan = scanBmp(bytes);
+    const images::BmpScan scan = images::scanBmp(bytes);
     if (!scan.picture) return Error{Error::Kind::Invalid, path, "无法无损读取此 BMP"};
     const images::SourceImage& source = images::sourceImage(role);
     if (scan.picture->width != source.width || scan.picture->height != source.height)
@@ -109,7 +109,7 @@ Result<Bytes> exactSourceFromBmp(const Bytes& bytes, images::Source role, bool k
 }
 
 Result<Palette> paletteOfBmp(const Bytes& bytes, const std::string& path) {
-    const BmpScan scan = scanBmp(bytes);
+    const images::BmpScan scan = images::scanBmp(bytes);
     if (!scan.picture) return Error{Error::Kind::Invalid, path, "无法读取此 BMP 的调色板"};
     return scan.picture->palette;
 }

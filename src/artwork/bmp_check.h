@@ -42,18 +42,14 @@ struct Finding {
     Error::FileType fileType = Error::FileType::Unknown;  // what stands there instead of a file
 };
 
-using images::BmpScan;
-using images::scanBmp;
-using images::writeSourceBmp;
-
 // Every problem that keeps `scan` from being an exact source for `role`,
 // icon colours left aside (see iconColourFinding).
-std::vector<Finding> diagnoseBmp(const BmpScan& scan, images::Source role);
+std::vector<Finding> diagnoseBmp(const images::BmpScan& scan, images::Source role);
 
 // For an icon: the pixels whose colour in the icon's own table differs from
 // the colour the player draws from `drawPalette`. Nothing when all agree or
 // when the icon could not be decoded.
-std::optional<Finding> iconColourFinding(const BmpScan& icon, const Palette& drawPalette);
+std::optional<Finding> iconColourFinding(const images::BmpScan& icon, const Palette& drawPalette);
 
 // The exact source for `role` from a BMP that differs only in ways that lose
 // nothing (RLE, top-down rows, header version, depth below 8, short table):

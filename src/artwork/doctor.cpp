@@ -39,7 +39,7 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
     if (error) return Error{Error::Kind::Open, folder, error.message()};
 
     DoctorReport report{folder, {}};
-    std::array<std::optional<BmpScan>, images::kSourceCount> scans;
+    std::array<std::optional<images::BmpScan>, images::kSourceCount> scans;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
         FileReport file{source.fileName, joinPath(folder, source.fileName), {}};
@@ -47,7 +47,7 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
         if (auto absent = presence(file.path)) {
             findings.push_back(*absent);
         } else if (auto start = readFileStart(file.path, images::kPictureReadLimit)) {
-            scans[i] = scanBmp(start.value().bytes, start.value().length);
+            scans[i] = images::scanBmp(start.value().bytes, start.value().length);
             findings = diagnoseBmp(*scans[i], static_cast<images::Source>(i));
         } else {
             // Exists but cannot be read: for the player as good as missing.

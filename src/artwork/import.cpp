@@ -31,16 +31,16 @@ std::string stemOf(const char* fileName) {
 }
 
 // The BMP scan of a file when it is a BMP; nullopt for anything else.
-std::optional<BmpScan> scanIfBmp(const std::string& path) {
+std::optional<images::BmpScan> scanIfBmp(const std::string& path) {
     auto start = readFileStart(path, images::kPictureReadLimit);
     if (!start || start.value().bytes.size() < 2 || start.value().bytes[0] != 'B' ||
         start.value().bytes[1] != 'M')
         return std::nullopt;
-    return scanBmp(start.value().bytes, start.value().length);
+    return images::scanBmp(start.value().bytes, start.value().length);
 }
 
 // The indexed picture of a readable BMP, rows as `keepRows` asks.
-std::optional<IndexedPicture> indexedBmp(const std::optional<BmpScan>& scan, bool keepRows) {
+std::optional<IndexedPicture> indexedBmp(const std::optional<images::BmpScan>& scan, bool keepRows) {
     if (!scan || !scan->picture) return std::nullopt;
     return keepRows ? scan->storedOrder() : *scan->picture;
 }
@@ -86,7 +86,7 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
     }
     auto converted = convertPicture(picture.value(), role, options, icon, picturePath);
     if (!converted) return converted.error();
-    return writeSourceBmp(converted.value());
+    return images::writeSourceBmp(converted.value());
 }
 
 Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, PictureDecoder& decoder,
@@ -171,7 +171,7 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
         for (std::size_t i = 0; i < images::kSourceCount; ++i) {
             if (isBackground(static_cast<images::Source>(i)) != backgrounds) continue;
             if (auto done = makeOne(i); !done) return done.error();
-            out.push_back({images::kSourceSet[i].fileName, writeSourceBmp(*made[i])});
+            out.push_back({images::kSourceSet[i].fileName, images::writeSourceBmp(*made[i])});
         }
     }
     out.push_back({images::kSettingsFileName, std::move(backBytes)});
