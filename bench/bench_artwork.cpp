@@ -22,7 +22,7 @@ namespace {
 // The demo's pictures as a viewer shows them (the set stores its top row first).
 RgbaImage demoPicture(const std::string& name) {
     for (const auto& [file, bytes] : demo::demoSourceSet())
-        if (file == name) return artwork::flippedRows(artwork::toRgba(*artwork::scanBmp(bytes).picture));
+        if (file == name) return artwork::flippedRows(artwork::toRgba(*images::scanBmp(bytes).picture));
     return {};
 }
 
@@ -68,7 +68,7 @@ BENCHMARK(MakeBackgroundPalette)->Unit(benchmark::kMillisecond);
 
 void MapIconOntoPalette(benchmark::State& state) {
     const RgbaImage icon = softened(demoPicture("movie256.bmp"));
-    const artwork::Palette palette = artwork::scanBmp(demo::demoSourceSet()[0].second).picture->palette;
+    const artwork::Palette palette = images::scanBmp(demo::demoSourceSet()[0].second).picture->palette;
     for (auto _ : state) {
         auto mapped = artwork::mapOntoPalette(icon, palette, 1.0f, "movie256.png");
         benchmark::DoNotOptimize(mapped);
@@ -90,7 +90,7 @@ void DemoBackgroundPsnr(benchmark::State& state, const char* name, bool soften) 
     double quality = 0;
     for (auto _ : state) {
         const auto source = artwork::convertFile(path, images::Source::MainBackground, decoder, {}, false, {});
-        quality = psnr(artwork::flippedRows(artwork::toRgba(*artwork::scanBmp(source.value()).picture)), picture);
+        quality = psnr(artwork::flippedRows(artwork::toRgba(*images::scanBmp(source.value()).picture)), picture);
     }
     state.counters["psnr_db"] = quality;
 }

@@ -1,6 +1,5 @@
 #include "artwork/doctor.h"
 
-#include "artwork/file_bytes.h"
 #include "settings/record.h"
 #include "skin/skin_layout.h"
 
@@ -26,9 +25,9 @@ namespace {
 
 // Missing, not a file or unreadable: the file cannot be examined further.
 std::optional<Finding> presence(const std::string& path) {
-    const std::string kind = nonFileKind(path);
-    if (kind == "不存在") return Finding{ProblemCode::Missing, {}, {}};
-    if (!kind.empty()) return Finding{ProblemCode::NotAFile, kind, {}};
+    const Error::FileType type = fileTypeAt(path);
+    if (type == Error::FileType::Missing) return Finding{ProblemCode::Missing, {}, {}};
+    if (type != Error::FileType::Regular) return Finding{ProblemCode::NotAFile, {}, {}, 0, type};
     return std::nullopt;
 }
 
@@ -40,15 +39,15 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
     if (error) return Error{Error::Kind::Open, folder, error.message()};
 
     DoctorReport report{folder, {}};
-    std::array<std::optional<BmpScan>, images::kSourceCount> scans;
+    std::array<std::optional<images::BmpScan>, images::kSourceCount> scans;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
         FileReport file{source.fileName, joinPath(folder, source.fileName), {}};
         std::vector<Finding> findings;
         if (auto absent = presence(file.path)) {
             findings.push_back(*absent);
-        } else if (auto start = readFileStart(file.path, kReadLimit)) {
-            scans[i] = scanBmp(start.value().bytes, start.value().length);
+        } else if (auto start = readFileStart(file.path, images::kPictureReadLimit)) {
+            scans[i] = images::scanBmp(start.value().bytes, start.value().length);
             findings = diagnoseBmp(*scans[i], static_cast<images::Source>(i));
         } else {
             // Exists but cannot be read: for the player as good as missing.

@@ -1,7 +1,6 @@
 #include "artwork/import.h"
 
 #include "artwork/bmp_check.h"
-#include "artwork/file_bytes.h"
 #include "skin/skin_layout.h"
 
 #include <algorithm>
@@ -32,28 +31,18 @@ std::string stemOf(const char* fileName) {
 }
 
 // The BMP scan of a file when it is a BMP; nullopt for anything else.
-std::optional<BmpScan> scanIfBmp(const std::string& path) {
-    auto start = readFileStart(path, kReadLimit);
+std::optional<images::BmpScan> scanIfBmp(const std::string& path) {
+    auto start = readFileStart(path, images::kPictureReadLimit);
     if (!start || start.value().bytes.size() < 2 || start.value().bytes[0] != 'B' ||
         start.value().bytes[1] != 'M')
         return std::nullopt;
-    return scanBmp(start.value().bytes, start.value().length);
-}
-
-IndexedPicture storedOrder(IndexedPicture picture) {
-    const std::size_t width = static_cast<std::size_t>(picture.width);
-    for (int row = 0; row < picture.height / 2; ++row)
-        std::swap_ranges(picture.indices.begin() + static_cast<std::ptrdiff_t>(row * width),
-                         picture.indices.begin() + static_cast<std::ptrdiff_t>((row + 1) * width),
-                         picture.indices.begin() +
-                             static_cast<std::ptrdiff_t>((picture.height - 1 - row) * width));
-    return picture;
+    return images::scanBmp(start.value().bytes, start.value().length);
 }
 
 // The indexed picture of a readable BMP, rows as `keepRows` asks.
-std::optional<IndexedPicture> indexedBmp(const std::optional<BmpScan>& scan, bool keepRows) {
+std::optional<IndexedPicture> indexedBmp(const std::optional<images::BmpScan>& scan, bool keepRows) {
     if (!scan || !scan->picture) return std::nullopt;
-    return keepRows && !scan->topDown ? storedOrder(*scan->picture) : *scan->picture;
+    return keepRows ? scan->storedOrder() : *scan->picture;
 }
 
 Result<settings::Record> recordAt(const std::optional<std::string>& path) {
@@ -90,14 +79,14 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
             auto record = recordAt(backPath);
             if (!record) return record.error();
             // The background as the player shows it: first stored row on top.
-            const IndexedPicture shown = scan->topDown ? *scan->picture : storedOrder(*scan->picture);
+            const IndexedPicture shown = scan->storedOrder();
             if (shown.width == 240 && shown.height == 160)
                 icon.backdrop = backdropUnderIcon(role, shown, record.value(), options.matte);
         }
     }
     auto converted = convertPicture(picture.value(), role, options, icon, picturePath);
     if (!converted) return converted.error();
-    return writeSourceBmp(converted.value());
+    return images::writeSourceBmp(converted.value());
 }
 
 Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, PictureDecoder& decoder,
@@ -110,7 +99,7 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     for (; listing != fs::directory_iterator(); listing.increment(error)) {
         if (error) return Error{Error::Kind::Read, artFolder, error.message()};
         const fs::path& entry = listing->path();
-        if (!isPictureExtension(lower(entry.extension().string())) || nonFileKind(entry.string()) != "")
+        if (!isPictureExtension(lower(entry.extension().string())) || fileTypeAt(entry.string()) != Error::FileType::Regular)
             continue;
         const std::string stem = lower(entry.stem().string());
         if (!pictureOf.emplace(stem, entry.string()).second)
@@ -121,7 +110,7 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     // BACK first: the icons' backdrops depend on where it puts them.
     Bytes backBytes;
     const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
-    if (nonFileKind(backPath) == "不存在") {
+    if (fileTypeAt(backPath) == Error::FileType::Missing) {
         const settings::Record record = defaultRecord();
         backBytes.assign(record.begin(), record.end());
     } else {
@@ -182,7 +171,7 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
         for (std::size_t i = 0; i < images::kSourceCount; ++i) {
             if (isBackground(static_cast<images::Source>(i)) != backgrounds) continue;
             if (auto done = makeOne(i); !done) return done.error();
-            out.push_back({images::kSourceSet[i].fileName, writeSourceBmp(*made[i])});
+            out.push_back({images::kSourceSet[i].fileName, images::writeSourceBmp(*made[i])});
         }
     }
     out.push_back({images::kSettingsFileName, std::move(backBytes)});

@@ -1,5 +1,7 @@
 #include "artwork/messages.h"
 
+#include "messages/error_text.h"
+
 namespace vireo::artwork {
 
 Problem describeFinding(const std::string& file, const Finding& f) {
@@ -10,7 +12,7 @@ Problem describeFinding(const std::string& file, const Finding& f) {
         return {f.code, a.empty() ? file + " 不存在" : file + " 无法读取（" + a + "）",
                 "把该文件放进文件夹，或用 import 从图片生成"};
     case ProblemCode::NotAFile:
-        return {f.code, file + " 不是普通文件（" + a + "）", "换成一个 BMP 文件"};
+        return {f.code, file + " 不是普通文件（" + fileTypeName(f.fileType) + "）", "换成一个 BMP 文件"};
     case ProblemCode::NotBmp:
         return {f.code, file + " 实际是 " + a + " 文件，不是 BMP",
                 "用 convert 转换成 8 位 BMP"};

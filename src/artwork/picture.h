@@ -1,44 +1,16 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <vector>
+// The picture types live with the BMP reader in the format core; the artwork
+// code names them as its own.
+#include "images/picture.h"
 
 namespace vireo::artwork {
 
-struct Colour {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    bool operator==(const Colour& other) const {
-        return red == other.red && green == other.green && blue == other.blue;
-    }
-    bool operator!=(const Colour& other) const { return !(*this == other); }
-};
-
-// A source's colour table: always the full 256 entries the player reads.
-using Palette = std::array<Colour, 256>;
-
-// Decoded pixels, four bytes (red, green, blue, alpha) each, rows top row
-// first as an image viewer shows them.
-struct RgbaImage {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> pixels;
-};
-
-// A picture in palette form, rows top row first.
-struct IndexedPicture {
-    int width = 0;
-    int height = 0;
-    Palette palette{};
-    std::vector<std::uint8_t> indices;
-};
-
-// The picture's colours, fully opaque.
-RgbaImage toRgba(const IndexedPicture& picture);
-
-// Rows in reverse order.
-RgbaImage flippedRows(const RgbaImage& image);
+using images::Colour;
+using images::flippedRows;
+using images::IndexedPicture;
+using images::Palette;
+using images::RgbaImage;
+using images::toRgba;
 
 }  // namespace vireo::artwork

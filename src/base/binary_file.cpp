@@ -304,6 +304,35 @@ Result<void> checkReadable(const std::string& path) {
     return {};
 }
 
+Error::FileType fileTypeAt(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) return Error::FileType::Missing;
+    return typeOf(info.st_mode);
+}
+
+Result<FileStart> readFileStart(const std::string& path, std::size_t limit) {
+    auto fd = openRegular(path, O_RDONLY);
+    if (!fd) return fd.error();
+    struct stat opened {};
+    if (::fstat(fd.value().get(), &opened) != 0) return systemError(Error::Kind::Read, path, errno);
+    FileStart start;
+    start.length = static_cast<std::uint64_t>(opened.st_size);
+    start.bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(start.length, limit)));
+    bool ended = false;
+    if (!readFully(fd.value().get(), start.bytes.data(), start.bytes.size(), 0, ended)) {
+        if (ended) return Error{Error::Kind::ShortRead, path, {}};
+        return systemError(Error::Kind::Read, path, errno);
+    }
+    return start;
+}
+
+Result<Bytes> readWholeFile(const std::string& path, std::size_t limit) {
+    auto start = readFileStart(path, limit);
+    if (!start) return start.error();
+    if (start.value().length > limit) return Error{Error::Kind::Invalid, path, "文件过大"};
+    return std::move(start.value().bytes);
+}
+
 Result<Bytes> readBlock(const std::string& path, std::uint64_t offset, std::size_t length) {
     if (offset > static_cast<std::uint64_t>(LLONG_MAX) - length)
         return Error{Error::Kind::ShortRead, path, "block beyond any file"};

@@ -30,6 +30,22 @@ std::optional<std::uint64_t> fileLength(const std::string& path);
 // cause Missing, NotRegular (and its fileType), NoPermission or LinkLoop.
 Result<std::uint64_t> regularFileLength(const std::string& path);
 
+// What is at `path`, links followed: Regular, Folder, Fifo, ...; Missing when
+// nothing is there or the path cannot be asked. Opens nothing.
+Error::FileType fileTypeAt(const std::string& path);
+
+// At most `limit` bytes from the start of a regular file, and its full length,
+// both from the one opened file.
+struct FileStart {
+    Bytes bytes;
+    std::uint64_t length = 0;
+};
+Result<FileStart> readFileStart(const std::string& path, std::size_t limit);
+
+// The whole of a regular file; one longer than `limit` bytes is refused
+// (Invalid) without being read.
+Result<Bytes> readWholeFile(const std::string& path, std::size_t limit);
+
 // Succeeds when `path` is a regular file that this process can open for reading.
 Result<void> checkReadable(const std::string& path);
 

@@ -37,8 +37,9 @@ struct Error {
         Other,               // another system error: see detail
     };
 
-    // What the path named when it was not a regular file.
-    enum class FileType { Unknown, Regular, Folder, Fifo, CharacterDevice, BlockDevice, Socket };
+    // What the path named when it was not a regular file; Missing when
+    // nothing could be found there.
+    enum class FileType { Unknown, Regular, Folder, Fifo, CharacterDevice, BlockDevice, Socket, Missing };
 
     Kind kind;
     std::string path;

@@ -1,12 +1,10 @@
 #include "cli/command.h"
 
+#include "base/binary_file.h"
 #include "messages/error_text.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <ostream>
-
-#include <sys/stat.h>
 
 namespace vireo::cli {
 
@@ -26,14 +24,10 @@ int fail(Io& io, const Error& error) {
 
 std::optional<int> refuseOutputOverInput(Io& io, const std::string& output,
                                          const std::vector<std::string>& inputs) {
-    // A new output can be none of them: one stat then, not one per input.
-    struct stat target {};
-    if (::stat(output.c_str(), &target) != 0) return std::nullopt;
+    // A new output can be none of them: asked once, not once per input.
+    if (fileTypeAt(output) == Error::FileType::Missing) return std::nullopt;
     for (const std::string& input : inputs) {
-        struct stat info {};
-        if (input.empty() || ::stat(input.c_str(), &info) != 0 || info.st_dev != target.st_dev ||
-            info.st_ino != target.st_ino)
-            continue;
+        if (input.empty() || !sameFile(input, output)) continue;
         io.err << kProgram << ": "
                << describe(Error{Error::Kind::Invalid, escapeForTerminal(output), {}, Error::Cause::SameFile});
         if (input != output) io.err << "（" << escapeForTerminal(input) << "）";
@@ -55,8 +49,7 @@ int refuseSkin(Io& io, const std::string& path, const Error& error) {
 }
 
 std::optional<Error> missingFolder(const std::string& dir) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(dir, ec)) return std::nullopt;
+    if (fileTypeAt(dir) == Error::FileType::Folder) return std::nullopt;
     return Error{Error::Kind::NotFound, dir, {}};
 }
 

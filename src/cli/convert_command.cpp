@@ -1,5 +1,4 @@
 #include "artwork/convert.h"
-#include "artwork/file_bytes.h"
 #include "artwork/import.h"
 #include "cli/command.h"
 #include "cli/picture_module.h"
@@ -75,7 +74,7 @@ int runConvert(const Arguments& arguments, Io& io) {
         if (!command.isSet("palette")) return usage(io, "图标需要 --palette BMP", command.help());
         palette = command.value("palette");
         const std::string besidePalette = folderOf(*palette) + images::kSettingsFileName;
-        if (artwork::nonFileKind(besidePalette).empty()) back = besidePalette;
+        if (fileTypeAt(besidePalette) == Error::FileType::Regular) back = besidePalette;
     }
 
     const std::string& picture = command.argument(0);

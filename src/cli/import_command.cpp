@@ -44,12 +44,7 @@ int runImport(const Arguments& arguments, Io& io) {
     // Refused before any picture is converted: nothing in DIR is replaced unasked.
     std::vector<std::string> targets;
     for (const std::string& name : setFileNames()) targets.push_back(joinPath(dir, name));
-    const auto existing = existingPaths(targets);
-    if (!existing.empty() && !command.isSet("force")) {
-        io.err << kProgram << ": " << "这些文件已经存在，用 --force 才会替换：" << '\n';
-        for (const std::string& path : existing) io.err << "  " << escapeForTerminal(path) << '\n';
-        return kRefused;
-    }
+    if (auto status = refuseExisting(io, targets, command.isSet("force"))) return *status;
 
     ModulePictureDecoder decoder(io.environment.pngModuleDirs);
     auto made = artwork::importArtwork(art, decoder, options);

@@ -1,9 +1,11 @@
 #include "cli/output_folder.h"
 
 #include "base/binary_file.h"
+#include "messages/error_text.h"
 
 #include <cerrno>
 #include <filesystem>
+#include <ostream>
 #include <system_error>
 
 #include <sys/stat.h>
@@ -25,9 +27,18 @@ std::vector<std::string> existingPaths(const std::vector<std::string>& paths) {
     return existing;
 }
 
+std::optional<int> refuseExisting(Io& io, const std::vector<std::string>& outputs, bool force) {
+    if (force) return std::nullopt;
+    const auto existing = existingPaths(outputs);
+    if (existing.empty()) return std::nullopt;
+    io.err << kProgram << ": " << "这些文件已经存在，用 --force 才会替换：" << '\n';
+    for (const std::string& path : existing) io.err << "  " << escapeForTerminal(path) << '\n';
+    return kRefused;
+}
+
 Result<void> writeFilesInto(const std::string& folder, const std::vector<skin::NamedFile>& files) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder, ec)) {
+    if (fileTypeAt(folder) != Error::FileType::Folder) {
+        std::error_code ec;
         std::filesystem::create_directories(folder, ec);
         if (ec) return systemError(Error::Kind::Write, folder, ec.value());
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/result.h"
+#include "cli/command.h"
 #include "skin/unpacking.h"
 
 #include <string>
@@ -14,6 +15,10 @@ std::vector<std::string> pathsIn(const std::string& folder, const std::vector<sk
 // Those of `paths` that name something already (a file, a folder, a link, even
 // a broken one): what writing them would replace.
 std::vector<std::string> existingPaths(const std::vector<std::string>& paths);
+
+// Unless `force`, refuses to replace any of `outputs` that exists already:
+// lists them all and returns kRefused; nullopt when nothing stands in the way.
+std::optional<int> refuseExisting(Io& io, const std::vector<std::string>& outputs, bool force);
 
 // Writes every file into `folder`, creating the folder when it is missing, as
 // one step (writeFilesAtomically): a failure leaves every existing file as it

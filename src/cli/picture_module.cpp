@@ -1,6 +1,6 @@
 #include "cli/picture_module.h"
 
-#include "artwork/file_bytes.h"
+#include "images/picture.h"
 
 #include <optional>
 
@@ -16,10 +16,9 @@ struct Decoded {
 }  // namespace
 
 Result<artwork::RgbaImage> ModulePictureDecoder::decode(const std::string& path) {
-    auto file = artwork::readFileStart(path, artwork::kReadLimit);
+    const auto file = readWholeFile(path, images::kPictureReadLimit);
     if (!file) return file.error();
-    const Bytes& bytes = file.value().bytes;
-    if (file.value().length != bytes.size()) return Error{Error::Kind::Invalid, path, "图片文件过大"};
+    const Bytes& bytes = file.value();
     if (!decode_) {
         const auto function = moduleFunction(kDecodeFunctionName, moduleDirs_);
         if (!function) return function.error();

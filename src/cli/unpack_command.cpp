@@ -51,14 +51,7 @@ int runUnpack(const Arguments& arguments, Io& io) {
         if (auto status = refuseOutputOverInput(io, output, inputs)) return *status;
     // The default folder is the skin's own, where the author's pictures and
     // BACK usually are: nothing is replaced unless asked.
-    if (!command.isSet("force")) {
-        const auto existing = existingPaths(outputs);
-        if (!existing.empty()) {
-            io.err << kProgram << ": " << "这些文件已经存在，用 --force 才会替换：" << '\n';
-            for (const std::string& name : existing) io.err << "  " << escapeForTerminal(name) << '\n';
-            return kRefused;
-        }
-    }
+    if (auto status = refuseExisting(io, outputs, command.isSet("force"))) return *status;
     const auto written = writeFilesInto(folder, files.value());
     if (!written) return fail(io, written.error());
     io.out << "done!" << '\n';

@@ -460,17 +460,13 @@ Canvas musicBackground() {
 // --- files ---------------------------------------------------------------
 
 Bytes bmpFile(const Canvas& canvas, const Palette& palette) {
-    Bytes file = images::makeBmpHeader(canvas.width, canvas.height);
-    for (const Rgb& colour : palette) {
-        file.push_back(static_cast<std::uint8_t>(colour.b));
-        file.push_back(static_cast<std::uint8_t>(colour.g));
-        file.push_back(static_cast<std::uint8_t>(colour.r));
-        file.push_back(0);
-    }
+    images::IndexedPicture picture{canvas.width, canvas.height, {}, canvas.pixels};
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        picture.palette[i] = {static_cast<std::uint8_t>(palette[i].r), static_cast<std::uint8_t>(palette[i].g),
+                              static_cast<std::uint8_t>(palette[i].b)};
     // Top row first: a viewer shows the file upside down, the preview and the
     // player show it upright.
-    file.insert(file.end(), canvas.pixels.begin(), canvas.pixels.end());
-    return file;
+    return images::writeSourceBmp(picture);
 }
 
 Bytes defaultSettings() {

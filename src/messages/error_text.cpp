@@ -6,19 +6,6 @@ namespace vireo {
 
 namespace {
 
-const char* typeName(Error::FileType type) {
-    switch (type) {
-    case Error::FileType::Folder: return "文件夹";
-    case Error::FileType::Fifo: return "命名管道（FIFO）";
-    case Error::FileType::CharacterDevice: return "字符设备";
-    case Error::FileType::BlockDevice: return "块设备";
-    case Error::FileType::Socket: return "套接字";
-    case Error::FileType::Regular:
-    case Error::FileType::Unknown: break;
-    }
-    return "特殊文件";
-}
-
 const char* actionSentence(Error::Kind kind) {
     switch (kind) {
     case Error::Kind::NotFound: return "找不到文件：";
@@ -39,13 +26,27 @@ bool writing(Error::Kind kind) {
 
 }  // namespace
 
+const char* fileTypeName(Error::FileType type) {
+    switch (type) {
+    case Error::FileType::Folder: return "文件夹";
+    case Error::FileType::Fifo: return "命名管道（FIFO）";
+    case Error::FileType::CharacterDevice: return "字符设备";
+    case Error::FileType::BlockDevice: return "块设备";
+    case Error::FileType::Socket: return "套接字";
+    case Error::FileType::Missing: return "不存在的文件";
+    case Error::FileType::Regular: return "普通文件";
+    case Error::FileType::Unknown: break;
+    }
+    return "特殊文件";
+}
+
 std::string describe(const Error& error) {
     switch (error.cause) {
     case Error::Cause::Missing:
         if (writing(error.kind)) return std::string("找不到文件夹，") + actionSentence(error.kind) + error.path;
         return "找不到文件：" + error.path;
     case Error::Cause::NotRegular:
-        return std::string("不是普通文件，而是") + typeName(error.fileType) + "：" + error.path;
+        return std::string("不是普通文件，而是") + fileTypeName(error.fileType) + "：" + error.path;
     case Error::Cause::NoPermission:
         return std::string(writing(error.kind) ? "没有权限写入文件：" : "没有权限读取文件：") + error.path;
     case Error::Cause::DiskFull: return std::string("磁盘已满，") + actionSentence(error.kind) + error.path;

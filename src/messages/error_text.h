@@ -10,6 +10,9 @@ namespace vireo {
 // e.g. "没有权限读取文件：/a/b" or "磁盘已满，写入文件出错：/a/b".
 std::string describe(const Error& error);
 
+// What stands at a path, as a sentence names it: "文件夹", "命名管道（FIFO）", ...
+const char* fileTypeName(Error::FileType type);
+
 // `name` made safe to print on a terminal: control characters (C0, DEL and
 // the C1 range of UTF-8) and backslashes become escapes such as \n, \x1b or
 // \u009b, so that a file name cannot move the cursor or change colours.

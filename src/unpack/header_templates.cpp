@@ -19,12 +19,13 @@ Result<HeaderTemplates> checkHeaderTemplates(HeaderTemplates templates, const st
         if (header.size() < kTemplateLength)
             return Error{Error::Kind::WrongLength, path, "shorter than a BMP header"};
         header.resize(kTemplateLength);
-        const auto info = images::readBmpHeader(header, path);
-        if (!info) return Error{Error::Kind::Invalid, path, info.error().detail};
+        // The player reads only the 40-byte information header.
+        const images::BmpScan scan = images::scanBmp(header);
+        if (!scan.headerRead || scan.headerSize != images::kBmpInfoHeaderLength)
+            return Error{Error::Kind::Invalid, path, "not a BMP with a 40-byte information header"};
         const PictureSize size = pictureSizeOf(static_cast<Template>(i));
-        const bool fits = info.value().width == size.width &&
-                          (info.value().height == size.height || info.value().height == -size.height) &&
-                          info.value().bitsPerPixel == 8;
+        const bool fits =
+            scan.width == size.width && scan.height == size.height && scan.bitsPerPixel == 8;
         if (!fits) {
             return Error{Error::Kind::Invalid, path,
                          "not the header of an 8-bit " + std::to_string(size.width) + "x" +

@@ -2,7 +2,6 @@
 
 #include "artwork/bmp_check.h"
 #include "artwork/convert.h"
-#include "artwork/file_bytes.h"
 #include "artwork/messages.h"
 #include "images/bmp.h"
 #include "skin/generation.h"
@@ -21,7 +20,7 @@ std::size_t indexOf(Source source) {
 }
 
 bool isExact(Source slot, const std::optional<Bytes>& file) {
-    return file && artwork::diagnoseBmp(artwork::scanBmp(*file), slot).empty();
+    return file && artwork::diagnoseBmp(images::scanBmp(*file), slot).empty();
 }
 
 // An exact source's own table and pixels, first stored row first: the order
@@ -53,17 +52,17 @@ SlotVerdict slotVerdict(Source slot, const SlotFiles& files) {
     const std::string name = images::sourceImage(slot).fileName;
     const auto& file = files[indexOf(slot)];
     std::vector<artwork::Finding> findings;
-    std::optional<artwork::BmpScan> scan;
+    std::optional<images::BmpScan> scan;
     if (!file) {
         findings.push_back({artwork::ProblemCode::Missing, {}, {}});
     } else {
-        scan = artwork::scanBmp(*file);
+        scan = images::scanBmp(*file);
         findings = artwork::diagnoseBmp(*scan, slot);
     }
     SlotVerdict verdict;
     const Source drawnWith = skin::paletteSourceOf(slot);
     if (drawnWith != slot && scan && files[indexOf(drawnWith)]) {
-        const auto background = artwork::scanBmp(*files[indexOf(drawnWith)]);
+        const auto background = images::scanBmp(*files[indexOf(drawnWith)]);
         if (background.picture) {
             if (auto differ = artwork::iconColourFinding(*scan, background.picture->palette)) {
                 verdict.remappable = findings.empty();
@@ -115,16 +114,16 @@ Result<Bytes> remapIcon(Source slot, const SlotFiles& files) {
     const auto own = artwork::toRgba(storedPicture(slot, *files[indexOf(slot)]));
     auto mapped = artwork::mapOntoPalette(own, palette.value(), artwork::ConvertOptions{}.dither, name);
     if (!mapped) return mapped.error();
-    return artwork::writeSourceBmp(mapped.value());
+    return images::writeSourceBmp(mapped.value());
 }
 
 Result<Bytes> convertIntoSlot(Source slot, const std::string& inputPath,
                               artwork::PictureDecoder& decoder, const SlotFiles& files,
                               const settings::Record& record) {
-    auto start = artwork::readFileStart(inputPath, artwork::kReadLimit);
+    auto start = readFileStart(inputPath, images::kPictureReadLimit);
     if (!start) return start.error();
     const Bytes& input = start.value().bytes;
-    const auto scan = artwork::scanBmp(input, start.value().length);
+    const auto scan = images::scanBmp(input, start.value().length);
     if (artwork::diagnoseBmp(scan, slot).empty()) return input;
     const auto& image = images::sourceImage(slot);
     if (scan.picture && scan.picture->width == image.width && scan.picture->height == image.height)
@@ -152,7 +151,7 @@ Result<Bytes> convertIntoSlot(Source slot, const std::string& inputPath,
     }
     auto converted = artwork::convertPicture(picture.value(), slot, options, icon, inputPath, alsoDrawn);
     if (!converted) return converted.error();
-    return artwork::writeSourceBmp(converted.value());
+    return images::writeSourceBmp(converted.value());
 }
 
 std::optional<skin::Picture> slotPicture(Source slot, const SlotFiles& files) {

@@ -74,7 +74,7 @@ private slots:
     void badFilesGiveTheirCodes() {
         QFETCH(Bytes, bytes);
         QFETCH(QStringList, codes);
-        QCOMPARE(codesOf(artwork::diagnoseBmp(artwork::scanBmp(bytes), Source::FolderIcon)), codes);
+        QCOMPARE(codesOf(artwork::diagnoseBmp(images::scanBmp(bytes), Source::FolderIcon)), codes);
     }
 
     // Every form that loses nothing becomes an exact source with the same colours.
@@ -104,11 +104,11 @@ private slots:
         const auto picture = test::testPicture(64, 64, bits == 8 && tableEntries < 256 ? 5 : unsigned(bits));
         const Bytes input = test::makeBmp(picture, {std::uint32_t(headerSize), std::uint16_t(bits), rle, topDown,
                                                     std::uint32_t(tableEntries)});
-        QVERIFY(!artwork::diagnoseBmp(artwork::scanBmp(input), Source::MovieIcon).empty());
+        QVERIFY(!artwork::diagnoseBmp(images::scanBmp(input), Source::MovieIcon).empty());
         const auto fixed = artwork::exactSourceFromBmp(input, Source::MovieIcon, false, "in.bmp");
         QVERIFY(fixed.ok());
         QCOMPARE(fixed.value().size(), std::size_t(5174));
-        const auto scan = artwork::scanBmp(fixed.value());
+        const auto scan = images::scanBmp(fixed.value());
         QCOMPARE(codesOf(artwork::diagnoseBmp(scan, Source::MovieIcon)), QStringList{});
         QVERIFY(scan.picture);
         // The exact source stores the top row first: read as a bottom-up BMP it is upside down.

@@ -50,6 +50,19 @@ bool make(const QString& path, const QString& kind) {
     return true;
 }
 
+// Puts a path of `kind` (see readersAnswerForEveryKindOfPath) into `dir` and
+// returns it; a device this user cannot make is /dev/null instead.
+QString placeKind(const QTemporaryDir& dir, const QString& kind) {
+    QString path = kind.isEmpty() ? QString() : dir.filePath(QStringLiteral("main256.bmp"));
+    make(dir.filePath("folder"), "folder");
+    if (kind == QLatin1String("empty") || kind == QLatin1String("unreadable")) writeFile(path, kind == "empty" ? "" : "bytes");
+    if (kind == QLatin1String("dangling")) QFile::link(dir.filePath("gone"), path);
+    if (kind == QLatin1String("loop")) QFile::link(path, path);
+    if (kind == QLatin1String("folder-link")) QFile::link(dir.filePath("folder"), path);
+    if (!make(path, kind)) path = QStringLiteral("/dev/null");
+    return path;
+}
+
 // What the readers say of a path: whether it exists, its length, and the
 // sentence a read of it gives ("read" when it can be read).
 std::string answerFor(const std::string& path) {
@@ -108,13 +121,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, answer);
         QTemporaryDir dir;
-        QString path = kind.isEmpty() ? QString() : dir.filePath(QStringLiteral("main256.bmp"));
-        QVERIFY(make(dir.filePath("folder"), "folder"));
-        if (kind == QLatin1String("empty") || kind == QLatin1String("unreadable")) writeFile(path, kind == "empty" ? "" : "bytes");
-        if (kind == QLatin1String("dangling")) QVERIFY(QFile::link(dir.filePath("gone"), path));
-        if (kind == QLatin1String("loop")) QVERIFY(QFile::link(path, path));
-        if (kind == QLatin1String("folder-link")) QVERIFY(QFile::link(dir.filePath("folder"), path));
-        if (!make(path, kind)) path = QStringLiteral("/dev/null");  // a device this user cannot make
+        const QString path = placeKind(dir, kind);
         answer.replace('@', path);
 
         if (kind == QLatin1String("unreadable")) {
@@ -126,6 +133,55 @@ private slots:
             return;
         }
         QCOMPARE(QString::fromUtf8(answerWithDeadline(str(path))), answer);
+    }
+
+    // Asked without opening anything, so a FIFO cannot make it wait.
+    void kindOfEveryPath_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("type");
+        QTest::newRow("empty path") << "" << int(Error::FileType::Missing);
+        QTest::newRow("missing") << "missing" << int(Error::FileType::Missing);
+        QTest::newRow("dangling link") << "dangling" << int(Error::FileType::Missing);
+        QTest::newRow("link loop") << "loop" << int(Error::FileType::Missing);
+        QTest::newRow("link to a folder") << "folder-link" << int(Error::FileType::Folder);
+        QTest::newRow("FIFO without a writer") << "fifo" << int(Error::FileType::Fifo);
+        QTest::newRow("character device") << "device" << int(Error::FileType::CharacterDevice);
+        QTest::newRow("empty file") << "empty" << int(Error::FileType::Regular);
+    }
+    void kindOfEveryPath() {
+        QFETCH(QString, kind);
+        QFETCH(int, type);
+        QTemporaryDir dir;
+        QCOMPARE(int(fileTypeAt(str(placeKind(dir, kind)))), type);
+    }
+
+    // The start and the whole of one file against the limit; "-" where the
+    // whole read refuses.
+    void readsStopAtTheLimit_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("startRead");
+        QTest::addColumn<QString>("whole");
+        QTest::newRow("empty file") << 0 << 0 << 0 << "0";
+        QTest::newRow("exactly the limit") << 10 << 10 << 10 << "10";
+        QTest::newRow("under the limit") << 10 << 64 << 10 << "10";
+        QTest::newRow("one byte over") << 10 << 9 << 9 << "-";
+    }
+    void readsStopAtTheLimit() {
+        QFETCH(int, length);
+        QFETCH(int, limit);
+        QFETCH(int, startRead);
+        QFETCH(QString, whole);
+        QTemporaryDir dir;
+        const QByteArray bytes = test::randomBytes(length, 5);
+        writeFile(dir.filePath("f"), bytes);
+        const auto start = readFileStart(str(dir.filePath("f")), std::size_t(limit));
+        QCOMPARE(start.value().length, std::uint64_t(length));
+        QVERIFY(start.value().bytes == toBytes(bytes.left(startRead)));
+        const auto all = readWholeFile(str(dir.filePath("f")), std::size_t(limit));
+        QCOMPARE(all ? QString::number(all.value().size()) : QStringLiteral("-"), whole);
+        if (all) QVERIFY(all.value() == toBytes(bytes));
+        else QCOMPARE(int(all.error().kind), int(Error::Kind::Invalid));
     }
 
     void readBlockTakesExactlyTheBlock_data() {

@@ -74,8 +74,8 @@ private slots:
         QCOMPARE(vireoSkin({"unpack", dir.filePath("BACKIMG"), "-o", folder, "--force"}).status, 0);  // --force replaces them
         for (const QString& name : test::entries(folder)) {
             const Bytes bytes = test::toBytes(test::readFile(folder + name));
-            const auto info = images::readBmpHeader(bytes);
-            QVERIFY2(name == "BACK" || (info.ok() && bytes.size() == 1078 + size_t(info.value().width * info.value().height)),
+            const auto scan = images::scanBmp(bytes);
+            QVERIFY2(name == "BACK" || (scan.headerRead && bytes.size() == 1078 + size_t(scan.width * scan.height)),
                      qPrintable(name));
         }
         QCOMPARE(test::readFile(folder + "help256.bmp").mid(54, 1024), skin.left(1024));

@@ -1,15 +1,13 @@
 #include "artwork/qt/qt_picture_decoder.h"
 
-#include "artwork/file_bytes.h"
+#include "base/binary_file.h"
 
 namespace vireo::artwork {
 
 Result<RgbaImage> QtPictureDecoder::decode(const std::string& path) {
-    auto file = readFileStart(path, kReadLimit);
+    const auto file = readWholeFile(path, images::kPictureReadLimit);
     if (!file) return file.error();
-    if (file.value().length != file.value().bytes.size())
-        return Error{Error::Kind::Invalid, path, "图片文件过大"};
-    return decodePictureBytes(file.value().bytes.data(), file.value().bytes.size(), path);
+    return decodePictureBytes(file.value().data(), file.value().size(), path);
 }
 
 }  // namespace vireo::artwork

@@ -1,5 +1,6 @@
 #include "workbench/ui/workbench_window.h"
 
+#include "images/picture.h"
 #include "images/verification.h"
 #include "messages/error_text.h"
 #include "settings/write.h"
@@ -45,11 +46,9 @@ std::optional<int> storedValue(const vireo::ui::ProjectState& state, std::uint8_
     return *value;
 }
 
-std::optional<Bytes> readWholeFile(const QString& path) {
-    if (path.isEmpty()) return std::nullopt;
-    const auto length = fileLength(toStd(path));
-    if (!length) return std::nullopt;
-    auto bytes = readBlock(toStd(path), 0, static_cast<std::size_t>(*length));
+// The slot's file, or nothing when it cannot be read whole.
+std::optional<Bytes> slotFile(const QString& path) {
+    auto bytes = readWholeFile(toStd(path), images::kPictureReadLimit);
     if (!bytes) return std::nullopt;
     return std::move(bytes).value();
 }
@@ -242,7 +241,7 @@ void WorkbenchWindow::reloadAll() {
     selected_.reset();
     dragging_ = false;
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
-        files_[i] = readWholeFile(state_.sourcePaths()[i]);
+        files_[i] = slotFile(state_.sourcePaths()[i]);
     reloadRecord();
     refreshSlots();
     redraw();
@@ -252,7 +251,7 @@ void WorkbenchWindow::reloadFile(const QString& path) {
     bool known = false;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         if (state_.sourcePaths()[i] == path) {
-            files_[i] = readWholeFile(path);
+            files_[i] = slotFile(path);
             known = true;
         }
     }
@@ -433,7 +432,7 @@ bool WorkbenchWindow::putIntoSlot(Source source, Result<Bytes> converted) {
         return false;
     }
     const QString target = state_.sourcePath(source);
-    auto before = readWholeFile(target);
+    auto before = slotFile(target);
     if (before == converted.value()) return true;
     if (!writeSlot(target, converted.value())) return false;
     undoStack_->push(
