@@ -432,7 +432,14 @@ bool WorkbenchWindow::putIntoSlot(Source source, Result<Bytes> converted) {
         return false;
     }
     const QString target = state_.sourcePath(source);
-    auto before = slotFile(target);
+    std::optional<Bytes> before;
+    if (auto read = readWholeFile(toStd(target), images::kPictureReadLimit)) {
+        before = std::move(read).value();
+    } else if (fileTypeAt(toStd(target)) != Error::FileType::Missing) {
+        // Undo could not put back what cannot be read, so the file is left alone.
+        dialogs_.message(this, fromStd(describe(read.error())));
+        return false;
+    }
     if (before == converted.value()) return true;
     if (!writeSlot(target, converted.value())) return false;
     undoStack_->push(
