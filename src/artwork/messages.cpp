@@ -14,6 +14,8 @@ Problem describeFinding(const std::string& file, const Finding& f) {
     case ProblemCode::NotAFile:
         return {f.code, file + " 不是普通文件（" + fileTypeName(f.fileType) + "）", "换成一个 BMP 文件"};
     case ProblemCode::NotBmp:
+        if (a == "empty") return {f.code, file + " 是空文件，不是 BMP", "用 convert 转换成 8 位 BMP"};
+        if (a == "unknown") return {f.code, file + " 不是 BMP，也不是认得的图片格式", "用 convert 转换成 8 位 BMP"};
         return {f.code, file + " 实际是 " + a + " 文件，不是 BMP",
                 "用 convert 转换成 8 位 BMP"};
     case ProblemCode::UnsupportedHeader:

@@ -329,7 +329,7 @@ Result<FileStart> readFileStart(const std::string& path, std::size_t limit) {
 Result<Bytes> readWholeFile(const std::string& path, std::size_t limit) {
     auto start = readFileStart(path, limit);
     if (!start) return start.error();
-    if (start.value().length > limit) return Error{Error::Kind::Invalid, path, "文件过大"};
+    if (start.value().length > limit) return Error{Error::Kind::Invalid, path, "larger than " + std::to_string(limit) + " bytes", Error::Cause::TooLarge};
     return std::move(start.value().bytes);
 }
 

@@ -34,6 +34,7 @@ struct Error {
         ReadOnlyFileSystem,
         LinkLoop,            // too many levels of links
         SameFile,            // an output that is one of the inputs
+        TooLarge,            // longer than any file the reader was asked to take whole
         Other,               // another system error: see detail
     };
 

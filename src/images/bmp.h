@@ -26,7 +26,7 @@ constexpr std::uint32_t kBmpRle4 = 2;
 // What the header of a BMP says, as far as the bytes allow.
 struct BmpScan {
     std::uint64_t fileLength = 0;    // of the whole file, which `bytes` may only begin
-    std::string otherFormat;         // set when the file is not a BMP: "PNG", "JPEG", ...
+    std::string otherFormat;         // set when the file is not a BMP: "PNG", "JPEG", ..., "empty", "unknown"
     std::uint32_t headerSize = 0;    // 0 when not even that could be read
     bool headerRead = false;         // the fields below come from a whole known header
     std::int64_t width = 0;

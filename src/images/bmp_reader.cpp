@@ -25,14 +25,14 @@ bool startsWith(const Bytes& b, const char* magic, std::size_t length, std::size
 }
 
 std::string sniffFormat(const Bytes& b) {
-    if (b.empty()) return "空文件";
+    if (b.empty()) return "empty";
     if (startsWith(b, "\x89PNG", 4)) return "PNG";
     if (startsWith(b, "\xFF\xD8\xFF", 3)) return "JPEG";
     if (startsWith(b, "GIF8", 4)) return "GIF";
     if (startsWith(b, "RIFF", 4) && startsWith(b, "WEBP", 4, 8)) return "WebP";
     if (startsWith(b, "II*\0", 4) || startsWith(b, "MM\0*", 4)) return "TIFF";
     if (startsWith(b, "\0\0\1\0", 4)) return "ICO";
-    return "未知格式";
+    return "unknown";
 }
 
 bool knownHeader(std::uint32_t size) {
