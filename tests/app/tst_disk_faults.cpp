@@ -107,7 +107,6 @@ private slots:
         const QString gen = QStringLiteral("generate"), set = QStringLiteral("write-positions");
         QTest::newRow("generate: full disk") << gen << "full" << "BACKIMG" << "磁盘已满，写入文件出错：";
         QTest::newRow("generate: source replaced by a folder") << gen << "folder" << "movie256.bmp" << "不是普通文件，而是文件夹：";
-        QTest::newRow("generate: old skin is a folder") << gen << "folder" << "BACKIMG" << "不是普通文件，而是文件夹：";
         QTest::newRow("generate: unreadable source") << gen << "unreadable" << "game256.bmp" << "没有权限读取文件：";
         QTest::newRow("settings: full disk, written in place") << set << "full" << "BACK" << "done";
         QTest::newRow("settings: BACK is a link loop") << set << "loop" << "BACK" << "BACK文件找不到或大小不正确，不能写入：";

@@ -115,26 +115,6 @@ private slots:
         QCOMPARE(QString::fromUtf8(answerWithDeadline(str(path))), answer);
     }
 
-    void readBlockTakesExactlyTheBlock_data() {
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("whole");
-        QTest::newRow("ending on the last byte") << 90 << 10 << true;
-        QTest::newRow("one byte past the end") << 91 << 10 << false;
-    }
-    void readBlockTakesExactlyTheBlock() {
-        QFETCH(int, offset);
-        QFETCH(int, length);
-        QFETCH(bool, whole);
-        QTemporaryDir dir;
-        const QByteArray content = test::randomBytes(100, 7);
-        writeFile(dir.filePath("f"), content);
-        const auto block = readBlock(str(dir.filePath("f")), offset, length);
-        QCOMPARE(block.ok(), whole);
-        if (whole) QCOMPARE(block.value(), toBytes(content.mid(offset, length)));
-        else QCOMPARE(block.error().kind, Error::Kind::ShortRead);
-    }
-
     // Every refused write leaves the folder exactly as it was, temporaries included.
     void refusedOutputChangesNothing_data() {
         QTest::addColumn<QString>("nonRegular");  // what BACKIMG is made before the write

@@ -72,24 +72,15 @@ private slots:
     }
 
     // What the manual page is made from: no display, no files, status 0.
-    void helpAndVersion_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("firstLine");
-        QTest::addColumn<QString>("alsoShown");
-        QTest::newRow("program") << QStringList{"--help"} << "Usage: vireo-skin [options] COMMAND [ARGS...]"
-                                 << "  settings  显示或修改 32 字节的设置文件";
-        QTest::newRow("command") << QStringList{"render", "--help"} << "Usage: vireo-skin render [options] FILE"
-                                 << "--scale <N>";
-    }
-    void helpAndVersion() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, firstLine);
-        QFETCH(QString, alsoShown);
-        const test::Run run = vireoSkin(arguments);
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out.section('\n', 0, 0), firstLine);
-        QVERIFY2(run.out.contains(alsoShown), qPrintable(run.out));
-        QVERIFY(run.err.isEmpty());
+    void helpGoesToStandardOutput() {
+        for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"render", "--help"}}) {
+            const test::Run run = vireoSkin(arguments);
+            QCOMPARE(run.status, 0);
+            QVERIFY(run.err.isEmpty());
+            QVERIFY2(run.out.startsWith("Usage: vireo-skin " + arguments.mid(0, arguments.size() - 1).join(' ')),
+                     qPrintable(run.out));
+        }
+        QVERIFY(vireoSkin({"render", "--help"}).out.contains("--scale <N>"));
     }
 
     // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too short or long.
