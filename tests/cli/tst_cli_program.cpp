@@ -151,11 +151,8 @@ private slots:
         // Sound headers, but the 16×16 one stands for the 240×160 background.
         QVERIFY(QDir(at).mkdir("heads"));
         const std::pair<const char*, int> heads[] = {{"BMPHEAD16", 16}, {"BMPHEAD64", 64}, {"BMPHEAD256", 16}};
-        for (const auto& [name, side] : heads) {
-            const Bytes header = images::makeBmpHeader(side, side);
-            test::writeFile(sources.path(QStringLiteral("heads/") + name),
-                            QByteArray(reinterpret_cast<const char*>(header.data()), int(header.size())));
-        }
+        for (const auto& [name, side] : heads)
+            test::writeFile(sources.path(QStringLiteral("heads/") + name), test::fromBytes(images::makeBmpHeader(side, side)));
         const auto before = test::snapshot(at);
 
         const test::Run run = vireoSkin(arguments.replace('@', at).split(' ', Qt::SkipEmptyParts));
