@@ -1,11 +1,10 @@
 #include "images/bmp.h"
 #include "images/source_set.h"
 #include "skin/generation.h"
+#include "skin/screen.h"
 #include "support/fixtures.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,35 +24,21 @@ using namespace vireo;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+test::Run vireoSkin(const QStringList& arguments, const QString& workingDir = {}) {
+    return test::runProgram(QStringLiteral(VIREO_SKIN_PROGRAM), arguments, workingDir);
+}
+test::Run vireoSkin(const QString& line) { return vireoSkin(line.split(' ', Qt::SkipEmptyParts)); }
 
-// A last argument ">FILE" sends standard output to FILE, as a shell would.
-Run vireoSkin(QStringList arguments, const QString& workingDir = {},
-              const QString& program = QStringLiteral(VIREO_SKIN_PROGRAM)) {
-    QProcess process;
-    if (!workingDir.isEmpty()) process.setWorkingDirectory(workingDir);
-    if (!arguments.isEmpty() && arguments.last().startsWith('>'))
-        process.setStandardOutputFile(arguments.takeLast().mid(1));
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+const QString kDemo = QStringLiteral(VIREO_DEMO_DIR);
+
+skin::Picture screenOf(const Bytes& skinBytes, skin::Screen screen) {
+    return skin::renderScreen(skin::skinFileOf(skinBytes, "BACKIMG").value(), screen);
 }
 
-// Every entry under `dir` with its bytes, to show that a run changed nothing.
-std::map<QString, QByteArray> snapshot(const QString& dir) {
-    std::map<QString, QByteArray> entries;
-    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        entries[info.filePath()] = info.isFile() ? test::readFile(info.filePath()) : "not a regular file";
-    }
-    return entries;
+// Every file of `from` (a folder with its trailing separator) copied into `to`.
+void copyFiles(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QString& name : QDir(from).entryList(QDir::Files)) QFile::copy(from + name, to + '/' + name);
 }
 
 }  // namespace
@@ -81,31 +66,21 @@ private slots:
         QCOMPARE(test::readFile(folder + "help256.bmp").mid(54, 1024), skin.left(1024));
         QCOMPARE(test::readFile(folder + "fu256.bmp").mid(54, 1024), skin.mid(59904, 1024));
 
-        const Run built = vireoSkin({"build", folder, "-o", dir.filePath("again")});
+        const test::Run built = vireoSkin({"build", folder, "-o", dir.filePath("again")});
         QCOMPARE(built.out, QStringLiteral("完成！\n"));
         QCOMPARE(test::readFile(dir.filePath("again")), skin);
     }
 
     // What the manual page is made from: no display, no files, status 0.
-    void helpAndVersion_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("firstLine");
-        QTest::addColumn<QString>("alsoShown");
-        QTest::newRow("version") << QStringList{"--version"} << "vireo-skin " VIREO_VERSION << "";
-        QTest::newRow("program") << QStringList{"--help"} << "Usage: vireo-skin [options] COMMAND [ARGS...]"
-                                 << "  settings  显示或修改 32 字节的设置文件";
-        QTest::newRow("command") << QStringList{"render", "--help"} << "Usage: vireo-skin render [options] FILE"
-                                 << "--scale <N>";
-    }
-    void helpAndVersion() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, firstLine);
-        QFETCH(QString, alsoShown);
-        const Run run = vireoSkin(arguments);
-        QCOMPARE(run.status, 0);
-        QCOMPARE(run.out.section('\n', 0, 0), firstLine);
-        QVERIFY2(run.out.contains(alsoShown), qPrintable(run.out));
-        QVERIFY(run.err.isEmpty());
+    void helpGoesToStandardOutput() {
+        for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"render", "--help"}}) {
+            const test::Run run = vireoSkin(arguments);
+            QCOMPARE(run.status, 0);
+            QVERIFY(run.err.isEmpty());
+            QVERIFY2(run.out.startsWith("Usage: vireo-skin " + arguments.mid(0, arguments.size() - 1).join(' ')),
+                     qPrintable(run.out));
+        }
+        QVERIFY(vireoSkin({"render", "--help"}).out.contains("--scale <N>"));
     }
 
     // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too short or long.
@@ -128,13 +103,20 @@ private slots:
                                                    "--set hint=on" << 1 << "@/BACK：列表文字颜色 B 分量：所有数据请输入0到255之间的整数";
         QTest::newRow("too many values") << "settings @/BACK --set filelist=1,2,3" << 1 << "@/BACK：filelist 的值应为 X,Y";
         QTest::newRow("settings of 31 bytes") << "settings @/BACK31 --set movie=1,2" << 1 << "错误的BACK文件：@/BACK31";
-        QTest::newRow("settings of 33 bytes") << "settings @/BACK33 --set movie=1,2" << 1 << "错误的BACK文件：@/BACK33";
-        QTest::newRow("settings missing") << "settings @/none --set movie=1,2" << 2 << "@/none";
         QTest::newRow("short byte table") << "settings @/BACK --table @/BACK33 --set hint=on" << 2 << "@/BACK33";
         QTest::newRow("long byte table") << "settings @/BACK --table @/T257 --set hint=on" << 2 << "@/T257";
         QTest::newRow("flag word") << "settings @/BACK --set hint=yes" << 1 << "@/BACK：hint 的值应为 on 或 off";
         QTest::newRow("two parts for a colour") << "settings @/BACK --set selected-colour=1,2" << 1
                                                 << "@/BACK：selected-colour 的值应为 R,G,B";
+        QTest::newRow("doctor of no folder") << "doctor @/none" << 2 << "@/none";
+        QTest::newRow("convert to another size, no fit")
+            << "convert @/main256.bmp --as ft256.bmp --palette @/tree_main256.bmp -o @/x.bmp" << 1 << "240×160";
+        QTest::newRow("icon without palette") << "convert @/ft256.bmp --as ft256.bmp -o @/x.bmp" << 2 << "--palette";
+        QTest::newRow("matte with #") << "convert @/main256.bmp --as main256.bmp --matte #ff0000 -o @/x.bmp" << 2
+                                      << "#ff0000";
+        QTest::newRow("dither above 1") << "import @ -o @/out --dither 1.5" << 2 << "0 到 1";
+        QTest::newRow("convert of no picture") << "convert @/BACK --as main256.bmp -o @/x.bmp" << 1 << "@/BACK";
+        QTest::newRow("no art folder") << "import @/none -o @/out" << 2 << "@/none";
         // Nothing replaced and nothing written, whatever stands at the output.
         QTest::newRow("output is a source") << "build @ -o @/main256.bmp" << 2 << "输出文件与输入文件相同：@/main256.bmp\n";
         QTest::newRow("output links to a source") << "build @ -o @/link" << 2 << "输出文件与输入文件相同：@/link（@/main256.bmp）";
@@ -169,18 +151,95 @@ private slots:
         // Sound headers, but the 16×16 one stands for the 240×160 background.
         QVERIFY(QDir(at).mkdir("heads"));
         const std::pair<const char*, int> heads[] = {{"BMPHEAD16", 16}, {"BMPHEAD64", 64}, {"BMPHEAD256", 16}};
-        for (const auto& [name, side] : heads) {
-            const Bytes header = images::makeBmpHeader(side, side);
-            test::writeFile(sources.path(QStringLiteral("heads/") + name),
-                            QByteArray(reinterpret_cast<const char*>(header.data()), int(header.size())));
-        }
-        const auto before = snapshot(at);
+        for (const auto& [name, side] : heads)
+            test::writeFile(sources.path(QStringLiteral("heads/") + name), test::fromBytes(images::makeBmpHeader(side, side)));
+        const auto before = test::snapshot(at);
 
-        const Run run = vireoSkin(arguments.replace('@', at).split(' ', Qt::SkipEmptyParts));
+        const test::Run run = vireoSkin(arguments.replace('@', at).split(' ', Qt::SkipEmptyParts));
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(message.replace('@', at)), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
-        QVERIFY(snapshot(at) == before);
+        QVERIFY(test::snapshot(at) == before);
+    }
+
+    // From the demo's artwork to an exact set that verify and doctor pass and
+    // whose skin shows the committed set's screens colour for colour. A second
+    // import without --force names the files it would replace and changes nothing.
+    void demoArtworkImportsIntoTheDemoSet() {
+        QTemporaryDir dir;
+        const QString set = dir.filePath("set");
+        QCOMPARE(vireoSkin("import " + kDemo + "art -o " + set).status, 0);
+        QCOMPARE(vireoSkin("verify " + set).status, 0);
+        const test::Run doctor = vireoSkin("doctor " + set);
+        QCOMPARE(doctor.status, 0);
+        QVERIFY(doctor.out.isEmpty());
+        QCOMPARE(vireoSkin("build " + set + " -o " + dir.filePath("BACKIMG")).status, 0);
+        const auto committed = skin::assembleSkin(
+            skin::SkinSources{images::derivePaths(kDemo.toStdString()), (kDemo + "BACK").toStdString()});
+        const Bytes imported = test::toBytes(test::readFile(dir.filePath("BACKIMG")));
+        for (const auto screen : {skin::Screen::Main, skin::Screen::Tree, skin::Screen::Ebook, skin::Screen::Music})
+            QVERIFY(screenOf(imported, screen).pixels == screenOf(committed.value(), screen).pixels);
+
+        QVERIFY(QFile::remove(set + "/fu256.bmp"));
+        const auto before = test::snapshot(set);
+        const test::Run again = vireoSkin("import " + kDemo + "art -o " + set);
+        QCOMPARE(again.status, 1);
+        QVERIFY2(again.err.contains("/main256.bmp\n") && again.err.contains("/BACK\n") &&
+                     !again.err.contains("fu256.bmp"),
+                 qPrintable(again.err));
+        QVERIFY(test::snapshot(set) == before);
+    }
+
+    // Four files the player could not use: an icon with its own palette, a PNG
+    // under an icon's name, a missing icon, a folder for BACK. doctor names
+    // each, in lines and in JSON; convert makes the icons exact and, with
+    // another BACK named, doctor passes.
+    void doctorFindsAndConvertFixes() {
+        QTemporaryDir dir;
+        const QString set = dir.path();
+        copyFiles(kDemo, set);
+        const QByteArray movie = test::readFile(set + "/movie256.bmp");
+        QByteArray reversed = movie;
+        for (int i = 0; i < 256; ++i) reversed.replace(54 + i * 4, 4, movie.mid(54 + (255 - i) * 4, 4));
+        for (int i = 1078; i < movie.size(); ++i) reversed[i] = char(255 - quint8(movie[i]));
+        test::writeFile(set + "/movie256.bmp", reversed);
+        test::writeFile(set + "/ft256.bmp", test::readFile(kDemo + "art/ft256.png"));
+        QVERIFY(QFile::remove(set + "/fu256.bmp") && QFile::remove(set + "/BACK") && QDir(set).mkdir("BACK"));
+
+        const test::Run lines = vireoSkin("doctor " + set);
+        QCOMPARE(lines.status, 1);
+        const QStringList found = lines.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(found.size(), 4);
+        QVERIFY(found[0].startsWith("movie256.bmp: movie256.bmp ") && found[0].contains(" — "));
+        QVERIFY(found[1].startsWith("ft256.bmp: ") && found[1].contains("PNG"));
+
+        const test::Run json = vireoSkin("doctor --json " + set);
+        QCOMPARE(json.status, 1);
+        const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(root["folder"].toString(), set);
+        QCOMPARE(root["ok"].toBool(true), false);
+        const QJsonArray files = root["files"].toArray();
+        QCOMPARE(files.size(), 13);
+        QStringList codes;
+        for (const QJsonValue& file : files)
+            for (const QJsonValue& problem : file["problems"].toArray()) {
+                QCOMPARE(problem.toObject().keys(), (QStringList{"code", "fix", "message"}));
+                codes << file["file"].toString() + ' ' + problem["code"].toString();
+            }
+        QCOMPARE(codes, (QStringList{"movie256.bmp icon-colours-differ", "ft256.bmp not-bmp", "fu256.bmp missing",
+                                     "BACK not-a-file"}));
+
+        QCOMPARE(vireoSkin("convert " + set + "/movie256.bmp --as movie256.bmp --keep-rows --palette " + set +
+                           "/main256.bmp -o " + dir.filePath("movie.new")).status, 0);
+        for (const QString icon : {"ft256", "fu256"})
+            QCOMPARE(vireoSkin("convert " + kDemo + "art/" + icon + ".png --as " + icon + ".bmp --palette " + set +
+                               "/tree_main256.bmp -o " + set + '/' + icon + ".bmp").status, 0);
+        QVERIFY(QFile::remove(set + "/movie256.bmp") && QFile::rename(dir.filePath("movie.new"), set + "/movie256.bmp"));
+        QCOMPARE(vireoSkin("doctor " + set + " --back " + kDemo + "BACK").status, 0);
+        // The remapped icon shows its colours as before, now from the background's palette.
+        const QByteArray main = test::readFile(set + "/main256.bmp"), remapped = test::readFile(set + "/movie256.bmp");
+        const auto colour = [&](char index) { return main.mid(54 + 4 * quint8(index), 3); };
+        for (int i = 1078; i < movie.size(); ++i) QCOMPARE(colour(remapped[i]), colour(movie[i]));
     }
 
     // Unlike the window, verify takes no BACK from the current directory.
@@ -188,7 +247,7 @@ private slots:
         test::SourceFolder complete(27);
         QTemporaryDir current;
         QVERIFY(QFile::rename(complete.path("BACK"), current.filePath("BACK")));
-        const Run run = vireoSkin({"verify", complete.dir.path()}, current.path());
+        const test::Run run = vireoSkin({"verify", complete.dir.path()}, current.path());
         QCOMPARE(run.status, 1);
         QCOMPARE(run.out, QStringLiteral("BACK 文件未找到，无法生成文件\n"));
     }
@@ -220,7 +279,7 @@ private slots:
         skin[length - 32 + 30] = 0;
         test::writeFile(dir.filePath("BACKIMG"), skin);
 
-        const Run run = vireoSkin({"inspect", "--json", dir.filePath("BACKIMG")});
+        const test::Run run = vireoSkin({"inspect", "--json", dir.filePath("BACKIMG")});
         QCOMPARE(run.status, 0);
         const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
         QCOMPARE(root.keys(), (QStringList{"file", "layout", "length", "regions", "settings"}));
@@ -273,8 +332,8 @@ private slots:
         put(folder + "/name", name);
         // The shell hands the name over byte for byte, which QProcess would not.
         const auto run = [&](const QString& line) {
-            return vireoSkin({"-c", "exec \"$0\" " + line, QStringLiteral(VIREO_SKIN_PROGRAM), dir.filePath("name")},
-                             {}, QStringLiteral("/bin/sh"));
+            return test::runProgram(QStringLiteral("/bin/sh"), {"-c", "exec \"$0\" " + line,
+                                    QStringLiteral(VIREO_SKIN_PROGRAM), dir.filePath("name")});
         };
         QCOMPARE(run(R"x(settings "$(cat "$1")" --set movie=1,2)x").status, 0);
         const auto read = [](const QByteArray& path) {
@@ -292,7 +351,7 @@ private slots:
 
         QByteArray skin = test::randomBytes(182816, 3);
         put(name, skin);
-        const Run inspected = run(R"x(inspect --json "$(cat "$1")")x");
+        const test::Run inspected = run(R"x(inspect --json "$(cat "$1")")x");
         QCOMPARE(inspected.status, 0);
         QJsonParseError error;
         const QJsonDocument document = QJsonDocument::fromJson(inspected.out.toUtf8(), &error);
@@ -355,11 +414,11 @@ private slots:
 
         const QString alone = dir.filePath("vireo-skin");
         QVERIFY(QFile::copy(QStringLiteral(VIREO_SKIN_PROGRAM), alone));
-        const Run run = vireoSkin({"render", dir.filePath("BACKIMG"), "-o", dir.filePath("a.png")}, {}, alone);
+        const test::Run run = test::runProgram(alone, {"render", dir.filePath("BACKIMG"), "-o", dir.filePath("a.png")});
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains("vireo-skin-png"), qPrintable(run.err));
         QVERIFY(!QFile::exists(dir.filePath("a.png")));
-        QCOMPARE(vireoSkin({"inspect", dir.filePath("BACKIMG")}, {}, alone).status, 0);
+        QCOMPARE(test::runProgram(alone, {"inspect", dir.filePath("BACKIMG")}).status, 0);
     }
 };
 

@@ -5,7 +5,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -46,6 +48,34 @@ QByteArray readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
+}
+
+std::map<QString, QByteArray> snapshot(const QString& dir) {
+    std::map<QString, QByteArray> all;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        all[info.filePath()] = info.isFile() ? readFile(info.filePath()) : QByteArray("not a regular file");
+    }
+    return all;
+}
+
+QByteArray identityTable() {
+    QByteArray table(256, '\0');
+    for (int i = 0; i < 256; ++i) table[i] = char(i);
+    return table;
+}
+
+Run runProgram(const QString& program, QStringList arguments, const QString& workingDir) {
+    QProcess process;
+    if (!workingDir.isEmpty()) process.setWorkingDirectory(workingDir);
+    if (!arguments.isEmpty() && arguments.last().startsWith(QLatin1Char('>')))
+        process.setStandardOutputFile(arguments.takeLast().mid(1));
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArray& pixels) {

@@ -24,6 +24,22 @@ void writeFile(const QString& path, const QByteArray& bytes);
 // The whole file, or a null QByteArray when it cannot be read.
 QByteArray readFile(const QString& path);
 
+// Every entry under `dir`, subfolders included, with its bytes ("not a regular
+// file" for the rest): equal snapshots show that nothing was added, removed or changed.
+std::map<QString, QByteArray> snapshot(const QString& dir);
+
+// The byte table that stores each value as itself.
+QByteArray identityTable();
+
+// What a program printed and the status it exited with (-1: it crashed or hung).
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+// Runs `program` with `arguments`; a last argument ">FILE" sends standard output to FILE, as a shell would.
+Run runProgram(const QString& program, QStringList arguments, const QString& workingDir = {});
+
 // A complete 8-bit BMP: 54 header bytes, `palette` (1,024 bytes) and
 // `pixels` (width × height bytes), stored bottom-up as usual.
 QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArray& pixels);

@@ -3,9 +3,7 @@
 namespace vireo::test {
 
 WindowFixture::WindowFixture() {
-    QByteArray table(256, '\0');
-    for (int i = 0; i < 256; ++i) table[i] = char(i);
-    writeFile(current.filePath("ASCII"), table);
+    writeFile(current.filePath("ASCII"), identityTable());
     window = std::make_unique<ui::MainWindow>(dialogs, current.path());
     window->show();
 }
