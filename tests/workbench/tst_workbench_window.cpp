@@ -1,11 +1,12 @@
+#include "images/picture.h"
 #include "images/verification.h"
 #include "settings/record.h"
 #include "skin/generation.h"
+#include "skin/skin_layout.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_fixture.h"
 #include "widgets/project_state.h"
-#include "skin/skin_layout.h"
 #include "workbench/ui/screen_canvas.h"
 #include "workbench/ui/slot_view.h"
 #include "workbench/ui/workbench_window.h"
@@ -14,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -283,6 +285,15 @@ void WorkbenchWindowTest::droppedPngBecomesTheSlot() {
     QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(test::readFile(target), original);
     QCOMPARE(pixelsOf(slot->thumbnail()), pixelsOf(bench.expected(positions).copy(12, 26, 64, 64)));
+
+    // A slot file too large to keep for undo is not replaced at all.
+    const qint64 huge = qint64(images::kPictureReadLimit) + 1;
+    QVERIFY(QFile::resize(target, huge));
+    const int steps = bench.window->undoStack()->count();
+    dropOn(slot, dropped);
+    QCOMPARE(QFileInfo(target).size(), huge);
+    QCOMPARE(bench.window->undoStack()->count(), steps);
+    QVERIFY(bench.dialogs.messages.back().contains(target));
 }
 
 void WorkbenchWindowTest::foreignColoursAreMarkedAndRemapped() {
