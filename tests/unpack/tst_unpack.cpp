@@ -131,11 +131,9 @@ private slots:
         QTest::newRow("240×160 template of 53 bytes") << "BMPHEAD256" << 53 << QByteArray();
         // A header that lies about the pictures it heads.
         QTest::newRow("64×160 header for the backgrounds") << "BMPHEAD256" << 0 << test::fromBytes(images::makeBmpHeader(64, 160));
-        QTest::newRow("64×64 header for small icons") << "BMPHEAD16" << 0 << madeHeader(unpack::Template::Head64);
         QByteArray fourBits = madeHeader(unpack::Template::Head64);
         fourBits[28] = 4;
         QTest::newRow("64×64 header of 4 bits") << "BMPHEAD64" << 0 << fourBits;
-        QTest::newRow("not a BMP header") << "BMPHEAD64" << 0 << randomBytes(54, 3);
         QByteArray os2 = madeHeader(unpack::Template::Head64);
         os2[14] = 12;
         QTest::newRow("12-byte OS/2 core header") << "BMPHEAD64" << 0 << os2;
@@ -218,7 +216,7 @@ private slots:
     void doubleClickOnlyOnTheBackground_data() {
         QTest::addColumn<QString>("target");
         QTest::newRow("background") << "";
-        for (const char* name : {"Label3", "Command3"}) QTest::newRow(name) << name;
+        QTest::newRow("Label3") << "Label3";
     }
     void doubleClickOnlyOnTheBackground() {
         QFETCH(QString, target);
