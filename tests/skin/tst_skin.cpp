@@ -188,11 +188,11 @@ private slots:
         const uint movie = 39424, options = 178688, back = 1024;
         QTest::newRow("icon at origin, inside") << false << main << origin << QPoint(5, 1) << 0u << movie + 64 + 5;
         QTest::newRow("right of it") << false << main << origin << QPoint(64, 0) << 0u << back + 64;
+        QTest::newRow("below it") << false << main << origin << QPoint(0, 64) << 0u << back + 64 * 240;
         QTest::newRow("clipped, corner") << false << main << clipped << QPoint(239, 159) << 0u << options + 1255;
         QTest::newRow("icon on the last pixel") << false << main << last << QPoint(239, 159) << 0u << options;
         // Music, e-book and about share (100, 90); about is drawn last.
         QTest::newRow("older, about over e-book") << true << main << older << QPoint(100, 90) << 0u << 51712u;
-        QTest::newRow("older, help clipped") << true << main << older << QPoint(239, 159) << 0u << 55808u + 1255;
         QTest::newRow("older, music") << true << music << older << QPoint(0, 0) << 139264u << 140288u;
         QTest::newRow("music") << false << music << origin << QPoint(1, 0) << 139264u << 140289u;
     }
