@@ -1,5 +1,6 @@
 #include "artwork/bmp_check.h"
 #include "bmp_maker.h"
+#include "support/fixtures.h"
 
 #include <QTest>
 
@@ -16,8 +17,6 @@ QStringList codesOf(const std::vector<artwork::Finding>& findings) {
     for (const auto& f : findings) codes << artwork::codeName(f.code);
     return codes;
 }
-
-Bytes asBytes(const QByteArray& a) { return Bytes(a.begin(), a.end()); }
 
 // Colours of a decoded picture, which is what "the same pixels" means.
 std::vector<artwork::Colour> coloursOf(const artwork::IndexedPicture& p) {
@@ -40,7 +39,7 @@ private slots:
         const Bytes exact = test::makeBmp(picture, {});
         QTest::newRow("exact") << exact << QStringList{};
         QTest::newRow("PNG under a .bmp name")
-            << asBytes(QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(100, 'x')) << QStringList{"not-bmp"};
+            << test::toBytes(QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(100, 'x')) << QStringList{"not-bmp"};
         QTest::newRow("empty") << Bytes{} << QStringList{"not-bmp"};
         QTest::newRow("top-down") << test::makeBmp(picture, {40, 8, false, true, 256}) << QStringList{"top-down"};
         QTest::newRow("124-byte header") << test::makeBmp(picture, {124, 8, false, false, 256})

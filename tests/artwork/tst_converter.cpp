@@ -62,11 +62,9 @@ private slots:
     // Colours outside the palette come back as indices of the given palette.
     void foreignColoursLandInThePalette() {
         artwork::Palette two{};
-        two.fill({0, 0, 0});
         two[7] = {255, 255, 255};
         const auto bw = artwork::mapOntoPalette(filled(16, 16, 250, 250, 250), two, 0.0f, "x.png");
-        QVERIFY(bw.ok());
-        for (const auto index : bw.value().indices) QCOMPARE(int(index), 7);
+        QVERIFY(bw.ok() && bw.value().indices == std::vector<std::uint8_t>(256, 7));
     }
 
     void backgroundGetsItsOwnPalette() {
