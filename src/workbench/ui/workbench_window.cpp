@@ -21,10 +21,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vireo::workbench::ui {
 
@@ -146,9 +150,12 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
     scroll->setMinimumSize(4 * 120 + 4, 4 * 80 + 4);
     scroll->setAlignment(Qt::AlignCenter);
 
-    auto* slotGrid = new QGridLayout;
+    // The slots scroll, so that the window also fits a small screen.
+    auto* slotPanel = new QWidget;
+    auto* slotGrid = new QGridLayout(slotPanel);
+    slotGrid->setContentsMargins(0, 0, 0, 0);
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
-        auto* view = new SlotView(static_cast<Source>(i), this);
+        auto* view = new SlotView(static_cast<Source>(i), slotPanel);
         slotViews_[i] = view;
         slotGrid->addWidget(view, static_cast<int>(i / 4), static_cast<int>(i % 4));
         slotGrid->setColumnStretch(static_cast<int>(i % 4), 1);
@@ -165,8 +172,15 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
+    auto* slotScroll = new QScrollArea(this);
+    slotScroll->setWidget(slotPanel);
+    slotScroll->setWidgetResizable(true);
+    slotScroll->setFrameShape(QFrame::NoFrame);
+    slotScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    slotScroll->setMinimumWidth(slotPanel->sizeHint().width() +
+                                slotScroll->verticalScrollBar()->sizeHint().width());
     layout->addWidget(scroll, 1);
-    layout->addLayout(slotGrid);
+    layout->addWidget(slotScroll);
     layout->addWidget(statusLabel_);
 
     auto* undo = undoStack_->createUndoAction(this, QStringLiteral("撤销"));
@@ -205,6 +219,15 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
     zoomChoice_->setCurrentIndex(zoom_ - 1);
     canvas_->setZoom(zoom_);
     reloadAll();
+
+    // Sized once the slots show their verdicts: every slot at once where the
+    // screen allows it, otherwise the slots scroll, keeping a row in view.
+    // Wrapped verdicts may take a little more than the hint says.
+    const int available = screen()->availableGeometry().height() * 9 / 10;
+    const int others = sizeHint().height() - slotScroll->sizeHint().height();
+    const int allSlots = slotPanel->sizeHint().height() + 2 * slotGrid->spacing();
+    slotScroll->setMinimumHeight(std::clamp(available - others, allSlots / 3, allSlots));
+    resize(sizeHint().width(), std::min(others + allSlots, available));
 }
 
 WorkbenchWindow::~WorkbenchWindow() {
