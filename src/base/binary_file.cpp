@@ -264,10 +264,12 @@ Result<void> writeTemporary(Pending& pending, const Bytes& data) {
         return Result<void>(systemError(Error::Kind::Write, path, savedErrno));
     };
     if (pending.existed) {
-        // Root rebuilding a user's skin must not leave it root's; anyone else
-        // cannot give files away, and then keeps the new file as their own.
-        if ((pending.owner != ::geteuid() || pending.group != ::getegid()) &&
-            ::fchown(fd.get(), pending.owner, pending.group) != 0) {
+        // Root rebuilding a user's skin must not leave it root's. Anyone else
+        // cannot give files away and keeps the new file as their own, so a
+        // refusal here is expected and not an error.
+        if (pending.owner != ::geteuid() || pending.group != ::getegid()) {
+            const int given = ::fchown(fd.get(), pending.owner, pending.group);
+            static_cast<void>(given);
         }
         if (::fchmod(fd.get(), pending.mode) != 0) return fail(errno);
     }
@@ -329,7 +331,9 @@ Result<FileStart> readFileStart(const std::string& path, std::size_t limit) {
 Result<Bytes> readWholeFile(const std::string& path, std::size_t limit) {
     auto start = readFileStart(path, limit);
     if (!start) return start.error();
-    if (start.value().length > limit) return Error{Error::Kind::Invalid, path, "larger than " + std::to_string(limit) + " bytes", Error::Cause::TooLarge};
+    if (start.value().length > limit)
+        return Error{Error::Kind::Invalid, path, "larger than " + std::to_string(limit) + " bytes",
+                     Error::Cause::TooLarge};
     return std::move(start.value().bytes);
 }
 
