@@ -157,10 +157,11 @@ std::string temporaryNameFor(const std::string& path) {
     // writes one file more than the name is worth. O_EXCL, not the name,
     // keeps a file planted under it from being used.
     static std::mt19937_64 generator{[] {
-        std::uint64_t seed = 0;
-        if (::getrandom(&seed, sizeof seed, GRND_NONBLOCK) != sizeof seed)
-            seed = static_cast<std::uint64_t>(::getpid()) ^ reinterpret_cast<std::uintptr_t>(&seed);
-        return seed;
+        std::uint64_t entropy = 0;
+        if (::getrandom(&entropy, sizeof entropy, GRND_NONBLOCK) != sizeof entropy)
+            entropy = static_cast<std::uint64_t>(::getpid()) ^
+                      reinterpret_cast<std::uintptr_t>(&entropy);
+        return entropy;
     }()};
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx",
