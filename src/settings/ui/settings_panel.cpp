@@ -155,15 +155,6 @@ void SettingsPanel::buildColourFrame(QGroupBox* frame) {
             boxAt_[settings::kColourFields[i].offset] = colourBoxes_[i];
         }
     }
-    listColourRed_ = colourBoxes_[0];
-    listColourGreen_ = colourBoxes_[1];
-    listColourBlue_ = colourBoxes_[2];
-    selectedColourRed_ = colourBoxes_[3];
-    selectedColourGreen_ = colourBoxes_[4];
-    selectedColourBlue_ = colourBoxes_[5];
-    ebookColourRed_ = colourBoxes_[6];
-    ebookColourGreen_ = colourBoxes_[7];
-    ebookColourBlue_ = colourBoxes_[8];
 
     makeLabel(frame, "Label20", QStringLiteral("所有数据请输入0到255之间的整数"), 8, kColourHintTop,
               265);
@@ -201,20 +192,6 @@ void SettingsPanel::buildPositionFrame(QGroupBox* frame) {
     }
     for (std::size_t i = 0; i < positionBoxes_.size(); ++i)
         boxAt_[settings::kPositionFields[i].offset] = positionBoxes_[i];
-    movieX_ = positionBoxes_[0];
-    movieY_ = positionBoxes_[1];
-    musicX_ = positionBoxes_[2];
-    musicY_ = positionBoxes_[3];
-    pictureX_ = positionBoxes_[4];
-    pictureY_ = positionBoxes_[5];
-    gameX_ = positionBoxes_[6];
-    gameY_ = positionBoxes_[7];
-    ebookX_ = positionBoxes_[8];
-    ebookY_ = positionBoxes_[9];
-    optionsX_ = positionBoxes_[10];
-    optionsY_ = positionBoxes_[11];
-    fileListX_ = positionBoxes_[12];
-    fileListY_ = positionBoxes_[13];
 
     const auto slot = [](int i) {
         return QRect(kPositionButtonLeft, kPositionButtonTop + i * kPositionButtonPitch,

@@ -95,35 +95,12 @@ private:
     QWidget* window_;  // parent of the message boxes
     CommonDialog importDialog_;  // Cd2
 
-    // Frame1: the colour rows.
-    QLineEdit* listColourRed_ = nullptr;     // Text1
-    QLineEdit* listColourGreen_ = nullptr;   // Text2
-    QLineEdit* listColourBlue_ = nullptr;    // Text3
-    QLineEdit* selectedColourRed_ = nullptr;    // Text4
-    QLineEdit* selectedColourGreen_ = nullptr;  // Text5
-    QLineEdit* selectedColourBlue_ = nullptr;   // Text6
-    QLineEdit* ebookColourRed_ = nullptr;    // Text7
-    QLineEdit* ebookColourGreen_ = nullptr;  // Text8
-    QLineEdit* ebookColourBlue_ = nullptr;   // Text9
+    // Frame1: the colour rows are colourBoxes_.
     QPushButton* paletteButton_ = nullptr;         // Command13
     QPushButton* writeColoursButton_ = nullptr;    // Command8
     QPushButton* defaultColoursButton_ = nullptr;  // Command6
 
-    // Frame2: the position rows, X box then Y box.
-    QLineEdit* movieX_ = nullptr;     // xdy1
-    QLineEdit* movieY_ = nullptr;     // ydy1
-    QLineEdit* musicX_ = nullptr;     // xyy1
-    QLineEdit* musicY_ = nullptr;     // yyy1
-    QLineEdit* pictureX_ = nullptr;   // xtp1
-    QLineEdit* pictureY_ = nullptr;   // ytp1
-    QLineEdit* gameX_ = nullptr;      // xyx1
-    QLineEdit* gameY_ = nullptr;      // yyx1
-    QLineEdit* ebookX_ = nullptr;     // xdzs11
-    QLineEdit* ebookY_ = nullptr;     // ydzs1
-    QLineEdit* optionsX_ = nullptr;   // xxx1
-    QLineEdit* optionsY_ = nullptr;   // yxx1
-    QLineEdit* fileListX_ = nullptr;  // xwj1
-    QLineEdit* fileListY_ = nullptr;  // ywj1
+    // Frame2: the position rows, X box then Y box, are positionBoxes_.
     QPushButton* importButton_ = nullptr;            // Command11
     QPushButton* writePositionsButton_ = nullptr;    // Command9
     QPushButton* defaultPositionsButton_ = nullptr;  // Command5
@@ -132,7 +109,8 @@ private:
     QCheckBox* hintCheck_ = nullptr;           // Check1
     QPushButton* writeHintButton_ = nullptr;  // Command10
 
-    // The boxes in the order of settings::kColourFields and kPositionFields.
+    // The boxes in the order of settings::kColourFields (Text1 to Text9) and
+    // kPositionFields (xdy1, ydy1, ... ywj1), which also give their object names.
     std::array<QLineEdit*, settings::kColourFieldCount> colourBoxes_{};
     std::array<QLineEdit*, settings::kPositionFieldCount> positionBoxes_{};
     // The box of each offset of the record; none for offsets no box shows.
