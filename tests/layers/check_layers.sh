@@ -78,7 +78,8 @@ while IFS= read -r -d '' file; do
     part_of "$target" || continue
     used=$part_found
     [[ $used == "$part" || $used == "$own_core" || -n ${uses["$part $used"]:-} ]] && continue
-    fault "src/$relative:$number: $part includes $target, but its row in src/README.md does not name $used"
+    fault "src/$relative:$number: $part includes $target;" \
+      "its row in src/README.md does not name $used"
   done <"$file"
   checked=$((checked + 1))
 done < <(find "$root/src" -type f \( -name '*.cpp' -o -name '*.h' \) -print0)
