@@ -71,6 +71,8 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
     if (!isBackground(role)) {
         if (!palettePath)
             return Error{Error::Kind::Invalid, picturePath, "图标需要指定所用背景的调色板（--palette）"};
+        // A FIFO, folder or missing file is a file that cannot be read, not a picture refused.
+        if (auto length = regularFileLength(*palettePath); !length) return length.error();
         const auto scan = scanIfBmp(*palettePath);
         if (!scan || !scan->picture)
             return Error{Error::Kind::Invalid, *palettePath, "无法读取此 BMP 的调色板"};
@@ -93,15 +95,19 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
                                               const ImportOptions& options) {
     namespace fs = std::filesystem;
     std::map<std::string, std::string> pictureOf;  // lower-case stem -> path
+    std::map<std::string, std::string> unusable;   // the same for a FIFO, folder, broken link...
     std::error_code error;
     fs::directory_iterator listing(artFolder, error);
     if (error) return Error{Error::Kind::Open, artFolder, error.message()};
     for (; listing != fs::directory_iterator(); listing.increment(error)) {
         if (error) return Error{Error::Kind::Read, artFolder, error.message()};
         const fs::path& entry = listing->path();
-        if (!isPictureExtension(lower(entry.extension().string())) || fileTypeAt(entry.string()) != Error::FileType::Regular)
-            continue;
+        if (!isPictureExtension(lower(entry.extension().string()))) continue;
         const std::string stem = lower(entry.stem().string());
+        if (fileTypeAt(entry.string()) != Error::FileType::Regular) {
+            unusable.emplace(stem, entry.string());
+            continue;
+        }
         if (!pictureOf.emplace(stem, entry.string()).second)
             return Error{Error::Kind::Invalid, entry.string(),
                          "与 " + pictureOf[stem] + " 对应同一个源文件"};
@@ -110,7 +116,8 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     // BACK first: the icons' backdrops depend on where it puts them.
     Bytes backBytes;
     const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
-    if (fileTypeAt(backPath) == Error::FileType::Missing) {
+    // Only a BACK that is not there takes the defaults; one that is there must be read.
+    if (nothingAt(backPath)) {
         const settings::Record record = defaultRecord();
         backBytes.assign(record.begin(), record.end());
     } else {
@@ -129,9 +136,14 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
         const auto found = pictureOf.find(lower(stemOf(source.fileName)));
-        if (found == pictureOf.end())
+        if (found == pictureOf.end()) {
+            // Named as a picture but no file: say what stands there.
+            const auto there = unusable.find(lower(stemOf(source.fileName)));
+            if (there != unusable.end())
+                if (auto length = regularFileLength(there->second); !length) return length.error();
             return Error{Error::Kind::NotFound, joinPath(artFolder, stemOf(source.fileName) + ".*"),
                          std::string("缺少") + source.role + "的图片"};
+        }
         paths[i] = found->second;
         if (isBackground(static_cast<images::Source>(i))) {
             // An 8-bit BMP of the right size is already in palette form: no second quantising.

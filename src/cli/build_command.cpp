@@ -16,6 +16,8 @@ int runBuild(const Arguments& arguments, Io& io) {
 
     const std::string& dir = command.argument(0);
     if (auto error = missingFolder(dir)) return fail(io, *error);
+    // The verification calls a file it cannot open missing: say what it is first.
+    if (auto error = unreadableFile(settingsPathOf(dir, command))) return fail(io, *error);
     const auto run = verifyFolder(dir, command);
     if (!run.passed()) {
         io.err << kProgram << ": " << escapeForTerminal(dir) << "：" << run.report << '\n';
