@@ -18,7 +18,8 @@ std::vector<std::string> doctorLines(const DoctorReport& report) {
     std::vector<std::string> lines;
     for (const FileReport& file : report.files)
         for (const Problem& problem : file.problems)
-            lines.push_back(escapeForTerminal(file.file) + ": " + problem.message + " — " + problem.fix);
+            lines.push_back(escapeForTerminal(file.file) + ": " + problem.message + " — " +
+                            problem.fix);
     return lines;
 }
 
@@ -38,8 +39,10 @@ FileReport settingsReport(const std::string& path, const std::string& name) {
     FileReport file{name, path, {}};
     const std::string shown = escapeForTerminal(name);
     std::optional<Finding> finding = presence(path);
-    if (auto readable = checkReadable(path); !finding && !readable)
-        finding = Finding{ProblemCode::Missing, readable.error().detail.empty() ? "?" : readable.error().detail, {}};
+    if (auto readable = checkReadable(path); !finding && !readable) {
+        const std::string& why = readable.error().detail;
+        finding = Finding{ProblemCode::Missing, why.empty() ? "?" : why, {}};
+    }
     const auto length = fileLength(path);
     if (!finding && (!length || *length != settings::kRecordLength))
         finding = Finding{ProblemCode::WrongLength, length ? std::to_string(*length) : "?",
@@ -82,8 +85,11 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
             report.files[i].problems.push_back(describeFinding(report.files[i].file, *differ));
     }
 
-    report.files.push_back(settingsReport(backPath ? *backPath : joinPath(folder, images::kSettingsFileName),
-                                          backPath ? fileTitleOf(*backPath) : images::kSettingsFileName));
+    if (backPath)
+        report.files.push_back(settingsReport(*backPath, fileTitleOf(*backPath)));
+    else
+        report.files.push_back(settingsReport(joinPath(folder, images::kSettingsFileName),
+                                              images::kSettingsFileName));
     return report;
 }
 

@@ -47,7 +47,8 @@ std::string siblingName(const std::string& path, const char* tag) {
 }
 
 bool syncFolder(const std::string& folder) {
-    Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const char* named = folder.empty() ? "." : folder.c_str();
+    Descriptor fd(::open(named, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     return fd.get() >= 0 && detail::flushFile(fd.get()) == 0;
 }
 
@@ -273,7 +274,8 @@ Result<void> makeFolders(const std::string& folder, std::vector<std::string>& ma
     for (std::size_t end = folder.find('/', 1); ; end = folder.find('/', end + 1)) {
         const std::string step = folder.substr(0, end);
         if (!step.empty() && fileTypeAt(step) != Error::FileType::Folder) {
-            if (::mkdir(step.c_str(), 0777) != 0) return systemError(Error::Kind::Write, step, errno);
+            if (::mkdir(step.c_str(), 0777) != 0)
+                return systemError(Error::Kind::Write, step, errno);
             made.push_back(step);
         }
         if (end == std::string::npos) return {};

@@ -36,7 +36,8 @@ Result<void> patchFile(const std::string& path, std::uint64_t expectedLength,
                   span.begin() + static_cast<std::ptrdiff_t>(patch.offset - first));
     if (!io::writeFully(fd.value().get(), span.data(), span.size(), first))
         return systemError(Error::Kind::Write, path, errno);
-    if (detail::flushFile(fd.value().get()) != 0) return systemError(Error::Kind::Write, path, errno);
+    if (detail::flushFile(fd.value().get()) != 0)
+        return systemError(Error::Kind::Write, path, errno);
     if (!fd.value().close()) return systemError(Error::Kind::Write, path, errno);
     return {};
 }

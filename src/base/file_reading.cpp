@@ -21,8 +21,8 @@ Result<struct stat> statRegular(const std::string& path) {
     if (path.empty()) return systemError(Error::Kind::NotFound, path, ENOENT);
     if (::stat(path.c_str(), &info) != 0) {
         const int savedErrno = errno;
-        return io::missingOrDangling(savedErrno == EACCES ? Error::Kind::Open : Error::Kind::NotFound,
-                                     path, savedErrno);
+        const Error::Kind kind = savedErrno == EACCES ? Error::Kind::Open : Error::Kind::NotFound;
+        return io::missingOrDangling(kind, path, savedErrno);
     }
     if (!S_ISREG(info.st_mode)) return io::notRegular(Error::Kind::NotFound, path, info.st_mode);
     return info;

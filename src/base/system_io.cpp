@@ -81,7 +81,8 @@ Result<Descriptor> openRegular(const std::string& path, int access) {
             !S_ISREG(info.st_mode))
             return notRegular(Error::Kind::NotFound, path, info.st_mode);
         const bool missing = savedErrno == ENOENT || savedErrno == ENOTDIR || savedErrno == ELOOP;
-        return missingOrDangling(missing ? Error::Kind::NotFound : Error::Kind::Open, path, savedErrno);
+        const Error::Kind kind = missing ? Error::Kind::NotFound : Error::Kind::Open;
+        return missingOrDangling(kind, path, savedErrno);
     }
     struct stat opened {};
     if (::fstat(fd.get(), &opened) != 0) return systemError(Error::Kind::Open, path, errno);

@@ -520,7 +520,8 @@ std::vector<std::pair<std::string, Bytes>> demoSourceSet() {
 
 Result<void> writeDemoSourceSet(const std::string& folder) {
     std::vector<OutputFile> outputs;
-    for (auto& [name, bytes] : demoSourceSet()) outputs.push_back({joinPath(folder, name), std::move(bytes)});
+    for (auto& [name, bytes] : demoSourceSet())
+        outputs.push_back({joinPath(folder, name), std::move(bytes)});
     return writeFilesAtomically(outputs);
 }
 

@@ -239,11 +239,12 @@ private slots:
         QFETCH(int, failedOutput);
         QTemporaryDir dir;
         const QStringList names{"main256.bmp", QString(255, 'n'), "hard", "BACK"};
+        const auto at = [&](const QString& name) { return str(dir.filePath(name)); };
         writeFile(dir.filePath("main256.bmp"), "old picture");
-        QVERIFY(::link(str(dir.filePath("main256.bmp")).c_str(), str(dir.filePath("hard")).c_str()) == 0);
+        QVERIFY(::link(at("main256.bmp").c_str(), at("hard").c_str()) == 0);
         const auto before = test::snapshot(dir.path());
         std::vector<OutputFile> outputs;
-        for (const QString& name : names) outputs.push_back({str(dir.filePath(name)), toBytes(name.left(8).toUtf8())});
+        for (const QString& name : names) outputs.push_back({at(name), toBytes(name.left(8).toUtf8())});
 
         calls = 0;
         failingCall = failing;
@@ -255,12 +256,13 @@ private slots:
 
         QCOMPARE(written.ok(), failing == 0);
         if (failedOutput >= 0) {
-            QCOMPARE(QString::fromStdString(written.error().path), dir.filePath(names[failedOutput]));
+            QCOMPARE(written.error().path, at(names[failedOutput]));
             QVERIFY(test::snapshot(dir.path()) == before);
             return;
         }
         QCOMPARE(entries(dir.path()).size(), names.size());
-        for (const QString& name : names) QCOMPARE(readFile(dir.filePath(name)), name.left(8).toUtf8());
+        for (const QString& name : names)
+            QCOMPARE(readFile(dir.filePath(name)), name.left(8).toUtf8());
     }
 
     // The folders a failed write made are gone again; one that was there stays.
@@ -270,11 +272,12 @@ private slots:
         calls = 0;
         failingCall = 1;
         detail::renameFile = failingRename;
-        const auto written = writeFilesIntoFolder(folder, {{joinPath(folder, "BACK"), toBytes("new")}});
+        const std::vector<OutputFile> back{{joinPath(folder, "BACK"), toBytes("new")}};
+        const auto written = writeFilesIntoFolder(folder, back);
         detail::renameFile = ::rename;
         QVERIFY(!written);
         QCOMPARE(entries(dir.path()), QStringList());
-        QVERIFY(writeFilesIntoFolder(folder, {{joinPath(folder, "BACK"), toBytes("new")}}).ok());
+        QVERIFY(writeFilesIntoFolder(folder, back).ok());
         QCOMPARE(readFile(dir.filePath("x/y/z/BACK")), QByteArray("new"));
     }
 

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <csignal>
@@ -124,16 +125,20 @@ private slots:
                                                               << "输出文件与输入文件相同：@/hard（@/BACK）";
         QTest::newRow("render over its skin") << "render @/BACKIMG -o @/BACKIMG" << 2 << "输出文件与输入文件相同：@/BACKIMG";
         QTest::newRow("output is a FIFO") << "build @ -o @/fifo" << 2 << "不是普通文件，而是命名管道（FIFO）：@/fifo";
-        QTest::newRow("output is a link to nothing") << "build @ -o @/dangling" << 2 << "链接指向的文件不存在：@/dangling";
-        QTest::newRow("FIFO as the palette") << "convert @/ft256.bmp --as ft256.bmp --palette @/fifo -o @/x.bmp" << 2
-                                             << "不是普通文件，而是命名管道（FIFO）：@/fifo";
-        QTest::newRow("artwork BACK a link to nothing") << "import @/art -o @/out" << 2
-                                                        << "链接指向的文件不存在：@/art/BACK";
-        QTest::newRow("artwork BACK of 33 bytes") << "import @/art33 -o @/out" << 1 << "文件大小错误：@/art33/BACK";
-        QTest::newRow("FIFO named as the first picture") << "import @/fifoart -o @/out" << 2
-                                                         << "不是普通文件，而是命名管道（FIFO）：@/fifoart/main256.png";
-        QTest::newRow("folder it cannot finish making") << "unpack @/BACKIMG -o @/new/" + QString(256, 'u') << 2
-                                                        << "写入文件出错：@/new/uuu";
+        QTest::newRow("output is a link to nothing")
+            << "build @ -o @/dangling" << 2 << "链接指向的文件不存在：@/dangling";
+        QTest::newRow("FIFO as the palette")
+            << "convert @/ft256.bmp --as ft256.bmp --palette @/fifo -o @/x.bmp" << 2
+            << "不是普通文件，而是命名管道（FIFO）：@/fifo";
+        QTest::newRow("artwork BACK a link to nothing")
+            << "import @/art -o @/out" << 2 << "链接指向的文件不存在：@/art/BACK";
+        QTest::newRow("artwork BACK of 33 bytes")
+            << "import @/art33 -o @/out" << 1 << "文件大小错误：@/art33/BACK";
+        QTest::newRow("FIFO named as the first picture")
+            << "import @/fifoart -o @/out" << 2
+            << "不是普通文件，而是命名管道（FIFO）：@/fifoart/main256.png";
+        QTest::newRow("folder it cannot finish making")
+            << "unpack @/BACKIMG -o @/new/" + QString(256, 'u') << 2 << "写入文件出错：@/new/uuu";
         QTest::newRow("unpack over the author's files") << "unpack @/BACKIMG" << 1
                                                         << "已经存在，用 --force 才会替换：\n  @/main256.bmp\n";
         QTest::newRow("unpack failing part-way") << "unpack @/BACKIMG -o @/part --force" << 2
@@ -155,10 +160,12 @@ private slots:
         QVERIFY(QFile::link(sources.path("main256.bmp"), sources.path("link")));
         QVERIFY(::link(QFile::encodeName(sources.path("BACK")), QFile::encodeName(sources.path("hard"))) == 0);
         QVERIFY(::mkfifo(QFile::encodeName(sources.path("fifo")), 0644) == 0);
+        // Artwork folders with a broken BACK, or a FIFO for their first picture.
         QVERIFY(QFile::link(sources.path("gone"), sources.path("dangling")));
-        QVERIFY(QDir(at).mkpath("art") && QFile::link(sources.path("gone"), sources.path("art/BACK")));
-        QVERIFY(QDir(at).mkpath("art33") && QFile::copy(sources.path("BACK33"), sources.path("art33/BACK")));
-        QVERIFY(QDir(at).mkpath("fifoart") && ::mkfifo(QFile::encodeName(sources.path("fifoart/main256.png")), 0644) == 0);
+        QVERIFY(QDir(at).mkpath("art") && QDir(at).mkpath("art33") && QDir(at).mkpath("fifoart"));
+        QVERIFY(QFile::link(sources.path("gone"), sources.path("art/BACK")));
+        QVERIFY(QFile::copy(sources.path("BACK33"), sources.path("art33/BACK")));
+        QVERIFY(::mkfifo(QFile::encodeName(sources.path("fifoart/main256.png")), 0644) == 0);
         // An older set whose last file cannot be replaced: the first must stay too.
         QVERIFY(QDir(at).mkpath("part/BACK"));
         test::writeFile(sources.path("part/main256.bmp"), "older picture");
@@ -255,17 +262,42 @@ private slots:
         test::writeFile(back, test::randomBytes(33, 3));
         const test::Run longBack = vireoSkin({"doctor", set, "--back", back});
         QCOMPARE(longBack.status, 1);
-        QVERIFY2(longBack.out.startsWith("B\\x1b]0;X\\x07: B\\x1b]0;X\\x07 的长度为 33 字节，应为 32 字节 — 换成 32 字节"),
+        const QString shown = QStringLiteral("B\\x1b]0;X\\x07");
+        QVERIFY2(longBack.out.startsWith(shown + ": " + shown + " 的长度为 33 字节，应为 32 字节 — 换成 32 字节"),
                  qPrintable(longBack.out));
         QVERIFY(!longBack.out.contains("BMP") && !longBack.out.contains('\x1b'));
-        const QJsonArray backFiles = QJsonDocument::fromJson(vireoSkin({"doctor", "--json", set, "--back", back}).out.toUtf8())
-                                         .object()["files"].toArray();
+        const test::Run longJson = vireoSkin({"doctor", "--json", set, "--back", back});
+        const QJsonArray backFiles = QJsonDocument::fromJson(longJson.out.toUtf8())["files"].toArray();
         QCOMPARE(backFiles.last()["problems"][0]["code"].toString(), QStringLiteral("wrong-length"));
         QCOMPARE(vireoSkin("doctor " + set + " --back " + kDemo + "BACK").status, 0);
         // The remapped icon shows its colours as before, now from the background's palette.
         const QByteArray main = test::readFile(set + "/main256.bmp"), remapped = test::readFile(set + "/movie256.bmp");
         const auto colour = [&](char index) { return main.mid(54 + 4 * quint8(index), 3); };
         for (int i = 1078; i < movie.size(); ++i) QCOMPARE(colour(remapped[i]), colour(movie[i]));
+    }
+
+    // A BACK that is there but not readable by the one running the command:
+    // doctor and build say so and fail, neither calls it well or missing.
+    void unreadableBackIsSaid_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("doctor") << "doctor";
+        QTest::newRow("build") << "build";
+    }
+    void unreadableBackIsSaid() {
+        QFETCH(QString, command);
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (::geteuid() != 0 || setpriv.isEmpty())
+            QSKIP("needs root and setpriv to run as another user");
+        QTemporaryDir dir;
+        copyFiles(kDemo, dir.path());
+        test::openToOthers(dir.path());
+        QVERIFY(::chmod(QFile::encodeName(dir.filePath("BACK")), 0600) == 0);
+        const QStringList asNobody{"--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+        const test::Run run = test::runProgram(
+            setpriv, asNobody + QStringList{QStringLiteral(VIREO_SKIN_PROGRAM), command, dir.path()});
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.err, "vireo-skin: 没有权限读取文件：" + dir.filePath("BACK") + '\n');
+        QVERIFY(run.out.isEmpty());
     }
 
     // Unlike the window, verify takes no BACK from the current directory.
