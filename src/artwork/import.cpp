@@ -50,6 +50,24 @@ Result<settings::Record> recordAt(const std::optional<std::string>& path) {
     return settings::readRecord(*path);
 }
 
+// Only a BACK that is not there at all takes the default settings; one that
+// is there (a link to nothing, a loop, unreadable, of the wrong length) is refused.
+Result<settings::Record> artworkSettings(const std::string& backPath) {
+    if (nothingAt(backPath)) return defaultRecord();
+    return settings::readRecord(backPath);
+}
+
+// The error for a source with no picture file: what stands under its name
+// instead (a FIFO, a folder, a link to nothing), else that none is there.
+Error missingPicture(const std::string& artFolder, const images::SourceImage& source,
+                     const std::map<std::string, std::string>& unusable) {
+    const auto there = unusable.find(lower(stemOf(source.fileName)));
+    if (there != unusable.end())
+        if (auto length = regularFileLength(there->second); !length) return length.error();
+    return Error{Error::Kind::NotFound, joinPath(artFolder, stemOf(source.fileName) + ".*"),
+                 std::string("缺少") + source.role + "的图片"};
+}
+
 }  // namespace
 
 Result<RgbaImage> loadPicture(const std::string& path, PictureDecoder& decoder, bool keepRows) {
@@ -114,19 +132,10 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     }
 
     // BACK first: the icons' backdrops depend on where it puts them.
-    Bytes backBytes;
-    const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
-    // Only a BACK that is not there takes the defaults; one that is there must be read.
-    if (nothingAt(backPath)) {
-        const settings::Record record = defaultRecord();
-        backBytes.assign(record.begin(), record.end());
-    } else {
-        auto record = settings::readRecord(backPath);
-        if (!record) return record.error();
-        backBytes.assign(record.value().begin(), record.value().end());
-    }
-    settings::Record record{};
-    std::copy(backBytes.begin(), backBytes.end(), record.begin());
+    auto artworkRecord = artworkSettings(joinPath(artFolder, images::kSettingsFileName));
+    if (!artworkRecord) return artworkRecord.error();
+    const settings::Record record = artworkRecord.value();
+    Bytes backBytes(record.begin(), record.end());
 
     // Every picture first: a background's palette must also serve the icons
     // the player draws with it.
@@ -136,14 +145,7 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
         const auto found = pictureOf.find(lower(stemOf(source.fileName)));
-        if (found == pictureOf.end()) {
-            // Named as a picture but no file: say what stands there.
-            const auto there = unusable.find(lower(stemOf(source.fileName)));
-            if (there != unusable.end())
-                if (auto length = regularFileLength(there->second); !length) return length.error();
-            return Error{Error::Kind::NotFound, joinPath(artFolder, stemOf(source.fileName) + ".*"),
-                         std::string("缺少") + source.role + "的图片"};
-        }
+        if (found == pictureOf.end()) return missingPicture(artFolder, source, unusable);
         paths[i] = found->second;
         if (isBackground(static_cast<images::Source>(i))) {
             // An 8-bit BMP of the right size is already in palette form: no second quantising.
