@@ -3,6 +3,7 @@
 // deadline: a regression fails, never hangs.
 #include "base/binary_file.h"
 #include "base/file_exists.h"
+#include "base/temporary_files.h"
 #include "messages/error_text.h"
 #include "support/fixtures.h"
 
@@ -90,6 +91,10 @@ bool failNow() {
 }
 int failingRename(const char* from, const char* to) {
     return failNow() ? -1 : ::rename(from, to);
+}
+int raisingRename(const char* from, const char* to) {
+    if (++calls == failingCall) ::raise(SIGTERM);
+    return ::rename(from, to);
 }
 int failingFlush(int fd) {
     return failNow() ? -1 : ::fsync(fd);
@@ -263,6 +268,32 @@ private slots:
         QCOMPARE(entries(dir.path()).size(), names.size());
         for (const QString& name : names)
             QCOMPARE(readFile(dir.filePath(name)), name.left(8).toUtf8());
+    }
+
+    // SIGTERM between two renames takes effect once the renames are done:
+    // the program dies of it with every file new and nothing else left.
+    void signalWaitsForTheRenames() {
+        QTemporaryDir dir;
+        const QStringList names{"BACK", "main256.bmp", "tree_main256.bmp"};
+        std::vector<OutputFile> outputs;
+        for (const QString& name : names) {
+            writeFile(dir.filePath(name), "old");
+            outputs.push_back({str(dir.filePath(name)), toBytes("new " + name.toUtf8())});
+        }
+        const pid_t child = ::fork();
+        if (child == 0) {
+            installTemporaryFileCleanup();
+            calls = 0;
+            failingCall = 2;
+            detail::renameFile = raisingRename;
+            static_cast<void>(writeFilesAtomically(outputs));
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+        QCOMPARE(entries(dir.path()), names);
+        for (const QString& name : names) QCOMPARE(readFile(dir.filePath(name)), "new " + name.toUtf8());
     }
 
     // The folders a failed write made are gone again; one that was there stays.
