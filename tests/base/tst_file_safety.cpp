@@ -199,8 +199,6 @@ private slots:
         QTest::addColumn<QStringList>("targets");
         QTest::addColumn<int>("cause");
         QTest::newRow("target is a device node") << "device" << QStringList{"BACKIMG"} << int(Error::Cause::NotRegular);
-        QTest::newRow("second of two has no folder: fails after the first was written")
-            << "" << QStringList{"main256.bmp", "gone/BACK"} << int(Error::Cause::Missing);
         QTest::newRow("same file twice through a link")
             << "" << QStringList{"main256.bmp", "link"} << int(Error::Cause::SameFile);
     }
@@ -234,7 +232,6 @@ private slots:
         QTest::newRow("nothing fails") << "rename" << 0 << -1;
         for (int call = 1; call <= 4; ++call)
             QTest::addRow("rename %d of 4", call) << "rename" << call << call - 1;
-        QTest::newRow("flush of the first file") << "flush" << 1 << 0;
         QTest::newRow("flush of the last file") << "flush" << 4 << 3;
         QTest::newRow("flush of the folder") << "flush" << 5 << -1;
     }
