@@ -16,10 +16,12 @@ int runBuild(const Arguments& arguments, Io& io) {
 
     const std::string& dir = command.argument(0);
     if (auto error = missingFolder(dir)) return fail(io, *error);
-    // The verification calls a file it cannot open missing: say what it is first.
-    if (auto error = unreadableFile(settingsPathOf(dir, command))) return fail(io, *error);
     const auto run = verifyFolder(dir, command);
     if (!run.passed()) {
+        // The verification calls a file it cannot open missing: say what it is.
+        for (const std::string& path : run.paths)
+            if (auto error = unreadableFile(path)) return fail(io, *error);
+        if (auto error = unreadableFile(run.settingsPath)) return fail(io, *error);
         io.err << kProgram << ": " << escapeForTerminal(dir) << "：" << run.report << '\n';
         return kRefused;
     }

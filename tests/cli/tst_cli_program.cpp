@@ -276,27 +276,30 @@ private slots:
         for (int i = 1078; i < movie.size(); ++i) QCOMPARE(colour(remapped[i]), colour(movie[i]));
     }
 
-    // A BACK that is there but not readable by the one running the command:
+    // A file that is there but not readable by the one running the command:
     // doctor and build say so and fail, neither calls it well or missing.
-    void unreadableBackIsSaid_data() {
+    void unreadableFileIsSaid_data() {
         QTest::addColumn<QString>("command");
-        QTest::newRow("doctor") << "doctor";
-        QTest::newRow("build") << "build";
+        QTest::addColumn<QString>("file");
+        QTest::newRow("doctor, BACK") << "doctor" << "BACK";
+        QTest::newRow("build, BACK") << "build" << "BACK";
+        QTest::newRow("build, a picture") << "build" << "ft256.bmp";
     }
-    void unreadableBackIsSaid() {
+    void unreadableFileIsSaid() {
         QFETCH(QString, command);
+        QFETCH(QString, file);
         const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
         if (::geteuid() != 0 || setpriv.isEmpty())
             QSKIP("needs root and setpriv to run as another user");
         QTemporaryDir dir;
         copyFiles(kDemo, dir.path());
         test::openToOthers(dir.path());
-        QVERIFY(::chmod(QFile::encodeName(dir.filePath("BACK")), 0600) == 0);
+        QVERIFY(::chmod(QFile::encodeName(dir.filePath(file)), 0600) == 0);
         const QStringList asNobody{"--reuid=nobody", "--regid=nogroup", "--clear-groups"};
         const test::Run run = test::runProgram(
             setpriv, asNobody + QStringList{QStringLiteral(VIREO_SKIN_PROGRAM), command, dir.path()});
         QCOMPARE(run.status, 2);
-        QCOMPARE(run.err, "vireo-skin: 没有权限读取文件：" + dir.filePath("BACK") + '\n');
+        QCOMPARE(run.err, "vireo-skin: 没有权限读取文件：" + dir.filePath(file) + '\n');
         QVERIFY(run.out.isEmpty());
     }
 
