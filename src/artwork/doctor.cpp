@@ -1,5 +1,6 @@
 #include "artwork/doctor.h"
 
+#include "messages/error_text.h"
 #include "settings/record.h"
 #include "skin/skin_layout.h"
 
@@ -17,7 +18,8 @@ std::vector<std::string> doctorLines(const DoctorReport& report) {
     std::vector<std::string> lines;
     for (const FileReport& file : report.files)
         for (const Problem& problem : file.problems)
-            lines.push_back(file.file + ": " + problem.message + " — " + problem.fix);
+            lines.push_back(escapeForTerminal(file.file) + ": " + problem.message + " — " +
+                            problem.fix);
     return lines;
 }
 
@@ -29,6 +31,24 @@ std::optional<Finding> presence(const std::string& path) {
     if (type == Error::FileType::Missing) return Finding{ProblemCode::Missing, {}, {}};
     if (type != Error::FileType::Regular) return Finding{ProblemCode::NotAFile, {}, {}, 0, type};
     return std::nullopt;
+}
+
+// The settings file: there, readable and 32 bytes long. Its name may come
+// from the command line, so the sentences carry it escaped.
+FileReport settingsReport(const std::string& path, const std::string& name) {
+    FileReport file{name, path, {}};
+    const std::string shown = escapeForTerminal(name);
+    std::optional<Finding> finding = presence(path);
+    if (auto readable = checkReadable(path); !finding && !readable) {
+        const std::string& why = readable.error().detail;
+        finding = Finding{ProblemCode::Missing, why.empty() ? "?" : why, {}};
+    }
+    const auto length = fileLength(path);
+    if (!finding && (!length || *length != settings::kRecordLength))
+        finding = Finding{ProblemCode::WrongLength, length ? std::to_string(*length) : "?",
+                          std::to_string(settings::kRecordLength)};
+    if (finding) file.problems.push_back(describeSettingsFinding(shown, *finding));
+    return file;
 }
 
 }  // namespace
@@ -65,16 +85,11 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
             report.files[i].problems.push_back(describeFinding(report.files[i].file, *differ));
     }
 
-    const std::string back = backPath ? *backPath : joinPath(folder, images::kSettingsFileName);
-    FileReport file{backPath ? fileTitleOf(*backPath) : images::kSettingsFileName, back, {}};
-    if (auto absent = presence(back)) {
-        file.problems.push_back(describeFinding(file.file, *absent));
-    } else if (const auto length = fileLength(back); !length || *length != settings::kRecordLength) {
-        file.problems.push_back(describeFinding(
-            file.file, {ProblemCode::WrongLength, length ? std::to_string(*length) : "?",
-                        std::to_string(settings::kRecordLength)}));
-    }
-    report.files.push_back(std::move(file));
+    if (backPath)
+        report.files.push_back(settingsReport(*backPath, fileTitleOf(*backPath)));
+    else
+        report.files.push_back(settingsReport(joinPath(folder, images::kSettingsFileName),
+                                              images::kSettingsFileName));
     return report;
 }
 

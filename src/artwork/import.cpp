@@ -50,6 +50,24 @@ Result<settings::Record> recordAt(const std::optional<std::string>& path) {
     return settings::readRecord(*path);
 }
 
+// Only a BACK that is not there at all takes the default settings; one that
+// is there (a link to nothing, a loop, unreadable, of the wrong length) is refused.
+Result<settings::Record> artworkSettings(const std::string& backPath) {
+    if (nothingAt(backPath)) return defaultRecord();
+    return settings::readRecord(backPath);
+}
+
+// The error for a source with no picture file: what stands under its name
+// instead (a FIFO, a folder, a link to nothing), else that none is there.
+Error missingPicture(const std::string& artFolder, const images::SourceImage& source,
+                     const std::map<std::string, std::string>& unusable) {
+    const auto there = unusable.find(lower(stemOf(source.fileName)));
+    if (there != unusable.end())
+        if (auto length = regularFileLength(there->second); !length) return length.error();
+    return Error{Error::Kind::NotFound, joinPath(artFolder, stemOf(source.fileName) + ".*"),
+                 std::string("缺少") + source.role + "的图片"};
+}
+
 }  // namespace
 
 Result<RgbaImage> loadPicture(const std::string& path, PictureDecoder& decoder, bool keepRows) {
@@ -71,6 +89,8 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
     if (!isBackground(role)) {
         if (!palettePath)
             return Error{Error::Kind::Invalid, picturePath, "图标需要指定所用背景的调色板（--palette）"};
+        // A FIFO, folder or missing file is a file that cannot be read, not a picture refused.
+        if (auto length = regularFileLength(*palettePath); !length) return length.error();
         const auto scan = scanIfBmp(*palettePath);
         if (!scan || !scan->picture)
             return Error{Error::Kind::Invalid, *palettePath, "无法读取此 BMP 的调色板"};
@@ -93,33 +113,29 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
                                               const ImportOptions& options) {
     namespace fs = std::filesystem;
     std::map<std::string, std::string> pictureOf;  // lower-case stem -> path
+    std::map<std::string, std::string> unusable;   // the same for a FIFO, folder, broken link...
     std::error_code error;
     fs::directory_iterator listing(artFolder, error);
     if (error) return Error{Error::Kind::Open, artFolder, error.message()};
     for (; listing != fs::directory_iterator(); listing.increment(error)) {
         if (error) return Error{Error::Kind::Read, artFolder, error.message()};
         const fs::path& entry = listing->path();
-        if (!isPictureExtension(lower(entry.extension().string())) || fileTypeAt(entry.string()) != Error::FileType::Regular)
-            continue;
+        if (!isPictureExtension(lower(entry.extension().string()))) continue;
         const std::string stem = lower(entry.stem().string());
+        if (fileTypeAt(entry.string()) != Error::FileType::Regular) {
+            unusable.emplace(stem, entry.string());
+            continue;
+        }
         if (!pictureOf.emplace(stem, entry.string()).second)
             return Error{Error::Kind::Invalid, entry.string(),
                          "与 " + pictureOf[stem] + " 对应同一个源文件"};
     }
 
     // BACK first: the icons' backdrops depend on where it puts them.
-    Bytes backBytes;
-    const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
-    if (fileTypeAt(backPath) == Error::FileType::Missing) {
-        const settings::Record record = defaultRecord();
-        backBytes.assign(record.begin(), record.end());
-    } else {
-        auto record = settings::readRecord(backPath);
-        if (!record) return record.error();
-        backBytes.assign(record.value().begin(), record.value().end());
-    }
-    settings::Record record{};
-    std::copy(backBytes.begin(), backBytes.end(), record.begin());
+    auto artworkRecord = artworkSettings(joinPath(artFolder, images::kSettingsFileName));
+    if (!artworkRecord) return artworkRecord.error();
+    const settings::Record record = artworkRecord.value();
+    Bytes backBytes(record.begin(), record.end());
 
     // Every picture first: a background's palette must also serve the icons
     // the player draws with it.
@@ -129,9 +145,7 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
         const auto found = pictureOf.find(lower(stemOf(source.fileName)));
-        if (found == pictureOf.end())
-            return Error{Error::Kind::NotFound, joinPath(artFolder, stemOf(source.fileName) + ".*"),
-                         std::string("缺少") + source.role + "的图片"};
+        if (found == pictureOf.end()) return missingPicture(artFolder, source, unusable);
         paths[i] = found->second;
         if (isBackground(static_cast<images::Source>(i))) {
             // An 8-bit BMP of the right size is already in palette form: no second quantising.

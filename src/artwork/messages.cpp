@@ -51,4 +51,11 @@ Problem describeFinding(const std::string& file, const Finding& f) {
     return {f.code, file, {}};
 }
 
+Problem describeSettingsFinding(const std::string& file, const Finding& f) {
+    Problem problem = describeFinding(file, f);
+    if (f.code == ProblemCode::WrongLength)
+        problem.fix = "换成 " + f.required + " 字节的设置文件，或删去它，让 import 写入默认设置";
+    return problem;
+}
+
 }  // namespace vireo::artwork

@@ -16,4 +16,7 @@ struct Problem {
 
 Problem describeFinding(const std::string& file, const Finding& finding);
 
+// The same for the settings file, which is no picture: its fixes say so.
+Problem describeSettingsFinding(const std::string& file, const Finding& finding);
+
 }  // namespace vireo::artwork

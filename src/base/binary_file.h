@@ -53,6 +53,9 @@ Result<void> checkReadable(const std::string& path);
 // A file that ends before the block does is a ShortRead, never a partial block.
 Result<Bytes> readBlock(const std::string& path, std::uint64_t offset, std::size_t length);
 
+// True when nothing at all stands at `path`, not even a link to nothing.
+bool nothingAt(const std::string& path);
+
 // True when both paths name the same existing file (device and inode, links
 // followed); false when either cannot be asked.
 bool sameFile(const std::string& a, const std::string& b);
@@ -68,10 +71,16 @@ struct OutputFile {
 // the replaced file keeps its mode). Every file goes to a temporary file beside
 // its target and is flushed to the disk (fsync); only when all are written are
 // they renamed into place, and the folders flushed before success is returned.
-// A failure before the renames leaves every existing file as it was, with no
-// temporary file left. The temporaries are removed on SIGINT/SIGTERM once
-// installTemporaryFileCleanup() was called.
+// Each replaced file is kept under a second name until the last rename has
+// succeeded: a failure at any point leaves every file as it was, with no
+// temporary file left. The cleanup signals (temporary_files.h) wait until the
+// renames, or their undoing, are done.
 Result<void> writeFilesAtomically(const std::vector<OutputFile>& files);
+
+// writeFilesAtomically into `folder`, which is made first, with any missing
+// folder above it, when it is not there. When the write fails, the folders
+// made here are removed again.
+Result<void> writeFilesIntoFolder(const std::string& folder, const std::vector<OutputFile>& files);
 
 // writeFilesAtomically for one file.
 Result<void> writeFileAtomically(const std::string& path, const Bytes& data);
@@ -102,8 +111,12 @@ std::string fileTitleOf(const std::string& path);
 std::string joinPath(const std::string& dir, const std::string& name);
 
 namespace detail {
-// The positional write that patchFile uses; tests count its calls through it.
+// The system calls that tests replace to count calls or to make one fail:
+// the positional write of every writer, the flush of every written file and
+// folder, and every rename of the atomic writer.
 extern ssize_t (*positionalWrite)(int fd, const void* buffer, std::size_t count, off_t offset);
+extern int (*flushFile)(int fd);
+extern int (*renameFile)(const char* from, const char* to);
 }  // namespace detail
 
 }  // namespace vireo

@@ -33,6 +33,7 @@ struct Error {
         DiskFull,            // no space left, or over quota
         ReadOnlyFileSystem,
         LinkLoop,            // too many levels of links
+        DanglingLink,        // a link to nothing
         SameFile,            // an output that is one of the inputs
         TooLarge,            // longer than any file the reader was asked to take whole
         Other,               // another system error: see detail

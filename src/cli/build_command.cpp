@@ -18,6 +18,10 @@ int runBuild(const Arguments& arguments, Io& io) {
     if (auto error = missingFolder(dir)) return fail(io, *error);
     const auto run = verifyFolder(dir, command);
     if (!run.passed()) {
+        // The verification calls a file it cannot open missing: say what it is.
+        for (const std::string& path : run.paths)
+            if (auto error = unreadableFile(path)) return fail(io, *error);
+        if (auto error = unreadableFile(run.settingsPath)) return fail(io, *error);
         io.err << kProgram << ": " << escapeForTerminal(dir) << "：" << run.report << '\n';
         return kRefused;
     }

@@ -53,6 +53,17 @@ std::optional<Error> missingFolder(const std::string& dir) {
     return Error{Error::Kind::NotFound, dir, {}};
 }
 
+std::optional<Error> unreadableFile(const std::string& path) {
+    if (fileTypeAt(path) != Error::FileType::Regular) return std::nullopt;
+    auto readable = checkReadable(path);
+    if (readable) return std::nullopt;
+    return readable.error();
+}
+
+std::string settingsPathOf(const std::string& dir, const CommandParser& command) {
+    return command.isSet("back") ? command.value("back") : joinPath(dir, images::kSettingsFileName);
+}
+
 void addBackOption(CommandParser& command) {
     command.addOption("back", "用 FILE 作为 BACK 设置文件（默认取 DIR 中的 BACK）。", "FILE");
 }
@@ -61,9 +72,7 @@ images::Verification verifyFolder(const std::string& dir, const CommandParser& c
     // The folder with its trailing separator, as the verification takes it.
     std::string folder = dir.empty() ? std::string(".") : dir;
     if (folder.back() != '/') folder += '/';
-    const std::string settings =
-        command.isSet("back") ? command.value("back") : folder + images::kSettingsFileName;
-    return images::verifySourceSetWithSettings(folder, settings);
+    return images::verifySourceSetWithSettings(folder, settingsPathOf(folder, command));
 }
 
 std::string helpRows(const std::vector<std::pair<std::string, std::string>>& rows) {

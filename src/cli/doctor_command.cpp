@@ -18,6 +18,8 @@ int runDoctor(const Arguments& arguments, Io& io) {
 
     const std::string& dir = command.argument(0);
     if (auto error = missingFolder(dir)) return fail(io, *error);
+    // Not a finding about the set: the settings could not be examined at all.
+    if (auto error = unreadableFile(settingsPathOf(dir, command))) return fail(io, *error);
     const auto report = artwork::doctorFolder(
         dir, command.isSet("back") ? std::optional<std::string>(command.value("back")) : std::nullopt);
     if (!report) return fail(io, report.error());

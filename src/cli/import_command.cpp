@@ -59,15 +59,8 @@ int runImport(const Arguments& arguments, Io& io) {
         inputs.push_back(entry.path().string());
     for (const OutputFile& file : files)
         if (auto status = refuseOutputOverInput(io, file.path, inputs)) return *status;
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const bool created = !fs::exists(dir, error) && fs::create_directories(dir, error);
-    if (error) return fail(io, Error{Error::Kind::Write, dir, error.message()});
-    // All files or none: a failure leaves DIR as it was, a folder made here removed again.
-    if (auto written = writeFilesAtomically(files); !written) {
-        if (created) fs::remove(dir, error);
-        return fail(io, written.error());
-    }
+    // All files or none: a failure leaves DIR as it was, the folders made for it removed again.
+    if (auto written = writeFilesIntoFolder(dir, files); !written) return fail(io, written.error());
     io.out << "完成！" << '\n';
     return kDone;
 }

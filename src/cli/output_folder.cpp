@@ -3,10 +3,7 @@
 #include "base/binary_file.h"
 #include "messages/error_text.h"
 
-#include <cerrno>
-#include <filesystem>
 #include <ostream>
-#include <system_error>
 
 #include <sys/stat.h>
 
@@ -37,14 +34,9 @@ std::optional<int> refuseExisting(Io& io, const std::vector<std::string>& output
 }
 
 Result<void> writeFilesInto(const std::string& folder, const std::vector<skin::NamedFile>& files) {
-    if (fileTypeAt(folder) != Error::FileType::Folder) {
-        std::error_code ec;
-        std::filesystem::create_directories(folder, ec);
-        if (ec) return systemError(Error::Kind::Write, folder, ec.value());
-    }
     std::vector<OutputFile> outputs;
     for (const skin::NamedFile& file : files) outputs.push_back({joinPath(folder, file.name), file.bytes});
-    return writeFilesAtomically(outputs);
+    return writeFilesIntoFolder(folder, outputs);
 }
 
 }  // namespace vireo::cli

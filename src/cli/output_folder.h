@@ -21,8 +21,8 @@ std::vector<std::string> existingPaths(const std::vector<std::string>& paths);
 std::optional<int> refuseExisting(Io& io, const std::vector<std::string>& outputs, bool force);
 
 // Writes every file into `folder`, creating the folder when it is missing, as
-// one step (writeFilesAtomically): a failure leaves every existing file as it
-// was and names the file that failed.
+// one step (writeFilesIntoFolder): a failure leaves every existing file as it
+// was, removes the folders made for it and names the file that failed.
 Result<void> writeFilesInto(const std::string& folder, const std::vector<skin::NamedFile>& files);
 
 }  // namespace vireo::cli

@@ -519,11 +519,10 @@ std::vector<std::pair<std::string, Bytes>> demoSourceSet() {
 }
 
 Result<void> writeDemoSourceSet(const std::string& folder) {
-    for (const auto& [name, bytes] : demoSourceSet()) {
-        const auto written = writeFileAtomically(joinPath(folder, name), bytes);
-        if (!written) return written;
-    }
-    return {};
+    std::vector<OutputFile> outputs;
+    for (auto& [name, bytes] : demoSourceSet())
+        outputs.push_back({joinPath(folder, name), std::move(bytes)});
+    return writeFilesAtomically(outputs);
 }
 
 }  // namespace vireo::demo

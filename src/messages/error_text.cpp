@@ -53,6 +53,7 @@ std::string describe(const Error& error) {
     case Error::Cause::ReadOnlyFileSystem:
         return std::string("文件系统是只读的，") + actionSentence(error.kind) + error.path;
     case Error::Cause::LinkLoop: return "链接循环，找不到文件：" + error.path;
+    case Error::Cause::DanglingLink: return "链接指向的文件不存在：" + error.path;
     case Error::Cause::SameFile: return "输出文件与输入文件相同：" + error.path;
     case Error::Cause::TooLarge: return "文件过大：" + error.path;
     case Error::Cause::None:

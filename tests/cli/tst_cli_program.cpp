@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <csignal>
@@ -124,6 +125,20 @@ private slots:
                                                               << "输出文件与输入文件相同：@/hard（@/BACK）";
         QTest::newRow("render over its skin") << "render @/BACKIMG -o @/BACKIMG" << 2 << "输出文件与输入文件相同：@/BACKIMG";
         QTest::newRow("output is a FIFO") << "build @ -o @/fifo" << 2 << "不是普通文件，而是命名管道（FIFO）：@/fifo";
+        QTest::newRow("output is a link to nothing")
+            << "build @ -o @/dangling" << 2 << "链接指向的文件不存在：@/dangling";
+        QTest::newRow("FIFO as the palette")
+            << "convert @/ft256.bmp --as ft256.bmp --palette @/fifo -o @/x.bmp" << 2
+            << "不是普通文件，而是命名管道（FIFO）：@/fifo";
+        QTest::newRow("artwork BACK a link to nothing")
+            << "import @/art -o @/out" << 2 << "链接指向的文件不存在：@/art/BACK";
+        QTest::newRow("artwork BACK of 33 bytes")
+            << "import @/art33 -o @/out" << 1 << "文件大小错误：@/art33/BACK";
+        QTest::newRow("FIFO named as the first picture")
+            << "import @/fifoart -o @/out" << 2
+            << "不是普通文件，而是命名管道（FIFO）：@/fifoart/main256.png";
+        QTest::newRow("folder it cannot finish making")
+            << "unpack @/BACKIMG -o @/new/" + QString(256, 'u') << 2 << "写入文件出错：@/new/uuu";
         QTest::newRow("unpack over the author's files") << "unpack @/BACKIMG" << 1
                                                         << "已经存在，用 --force 才会替换：\n  @/main256.bmp\n";
         QTest::newRow("unpack failing part-way") << "unpack @/BACKIMG -o @/part --force" << 2
@@ -145,6 +160,12 @@ private slots:
         QVERIFY(QFile::link(sources.path("main256.bmp"), sources.path("link")));
         QVERIFY(::link(QFile::encodeName(sources.path("BACK")), QFile::encodeName(sources.path("hard"))) == 0);
         QVERIFY(::mkfifo(QFile::encodeName(sources.path("fifo")), 0644) == 0);
+        // Artwork folders with a broken BACK, or a FIFO for their first picture.
+        QVERIFY(QFile::link(sources.path("gone"), sources.path("dangling")));
+        QVERIFY(QDir(at).mkpath("art") && QDir(at).mkpath("art33") && QDir(at).mkpath("fifoart"));
+        QVERIFY(QFile::link(sources.path("gone"), sources.path("art/BACK")));
+        QVERIFY(QFile::copy(sources.path("BACK33"), sources.path("art33/BACK")));
+        QVERIFY(::mkfifo(QFile::encodeName(sources.path("fifoart/main256.png")), 0644) == 0);
         // An older set whose last file cannot be replaced: the first must stay too.
         QVERIFY(QDir(at).mkpath("part/BACK"));
         test::writeFile(sources.path("part/main256.bmp"), "older picture");
@@ -235,11 +256,51 @@ private slots:
             QCOMPARE(vireoSkin("convert " + kDemo + "art/" + icon + ".png --as " + icon + ".bmp --palette " + set +
                                "/tree_main256.bmp -o " + set + '/' + icon + ".bmp").status, 0);
         QVERIFY(QFile::remove(set + "/movie256.bmp") && QFile::rename(dir.filePath("movie.new"), set + "/movie256.bmp"));
+        // A settings file named on the command line, one byte long and with a
+        // terminal title sequence in its name: named escaped, told to be 32 bytes.
+        const QString back = dir.filePath(QStringLiteral("B\x1b]0;X\x07"));
+        test::writeFile(back, test::randomBytes(33, 3));
+        const test::Run longBack = vireoSkin({"doctor", set, "--back", back});
+        QCOMPARE(longBack.status, 1);
+        const QString shown = QStringLiteral("B\\x1b]0;X\\x07");
+        QVERIFY2(longBack.out.startsWith(shown + ": " + shown + " 的长度为 33 字节，应为 32 字节 — 换成 32 字节"),
+                 qPrintable(longBack.out));
+        QVERIFY(!longBack.out.contains("BMP") && !longBack.out.contains('\x1b'));
+        const test::Run longJson = vireoSkin({"doctor", "--json", set, "--back", back});
+        const QJsonArray backFiles = QJsonDocument::fromJson(longJson.out.toUtf8())["files"].toArray();
+        QCOMPARE(backFiles.last()["problems"][0]["code"].toString(), QStringLiteral("wrong-length"));
         QCOMPARE(vireoSkin("doctor " + set + " --back " + kDemo + "BACK").status, 0);
         // The remapped icon shows its colours as before, now from the background's palette.
         const QByteArray main = test::readFile(set + "/main256.bmp"), remapped = test::readFile(set + "/movie256.bmp");
         const auto colour = [&](char index) { return main.mid(54 + 4 * quint8(index), 3); };
         for (int i = 1078; i < movie.size(); ++i) QCOMPARE(colour(remapped[i]), colour(movie[i]));
+    }
+
+    // A file that is there but not readable by the one running the command:
+    // doctor and build say so and fail, neither calls it well or missing.
+    void unreadableFileIsSaid_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("doctor, BACK") << "doctor" << "BACK";
+        QTest::newRow("build, BACK") << "build" << "BACK";
+        QTest::newRow("build, a picture") << "build" << "ft256.bmp";
+    }
+    void unreadableFileIsSaid() {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (::geteuid() != 0 || setpriv.isEmpty())
+            QSKIP("needs root and setpriv to run as another user");
+        QTemporaryDir dir;
+        copyFiles(kDemo, dir.path());
+        test::openToOthers(dir.path());
+        QVERIFY(::chmod(QFile::encodeName(dir.filePath(file)), 0600) == 0);
+        const QStringList asNobody{"--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+        const test::Run run = test::runProgram(
+            setpriv, asNobody + QStringList{QStringLiteral(VIREO_SKIN_PROGRAM), command, dir.path()});
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.err, "vireo-skin: 没有权限读取文件：" + dir.filePath(file) + '\n');
+        QVERIFY(run.out.isEmpty());
     }
 
     // Unlike the window, verify takes no BACK from the current directory.
@@ -365,12 +426,14 @@ private slots:
         QVERIFY(std::remove(name.constData()) == 0 && std::remove((name + ".png").constData()) == 0);
     }
 
-    // SIGTERM or SIGINT as soon as the temporary file beside BACKIMG appears:
+    // A cleanup signal as soon as the temporary file beside BACKIMG appears:
     // the program dies of it, and the temporary file dies with it.
     void killedBuildLeavesNoTemporaryFile_data() {
         QTest::addColumn<int>("signalNumber");
         QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP: the terminal closed") << int(SIGHUP);
+        QTest::newRow("SIGQUIT") << int(SIGQUIT);
+        QTest::newRow("SIGPIPE: the reader of its output gone") << int(SIGPIPE);
     }
     void killedBuildLeavesNoTemporaryFile() {
         QFETCH(int, signalNumber);
