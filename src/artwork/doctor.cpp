@@ -20,7 +20,8 @@ std::vector<std::string> doctorLines(const DoctorReport& report) {
     std::vector<std::string> lines;
     for (const FileReport& file : report.files)
         for (const Problem& problem : file.problems)
-            lines.push_back(file.file + ": " + (problem.severity == Severity::Warning ? "警告：" : "") +
+            lines.push_back(file.file + ": " +
+                            (problem.severity == Severity::Warning ? "警告：" : "") +
                             problem.message + " — " + problem.fix);
     return lines;
 }

@@ -31,7 +31,9 @@ Problem contrastProblem(const std::string& file, const Finding& f) {
 
 }  // namespace
 
-const char* severityName(Severity severity) { return severity == Severity::Warning ? "warning" : "error"; }
+const char* severityName(Severity severity) {
+    return severity == Severity::Warning ? "warning" : "error";
+}
 
 const char* textName(skin::TextRole text) {
     switch (text) {

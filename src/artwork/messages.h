@@ -19,7 +19,8 @@ struct ContrastDetail {
 };
 
 struct Problem {
-    Problem(ProblemCode code, std::string message, std::string fix, Severity severity = Severity::Error,
+    Problem(ProblemCode code, std::string message, std::string fix,
+            Severity severity = Severity::Error,
             std::optional<ContrastDetail> contrast = std::nullopt)
         : code(code), message(std::move(message)), fix(std::move(fix)), severity(severity),
           contrast(contrast) {}

@@ -35,7 +35,8 @@ Result<std::vector<std::string>> sourcePictures(const std::string& artFolder) {
         std::string stem = listing->path().stem().string();
         std::transform(stem.begin(), stem.end(), stem.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (sourceNamed(stem + ".bmp") && fileTypeAt(listing->path().string()) == Error::FileType::Regular)
+        if (sourceNamed(stem + ".bmp") &&
+            fileTypeAt(listing->path().string()) == Error::FileType::Regular)
             names.push_back(listing->path().filename().string());
     }
     std::sort(names.begin(), names.end());
@@ -58,14 +59,17 @@ Result<std::vector<std::string>> newProjectNames(const std::string& artFolder) {
     auto pictures = sourcePictures(artFolder);
     if (!pictures) return pictures.error();
     std::vector<std::string> names;
-    for (const images::SourceImage& source : images::kSourceSet) names.emplace_back(source.fileName);
+    for (const images::SourceImage& source : images::kSourceSet)
+        names.emplace_back(source.fileName);
     names.emplace_back(images::kSettingsFileName);
     names.emplace_back(kArtFolderName);
-    for (const std::string& picture : pictures.value()) names.push_back(joinPath(kArtFolderName, picture));
+    for (const std::string& picture : pictures.value())
+        names.push_back(joinPath(kArtFolderName, picture));
     return names;
 }
 
-Result<std::vector<OutputFile>> newProjectFiles(const std::string& artFolder, PictureDecoder& decoder) {
+Result<std::vector<OutputFile>> newProjectFiles(const std::string& artFolder,
+                                                PictureDecoder& decoder) {
     auto made = importArtwork(artFolder, decoder, {});
     if (!made) return made.error();
     std::vector<OutputFile> files = std::move(made).value();
@@ -79,7 +83,8 @@ Result<std::vector<OutputFile>> newProjectFiles(const std::string& artFolder, Pi
     return files;
 }
 
-std::vector<std::string> occupiedPaths(const std::string& dir, const std::vector<std::string>& names) {
+std::vector<std::string> occupiedPaths(const std::string& dir,
+                                       const std::vector<std::string>& names) {
     std::vector<std::string> occupied;
     for (const std::string& name : names) {
         const std::string path = joinPath(dir, name);
@@ -94,12 +99,14 @@ Result<void> writeProject(const std::string& dir, const std::vector<OutputFile>&
     std::vector<fs::path> made;
     const auto removeMade = [&made] {
         std::error_code ignored;
-        for (auto folder = made.rbegin(); folder != made.rend(); ++folder) fs::remove(*folder, ignored);
+        for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
+            fs::remove(*folder, ignored);
     };
     for (const std::string& folder : {dir, joinPath(dir, kArtFolderName)}) {
         if (fileTypeAt(folder) == Error::FileType::Folder) continue;
         std::vector<fs::path> missing;
-        for (fs::path part = folder; !part.empty() && fileTypeAt(part.string()) == Error::FileType::Missing;
+        for (fs::path part = folder;
+             !part.empty() && fileTypeAt(part.string()) == Error::FileType::Missing;
              part = part.parent_path())
             missing.push_back(part);
         made.insert(made.end(), missing.rbegin(), missing.rend());

@@ -28,11 +28,13 @@ Result<std::vector<std::string>> newProjectNames(const std::string& artFolder);
 // sources and BACK made by importArtwork, so that they are exactly what a
 // later import of the project's art/ gives, and the pictures themselves
 // under art/, unchanged.
-Result<std::vector<OutputFile>> newProjectFiles(const std::string& artFolder, PictureDecoder& decoder);
+Result<std::vector<OutputFile>> newProjectFiles(const std::string& artFolder,
+                                                PictureDecoder& decoder);
 
 // Those of `names` under `dir` that something already stands at (a file, a
 // folder, a link, even a broken one): a new project is never written over them.
-std::vector<std::string> occupiedPaths(const std::string& dir, const std::vector<std::string>& names);
+std::vector<std::string> occupiedPaths(const std::string& dir,
+                                       const std::vector<std::string>& names);
 
 // Writes `files` into `dir`, making `dir` and its art/ when missing, all or
 // nothing: on failure no file is left and folders made here are removed.

@@ -18,8 +18,8 @@ Result<void> writeSheetPng(const skin::Sheet& sheet, const std::string& path,
         static_cast<Bytes*>(context)->assign(bytes, bytes + size);
     };
     const skin::Picture& picture = sheet.picture;
-    if (!encode(picture.pixels.data(), picture.width, picture.height, texts.data(), texts.size(), keep,
-                &png) ||
+    if (!encode(picture.pixels.data(), picture.width, picture.height, texts.data(), texts.size(),
+                keep, &png) ||
         png.empty())
         return Error{Error::Kind::Write, path, "PNG encoding failed"};
     return writeFileAtomically(path, png);

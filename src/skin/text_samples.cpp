@@ -55,7 +55,8 @@ std::optional<settings::Record> textRecordOf(const SkinFile& skinFile) {
 
 double relativeLuminance(std::uint32_t colour) {
     return 0.2126 * channelLuminance((colour >> 16) & 0xFF) +
-           0.7152 * channelLuminance((colour >> 8) & 0xFF) + 0.0722 * channelLuminance(colour & 0xFF);
+           0.7152 * channelLuminance((colour >> 8) & 0xFF) +
+           0.0722 * channelLuminance(colour & 0xFF);
 }
 
 double contrastRatio(std::uint32_t first, std::uint32_t second) {
@@ -71,7 +72,8 @@ double textContrast(const TextSample& text, const Picture& screen) {
     std::vector<double> luminances;
     luminances.reserve(static_cast<std::size_t>(screen.width - left) * (screen.height - top));
     for (int y = top; y < screen.height; ++y)
-        for (int x = left; x < screen.width; ++x) luminances.push_back(relativeLuminance(screen.at(x, y)));
+        for (int x = left; x < screen.width; ++x)
+            luminances.push_back(relativeLuminance(screen.at(x, y)));
     if (luminances.empty()) return 1.0;
     std::sort(luminances.begin(), luminances.end());
     const double darkest = luminances[(luminances.size() - 1) / 10];

@@ -52,26 +52,30 @@ private slots:
         QStringList expected = QDir(kDemo).entryList(QDir::Files);
         expected << "art";
         expected.sort();
-        QStringList actual = QDir(project).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        QStringList actual =
+            QDir(project).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
         actual.sort();
         QCOMPARE(actual, expected);
         const QStringList art = QDir(kDemo + "art").entryList(QDir::Files);
         QCOMPARE(art.size(), 12);
         for (const QString& name : art)
-            QVERIFY2(test::readFile(project + "/art/" + name) == test::readFile(kDemo + "art/" + name),
-                     qPrintable(name));
+            QVERIFY2(
+                test::readFile(project + "/art/" + name) == test::readFile(kDemo + "art/" + name),
+                qPrintable(name));
         QCOMPARE(test::readFile(project + "/BACK"), test::readFile(kDemo + "BACK"));
 
         // The sources are what importing the project's own art/ makes.
         QCOMPARE(vireoSkin({"import", project + "/art", "-o", dir.filePath("again")}).status, 0);
         for (const QString& name : QDir(dir.filePath("again")).entryList(QDir::Files))
-            QVERIFY2(test::readFile(project + '/' + name) == test::readFile(dir.filePath("again/" + name)),
+            QVERIFY2(test::readFile(project + '/' + name) ==
+                         test::readFile(dir.filePath("again/" + name)),
                      qPrintable(name));
 
         const auto before = test::snapshot(project);
         const test::Run again = vireoSkin({"new", project});
         QCOMPARE(again.status, 1);
-        QVERIFY2(again.err.contains(project + "/main256.bmp") && again.err.contains(project + "/art/main256.png"),
+        QVERIFY2(again.err.contains(project + "/main256.bmp") &&
+                     again.err.contains(project + "/art/main256.png"),
                  qPrintable(again.err));
         QCOMPARE(test::snapshot(project), before);
 
@@ -99,7 +103,8 @@ private slots:
     void sheetShowsTheFourScreensTwoByTwo() {
         QTemporaryDir dir;
         QCOMPARE(vireoSkin({"build", kDemo, "-o", dir.filePath("BACKIMG")}).status, 0);
-        const test::Run run = vireoSkin({"render", dir.filePath("BACKIMG"), "--sheet", "-o", dir.filePath("s.png")});
+        const test::Run run =
+            vireoSkin({"render", dir.filePath("BACKIMG"), "--sheet", "-o", dir.filePath("s.png")});
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
         const QImage sheet(dir.filePath("s.png"));
@@ -138,15 +143,16 @@ private slots:
         // The list text, in the demo's blue, right of and below (30, 30) on the tree.
         int blue = 0;
         for (int y = 60; y < 60 + 24; ++y)
-            for (int x = 480 + 60; x < 480 + 200; ++x) blue += sheet.pixel(x, y) == qRgb(0, 0, 255) ? 1 : 0;
+            for (int x = 480 + 60; x < 480 + 200; ++x)
+                blue += sheet.pixel(x, y) == qRgb(0, 0, 255) ? 1 : 0;
         QVERIFY2(blue > 50, qPrintable(QString::number(blue)));
     }
 
     void sheetTakesNoScreenOrScale() {
         QTemporaryDir dir;
         QCOMPARE(vireoSkin({"build", kDemo, "-o", dir.filePath("BACKIMG")}).status, 0);
-        const test::Run run =
-            vireoSkin({"render", dir.filePath("BACKIMG"), "--sheet", "--scale", "3", "-o", dir.filePath("s.png")});
+        const test::Run run = vireoSkin({"render", dir.filePath("BACKIMG"), "--sheet", "--scale",
+                                         "3", "-o", dir.filePath("s.png")});
         QCOMPARE(run.status, 2);
         QVERIFY(!QFile::exists(dir.filePath("s.png")));
     }
@@ -160,15 +166,18 @@ private slots:
         QTest::addColumn<QRgb>("ebookBackground");
         QTest::addColumn<QList<QRgb>>("colours");  // list, selected, e-book
         QTest::addColumn<QStringList>("warned");   // "text@screen ratio"
-        QTest::newRow("white and black") << qRgb(0, 0, 0) << qRgb(255, 255, 255)
-                                         << QList<QRgb>{qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)}
-                                         << QStringList{};
-        QTest::newRow("grey 89 on black") << qRgb(0, 0, 0) << qRgb(0, 0, 0)
-                                          << QList<QRgb>{qRgb(89, 89, 89), qRgb(90, 90, 90), qRgb(89, 89, 89)}
-                                          << QStringList{"list@tree 2.99", "ebook@ebook 2.99"};
-        QTest::newRow("selected as the background") << qRgb(0, 0, 0) << qRgb(255, 255, 255)
-                                                     << QList<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0)}
-                                                     << QStringList{"selected@tree 1"};
+        QTest::newRow("white and black")
+            << qRgb(0, 0, 0) << qRgb(255, 255, 255)
+            << QList<QRgb>{qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)}
+            << QStringList{};
+        QTest::newRow("grey 89 on black")
+            << qRgb(0, 0, 0) << qRgb(0, 0, 0)
+            << QList<QRgb>{qRgb(89, 89, 89), qRgb(90, 90, 90), qRgb(89, 89, 89)}
+            << QStringList{"list@tree 2.99", "ebook@ebook 2.99"};
+        QTest::newRow("selected as the background")
+            << qRgb(0, 0, 0) << qRgb(255, 255, 255)
+            << QList<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0)}
+            << QStringList{"selected@tree 1"};
     }
     void doctorWarnsOfFaintText() {
         QFETCH(QRgb, treeBackground);
@@ -223,8 +232,10 @@ private slots:
         for (int y = 0; y < 160; ++y)
             for (int x = 0; x < 100; ++x) pixels[y * 240 + x] = 1;
         test::writeFile(dir.filePath("tree_main256.bmp"), test::bmp8(240, 160, palette, pixels));
-        test::writeFile(dir.filePath("ft256.bmp"), test::bmp8(16, 16, palette, QByteArray(256, '\0')));
-        test::writeFile(dir.filePath("fu256.bmp"), test::bmp8(16, 16, palette, QByteArray(256, '\0')));
+        test::writeFile(dir.filePath("ft256.bmp"),
+                        test::bmp8(16, 16, palette, QByteArray(256, '\0')));
+        test::writeFile(dir.filePath("fu256.bmp"),
+                        test::bmp8(16, 16, palette, QByteArray(256, '\0')));
         QByteArray back = test::readFile(kDemo + "BACK");
         back[0] = back[1] = back[2] = back[4] = back[5] = back[6] = char(255);
         back[28] = 100;

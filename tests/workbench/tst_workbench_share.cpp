@@ -20,7 +20,8 @@ const QString kDemo = QStringLiteral(VIREO_DEMO_DIR);
 // A workbench with no folder open, its current directory a fresh folder.
 struct Bench {
     Bench() {
-        window = std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, current.path() + '/');
+        window =
+            std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, current.path() + '/');
         window->show();
     }
     void click(const char* button) const {
@@ -96,9 +97,11 @@ private slots:
         bench.window->setScreen(skin::Screen::Tree);
         auto* canvas = bench.window->canvas();
         QCOMPARE(canvas->toolTip(), QString());
-        for (std::uint8_t offset = 0; offset < 3; ++offset) bench.state.setFieldText(offset, QStringLiteral("255"));
+        for (std::uint8_t offset = 0; offset < 3; ++offset)
+            bench.state.setFieldText(offset, QStringLiteral("255"));
         bench.window->redraw();
-        QVERIFY2(canvas->toolTip().contains(QStringLiteral("列表文字")), qPrintable(canvas->toolTip()));
+        QVERIFY2(canvas->toolTip().contains(QStringLiteral("列表文字")),
+                 qPrintable(canvas->toolTip()));
         QVERIFY(!canvas->toolTip().contains(QStringLiteral("选中文字")));
         bench.window->setScreen(skin::Screen::Ebook);
         QCOMPARE(canvas->toolTip(), QString());

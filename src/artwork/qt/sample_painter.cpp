@@ -8,9 +8,9 @@ namespace vireo::artwork {
 
 QString sampleWords(skin::TextRole role) {
     switch (role) {
-    case skin::TextRole::List: return QStringLiteral("列表文字（示例）");
-    case skin::TextRole::Selected: return QStringLiteral("选中文字（示例）");
-    case skin::TextRole::Ebook: return QStringLiteral("电子书文字（示例）");
+        case skin::TextRole::List: return QStringLiteral("列表文字（示例）");
+        case skin::TextRole::Selected: return QStringLiteral("选中文字（示例）");
+        case skin::TextRole::Ebook: return QStringLiteral("电子书文字（示例）");
     }
     return {};
 }
@@ -34,7 +34,8 @@ void paintTextSample(QPainter& painter, const skin::TextSample& sample, QPoint a
 void paintSheetTexts(QImage& picture, const std::vector<skin::TextSample>& texts) {
     QPainter painter(&picture);
     for (const skin::TextSample& text : texts)
-        paintTextSample(painter, text, QPoint(text.x, text.y), skin::kSheetScale, SampleFrame::None);
+        paintTextSample(painter, text, QPoint(text.x, text.y), skin::kSheetScale,
+                        SampleFrame::None);
 }
 
 }  // namespace vireo::artwork

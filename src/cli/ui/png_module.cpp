@@ -37,7 +37,8 @@ void openFonts() {
     if (QGuiApplication::instance()) return;
     // Qt's notes about its own set-up (no runtime folder, say) are no output of the command.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::fputs(qPrintable(message + '\n'), stderr);
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fputs(qPrintable(message + '\n'), stderr);
     });
     static int argc = 3;
     static char name[] = "vireo-skin";

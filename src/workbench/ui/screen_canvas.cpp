@@ -51,9 +51,10 @@ void ScreenCanvas::paintEvent(QPaintEvent*) {
     painter.drawImage(whole, picture_);
 
     for (const SampleText& sample : samples_) {
-        artwork::paintTextSample(painter, sample.text, QPoint(sample.text.x, sample.text.y) * zoom_, zoom_,
+        const QPoint at = QPoint(sample.text.x, sample.text.y) * zoom_;
+        artwork::paintTextSample(painter, sample.text, at, zoom_,
                                  sample.faint() ? artwork::SampleFrame::LowContrast
-                                              : artwork::SampleFrame::Sample);
+                                                : artwork::SampleFrame::Sample);
     }
     if (selection_) {
         painter.setPen(QPen(Qt::yellow, 1, Qt::DashLine));

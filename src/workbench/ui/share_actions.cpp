@@ -31,8 +31,8 @@ QImage sheetImage(const skin::SkinFile& skinFile) {
 
 void exportSheet(QWidget* parent, vireo::ui::Dialogs& dialogs, const skin::SkinFile& skinFile,
                  const QString& startDir) {
-    const auto path =
-        dialogs.saveFile(parent, QStringLiteral("PNG 图片 (*.png)"), startDir + QStringLiteral("preview.png"));
+    const auto path = dialogs.saveFile(parent, QStringLiteral("PNG 图片 (*.png)"),
+                                       startDir + QStringLiteral("preview.png"));
     if (!path) return;
     QByteArray png;
     QBuffer buffer(&png);
@@ -69,7 +69,8 @@ std::optional<QString> newSkinProject(QWidget* parent, vireo::ui::Dialogs& dialo
     }
     artwork::QtPictureDecoder decoder;
     const auto files = artwork::newProjectFiles(*art, decoder);
-    const auto written = files ? artwork::writeProject(dir, files.value()) : Result<void>(files.error());
+    const auto written =
+        files ? artwork::writeProject(dir, files.value()) : Result<void>(files.error());
     if (!written) {
         dialogs.message(parent, fromStd(describe(written.error())));
         return std::nullopt;

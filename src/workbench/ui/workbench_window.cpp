@@ -593,7 +593,8 @@ void WorkbenchWindow::addShareButtons(QHBoxLayout* tools) {
         const QString start = state_.folder().isEmpty()
                                   ? currentDir_
                                   : QFileInfo(QDir(state_.folder()).absolutePath()).path() + '/';
-        if (const auto made = newSkinProject(this, dialogs_, start, QCoreApplication::applicationDirPath()))
+        const QString programDir = QCoreApplication::applicationDirPath();
+        if (const auto made = newSkinProject(this, dialogs_, start, programDir))
             openFolderAt(*made);
     });
     connect(sheetButton, &QPushButton::clicked, this, [this] {
@@ -602,7 +603,8 @@ void WorkbenchWindow::addShareButtons(QHBoxLayout* tools) {
             dialogs_.message(this, statusLabel_->text());
             return;
         }
-        exportSheet(this, dialogs_, skin.value(), state_.folder().isEmpty() ? currentDir_ : state_.folder());
+        const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
+        exportSheet(this, dialogs_, skin.value(), start);
     });
 }
 
