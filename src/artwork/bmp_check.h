@@ -4,6 +4,7 @@
 #include "base/result.h"
 #include "images/bmp.h"
 #include "images/source_set.h"
+#include "skin/text_samples.h"
 
 #include <cstdint>
 #include <optional>
@@ -27,6 +28,7 @@ enum class ProblemCode {
     BadOffsets,
     WrongLength,
     IconColoursDiffer,
+    LowContrast,  // a warning: the skin still builds
 };
 
 // "missing", "not-a-file", "not-bmp", ...
@@ -40,6 +42,8 @@ struct Finding {
     std::string required;  // e.g. "40", "240×160", "39078"
     std::uint64_t count = 0;  // pixels whose colour differs; table entries present
     Error::FileType fileType = Error::FileType::Unknown;  // what stands there instead of a file
+    double ratio = 0;  // a text's contrast over its background
+    skin::TextRole text = skin::TextRole::List;
 };
 
 // Every problem that keeps `scan` from being an exact source for `role`,

@@ -10,16 +10,20 @@
 namespace vireo::artwork {
 
 bool DoctorReport::ok() const {
-    return std::all_of(files.begin(), files.end(),
-                       [](const FileReport& f) { return f.problems.empty(); });
+    // Warnings do not keep a skin from being built.
+    return std::all_of(files.begin(), files.end(), [](const FileReport& f) {
+        return std::none_of(f.problems.begin(), f.problems.end(),
+                            [](const Problem& p) { return p.severity == Severity::Error; });
+    });
 }
 
 std::vector<std::string> doctorLines(const DoctorReport& report) {
     std::vector<std::string> lines;
     for (const FileReport& file : report.files)
         for (const Problem& problem : file.problems)
-            lines.push_back(escapeForTerminal(file.file) + ": " + problem.message + " — " +
-                            problem.fix);
+            lines.push_back(escapeForTerminal(file.file) + ": " +
+                            (problem.severity == Severity::Warning ? "警告：" : "") +
+                            problem.message + " — " + problem.fix);
     return lines;
 }
 
@@ -51,6 +55,42 @@ FileReport settingsReport(const std::string& path, const std::string& name) {
     return file;
 }
 
+using Scans = std::array<std::optional<images::BmpScan>, images::kSourceCount>;
+
+// The background as the player shows it: its first stored row at the top.
+std::optional<skin::Picture> screenPicture(const Scans& scans, images::Source background) {
+    const auto& scan = scans[static_cast<std::size_t>(background)];
+    if (!scan || !scan->picture) return std::nullopt;
+    const images::IndexedPicture stored = scan->storedOrder();
+    skin::Picture picture{stored.width, stored.height, {}};
+    for (const std::uint8_t index : stored.indices) {
+        const images::Colour& c = stored.palette[index];
+        picture.pixels.push_back(0xFF000000u | (std::uint32_t(c.red) << 16) |
+                                 (std::uint32_t(c.green) << 8) | c.blue);
+    }
+    return picture;
+}
+
+// A warning for each text that is hard to read over its background.
+void checkContrast(FileReport& back, const Scans& scans) {
+    const auto record = settings::readRecord(back.path);
+    if (!record) return;
+    for (const auto& [screen, background] :
+         {std::pair(skin::Screen::Tree, images::Source::TreeBackground),
+          std::pair(skin::Screen::Ebook, images::Source::EbookBackground)}) {
+        const auto picture = screenPicture(scans, background);
+        if (!picture) continue;  // reported with its own file
+        for (const skin::TextSample& text : skin::textSamples(record.value(), screen)) {
+            const double ratio = skin::textContrast(text, *picture);
+            if (ratio >= skin::kMinimumContrast) continue;
+            Finding finding{ProblemCode::LowContrast, {}, {}};
+            finding.ratio = ratio;
+            finding.text = text.role;
+            back.problems.push_back(describeFinding(escapeForTerminal(back.file), finding));
+        }
+    }
+}
+
 }  // namespace
 
 Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional<std::string>& backPath) {
@@ -59,7 +99,7 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
     if (error) return Error{Error::Kind::Open, folder, error.message()};
 
     DoctorReport report{folder, {}};
-    std::array<std::optional<images::BmpScan>, images::kSourceCount> scans;
+    Scans scans;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
         FileReport file{source.fileName, joinPath(folder, source.fileName), {}};
@@ -85,11 +125,11 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
             report.files[i].problems.push_back(describeFinding(report.files[i].file, *differ));
     }
 
-    if (backPath)
-        report.files.push_back(settingsReport(*backPath, fileTitleOf(*backPath)));
-    else
-        report.files.push_back(settingsReport(joinPath(folder, images::kSettingsFileName),
-                                              images::kSettingsFileName));
+    const std::string back = backPath ? *backPath : joinPath(folder, images::kSettingsFileName);
+    FileReport file =
+        settingsReport(back, backPath ? fileTitleOf(*backPath) : images::kSettingsFileName);
+    if (file.problems.empty()) checkContrast(file, scans);
+    report.files.push_back(std::move(file));
     return report;
 }
 

@@ -2,7 +2,63 @@
 
 #include "messages/error_text.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace vireo::artwork {
+
+namespace {
+
+std::string textWords(skin::TextRole text) {
+    switch (text) {
+    case skin::TextRole::List: return "列表文字";
+    case skin::TextRole::Selected: return "选中文字";
+    case skin::TextRole::Ebook: return "电子书文字";
+    }
+    return {};
+}
+
+Problem contrastProblem(const std::string& file, const Finding& f) {
+    char limit[16];
+    std::snprintf(limit, sizeof limit, "%g", skin::kMinimumContrast);
+    const std::string screen = skin::screenOf(f.text) == skin::Screen::Ebook ? "电子书画面" : "目录画面";
+    return {f.code,
+            file + " 中" + textWords(f.text) + "的颜色与" + screen + "背景的对比度只有 " + ratioText(f.ratio) +
+                ":1，低于 " + limit + ":1，不易看清",
+            "把文字颜色调得更亮或更暗，或换一张与它反差更大的背景", Severity::Warning,
+            ContrastDetail{f.ratio, f.text}};
+}
+
+}  // namespace
+
+const char* severityName(Severity severity) {
+    return severity == Severity::Warning ? "warning" : "error";
+}
+
+const char* textName(skin::TextRole text) {
+    switch (text) {
+    case skin::TextRole::List: return "list";
+    case skin::TextRole::Selected: return "selected";
+    case skin::TextRole::Ebook: return "ebook";
+    }
+    return "";
+}
+
+const char* screenName(skin::Screen screen) {
+    switch (screen) {
+    case skin::Screen::Main: return "main";
+    case skin::Screen::Tree: return "tree";
+    case skin::Screen::Ebook: return "ebook";
+    case skin::Screen::Music: return "music";
+    }
+    return "";
+}
+
+std::string ratioText(double ratio) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", std::floor(ratio * 100) / 100);
+    return text;
+}
 
 Problem describeFinding(const std::string& file, const Finding& f) {
     const std::string& a = f.actual;
@@ -43,6 +99,7 @@ Problem describeFinding(const std::string& file, const Finding& f) {
     case ProblemCode::WrongLength:
         return {f.code, file + " 的长度为 " + a + " 字节，应为 " + r + " 字节",
                 "用 convert 重写为标准 8 位 BMP"};
+    case ProblemCode::LowContrast: return contrastProblem(file, f);
     case ProblemCode::IconColoursDiffer:
         return {f.code,
                 file + " 有 " + a + " 个像素的颜色与播放器所用背景调色板中的颜色不同",

@@ -25,6 +25,8 @@ enum ExitStatus {
 struct Environment {
     // Where `render` looks for the PNG writer module, in order.
     std::vector<std::string> pngModuleDirs;
+    // The folder of the running program, where `new` looks for its pictures.
+    std::string programDir;
 };
 
 // Where a command writes: results to `out`, errors to `err`.
@@ -129,5 +131,6 @@ int runSettings(const Arguments& arguments, Io& io);
 int runDoctor(const Arguments& arguments, Io& io);
 int runConvert(const Arguments& arguments, Io& io);
 int runImport(const Arguments& arguments, Io& io);
+int runNew(const Arguments& arguments, Io& io);
 
 }  // namespace vireo::cli

@@ -2,15 +2,34 @@
 #include "cli/command.h"
 #include "cli/record_text.h"
 
+#include <cmath>
 #include <ostream>
 
 namespace vireo::cli {
+
+namespace {
+
+nlohmann::json problemJson(const artwork::Problem& problem) {
+    nlohmann::json json{{"code", artwork::codeName(problem.code)},
+                        {"severity", artwork::severityName(problem.severity)},
+                        {"message", problem.message},
+                        {"fix", problem.fix}};
+    if (problem.contrast) {
+        json["ratio"] = std::floor(problem.contrast->ratio * 100) / 100;
+        json["text"] = artwork::textName(problem.contrast->text);
+        json["screen"] = artwork::screenName(skin::screenOf(problem.contrast->text));
+    }
+    return json;
+}
+
+}  // namespace
 
 // Reads headers and colour tables only: no picture is decoded, so Qt is never loaded.
 int runDoctor(const Arguments& arguments, Io& io) {
     CommandParser command("doctor",
                           "逐个说明 DIR 中的源图片和 BACK 哪里不能用、怎样改正，每个问题一行：\n"
-                          "“文件: 问题 — 改法”。全部正确时退出状态为 0，发现问题时为 1。");
+                          "“文件: 问题 — 改法”。全部正确或只有警告（如文字对比度低）时退出状态为 0，\n"
+                          "发现错误时为 1。");
     command.addArgument("DIR", "源图片所在的文件夹。");
     addBackOption(command);
     command.addOption("json", "以 JSON 输出。");
@@ -29,9 +48,7 @@ int runDoctor(const Arguments& arguments, Io& io) {
         for (const artwork::FileReport& file : report.value().files) {
             nlohmann::json problems = nlohmann::json::array();
             for (const artwork::Problem& problem : file.problems)
-                problems.push_back({{"code", artwork::codeName(problem.code)},
-                                    {"message", problem.message},
-                                    {"fix", problem.fix}});
+                problems.push_back(problemJson(problem));
             files.push_back({{"file", file.file}, {"problems", std::move(problems)}});
         }
         writeJson(io.out, {{"folder", dir}, {"ok", report.value().ok()}, {"files", std::move(files)}});

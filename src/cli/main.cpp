@@ -58,7 +58,7 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv, argv + argc);
     // Installed, the PNG writer sits in lib/vireo-skin beside bin; built, next to the program.
     const std::string dir = programDir(argc > 0 ? argv[0] : nullptr);
-    const vireo::cli::Environment environment{{dir + "/../lib/vireo-skin", dir}};
+    const vireo::cli::Environment environment{{dir + "/../lib/vireo-skin", dir}, dir};
     // A temporary file beside an output must not outlive Ctrl-C or a kill.
     vireo::installTemporaryFileCleanup();
     StandardOutput output;

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 #include "cli/png_writer.h"
+#include "cli/sheet_png.h"
 #include "skin/screen.h"
 #include "skin/skin_file.h"
 
@@ -40,6 +41,7 @@ int runRender(const Arguments& arguments, Io& io) {
     command.addOption("output", "写入 PNG 文件 OUT（必需）。", "OUT", 'o');
     command.addOption("screen", "画面：main、tree、ebook 或 music（默认 main）。", "SCREEN", 0, "main");
     command.addOption("scale", "每个像素放大为 N×N（1 到 " + maxScale + "，默认 1）。", "N", 0, "1");
+    command.addOption("sheet", "画出四个画面（两行两列，各放大 2 倍，带图标和示例文字），用于分享。");
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string output = command.value("output");
@@ -49,14 +51,19 @@ int runRender(const Arguments& arguments, Io& io) {
     const auto scale = scaleOf(command.value("scale"));
     if (!scale) return usage(io, "放大倍数应为 1 到 " + maxScale + " 之间的整数", command.help());
 
+    const bool sheet = command.isSet("sheet");
+    if (sheet && (command.isSet("screen") || command.isSet("scale")))
+        return usage(io, "--sheet 不能与 --screen 或 --scale 同用", command.help());
+
     const std::string& path = command.argument(0);
     if (auto status = refuseOutputOverInput(io, output, {path})) return *status;
     const auto skinFile = skin::readSkinFile(path);
     if (!skinFile) return refuseSkin(io, path, skinFile.error());
-    const skin::Picture picture =
-        skin::scaleNearest(skin::renderScreen(skinFile.value(), *screen), *scale);
-
-    const auto written = writePng(picture, output, io.environment.pngModuleDirs);
+    const auto& dirs = io.environment.pngModuleDirs;
+    const auto written =
+        sheet ? writeSheetPng(skin::composeSheet(skinFile.value()), output, dirs)
+              : writePng(skin::scaleNearest(skin::renderScreen(skinFile.value(), *screen), *scale),
+                         output, dirs);
     if (!written) return fail(io, written.error());
     io.out << "完成！" << '\n';
     return kDone;

@@ -244,7 +244,8 @@ private slots:
         QStringList codes;
         for (const QJsonValue& file : files)
             for (const QJsonValue& problem : file["problems"].toArray()) {
-                QCOMPARE(problem.toObject().keys(), (QStringList{"code", "fix", "message"}));
+                QCOMPARE(problem.toObject().keys(), (QStringList{"code", "fix", "message", "severity"}));
+                QCOMPARE(problem["severity"].toString(), QStringLiteral("error"));
                 codes << file["file"].toString() + ' ' + problem["code"].toString();
             }
         QCOMPARE(codes, (QStringList{"movie256.bmp icon-colours-differ", "ft256.bmp not-bmp", "fu256.bmp missing",

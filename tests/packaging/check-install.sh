@@ -42,6 +42,12 @@ if [[ -x "$cli" ]]; then
     "$cli" render "$work/BACKIMG" -o "$work/main.png" >/dev/null &&
     [[ -s "$work/main.png" ]] ||
     { echo "the installed vireo-skin could not build and render the demo"; status=1; }
+  # A new skin from the installed pictures builds, and its sheet is drawn.
+  "$cli" new "$work/new skin" >/dev/null &&
+    "$cli" build "$work/new skin" -o "$work/new.BACKIMG" >/dev/null &&
+    "$cli" render "$work/new.BACKIMG" --sheet -o "$work/sheet.png" >/dev/null &&
+    [[ -s "$work/sheet.png" ]] ||
+    { echo "the installed vireo-skin could not make, build and draw a new skin"; status=1; }
 fi
 
 desktop-file-validate "$desktop" || status=1

@@ -1,5 +1,6 @@
 #include "workbench/ui/screen_canvas.h"
 
+#include "artwork/qt/sample_painter.h"
 #include "skin/screen.h"
 
 #include <QKeyEvent>
@@ -49,16 +50,11 @@ void ScreenCanvas::paintEvent(QPaintEvent*) {
     // Nearest-neighbour: every screen pixel becomes a zoom × zoom block.
     painter.drawImage(whole, picture_);
 
-    QFont font = painter.font();
-    font.setPixelSize(12 * zoom_);
-    painter.setFont(font);
     for (const SampleText& sample : samples_) {
-        const QPoint at = sample.position * zoom_;
-        const QRect box = painter.fontMetrics().boundingRect(sample.text).translated(at);
-        painter.setPen(sample.colour);
-        painter.drawText(at.x(), at.y() + painter.fontMetrics().ascent(), sample.text);
-        painter.setPen(QPen(Qt::white, 1, Qt::DashLine));
-        painter.drawRect(box.translated(0, painter.fontMetrics().ascent()).adjusted(-2, -2, 2, 2));
+        const QPoint at = QPoint(sample.text.x, sample.text.y) * zoom_;
+        artwork::paintTextSample(painter, sample.text, at, zoom_,
+                                 sample.faint() ? artwork::SampleFrame::LowContrast
+                                                : artwork::SampleFrame::Sample);
     }
     if (selection_) {
         painter.setPen(QPen(Qt::yellow, 1, Qt::DashLine));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin/text_samples.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPoint>
@@ -13,11 +15,12 @@
 namespace vireo::workbench::ui {
 
 // A sample of a text colour: the device's own font is not ours, so it is
-// drawn framed and named as a sample.
+// drawn framed and named as a sample; a text too faint over its background
+// is framed as such.
 struct SampleText {
-    QString text;
-    QColor colour;
-    QPoint position;  // screen pixels
+    skin::TextSample text;  // in screen pixels
+    double contrast = 21;   // over the background where it is drawn
+    bool faint() const { return contrast < skin::kMinimumContrast; }
 };
 
 // One player screen drawn at a whole-number zoom. Reports presses, moves and

@@ -11,11 +11,16 @@
 #include "widgets/std_text.h"
 #include "widgets/window_style.h"
 #include "workbench/ui/screen_canvas.h"
+#include "workbench/ui/screen_texts.h"
+#include "workbench/ui/share_actions.h"
 #include "workbench/ui/slot_view.h"
 
 #include <QAction>
 #include <QBuffer>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -64,10 +69,6 @@ QImage imageOf(const skin::Picture& picture) {
                     picture.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
     }
     return image;
-}
-
-QColor recordColour(const settings::Record& record, std::size_t offset) {
-    return QColor(record[offset], record[offset + 1], record[offset + 2]);
 }
 
 }  // namespace
@@ -142,6 +143,7 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
     tools->addStretch();
     tools->addWidget(generateButton_);
     tools->addWidget(exportButton_);
+    addShareButtons(tools);
 
     canvas_ = new ScreenCanvas;
     canvas_->setObjectName(QStringLiteral("screenCanvas"));
@@ -348,19 +350,12 @@ void WorkbenchWindow::redraw() {
                                   ? QStringLiteral("尚未打开文件夹")
                                   : QStringLiteral("无法显示：") + fromStd(describe(skin.error())));
     } else {
-        screenPicture_ = imageOf(skin::renderScreen(skin.value(), screen_));
+        const skin::Picture picture = skin::renderScreen(skin.value(), screen_);
+        screenPicture_ = imageOf(picture);
         statusLabel_->setText(state_.folder());
-        // Where the player puts its texts; the font is the device's, so these are samples only.
-        if (screen_ == Screen::Tree) {
-            const QPoint list(record[28], record[29]);
-            samples.push_back({QStringLiteral("列表文字（示例）"), recordColour(record, 0), list});
-            samples.push_back({QStringLiteral("选中文字（示例）"), recordColour(record, 4),
-                               list + QPoint(0, 16)});
-        } else if (screen_ == Screen::Ebook) {
-            samples.push_back({QStringLiteral("电子书文字（示例）"), recordColour(record, 8),
-                               QPoint(8, 8)});
-        }
+        samples = markedTexts(record, screen_, picture);
     }
+    canvas_->setToolTip(faintTextsNote(samples));
     canvas_->setSamples(std::move(samples));
     canvas_->setPicture(screenPicture_);
     canvas_->repaint();
@@ -499,7 +494,11 @@ void WorkbenchWindow::openFolder() {
         dialogs_.message(this, QStringLiteral("请打开main256.bmp"));
         return;
     }
-    const std::string folder = folderOf(toStd(*path));
+    openFolderAt(fromStd(folderOf(toStd(*path))));
+}
+
+void WorkbenchWindow::openFolderAt(const QString& folderPath) {
+    const std::string folder = toStd(folderPath);
     const auto verification = images::verifySourceSet(folder, toStd(currentDir_));
     std::array<QString, images::kSourceCount> paths;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = fromStd(verification.paths[i]);
@@ -580,6 +579,33 @@ void WorkbenchWindow::exportPng() {
     // The same whole, flushed write as every other output of the tool.
     const auto written = writeFileAtomically(toStd(*path), Bytes(png.begin(), png.end()));
     if (!written) dialogs_.message(this, fromStd(describe(written.error())));
+}
+
+void WorkbenchWindow::addShareButtons(QHBoxLayout* tools) {
+    auto* newButton = new QPushButton(QStringLiteral("新建皮肤…"), this);
+    newButton->setObjectName(QStringLiteral("newSkinButton"));
+    auto* sheetButton = new QPushButton(QStringLiteral("导出预览图"), this);
+    sheetButton->setObjectName(QStringLiteral("exportSheetButton"));
+    tools->insertWidget(1, newButton);
+    tools->addWidget(sheetButton);
+    connect(newButton, &QPushButton::clicked, this, [this] {
+        // Beside the open project, which is the folder the author keeps skins in.
+        const QString start = state_.folder().isEmpty()
+                                  ? currentDir_
+                                  : QFileInfo(QDir(state_.folder()).absolutePath()).path() + '/';
+        const QString programDir = QCoreApplication::applicationDirPath();
+        if (const auto made = newSkinProject(this, dialogs_, start, programDir))
+            openFolderAt(*made);
+    });
+    connect(sheetButton, &QPushButton::clicked, this, [this] {
+        const auto skin = buildSkin(files_, currentRecord());
+        if (!skin) {
+            dialogs_.message(this, statusLabel_->text());
+            return;
+        }
+        const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
+        exportSheet(this, dialogs_, skin.value(), start);
+    });
 }
 
 }  // namespace vireo::workbench::ui

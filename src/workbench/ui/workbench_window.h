@@ -14,6 +14,7 @@
 #include <optional>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QUndoStack;
@@ -79,6 +80,10 @@ private:
     void onReleased(QPoint point);
     void onStepped(int dx, int dy);
     void openFolder();
+    // Verifies `folder` (with its trailing separator) and opens it.
+    void openFolderAt(const QString& folder);
+    // "新建皮肤…" and "导出预览图".
+    void addShareButtons(QHBoxLayout* tools);
     void chooseForSlot(images::Source source);
     void generate();
     void exportPng();

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "skin/skin_file.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace vireo::ui {
+class Dialogs;
+}
+
+namespace vireo::workbench::ui {
+
+// The picture to share: the four screens two by two at twice their size with
+// their texts, drawn as `vireo-skin render --sheet` draws it.
+QImage sheetImage(const skin::SkinFile& skinFile);
+
+// Asks where to save the sheet of `skinFile` ("导出预览图"), proposing
+// `startDir`/preview.png, and writes it whole; a failure is said in a message.
+void exportSheet(QWidget* parent, vireo::ui::Dialogs& dialogs, const skin::SkinFile& skinFile,
+                 const QString& startDir);
+
+// Asks for a new folder ("新建皮肤…") and makes a whole project there from
+// the built-in demo pictures, as `vireo-skin new` does: nothing when anything
+// is in the way (named in a message) or on any failure. The folder, with its
+// trailing separator, when it was made; nothing otherwise.
+std::optional<QString> newSkinProject(QWidget* parent, vireo::ui::Dialogs& dialogs,
+                                      const QString& startDir, const QString& programDir);
+
+}  // namespace vireo::workbench::ui

@@ -1,0 +1,99 @@
+#include "artwork/new_project.h"
+#include "skin/text_samples.h"
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace vireo;
+
+class NewProjectTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A write that fails part-way leaves nothing: no file, and the folders
+    // made for the project removed again. The failure is injected by a file
+    // whose folder does not exist.
+    void aFailedWriteLeavesNoFolderBehind() {
+        QTemporaryDir dir;
+        const std::string project = QFile::encodeName(dir.filePath("a/b")).toStdString();
+        const std::vector<artwork::OutputFile> files = {
+            {"BACK", Bytes(32, 1)}, {"art/main256.png", Bytes{1, 2}}, {"art/none/x", Bytes{3}}};
+        QVERIFY(!artwork::writeProject(project, files));
+        QCOMPARE(test::entries(dir.path()), QStringList());
+
+        QVERIFY(artwork::writeProject(project, {files[0], files[1]}));
+        QCOMPARE(test::readFile(dir.filePath("a/b/art/main256.png")), QByteArray("\x01\x02", 2));
+    }
+
+    // Anything standing at a name is in the way, a broken link too.
+    void occupiedPathsSeeLinksAndFolders() {
+        QTemporaryDir dir;
+        QVERIFY(QFile::link(dir.filePath("nowhere"), dir.filePath("BACK")));
+        QDir().mkpath(dir.filePath("art"));
+        const std::string folder = QFile::encodeName(dir.path()).toStdString();
+        const auto occupied =
+            artwork::occupiedPaths(folder, {"main256.bmp", "BACK", "art", "art/main256.png"});
+        QCOMPARE(occupied, (std::vector<std::string>{folder + "/BACK", folder + "/art"}));
+    }
+
+    // The installed copy beside the program comes first; a missing one is skipped.
+    void demoPicturesAreFoundBesideTheProgram() {
+        QTemporaryDir dir;
+        const std::string program = QFile::encodeName(dir.filePath("bin")).toStdString();
+        const auto candidates = artwork::demoArtCandidates(program);
+        QCOMPARE(candidates.front(), program + "/../share/vireo-skin-builder/demo/art");
+        QCOMPARE(artwork::findDemoArt(candidates), std::optional(candidates.back()));
+        QDir().mkpath(dir.filePath("bin"));
+        QDir().mkpath(dir.filePath("share/vireo-skin-builder/demo/art"));
+        QCOMPARE(artwork::findDemoArt(candidates), std::optional(candidates.front()));
+    }
+
+    // Ratios worked out by hand: L(v) = ((v/255 + 0.055)/1.055)^2.4 per sRGB
+    // channel; grey 89 has L = 0.0999, so over black (89+…): 2.998.
+    void contrastRatios_data() {
+        QTest::addColumn<quint32>("first");
+        QTest::addColumn<quint32>("second");
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("white on black") << 0xFFFFFFu << 0x000000u << 21.0;
+        QTest::newRow("black on white") << 0x000000u << 0xFFFFFFu << 21.0;
+        QTest::newRow("equal") << 0x123456u << 0x123456u << 1.0;
+        QTest::newRow("grey 89 on black") << 0x595959u << 0x000000u << 2.998;
+        QTest::newRow("grey 90 on black") << 0x5A5A5Au << 0x000000u << 3.045;
+        // Pure green: L = 0.7152, over black (0.7652)/0.05.
+        QTest::newRow("green on black") << 0x00FF00u << 0x000000u << 15.304;
+    }
+    void contrastRatios() {
+        QFETCH(quint32, first);
+        QFETCH(quint32, second);
+        QFETCH(double, ratio);
+        QVERIFY2(std::abs(skin::contrastRatio(first, second) - ratio) < 0.005,
+                 qPrintable(QString::number(skin::contrastRatio(first, second))));
+    }
+
+    // The list from the record's file-list position, the selected line a
+    // line below; the e-book text near the top left; none on the others.
+    void textsGoWhereThePlayerDrawsThem() {
+        settings::Record record{};
+        record[0] = 0x12;
+        record[6] = 0x56;
+        record[8] = 0x9A;
+        record[28] = 30;
+        record[29] = 40;
+        const auto tree = skin::textSamples(record, skin::Screen::Tree);
+        QCOMPARE(tree.size(), std::size_t(2));
+        QCOMPARE(tree[0].colour, 0xFF120000u);
+        QCOMPARE(QPoint(tree[0].x, tree[0].y), QPoint(30, 40));
+        QCOMPARE(tree[1].colour, 0xFF000056u);
+        QCOMPARE(QPoint(tree[1].x, tree[1].y), QPoint(30, 56));
+        const auto ebook = skin::textSamples(record, skin::Screen::Ebook);
+        QCOMPARE(ebook.size(), std::size_t(1));
+        QCOMPARE(ebook[0].colour, 0xFF9A0000u);
+        QVERIFY(skin::textSamples(record, skin::Screen::Main).empty());
+        QVERIFY(skin::textSamples(record, skin::Screen::Music).empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(NewProjectTest)
+#include "tst_new_project.moc"

@@ -1,0 +1,254 @@
+#include "support/fixtures.h"
+
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+using namespace vireo;
+
+namespace {
+
+test::Run vireoSkin(const QStringList& arguments) {
+    return test::runProgram(QStringLiteral(VIREO_SKIN_PROGRAM), arguments);
+}
+
+const QString kDemo = QStringLiteral(VIREO_DEMO_DIR);
+
+// The colour the player shows for pixel (x, y) of an 8-bit BMP source as the
+// demo stores it (bottom-up, 240 or 64 wide, table at 54): the first stored
+// row is the top of the screen. `palette` is the BMP whose table draws it.
+QRgb storedPixel(const QByteArray& bmp, int width, int x, int y, const QByteArray& palette) {
+    const auto index = static_cast<unsigned char>(bmp[1078 + y * width + x]);
+    const char* entry = palette.constData() + 54 + 4 * index;
+    return qRgb(static_cast<unsigned char>(entry[2]), static_cast<unsigned char>(entry[1]),
+                static_cast<unsigned char>(entry[0]));
+}
+
+// A 240×160 or 16×16 BMP of one colour, index 0 of an otherwise black table.
+QByteArray plainBmp(int width, int height, QRgb colour) {
+    QByteArray palette(1024, '\0');
+    palette[0] = char(qBlue(colour));
+    palette[1] = char(qGreen(colour));
+    palette[2] = char(qRed(colour));
+    return test::bmp8(width, height, palette, QByteArray(width * height, '\0'));
+}
+
+}  // namespace
+
+class CliShareTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A new project holds the twelve sources, BACK and the demo's pictures
+    // unchanged in art/; it builds, and a second `new` changes nothing.
+    void newMakesAWholeProjectOnce() {
+        QTemporaryDir dir;
+        const QString project = dir.filePath("made/here");
+        const test::Run made = vireoSkin({"new", project});
+        QCOMPARE(made.status, 0);
+        QStringList expected = QDir(kDemo).entryList(QDir::Files);
+        expected << "art";
+        expected.sort();
+        QStringList actual =
+            QDir(project).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        actual.sort();
+        QCOMPARE(actual, expected);
+        const QStringList art = QDir(kDemo + "art").entryList(QDir::Files);
+        QCOMPARE(art.size(), 12);
+        for (const QString& name : art)
+            QVERIFY2(
+                test::readFile(project + "/art/" + name) == test::readFile(kDemo + "art/" + name),
+                qPrintable(name));
+        QCOMPARE(test::readFile(project + "/BACK"), test::readFile(kDemo + "BACK"));
+
+        // The sources are what importing the project's own art/ makes.
+        QCOMPARE(vireoSkin({"import", project + "/art", "-o", dir.filePath("again")}).status, 0);
+        for (const QString& name : QDir(dir.filePath("again")).entryList(QDir::Files))
+            QVERIFY2(test::readFile(project + '/' + name) ==
+                         test::readFile(dir.filePath("again/" + name)),
+                     qPrintable(name));
+
+        const auto before = test::snapshot(project);
+        const test::Run again = vireoSkin({"new", project});
+        QCOMPARE(again.status, 1);
+        QVERIFY2(again.err.contains(project + "/main256.bmp") &&
+                     again.err.contains(project + "/art/main256.png"),
+                 qPrintable(again.err));
+        QCOMPARE(test::snapshot(project), before);
+
+        const test::Run built = vireoSkin({"build", project, "-o", dir.filePath("BACKIMG")});
+        QCOMPARE(built.status, 0);
+        QCOMPARE(QFileInfo(dir.filePath("BACKIMG")).size(), 182816);
+    }
+
+    // One file in the way is named and nothing else is written.
+    void newIntoAFolderWithOneFileWritesNothing() {
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath("art"));
+        test::writeFile(dir.filePath("art/movie256.png"), "mine");
+        const test::Run made = vireoSkin({"new", dir.path()});
+        QCOMPARE(made.status, 1);
+        QVERIFY2(made.err.contains(dir.filePath("art/movie256.png")), qPrintable(made.err));
+        QVERIFY(!made.err.contains("main256.bmp"));
+        QCOMPARE(test::entries(dir.path()), QStringList{"art"});
+        QCOMPARE(test::readFile(dir.filePath("art/movie256.png")), QByteArray("mine"));
+    }
+
+    // The sheet: main and tree above, e-book and music below, each pixel a
+    // 2×2 block of the player's colour where no text is drawn; the texts are
+    // there where the player draws them.
+    void sheetShowsTheFourScreensTwoByTwo() {
+        QTemporaryDir dir;
+        QCOMPARE(vireoSkin({"build", kDemo, "-o", dir.filePath("BACKIMG")}).status, 0);
+        const test::Run run =
+            vireoSkin({"render", dir.filePath("BACKIMG"), "--sheet", "-o", dir.filePath("s.png")});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        const QImage sheet(dir.filePath("s.png"));
+        QCOMPARE(sheet.size(), QSize(960, 640));
+
+        const auto source = [](const char* name) { return test::readFile(kDemo + name); };
+        const QByteArray main = source("main256.bmp"), tree = source("tree_main256.bmp"),
+                         ebook = source("ebook_main256.bmp"), music = source("music_main256.bmp"),
+                         movie = source("movie256.bmp");
+        // The demo's BACK: the list at (30, 30); the movie icon at (12, 26).
+        struct Probe {
+            QPoint quadrant;
+            QPoint screen;
+            QRgb colour;
+        };
+        const std::vector<Probe> probes = {
+            {{0, 0}, {0, 0}, storedPixel(main, 240, 0, 0, main)},
+            {{0, 0}, {239, 159}, storedPixel(main, 240, 239, 159, main)},
+            {{0, 0}, {120, 10}, storedPixel(main, 240, 120, 10, main)},
+            {{0, 0}, {12 + 40, 26 + 20}, storedPixel(movie, 64, 40, 20, main)},
+            {{480, 0}, {5, 150}, storedPixel(tree, 240, 5, 150, tree)},
+            {{480, 0}, {239, 10}, storedPixel(tree, 240, 239, 10, tree)},
+            {{480, 0}, {20, 40}, storedPixel(tree, 240, 20, 40, tree)},
+            {{0, 320}, {3, 100}, storedPixel(ebook, 240, 3, 100, ebook)},
+            {{0, 320}, {230, 150}, storedPixel(ebook, 240, 230, 150, ebook)},
+            {{480, 320}, {0, 0}, storedPixel(music, 240, 0, 0, music)},
+            {{480, 320}, {200, 140}, storedPixel(music, 240, 200, 140, music)},
+        };
+        for (const Probe& probe : probes) {
+            for (const QPoint corner : {QPoint(0, 0), QPoint(1, 1)}) {
+                const QPoint at = probe.quadrant + probe.screen * 2 + corner;
+                QVERIFY2(sheet.pixel(at) == probe.colour,
+                         qPrintable(QStringLiteral("(%1, %2)").arg(at.x()).arg(at.y())));
+            }
+        }
+        // The list text, in the demo's blue, right of and below (30, 30) on the tree.
+        int blue = 0;
+        for (int y = 60; y < 60 + 24; ++y)
+            for (int x = 480 + 60; x < 480 + 200; ++x)
+                blue += sheet.pixel(x, y) == qRgb(0, 0, 255) ? 1 : 0;
+        QVERIFY2(blue > 50, qPrintable(QString::number(blue)));
+    }
+
+    void sheetTakesNoScreenOrScale() {
+        QTemporaryDir dir;
+        QCOMPARE(vireoSkin({"build", kDemo, "-o", dir.filePath("BACKIMG")}).status, 0);
+        const test::Run run = vireoSkin({"render", dir.filePath("BACKIMG"), "--sheet", "--scale",
+                                         "3", "-o", dir.filePath("s.png")});
+        QCOMPARE(run.status, 2);
+        QVERIFY(!QFile::exists(dir.filePath("s.png")));
+    }
+
+    // Contrast of each text over plain backgrounds whose ratios are worked out
+    // here: L(v) = ((v/255 + 0.055)/1.055)^2.4 for an sRGB channel v, ratio
+    // (L1 + 0.05)/(L2 + 0.05). Black 0, white 1: 21:1. Grey 89: L = 0.0999,
+    // over black 2.998:1, just under 3. Grey 90: L = 0.1022, 3.04:1.
+    void doctorWarnsOfFaintText_data() {
+        QTest::addColumn<QRgb>("treeBackground");
+        QTest::addColumn<QRgb>("ebookBackground");
+        QTest::addColumn<QList<QRgb>>("colours");  // list, selected, e-book
+        QTest::addColumn<QStringList>("warned");   // "text@screen ratio"
+        QTest::newRow("white and black")
+            << qRgb(0, 0, 0) << qRgb(255, 255, 255)
+            << QList<QRgb>{qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)}
+            << QStringList{};
+        QTest::newRow("grey 89 on black")
+            << qRgb(0, 0, 0) << qRgb(0, 0, 0)
+            << QList<QRgb>{qRgb(89, 89, 89), qRgb(90, 90, 90), qRgb(89, 89, 89)}
+            << QStringList{"list@tree 2.99", "ebook@ebook 2.99"};
+        QTest::newRow("selected as the background")
+            << qRgb(0, 0, 0) << qRgb(255, 255, 255)
+            << QList<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(0, 0, 0)}
+            << QStringList{"selected@tree 1"};
+    }
+    void doctorWarnsOfFaintText() {
+        QFETCH(QRgb, treeBackground);
+        QFETCH(QRgb, ebookBackground);
+        QFETCH(QList<QRgb>, colours);
+        QFETCH(QStringList, warned);
+        QTemporaryDir dir;
+        for (const QString& name : QDir(kDemo).entryList(QDir::Files))
+            QFile::copy(kDemo + name, dir.filePath(name));
+        // The folder icons are drawn with the tree's palette: the same plain table.
+        test::writeFile(dir.filePath("tree_main256.bmp"), plainBmp(240, 160, treeBackground));
+        test::writeFile(dir.filePath("ft256.bmp"), plainBmp(16, 16, treeBackground));
+        test::writeFile(dir.filePath("fu256.bmp"), plainBmp(16, 16, treeBackground));
+        test::writeFile(dir.filePath("ebook_main256.bmp"), plainBmp(240, 160, ebookBackground));
+        QByteArray back = test::readFile(kDemo + "BACK");
+        for (int i = 0; i < 3; ++i) {
+            back[4 * i] = char(qRed(colours[i]));
+            back[4 * i + 1] = char(qGreen(colours[i]));
+            back[4 * i + 2] = char(qBlue(colours[i]));
+        }
+        test::writeFile(dir.filePath("BACK"), back);
+
+        const test::Run run = vireoSkin({"doctor", "--json", dir.path()});
+        QCOMPARE(run.status, 0);
+        const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        QCOMPARE(report["ok"].toBool(), true);
+        QStringList found;
+        for (const QJsonValue file : report["files"].toArray()) {
+            for (const QJsonValue problem : file["problems"].toArray()) {
+                QCOMPARE(file["file"].toString(), QStringLiteral("BACK"));
+                QCOMPARE(problem["code"].toString(), QStringLiteral("low-contrast"));
+                QCOMPARE(problem["severity"].toString(), QStringLiteral("warning"));
+                found << problem["text"].toString() + '@' + problem["screen"].toString() + ' ' +
+                             QString::number(problem["ratio"].toDouble());
+            }
+        }
+        QCOMPARE(found, warned);
+        const test::Run lines = vireoSkin({"doctor", dir.path()});
+        QCOMPARE(lines.status, 0);
+        QCOMPARE(lines.out.count('\n'), warned.size());
+    }
+
+    // Only the part right of and below the file list counts: white left of
+    // it does not make white text unreadable there.
+    void contrastIsMeasuredWhereTheListIsDrawn() {
+        QTemporaryDir dir;
+        for (const QString& name : QDir(kDemo).entryList(QDir::Files))
+            QFile::copy(kDemo + name, dir.filePath(name));
+        QByteArray palette(1024, '\0');
+        palette[4] = palette[5] = palette[6] = char(255);  // index 1 white, index 0 black
+        QByteArray pixels(240 * 160, '\0');
+        for (int y = 0; y < 160; ++y)
+            for (int x = 0; x < 100; ++x) pixels[y * 240 + x] = 1;
+        test::writeFile(dir.filePath("tree_main256.bmp"), test::bmp8(240, 160, palette, pixels));
+        test::writeFile(dir.filePath("ft256.bmp"),
+                        test::bmp8(16, 16, palette, QByteArray(256, '\0')));
+        test::writeFile(dir.filePath("fu256.bmp"),
+                        test::bmp8(16, 16, palette, QByteArray(256, '\0')));
+        QByteArray back = test::readFile(kDemo + "BACK");
+        back[0] = back[1] = back[2] = back[4] = back[5] = back[6] = char(255);
+        back[28] = 100;
+        test::writeFile(dir.filePath("BACK"), back);
+        QCOMPARE(vireoSkin({"doctor", dir.path()}).out, QString());
+        back[28] = 99;  // one column of white under the list: still read over black
+        test::writeFile(dir.filePath("BACK"), back);
+        QCOMPARE(vireoSkin({"doctor", dir.path()}).out, QString());
+        back[28] = 40;  // 60 of 200 columns white: the text meets white
+        test::writeFile(dir.filePath("BACK"), back);
+        QCOMPARE(vireoSkin({"doctor", dir.path()}).out.count('\n'), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(CliShareTest)
+#include "tst_cli_share.moc"

@@ -1,0 +1,112 @@
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+#include "widgets/project_state.h"
+#include "workbench/ui/screen_canvas.h"
+#include "workbench/ui/workbench_window.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace vireo;
+
+namespace {
+
+const QString kDemo = QStringLiteral(VIREO_DEMO_DIR);
+
+// A workbench with no folder open, its current directory a fresh folder.
+struct Bench {
+    Bench() {
+        window =
+            std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, current.path() + '/');
+        window->show();
+    }
+    void click(const char* button) const {
+        QPushButton* found = window->findChild<QPushButton*>(button);
+        QVERIFY(found);
+        found->click();
+    }
+
+    QTemporaryDir current;
+    test::ScriptedDialogs dialogs;
+    vireo::ui::ProjectState state;
+    std::unique_ptr<workbench::ui::WorkbenchWindow> window;
+};
+
+// Pixel (x, y) of a bottom-up 240-wide demo background as the player shows
+// it: its first stored row at the top, its own table.
+QRgb demoPixel(const char* name, int x, int y) {
+    const QByteArray bmp = test::readFile(kDemo + name);
+    const auto index = static_cast<unsigned char>(bmp[1078 + y * 240 + x]);
+    const char* entry = bmp.constData() + 54 + 4 * index;
+    return qRgb(static_cast<unsigned char>(entry[2]), static_cast<unsigned char>(entry[1]),
+                static_cast<unsigned char>(entry[0]));
+}
+
+}  // namespace
+
+class WorkbenchShareTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // "新建皮肤…" makes the project and opens it; asked again for the same
+    // folder it names what is in the way and writes nothing.
+    void newSkinMakesAndOpensAProject() {
+        Bench bench;
+        const QString project = bench.current.filePath("mine");
+        bench.dialogs.chooseSaveAs(project);
+        bench.click("newSkinButton");
+        QCOMPARE(bench.dialogs.messages, QStringList());
+        QCOMPARE(bench.state.folder(), project + '/');
+        QCOMPARE(test::entries(project + "/art").size(), 12);
+        QVERIFY(!bench.window->screenPicture().isNull());
+
+        const auto before = test::snapshot(project);
+        bench.dialogs.chooseSaveAs(project);
+        bench.click("newSkinButton");
+        QCOMPARE(bench.dialogs.messages.size(), 1);
+        QVERIFY(bench.dialogs.messages[0].contains(project + "/BACK"));
+        QCOMPARE(test::snapshot(project), before);
+    }
+
+    // "导出预览图": the sheet, its tree quarter the demo's tree background
+    // where no text is drawn.
+    void exportSheetWritesTheFourScreens() {
+        Bench bench;
+        bench.dialogs.chooseSaveAs(bench.current.filePath("mine"));
+        bench.click("newSkinButton");
+        bench.dialogs.chooseSaveAs(bench.current.filePath("sheet.png"));
+        bench.click("exportSheetButton");
+        QCOMPARE(bench.dialogs.messages, QStringList());
+        const QImage sheet(bench.current.filePath("sheet.png"));
+        QCOMPARE(sheet.size(), QSize(960, 640));
+        QCOMPARE(sheet.pixel(480 + 2 * 239, 2 * 150), demoPixel("tree_main256.bmp", 239, 150));
+        QCOMPARE(sheet.pixel(480 + 2 * 5 + 1, 2 * 10 + 1), demoPixel("tree_main256.bmp", 5, 10));
+        QCOMPARE(sheet.pixel(2 * 200, 320 + 2 * 150), demoPixel("ebook_main256.bmp", 200, 150));
+    }
+
+    // White list text over the demo's pale tree is marked; its blue is not.
+    // The e-book's black on pale paper reads well.
+    void faintTextsAreMarked() {
+        Bench bench;
+        bench.dialogs.chooseSaveAs(bench.current.filePath("mine"));
+        bench.click("newSkinButton");
+        bench.window->setScreen(skin::Screen::Tree);
+        auto* canvas = bench.window->canvas();
+        QCOMPARE(canvas->toolTip(), QString());
+        for (std::uint8_t offset = 0; offset < 3; ++offset)
+            bench.state.setFieldText(offset, QStringLiteral("255"));
+        bench.window->redraw();
+        QVERIFY2(canvas->toolTip().contains(QStringLiteral("列表文字")),
+                 qPrintable(canvas->toolTip()));
+        QVERIFY(!canvas->toolTip().contains(QStringLiteral("选中文字")));
+        bench.window->setScreen(skin::Screen::Ebook);
+        QCOMPARE(canvas->toolTip(), QString());
+    }
+};
+
+QTEST_MAIN(WorkbenchShareTest)
+#include "tst_workbench_share.moc"
