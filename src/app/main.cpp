@@ -13,7 +13,7 @@ namespace {
 // What --help prints. help2man makes the manual page from it, so it keeps
 // help2man's shape: a usage line, a description, then the options.
 constexpr const char* kHelp =
-    "Usage: vireo-skin-builder [OPTION]\n"
+    "用法：vireo-skin-builder [选项]\n"
     "在窗口中为 VIREO 播放器生成皮肤文件 BACKIMG：由十二张 256 色 BMP 图片和\n"
     "32 字节的设置文件 BACK 生成。\n"
     "\n"
@@ -24,7 +24,7 @@ constexpr const char* kHelp =
     "\n"
     "窗口需要图形桌面环境。没有桌面时请用命令行工具 vireo-skin，它能完成同样的工作。\n"
     "\n"
-    "Options:\n"
+    "选项：\n"
     "  -h, --help     显示本帮助并退出\n"
     "      --version  显示版本信息并退出\n";
 
