@@ -147,13 +147,16 @@ Picture scaleToLongerSide(const Picture& picture, int longerSide) {
     const bool wide = picture.width >= picture.height;
     const long long shorter = wide ? picture.height : picture.width;
     const long long longer = wide ? picture.width : picture.height;
-    const int otherSide = static_cast<int>(std::max(1LL, (shorter * longerSide + longer / 2) / longer));
+    const int otherSide =
+        static_cast<int>(std::max(1LL, (shorter * longerSide + longer / 2) / longer));
     Picture scaled{wide ? longerSide : otherSide, wide ? otherSide : longerSide, {}};
     scaled.pixels.reserve(static_cast<std::size_t>(scaled.width) * scaled.height);
     for (int y = 0; y < scaled.height; ++y) {
         const auto ys = coveredSpan(y, scaled.height, picture.height);
-        for (int x = 0; x < scaled.width; ++x)
-            scaled.pixels.push_back(meanColour(picture, coveredSpan(x, scaled.width, picture.width), ys));
+        for (int x = 0; x < scaled.width; ++x) {
+            const auto xs = coveredSpan(x, scaled.width, picture.width);
+            scaled.pixels.push_back(meanColour(picture, xs, ys));
+        }
     }
     return scaled;
 }

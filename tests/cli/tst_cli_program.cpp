@@ -77,12 +77,14 @@ private slots:
             const test::Run run = vireoSkin(arguments);
             QCOMPARE(run.status, 0);
             QVERIFY(run.err.isEmpty());
-            QVERIFY2(run.out.startsWith("用法：vireo-skin " + arguments.mid(0, arguments.size() - 1).join(' ')),
+            const QString command = arguments.mid(0, arguments.size() - 1).join(' ');
+            QVERIFY2(run.out.startsWith("用法：vireo-skin " + command),
                      qPrintable(run.out));
         }
         QVERIFY(vireoSkin({"render", "--help"}).out.contains("--scale <N>"));
         // One language: no English heading or option line is left.
-        for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"render", "--help"}}) {
+        for (const QStringList& arguments :
+             {QStringList{"--help"}, QStringList{"render", "--help"}}) {
             const QString help = vireoSkin(arguments).out;
             for (const char* english : {"Usage", "Options", "Arguments", "Commands", "Displays"})
                 QVERIFY2(!help.contains(english), qPrintable(help));
@@ -101,10 +103,14 @@ private slots:
         QTest::newRow("escape sequence in a name") << "inspect @/a\x1b[2J" << 2 << "找不到文件：@/a\\x1b[2J";
         QTest::newRow("wrong length") << "inspect @/main256.bmp" << 1 << "错误的BACKIMG文件：@/main256.bmp";
         QTest::newRow("bad scale") << "render @/BACKIMG -o @/x.png --scale 0" << 2 << "放大倍数";
-        QTest::newRow("size zero") << "render @/BACKIMG -o @/x.png --size 0" << 2 << "尺寸应为 1 到 3840";
-        QTest::newRow("size too large") << "render @/BACKIMG -o @/x.png --size 3841" << 2 << "尺寸应为";
-        QTest::newRow("size and scale") << "render @/BACKIMG -o @/x.png --size 64 --scale 2" << 2 << "只能选一个";
-        QTest::newRow("unknown option") << "render @/BACKIMG -o @/x.png --sise 64" << 2 << "未知的选项：sise";
+        QTest::newRow("size zero") << "render @/BACKIMG -o @/x.png --size 0" << 2
+                                   << "尺寸应为 1 到 3840";
+        QTest::newRow("size too large") << "render @/BACKIMG -o @/x.png --size 3841" << 2
+                                        << "尺寸应为";
+        QTest::newRow("size and scale") << "render @/BACKIMG -o @/x.png --size 64 --scale 2" << 2
+                                        << "只能选一个";
+        QTest::newRow("unknown option") << "render @/BACKIMG -o @/x.png --sise 64" << 2
+                                        << "未知的选项：sise";
         QTest::newRow("unwritable output") << "build @ -o @/none/BACKIMG" << 2 << "写入文件出错：@/none/BACKIMG";
         QTest::newRow("named BACK missing") << "build @ --back @/none" << 1 << "@：BACK 文件未找到，无法生成文件";
         QTest::newRow("short template") << "unpack @/BACKIMG -o @/out --templates @" << 1 << "@/BMPHEAD16";
@@ -437,7 +443,8 @@ private slots:
     void renderSizeSetsTheLongerSide_data() {
         QTest::addColumn<int>("size");
         QTest::addColumn<QSize>("expected");
-        QTest::addColumn<int>("block");  // screen pixels per thumbnail pixel across, 0 when not whole
+        // Screen pixels per thumbnail pixel across, 0 when not a whole number.
+        QTest::addColumn<int>("block");
         QTest::newRow("half") << 120 << QSize(120, 80) << 2;
         QTest::newRow("thumbnail 128") << 128 << QSize(128, 85) << 0;
         QTest::newRow("same size") << 240 << QSize(240, 160) << 1;
@@ -452,12 +459,15 @@ private slots:
         test::writeFile(dir.filePath("BACKIMG"), test::randomBytes(182816, 31));
         const QString full = dir.filePath("full.png"), small = dir.filePath("small.png");
         QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", full}).status, 0);
-        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", small, "--size", QString::number(size)}).status, 0);
+        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", small, "--size",
+                            QString::number(size)}).status,
+                 0);
         const QImage screen(full), image(small);
         QCOMPARE(image.size(), expected);
         if (size == 480) QCOMPARE(image.pixel(5, 3), screen.pixel(2, 1));
         if (block == 0) return;
-        for (const QPoint at : {QPoint(0, 0), QPoint(17, 9), QPoint(expected.width() - 1, expected.height() - 1)}) {
+        const QPoint corner(expected.width() - 1, expected.height() - 1);
+        for (const QPoint at : {QPoint(0, 0), QPoint(17, 9), corner}) {
             int red = 0, green = 0, blue = 0;
             for (int y = 0; y < block; ++y) {
                 for (int x = 0; x < block; ++x) {
@@ -466,7 +476,8 @@ private slots:
                 }
             }
             const int n = block * block;
-            QCOMPARE(image.pixel(at), qRgb((red + n / 2) / n, (green + n / 2) / n, (blue + n / 2) / n));
+            const auto mean = [n](int sum) { return (sum + n / 2) / n; };
+            QCOMPARE(image.pixel(at), qRgb(mean(red), mean(green), mean(blue)));
         }
     }
 };
