@@ -13,18 +13,18 @@ namespace {
 // What --help prints. help2man makes the manual page from it, so it keeps
 // help2man's shape: a usage line, a description, then the options.
 constexpr const char* kHelp =
-    "Usage: vireo-skin-builder [OPTION]\n"
+    "用法：vireo-skin-builder [选项]\n"
     "在窗口中为 VIREO 播放器生成皮肤文件 BACKIMG：由十二张 256 色 BMP 图片和\n"
     "32 字节的设置文件 BACK 生成。\n"
     "\n"
     "用第一个按钮打开 main256.bmp，其他图片和 BACK 从同一文件夹读入，BACKIMG 也写入\n"
-    "那里。字节表 ASCII 和 BMP 文件头模板从当前目录读取；菜单项在\n"
-    "/usr/share/vireo-skin-builder 中启动本工具，那里有这些文件。\n"
+    "那里。字节表 ASCII、BMP 文件头模板和备用的 BACK 先在当前目录中找，找不到时\n"
+    "用安装目录 share/vireo-skin-builder 中的（与程序所在的 bin 目录同级）。\n"
     "在窗口空白处双击打开皮肤解包窗口；右键菜单还可打开调色板和皮肤工作台。\n"
     "\n"
     "窗口需要图形桌面环境。没有桌面时请用命令行工具 vireo-skin，它能完成同样的工作。\n"
     "\n"
-    "Options:\n"
+    "选项：\n"
     "  -h, --help     显示本帮助并退出\n"
     "      --version  显示版本信息并退出\n";
 
@@ -50,8 +50,8 @@ int main(int argc, char* argv[]) {
                    "文件对话框将显示英文\n", stderr);
 
     vireo::ui::QtDialogs dialogs;
-    // The byte table, the templates and the fallback BACK live in the folder
-    // the tool is started from.
+    // The byte table, the templates and the fallback BACK are looked for in the
+    // folder the tool is started from, then in the installed data folder.
     vireo::ui::MainWindow window(dialogs, QDir::currentPath());
     window.show();
     return app.exec();

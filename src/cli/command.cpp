@@ -86,7 +86,7 @@ std::string helpRows(const std::vector<std::pair<std::string, std::string>>& row
 
 CommandParser::CommandParser(std::string command, std::string description)
     : command_(std::move(command)), description_(std::move(description)) {
-    addOption("help", "Displays help on commandline options.", {}, 'h');
+    addOption("help", "显示本帮助并退出。", {}, 'h');
 }
 
 void CommandParser::addArgument(std::string name, std::string description) {
@@ -126,15 +126,15 @@ std::optional<int> CommandParser::parse(const Arguments& arguments, Io& io) {
             name.erase(equals);
         }
         const Option* option = find(name);
-        if (!option) return usage(io, "Unknown option '" + name + "'.", help());
+        if (!option) return usage(io, "未知的选项：" + name, help());
         if (option->valueName.empty()) {
-            if (value) return usage(io, "Unexpected value after '" + argument + "'.", help());
+            if (value) return usage(io, argument + " 不接受值", help());
             given_[option->longName].emplace_back();
             continue;
         }
         if (!value) {
             if (i + 1 == arguments.size())
-                return usage(io, "Missing value after '" + argument + "'.", help());
+                return usage(io, argument + " 后面缺少值", help());
             value = arguments[++i];
         }
         given_[option->longName].push_back(*value);
@@ -169,9 +169,9 @@ std::vector<std::string> CommandParser::values(const std::string& longName) cons
 }
 
 std::string CommandParser::help() const {
-    std::string text = std::string("Usage: ") + kProgram + ' ' + command_ + " [options]";
+    std::string text = std::string("用法：") + kProgram + ' ' + command_ + " [选项]";
     for (const Positional& argument : arguments_) text += ' ' + argument.name;
-    text += '\n' + description_ + "\n\nOptions:\n";
+    text += '\n' + description_ + "\n\n选项：\n";
     std::vector<std::pair<std::string, std::string>> rows;
     for (const Option& option : options_) {
         std::string left = option.shortName ? std::string("-") + option.shortName + ", " : "";
@@ -183,7 +183,7 @@ std::string CommandParser::help() const {
     if (!arguments_.empty()) {
         rows.clear();
         for (const Positional& argument : arguments_) rows.emplace_back(argument.name, argument.description);
-        text += "\nArguments:\n" + helpRows(rows);
+        text += "\n参数：\n" + helpRows(rows);
     }
     return text;
 }

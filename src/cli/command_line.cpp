@@ -30,12 +30,12 @@ const Command kCommands[] = {
 };
 
 std::string programHelp() {
-    std::string help = std::string("Usage: ") + kProgram + " [options] COMMAND [ARGS...]\n" +
-                       "VIREO 皮肤的命令行工具。\n\nOptions:\n" +
-                       helpRows({{"-h, --help", "Displays help on commandline options."},
-                                 {"-v, --version", "Displays version information."}}) +
-                       "\nArguments:\n" + helpRows({{"COMMAND [ARGS...]", "要执行的命令，见下表。"}}) +
-                       "\nCommands:\n";
+    std::string help = std::string("用法：") + kProgram + " [选项] 命令 [参数...]\n" +
+                       "VIREO 皮肤的命令行工具。\n\n选项：\n" +
+                       helpRows({{"-h, --help", "显示本帮助并退出。"},
+                                 {"-v, --version", "显示版本信息并退出。"}}) +
+                       "\n参数：\n" + helpRows({{"命令 [参数...]", "要执行的命令，见下表。"}}) +
+                       "\n命令：\n";
     std::vector<std::pair<std::string, std::string>> rows;
     for (const Command& command : kCommands) rows.emplace_back(command.name, command.summary);
     return help + helpRows(rows) + "\n每个命令都接受 --help。\n";
@@ -63,7 +63,7 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
             break;
         }
         if (argument.size() > 1 && argument[0] == '-')
-            return usage(io, "Unknown option '" + argument.substr(argument[1] == '-' ? 2 : 1) + "'.",
+            return usage(io, "未知的选项：" + argument.substr(argument[1] == '-' ? 2 : 1),
                          programHelp());
         break;
     }

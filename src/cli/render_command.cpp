@@ -13,6 +13,8 @@ namespace vireo::cli {
 namespace {
 
 constexpr int kMaxScale = 16;
+// The longest side --size accepts: the screen at the largest scale.
+constexpr int kMaxSize = kMaxScale * skin::kScreenWidth;
 
 std::optional<skin::Screen> screenNamed(const std::string& name) {
     static const std::map<std::string, skin::Screen> kScreens = {{"main", skin::Screen::Main},
@@ -24,12 +26,39 @@ std::optional<skin::Screen> screenNamed(const std::string& name) {
     return found->second;
 }
 
-std::optional<int> scaleOf(const std::string& text) {
-    int scale = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), scale);
+std::optional<int> numberIn(const std::string& text, int low, int high) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (scale < 1 || scale > kMaxScale) return std::nullopt;
-    return scale;
+    if (number < low || number > high) return std::nullopt;
+    return number;
+}
+
+// How the screen is sized: enlarged `scale` times, or brought to a longer side of `size`.
+struct Sizing {
+    int scale = 1;
+    std::optional<int> size;
+};
+
+// Reads --scale and --size; an exit status when they are wrong.
+std::optional<int> readSizing(const CommandParser& command, Io& io, Sizing& sizing) {
+    if (command.isSet("size")) {
+        if (command.isSet("scale")) return usage(io, "--size 和 --scale 只能选一个", command.help());
+        sizing.size = numberIn(command.value("size"), 1, kMaxSize);
+        if (!sizing.size)
+            return usage(io, "尺寸应为 1 到 " + std::to_string(kMaxSize) + " 之间的整数", command.help());
+        return std::nullopt;
+    }
+    const auto scale = numberIn(command.value("scale"), 1, kMaxScale);
+    if (!scale)
+        return usage(io, "放大倍数应为 1 到 " + std::to_string(kMaxScale) + " 之间的整数", command.help());
+    sizing.scale = *scale;
+    return std::nullopt;
+}
+
+skin::Picture sized(const skin::Picture& screen, const Sizing& sizing) {
+    return sizing.size ? skin::scaleToLongerSide(screen, *sizing.size)
+                       : skin::scaleNearest(screen, sizing.scale);
 }
 
 }  // namespace
@@ -41,6 +70,8 @@ int runRender(const Arguments& arguments, Io& io) {
     command.addOption("output", "写入 PNG 文件 OUT（必需）。", "OUT", 'o');
     command.addOption("screen", "画面：main、tree、ebook 或 music（默认 main）。", "SCREEN", 0, "main");
     command.addOption("scale", "每个像素放大为 N×N（1 到 " + maxScale + "，默认 1）。", "N", 0, "1");
+    command.addOption("size", "缩放到较长的一边为 N 像素（1 到 " + std::to_string(kMaxSize) +
+                                  "），用于缩略图；不能与 --scale 同用。", "N");
     command.addOption("sheet", "画出四个画面（两行两列，各放大 2 倍，带图标和示例文字），用于分享。");
     if (auto status = command.parse(arguments, io)) return *status;
 
@@ -48,12 +79,12 @@ int runRender(const Arguments& arguments, Io& io) {
     if (output.empty()) return usage(io, "缺少 -o OUT", command.help());
     const auto screen = screenNamed(command.value("screen"));
     if (!screen) return usage(io, "未知的画面：" + command.value("screen"), command.help());
-    const auto scale = scaleOf(command.value("scale"));
-    if (!scale) return usage(io, "放大倍数应为 1 到 " + maxScale + " 之间的整数", command.help());
+    Sizing sizing;
+    if (auto status = readSizing(command, io, sizing)) return *status;
 
     const bool sheet = command.isSet("sheet");
-    if (sheet && (command.isSet("screen") || command.isSet("scale")))
-        return usage(io, "--sheet 不能与 --screen 或 --scale 同用", command.help());
+    if (sheet && (command.isSet("screen") || command.isSet("scale") || command.isSet("size")))
+        return usage(io, "--sheet 不能与 --screen、--scale 或 --size 同用", command.help());
 
     const std::string& path = command.argument(0);
     if (auto status = refuseOutputOverInput(io, output, {path})) return *status;
@@ -62,8 +93,7 @@ int runRender(const Arguments& arguments, Io& io) {
     const auto& dirs = io.environment.pngModuleDirs;
     const auto written =
         sheet ? writeSheetPng(skin::composeSheet(skinFile.value()), output, dirs)
-              : writePng(skin::scaleNearest(skin::renderScreen(skinFile.value(), *screen), *scale),
-                         output, dirs);
+              : writePng(sized(skin::renderScreen(skinFile.value(), *screen), sizing), output, dirs);
     if (!written) return fail(io, written.error());
     io.out << "完成！" << '\n';
     return kDone;

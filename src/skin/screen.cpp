@@ -5,7 +5,9 @@
 #include "unpack/skin_info.h"
 #include "unpack/short_skin.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace vireo::skin {
 
@@ -109,6 +111,52 @@ Picture scaleNearest(const Picture& picture, int factor) {
     scaled.pixels.reserve(static_cast<std::size_t>(scaled.width) * scaled.height);
     for (int y = 0; y < scaled.height; ++y) {
         for (int x = 0; x < scaled.width; ++x) scaled.pixels.push_back(picture.at(x / factor, y / factor));
+    }
+    return scaled;
+}
+
+namespace {
+
+// The source pixels [first, last) that destination pixel `index` of `count` covers.
+std::pair<int, int> coveredSpan(int index, int count, int sourceCount) {
+    const long long first = static_cast<long long>(index) * sourceCount / count;
+    const long long end = (static_cast<long long>(index + 1) * sourceCount + count - 1) / count;
+    return {static_cast<int>(first), static_cast<int>(std::max(end, first + 1))};
+}
+
+std::uint32_t meanColour(const Picture& picture, std::pair<int, int> xs, std::pair<int, int> ys) {
+    std::uint64_t red = 0, green = 0, blue = 0, count = 0;
+    for (int y = ys.first; y < ys.second; ++y) {
+        for (int x = xs.first; x < xs.second; ++x) {
+            const std::uint32_t colour = picture.at(x, y);
+            red += (colour >> 16) & 0xFF;
+            green += (colour >> 8) & 0xFF;
+            blue += colour & 0xFF;
+            ++count;
+        }
+    }
+    const auto channel = [count](std::uint64_t sum) {
+        return static_cast<std::uint32_t>((sum + count / 2) / count);
+    };
+    return 0xFF000000u | channel(red) << 16 | channel(green) << 8 | channel(blue);
+}
+
+}  // namespace
+
+Picture scaleToLongerSide(const Picture& picture, int longerSide) {
+    const bool wide = picture.width >= picture.height;
+    const long long shorter = wide ? picture.height : picture.width;
+    const long long longer = wide ? picture.width : picture.height;
+    const int otherSide =
+        static_cast<int>(std::max(1LL, (shorter * longerSide + longer / 2) / longer));
+    Picture scaled{wide ? longerSide : otherSide, wide ? otherSide : longerSide, {}};
+    scaled.pixels.reserve(static_cast<std::size_t>(scaled.width) * scaled.height);
+    for (int y = 0; y < scaled.height; ++y) {
+        const auto ys = coveredSpan(y, scaled.height, picture.height);
+        for (int x = 0; x < scaled.width; ++x) {
+            const auto xs = coveredSpan(x, scaled.width, picture.width);
+            scaled.pixels.push_back(meanColour(picture, xs, ys));
+        }
     }
     return scaled;
 }

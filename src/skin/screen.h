@@ -48,4 +48,9 @@ Picture renderScreen(const SkinFile& skinFile, Screen screen);
 // Each pixel repeated `factor` times across and down; factor 1 returns a copy.
 Picture scaleNearest(const Picture& picture, int factor);
 
+// The picture brought to a size whose longer side is `longerSide` pixels, the
+// other side in proportion (at least 1). Each pixel is the mean of the source
+// pixels it covers, so that a small thumbnail keeps thin lines and text tints.
+Picture scaleToLongerSide(const Picture& picture, int longerSide);
+
 }  // namespace vireo::skin

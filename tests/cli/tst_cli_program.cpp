@@ -78,10 +78,19 @@ private slots:
             const test::Run run = vireoSkin(arguments);
             QCOMPARE(run.status, 0);
             QVERIFY(run.err.isEmpty());
-            QVERIFY2(run.out.startsWith("Usage: vireo-skin " + arguments.mid(0, arguments.size() - 1).join(' ')),
+            const QString command = arguments.mid(0, arguments.size() - 1).join(' ');
+            QVERIFY2(run.out.startsWith("用法：vireo-skin " + command),
                      qPrintable(run.out));
         }
         QVERIFY(vireoSkin({"render", "--help"}).out.contains("--scale <N>"));
+        // One language: no English heading or option line is left.
+        for (const QStringList& arguments :
+             {QStringList{"--help"}, QStringList{"render", "--help"}}) {
+            const QString help = vireoSkin(arguments).out;
+            for (const char* english : {"Usage", "Options", "Arguments", "Commands", "Displays"})
+                QVERIFY2(!help.contains(english), qPrintable(help));
+            QVERIFY2(help.contains("选项：\n") && help.contains("参数：\n"), qPrintable(help));
+        }
     }
 
     // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too short or long.
@@ -95,6 +104,14 @@ private slots:
         QTest::newRow("escape sequence in a name") << "inspect @/a\x1b[2J" << 2 << "找不到文件：@/a\\x1b[2J";
         QTest::newRow("wrong length") << "inspect @/main256.bmp" << 1 << "错误的BACKIMG文件：@/main256.bmp";
         QTest::newRow("bad scale") << "render @/BACKIMG -o @/x.png --scale 0" << 2 << "放大倍数";
+        QTest::newRow("size zero") << "render @/BACKIMG -o @/x.png --size 0" << 2
+                                   << "尺寸应为 1 到 3840";
+        QTest::newRow("size too large") << "render @/BACKIMG -o @/x.png --size 3841" << 2
+                                        << "尺寸应为";
+        QTest::newRow("size and scale") << "render @/BACKIMG -o @/x.png --size 64 --scale 2" << 2
+                                        << "只能选一个";
+        QTest::newRow("unknown option") << "render @/BACKIMG -o @/x.png --sise 64" << 2
+                                        << "未知的选项：sise";
         QTest::newRow("unwritable output") << "build @ -o @/none/BACKIMG" << 2 << "写入文件出错：@/none/BACKIMG";
         QTest::newRow("named BACK missing") << "build @ --back @/none" << 1 << "@：BACK 文件未找到，无法生成文件";
         QTest::newRow("short template") << "unpack @/BACKIMG -o @/out --templates @" << 1 << "@/BMPHEAD16";
@@ -483,6 +500,49 @@ private slots:
         QVERIFY2(run.err.contains("vireo-skin-png"), qPrintable(run.err));
         QVERIFY(!QFile::exists(dir.filePath("a.png")));
         QCOMPARE(test::runProgram(alone, {"inspect", dir.filePath("BACKIMG")}).status, 0);
+    }
+
+    // --size brings the longer side to N, the other in proportion; a smaller
+    // picture's pixel is the mean of the screen pixels it covers.
+    void renderSizeSetsTheLongerSide_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QSize>("expected");
+        // Screen pixels per thumbnail pixel across, 0 when not a whole number.
+        QTest::addColumn<int>("block");
+        QTest::newRow("half") << 120 << QSize(120, 80) << 2;
+        QTest::newRow("thumbnail 128") << 128 << QSize(128, 85) << 0;
+        QTest::newRow("same size") << 240 << QSize(240, 160) << 1;
+        QTest::newRow("doubled") << 480 << QSize(480, 320) << 0;
+        QTest::newRow("one pixel") << 1 << QSize(1, 1) << 0;
+    }
+    void renderSizeSetsTheLongerSide() {
+        QFETCH(int, size);
+        QFETCH(QSize, expected);
+        QFETCH(int, block);
+        QTemporaryDir dir;
+        test::writeFile(dir.filePath("BACKIMG"), test::randomBytes(182816, 31));
+        const QString full = dir.filePath("full.png"), small = dir.filePath("small.png");
+        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", full}).status, 0);
+        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", small, "--size",
+                            QString::number(size)}).status,
+                 0);
+        const QImage screen(full), image(small);
+        QCOMPARE(image.size(), expected);
+        if (size == 480) QCOMPARE(image.pixel(5, 3), screen.pixel(2, 1));
+        if (block == 0) return;
+        const QPoint corner(expected.width() - 1, expected.height() - 1);
+        for (const QPoint at : {QPoint(0, 0), QPoint(17, 9), corner}) {
+            int red = 0, green = 0, blue = 0;
+            for (int y = 0; y < block; ++y) {
+                for (int x = 0; x < block; ++x) {
+                    const QRgb pixel = screen.pixel(at.x() * block + x, at.y() * block + y);
+                    red += qRed(pixel), green += qGreen(pixel), blue += qBlue(pixel);
+                }
+            }
+            const int n = block * block;
+            const auto mean = [n](int sum) { return (sum + n / 2) / n; };
+            QCOMPARE(image.pixel(at), qRgb(mean(red), mean(green), mean(blue)));
+        }
     }
 };
 

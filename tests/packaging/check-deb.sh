@@ -53,15 +53,17 @@ dpkg-parsechangelog -l "$doc/changelog.Debian.gz" -S Version >"$work/changelog-v
 [[ "$(cat "$work/changelog-version")" == "$version" ]] ||
   { echo "changelog version '$(cat "$work/changelog-version")' is not the package's $version"; status=1; }
 
-# Each program's manual page is made from the packaged program itself: it
-# carries that program's --version, and its Chinese text survived.
+# Each program's manual pages, English and Chinese, carry the packaged
+# program's own --version; the Chinese one, made from its --help, kept its text.
 for program in vireo-skin-builder vireo-skin; do
-  page="$work/root/usr/share/man/man1/$program.1.gz"
-  [[ -f "$page" ]] || { echo "no manual page for $program"; status=1; continue; }
   own_version=$("$work/root/usr/bin/$program" --version)
-  zcat "$page" | grep -qF "\"$own_version\" \"User Commands\"" ||
-    { echo "the manual page of $program does not carry '$own_version'"; status=1; }
-  ! zcat "$page" | grep -q '??' || { echo "the manual page of $program lost characters to '?'"; status=1; }
+  for case in "man1|User Commands" "zh_CN/man1|用户命令"; do
+    page="$work/root/usr/share/man/${case%|*}/$program.1.gz"
+    [[ -f "$page" ]] || { echo "no manual page $page"; status=1; continue; }
+    zcat "$page" | grep -qF "\"$own_version\" \"${case#*|}\"" ||
+      { echo "the manual page $page does not carry '$own_version'"; status=1; }
+    ! zcat "$page" | grep -q '??' || { echo "the manual page $page lost characters to '?'"; status=1; }
+  done
 done
 
 # lintian with the package's own overrides: no error and no warning.

@@ -18,7 +18,7 @@ done
 desktop="$prefix/share/applications/io.github.vireo.SkinBuilder.desktop"
 grep -qxF "Path=$prefix/share/vireo-skin-builder" "$desktop" ||
   { echo "wrong Path= in $desktop:"; grep '^Path=' "$desktop"; status=1; }
-grep -qxF "Exec=$prefix/bin/vireo-skin-builder" "$desktop" ||
+grep -qxF "Exec=$prefix/bin/vireo-skin-builder %f" "$desktop" ||
   { echo "wrong Exec= in $desktop:"; grep '^Exec=' "$desktop"; status=1; }
 cmp -s "$prefix/share/vireo-skin-builder/ASCII" "$(dirname "$0")/../../data/ASCII" ||
   { echo "installed ASCII differs from data/ASCII"; status=1; }

@@ -10,6 +10,7 @@
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
 #include "unpack/ui/unpacker_window.h"
+#include "widgets/data_files.h"
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
@@ -169,7 +170,8 @@ void MainWindow::openSourceSet() {
     }
 
     const QString folder = sourceDialog_.folder();
-    const auto run = images::verifySourceSet(toStd(folder), toStd(currentDir_));
+    const auto run = images::verifySourceSet(
+        toStd(folder), toStd(dataFolderFor(currentDir_, images::kSettingsFileName)));
     std::array<QString, images::kSourceCount> paths;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = fromStd(run.paths[i]);
     state_->setSourceSet(folder, paths, run.passed());

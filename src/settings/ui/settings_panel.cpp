@@ -3,6 +3,7 @@
 #include "base/binary_file.h"
 #include "images/source_set.h"
 #include "settings/number.h"
+#include "widgets/data_files.h"
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
@@ -221,7 +222,13 @@ QString SettingsPanel::folderBack() const {
 }
 
 QString SettingsPanel::tablePath() const {
-    return fromStd(joinPath(toStd(currentDir_), settings::kTableFileName));
+    return dataFilePath(currentDir_, settings::kTableFileName);
+}
+
+void SettingsPanel::showTablePath() {
+    const QString tip = QStringLiteral("通过字节表写入：") + tablePath();
+    for (QPushButton* button : {writeColoursButton_, writePositionsButton_, writeHintButton_})
+        button->setToolTip(tip);
 }
 
 std::vector<std::string> SettingsPanel::textsOf(Group group) const {
@@ -241,6 +248,7 @@ void SettingsPanel::fill(const settings::Record& record) {
 }
 
 void SettingsPanel::LoadBackFile() {
+    showTablePath();
     // The folder's BACK is the target from now on, even when it turns out unusable.
     state_.setSettingsPath(folderBack());
     const auto record = settings::readRecord(toStd(state_.settingsPath()));
@@ -277,6 +285,7 @@ void SettingsPanel::focusField(std::uint8_t offset) {
 }
 
 void SettingsPanel::finishWrite(const Result<void>& written, std::optional<Group> group) {
+    showTablePath();
     if (written) {
         dialogs_.message(window_, kDone);
         return;

@@ -44,7 +44,7 @@ public:
         QGroupBox* hint;       // Frame3
     };
 
-    // `currentDir` is where the byte table ASCII lives; `advancedToggle`
+    // `currentDir` is where the byte table ASCII is looked for first; `advancedToggle`
     // shows or hides the panel as the main window's advanced button does.
     // The state's fields take the boxes' initial texts and its current
     // settings file Cd2's initial file name.
@@ -83,7 +83,10 @@ private:
 
     void fill(const settings::Record& record);
     QString folderBack() const;
+    // The byte table: the current folder's ASCII, else the installed one.
     QString tablePath() const;
+    // The write buttons' tooltip names the byte table they write through.
+    void showTablePath();
     std::vector<std::string> textsOf(settings::Group group) const;
     // Reports a write's outcome; `group` names the boxes a bad field is in.
     void finishWrite(const Result<void>& written, std::optional<settings::Group> group);

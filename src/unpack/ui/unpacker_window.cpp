@@ -3,6 +3,7 @@
 #include "messages/error_text.h"
 #include "unpack/restoration.h"
 #include "unpack/skin_info.h"
+#include "widgets/data_files.h"
 #include "widgets/dialogs.h"
 #include "widgets/std_text.h"
 #include "widgets/window_style.h"
@@ -124,8 +125,10 @@ void UnpackerWindow::openAndInspect() {
 
 void UnpackerWindow::restore() {
     if (acceptedPath_.isEmpty()) return;
+    const QString templates = dataFolderFor(currentDir_, unpack::kTemplateNames[0]);
+    restoreButton_->setToolTip(QStringLiteral("BMP 文件头模板取自：") + templates);
     const auto restored =
-        unpack::restoreBmps(toStd(acceptedPath_), toStd(currentDir_), toStd(acceptedFolder_));
+        unpack::restoreBmps(toStd(acceptedPath_), toStd(templates), toStd(acceptedFolder_));
     dialogs_.message(this,
                      restored ? QStringLiteral("done!") : fromStd(describe(restored.error())));
 }

@@ -6,6 +6,7 @@
 #include "settings/write.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
+#include "widgets/data_files.h"
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
@@ -499,7 +500,7 @@ void WorkbenchWindow::openFolder() {
 
 void WorkbenchWindow::openFolderAt(const QString& folderPath) {
     const std::string folder = toStd(folderPath);
-    const auto verification = images::verifySourceSet(folder, toStd(currentDir_));
+    const auto verification = images::verifySourceSet(folder, toStd(vireo::ui::dataFolderFor(currentDir_, images::kSettingsFileName)));
     std::array<QString, images::kSourceCount> paths;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = fromStd(verification.paths[i]);
 

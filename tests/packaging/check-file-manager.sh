@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# check-file-manager.sh BUILD_DIR WORK_DIR: installs BUILD_DIR into a fresh
+# prefix and checks what a file manager sees there: a file named BACKIMG (and
+# only that name) has the skin type, the menu entry opens that type with the
+# file, and the thumbnailer's own command line writes a PNG of the asked size.
+set -euo pipefail
+build=$1 work=$2
+rm -rf "$work"
+prefix="$work/prefix with space"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+share="$prefix/share"
+type=application/x-vireo-skin
+status=0
+
+# A data folder of its own: only this prefix's types, none of the system's.
+update-mime-database "$share/mime"
+export XDG_DATA_DIRS="$share" XDG_DATA_HOME="$work/home-data"
+unset XDG_CURRENT_DESKTOP
+files="$work/files"
+mkdir -p "$files/sub"
+demo="$share/doc/vireo-skin-builder/examples/demo"
+PATH="$prefix/bin:$PATH" vireo-skin build "$demo" -o "$files/BACKIMG" >/dev/null
+printf 'text\n' >"$files/sub/backimg"
+printf 'text\n' >"$files/sub/BACKIMG.txt"
+found=$(xdg-mime query filetype "$files/BACKIMG")
+[[ $found == "$type" ]] || { echo "BACKIMG has the type '$found', not $type"; status=1; }
+for other in backimg BACKIMG.txt; do
+  found=$(xdg-mime query filetype "$files/sub/$other")
+  [[ $found != "$type" ]] || { echo "$other was taken for a skin"; status=1; }
+done
+
+desktop="$share/applications/io.github.vireo.SkinBuilder.desktop"
+grep -qxF "MimeType=$type;" "$desktop" || { echo "the menu entry does not open $type"; status=1; }
+grep -qE '^Exec=.* %f$' "$desktop" || { echo "the menu entry is not given the file (%f)"; status=1; }
+
+# The thumbnailer, run as a file manager runs it: its Exec line split into
+# words and %i %o %s filled in (paths with spaces stay one word each).
+thumbnailer="$share/thumbnailers/io.github.vireo.SkinBuilder.thumbnailer"
+grep -qxF "MimeType=$type;" "$thumbnailer" || { echo "the thumbnailer does not name $type"; status=1; }
+read -ra words <<<"$(sed -n 's/^Exec=//p' "$thumbnailer")"
+for case in "128 128 x 85" "256 256 x 171" "48 48 x 32"; do
+  size=${case%% *} expected=${case#* }
+  out="$work/thumb nail $size.png"
+  command=()
+  for word in "${words[@]}"; do
+    case $word in
+      %i) command+=("$files/BACKIMG") ;;
+      %o) command+=("$out") ;;
+      %s) command+=("$size") ;;
+      *) command+=("$word") ;;
+    esac
+  done
+  PATH="$prefix/bin:$PATH" "${command[@]}" >/dev/null ||
+    { echo "the thumbnailer failed at size $size"; status=1; continue; }
+  description=$(file -b "$out")
+  [[ $description == "PNG image data, $expected,"* ]] ||
+    { echo "size $size gave '$description', not a $expected PNG"; status=1; }
+done
+exit $status

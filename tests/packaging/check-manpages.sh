@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# check-manpages.sh BUILD_DIR WORK_DIR: installs BUILD_DIR into a fresh prefix
+# and reads every installed manual page with man, as a user would, under
+# C.UTF-8 and zh_CN.UTF-8 (the English pages under plain C too): man must
+# print no warning and every section must have text. man picks the English
+# page by default and the Chinese one in a Chinese locale.
+set -uo pipefail
+build=$1 work=$2
+rm -rf "$work"
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null || exit 1
+man="$prefix/share/man"
+locale -a | grep -qx 'zh_CN.utf8' ||
+  { echo "no zh_CN.UTF-8 locale (scripts/install-deps makes it)"; exit 1; }
+status=0
+
+# read PAGE LOCALE: the page as man shows it, 80 columns wide, in $work/page.
+read_page() {
+  env -i PATH="$PATH" LANG="$2" MANWIDTH=80 man -l "$1" >"$work/page" 2>"$work/warnings"
+}
+
+# Every heading (a line at column 0 between man's header and footer) has
+# indented text before the next heading.
+empty_sections() {
+  awk 'NR == 1 || /^$/ { next }
+       { lines[++n] = $0 }
+       END { for (i = 1; i < n; i++)
+               if (lines[i] !~ /^ / && (i + 1 >= n || lines[i + 1] !~ /^ /)) print lines[i] }' "$work/page"
+}
+
+for page in "$man"/man1/*.1.gz "$man"/zh_CN/man1/*.1.gz; do
+  name=${page#"$man/"}
+  locales="C.UTF-8 zh_CN.UTF-8"
+  [[ $name == man1/* ]] && locales="C $locales"
+  for locale in $locales; do
+    read_page "$page" "$locale"
+    [[ -s $work/warnings ]] && { echo "$name under $locale:"; cat "$work/warnings"; status=1; }
+    [[ $(grep -c . "$work/page") -gt 8 ]] || { echo "$name under $locale is nearly empty"; status=1; }
+    sections=$(empty_sections)
+    [[ -z $sections ]] || { echo "$name under $locale has empty sections: $sections"; status=1; }
+  done
+  read_page "$page" C.UTF-8
+  if [[ $name == man1/* ]]; then
+    grep -q '^DESCRIPTION$' "$work/page" || { echo "$name has no DESCRIPTION"; status=1; }
+    ! grep -qP '[\x{4e00}-\x{9fff}]' "$work/page" || { echo "$name is not all English"; status=1; }
+  else
+    for heading in 名称 摘要 描述 选项; do
+      grep -qx "$heading" "$work/page" || { echo "$name has no section $heading"; status=1; }
+    done
+  fi
+done
+[[ $(ls "$man"/man1/*.1.gz | wc -l) == 2 && $(ls "$man"/zh_CN/man1/*.1.gz | wc -l) == 2 ]] ||
+  { echo "expected two pages in man1 and two in zh_CN/man1"; status=1; }
+
+# man's own choice by locale, from the installed tree.
+for program in vireo-skin vireo-skin-builder; do
+  english=$(env -i PATH="$PATH" MANPATH="$man" LANG=C.UTF-8 MANWIDTH=80 man "$program" 2>&1)
+  chinese=$(env -i PATH="$PATH" MANPATH="$man" LANG=zh_CN.UTF-8 MANWIDTH=80 man "$program" 2>&1)
+  grep -q '^NAME$' <<<"$english" || { echo "man $program under C.UTF-8 is not the English page"; status=1; }
+  grep -q '^名称$' <<<"$chinese" || { echo "man $program under zh_CN.UTF-8 is not the Chinese page"; status=1; }
+done
+exit $status
