@@ -39,9 +39,9 @@ const std::array<RestoreItem, 11> kRestoreSet = {{
 
 PictureSize pictureSizeOf(Template header) {
     switch (header) {
-    case Template::Head16: return {16, 16};
-    case Template::Head64: return {64, 64};
-    case Template::Head256: return {240, 160};
+    case Template::Head16: return {images::kSmallIconSide, images::kSmallIconSide};
+    case Template::Head64: return {images::kIconSide, images::kIconSide};
+    case Template::Head256: return {images::kScreenWidth, images::kScreenHeight};
     }
     return {0, 0};
 }
