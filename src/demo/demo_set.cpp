@@ -24,12 +24,9 @@ Bytes bmpFile(const Canvas& canvas, const Palette& palette) {
     return images::writeSourceBmp(picture);
 }
 
-// The panel's defaults; the spare bytes and the hint flag stay 0.
 Bytes defaultSettings() {
-    Bytes record(settings::kRecordLength, 0);
-    for (const auto& field : settings::kColourFields) record[field.offset] = field.defaultValue;
-    for (const auto& field : settings::kPositionFields) record[field.offset] = field.defaultValue;
-    return record;
+    const settings::Record record = settings::defaultRecord();
+    return Bytes(record.begin(), record.end());
 }
 
 Canvas drawing(Source source) {

@@ -59,6 +59,13 @@ Result<Record> readRecord(const std::string& path) {
     return record;
 }
 
+Record defaultRecord() {
+    Record record{};
+    for (const Field& field : kColourFields) record[field.offset] = field.defaultValue;
+    for (const Field& field : kPositionFields) record[field.offset] = field.defaultValue;
+    return record;
+}
+
 std::string byteText(std::uint8_t value) {
     return std::to_string(value);
 }
