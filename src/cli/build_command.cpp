@@ -1,5 +1,6 @@
 #include "base/binary_file.h"
 #include "cli/command.h"
+#include "images/source_set.h"
 #include "messages/error_text.h"
 #include "skin/generation.h"
 
@@ -26,7 +27,7 @@ int runBuild(const Arguments& arguments, Io& io) {
         return kRefused;
     }
     const std::string output =
-        command.isSet("output") ? command.value("output") : joinPath(dir, "BACKIMG");
+        command.isSet("output") ? command.value("output") : joinPath(dir, images::kSkinFileName);
     std::vector<std::string> inputs(run.paths.begin(), run.paths.end());
     inputs.push_back(run.settingsPath);
     if (auto status = refuseOutputOverInput(io, output, inputs)) return *status;

@@ -48,9 +48,18 @@ extern const std::array<SourceImage, kSourceCount> kSourceSet;
 
 const SourceImage& sourceImage(Source source);
 
+// The player's screen, which every background fills.
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 160;
+// The six main-screen icons are square of kIconSide, the file list's two of kSmallIconSide.
+constexpr int kIconSide = 64;
+constexpr int kSmallIconSide = 16;
+
 constexpr char kMainFileTitle[] = "main256.bmp";
 constexpr char kSettingsFileName[] = "BACK";
 constexpr std::uint64_t kSettingsLength = 32;
+// The skin file the player reads, in both layouts.
+constexpr char kSkinFileName[] = "BACKIMG";
 
 // The twelve paths in the order of kSourceSet.
 using SourcePaths = std::array<std::string, kSourceCount>;

@@ -1,10 +1,19 @@
 #include "settings/record.h"
 
 #include "base/binary_file.h"
+#include "images/icons.h"
 
 #include <algorithm>
 
 namespace vireo::settings {
+
+namespace {
+
+using images::Source;
+using images::xOffsetOf;
+using images::yOffsetOf;
+
+}  // namespace
 
 const std::array<Field, kColourFieldCount> kColourFields = {{
     {0, "Text1", 0, "列表文字颜色 R 分量"},
@@ -19,18 +28,18 @@ const std::array<Field, kColourFieldCount> kColourFields = {{
 }};
 
 const std::array<Field, kPositionFieldCount> kPositionFields = {{
-    {16, "xdy1", 12, "电影 X 轴"},
-    {17, "ydy1", 26, "电影 Y 轴"},
-    {18, "xyy1", 88, "音乐 X 轴"},
-    {19, "yyy1", 26, "音乐 Y 轴"},
-    {20, "xtp1", 164, "图片浏览 X 轴"},
-    {21, "ytp1", 26, "图片浏览 Y 轴"},
-    {22, "xyx1", 12, "FC游戏 X 轴"},
-    {23, "yyx1", 86, "FC游戏 Y 轴"},
-    {24, "xdzs11", 88, "电子书 X 轴"},
-    {25, "ydzs1", 86, "电子书 Y 轴"},
-    {26, "xxx1", 164, "选项 X 轴"},
-    {27, "yxx1", 86, "选项 Y 轴"},
+    {xOffsetOf(Source::MovieIcon), "xdy1", 12, "电影 X 轴"},
+    {yOffsetOf(Source::MovieIcon), "ydy1", 26, "电影 Y 轴"},
+    {xOffsetOf(Source::MusicIcon), "xyy1", 88, "音乐 X 轴"},
+    {yOffsetOf(Source::MusicIcon), "yyy1", 26, "音乐 Y 轴"},
+    {xOffsetOf(Source::PictureIcon), "xtp1", 164, "图片浏览 X 轴"},
+    {yOffsetOf(Source::PictureIcon), "ytp1", 26, "图片浏览 Y 轴"},
+    {xOffsetOf(Source::GameIcon), "xyx1", 12, "FC游戏 X 轴"},
+    {yOffsetOf(Source::GameIcon), "yyx1", 86, "FC游戏 Y 轴"},
+    {xOffsetOf(Source::EbookIcon), "xdzs11", 88, "电子书 X 轴"},
+    {yOffsetOf(Source::EbookIcon), "ydzs1", 86, "电子书 Y 轴"},
+    {xOffsetOf(Source::OptionsIcon), "xxx1", 164, "选项 X 轴"},
+    {yOffsetOf(Source::OptionsIcon), "yxx1", 86, "选项 Y 轴"},
     {28, "xwj1", 30, "文件列表 X 轴"},
     {29, "ywj1", 30, "文件列表 Y 轴"},
 }};
@@ -47,6 +56,13 @@ Result<Record> readRecord(const std::string& path) {
     if (!block) return block.error();
     Record record{};
     std::copy(block.value().begin(), block.value().end(), record.begin());
+    return record;
+}
+
+Record defaultRecord() {
+    Record record{};
+    for (const Field& field : kColourFields) record[field.offset] = field.defaultValue;
+    for (const Field& field : kPositionFields) record[field.offset] = field.defaultValue;
     return record;
 }
 

@@ -40,6 +40,10 @@ inline bool hintFlagOn(const Record& record) {
     return record[kHintFlagOffset] != 0;
 }
 
+// The record the reset buttons give: every field's default, the spare bytes
+// and the hint flag 0.
+Record defaultRecord();
+
 // The 32 bytes of a settings file. Refuses a file whose length is not 32
 // (WrongLength, or NotFound when there is no such regular file).
 Result<Record> readRecord(const std::string& path);

@@ -1,6 +1,6 @@
 #include "skin/screen.h"
 
-#include "settings/record.h"
+#include "images/icons.h"
 #include "skin/skin_layout.h"
 #include "unpack/skin_info.h"
 #include "unpack/short_skin.h"
@@ -13,9 +13,8 @@ namespace vireo::skin {
 
 namespace {
 
+using images::kIconSide;
 using images::Source;
-
-constexpr int kIconSide = 64;
 
 struct Background {
     std::uint32_t paletteOffset;
@@ -73,13 +72,9 @@ std::vector<IconPlacement> mainScreenIcons(const SkinFile& skinFile) {
         }
         return icons;
     }
-    // The order of the record's position pairs.
-    static constexpr Source kIcons[] = {Source::MovieIcon, Source::MusicIcon, Source::PictureIcon,
-                                        Source::GameIcon,  Source::EbookIcon, Source::OptionsIcon};
-    for (std::size_t i = 0; i < std::size(kIcons); ++i) {
-        icons.push_back({regionOf(kIcons[i], RegionKind::Pixels)->offset,
-                         record[settings::kPositionFields[2 * i].offset],
-                         record[settings::kPositionFields[2 * i + 1].offset]});
+    for (const images::PlacedIcon& icon : images::kMainScreenIcons) {
+        icons.push_back({regionOf(icon.source, RegionKind::Pixels)->offset, record[icon.xOffset],
+                         record[icon.yOffset]});
     }
     return icons;
 }

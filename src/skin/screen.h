@@ -1,5 +1,6 @@
 #pragma once
 
+#include "images/source_set.h"
 #include "skin/skin_file.h"
 
 #include <cstdint>
@@ -10,8 +11,8 @@ namespace vireo::skin {
 // The player's four full screens.
 enum class Screen { Main, Tree, Ebook, Music };
 
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 160;
+using images::kScreenHeight;
+using images::kScreenWidth;
 
 // An opaque picture, row by row from the top, each pixel 0xFFRRGGBB.
 struct Picture {

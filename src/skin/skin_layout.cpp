@@ -1,5 +1,7 @@
 #include "skin/skin_layout.h"
 
+#include "images/icons.h"
+
 namespace vireo::skin {
 
 namespace {
@@ -9,9 +11,9 @@ using images::kPaletteLength;
 using images::kPaletteOffset;
 using images::kPixelOffset;
 
-constexpr std::uint32_t kBackground = 240 * 160;
-constexpr std::uint32_t kIcon = 64 * 64;
-constexpr std::uint32_t kSmallIcon = 16 * 16;
+constexpr std::uint32_t kBackground = images::kScreenWidth * images::kScreenHeight;
+constexpr std::uint32_t kIcon = images::kIconSide * images::kIconSide;
+constexpr std::uint32_t kSmallIcon = images::kSmallIconSide * images::kSmallIconSide;
 
 constexpr Region palette(std::uint32_t offset, Source source, const char* what) {
     return {offset, kPaletteLength, RegionKind::Palette, source, kPaletteOffset, what};
@@ -51,11 +53,8 @@ std::optional<Region> regionOf(images::Source source, RegionKind kind) {
 }
 
 images::Source paletteSourceOf(images::Source source) {
-    switch (images::sourceImage(source).width) {
-    case 64: return Source::MainBackground;
-    case 16: return Source::TreeBackground;
-    default: return source;
-    }
+    const images::Icon* icon = images::iconOf(source);
+    return icon ? icon->background : source;
 }
 
 }  // namespace vireo::skin

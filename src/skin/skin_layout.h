@@ -23,8 +23,8 @@ extern const std::array<Region, 17> kSkinRegions;
 // palette, which the file does not carry.
 std::optional<Region> regionOf(images::Source source, RegionKind kind);
 
-// The picture whose palette `source` is drawn with: a background its own, a
-// 64×64 icon the main-screen background's, a 16×16 icon the directory tree's.
+// The picture whose palette `source` is drawn with: a background its own, an
+// icon the background of its row in images::kIcons.
 images::Source paletteSourceOf(images::Source source);
 
 }  // namespace vireo::skin

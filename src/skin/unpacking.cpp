@@ -13,8 +13,8 @@ void append(Bytes& to, const Bytes& from, std::uint32_t offset, std::uint32_t le
 }
 
 unpack::Template templateFor(const images::SourceImage& image) {
-    if (image.width == 240) return unpack::Template::Head256;
-    return image.width == 64 ? unpack::Template::Head64 : unpack::Template::Head16;
+    if (image.width == images::kScreenWidth) return unpack::Template::Head256;
+    return image.width == images::kIconSide ? unpack::Template::Head64 : unpack::Template::Head16;
 }
 
 Bytes headerFor(unpack::Template header, const std::optional<unpack::HeaderTemplates>& templates) {

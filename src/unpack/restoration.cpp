@@ -19,7 +19,7 @@ Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& ite
 
 Result<std::vector<Bytes>> restoredFiles(const Bytes& skin, const HeaderTemplates& templates) {
     if (skin.size() != kShortSkinLength)
-        return Error{Error::Kind::WrongLength, kSkinFileTitle, "not a 178,720-byte skin"};
+        return Error{Error::Kind::WrongLength, kSkinFileName, "not a 178,720-byte skin"};
     const auto checked = checkHeaderTemplates(templates);
     if (!checked) return checked.error();
     std::vector<Bytes> files;

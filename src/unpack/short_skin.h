@@ -1,6 +1,7 @@
 #pragma once
 
 #include "images/region.h"
+#include "images/source_set.h"
 
 #include <array>
 #include <cstddef>
@@ -13,7 +14,7 @@ namespace vireo::unpack {
 constexpr std::uint32_t kShortSkinLength = 178720;
 constexpr std::uint32_t kRecordOffset = 178688;
 constexpr std::uint32_t kRecordLength = 32;
-constexpr char kSkinFileTitle[] = "BACKIMG";
+using images::kSkinFileName;
 
 using images::Region;
 using images::RegionKind;

@@ -50,7 +50,7 @@ std::array<std::string, kInfoLabelCount> infoTexts(const SkinSettings& s, const 
 }
 
 bool isSkinFileTitle(const std::string& title) {
-    return title == kSkinFileTitle;
+    return title == kSkinFileName;
 }
 
 Result<SkinSettings> inspectSkin(const std::string& path) {

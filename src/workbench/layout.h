@@ -1,6 +1,6 @@
 #pragma once
 
-#include "images/source_set.h"
+#include "images/icons.h"
 
 #include <array>
 #include <cstddef>
@@ -11,20 +11,12 @@ namespace vireo::workbench {
 
 // The largest value a position byte of the record holds.
 constexpr int kMaxPosition = 255;
-constexpr int kIconSide = 64;
+using images::kIconSide;
 
-// The six main-screen icons in the order of the record's position pairs,
-// which is also the order the player draws them in (a later one covers an
-// earlier one).
-constexpr std::size_t kIconCount = 6;
-
-struct IconSlot {
-    images::Source source;
-    std::uint8_t xOffset;  // record offset of its X field
-    std::uint8_t yOffset;  // record offset of its Y field
-};
-
-extern const std::array<IconSlot, kIconCount> kIcons;
+// The six icons the workbench places: the main screen's, in drawing order.
+constexpr std::size_t kIconCount = images::kMainScreenIconCount;
+using IconSlot = images::PlacedIcon;
+inline constexpr const std::array<IconSlot, kIconCount>& kIcons = images::kMainScreenIcons;
 
 struct Position {
     int x = 0;

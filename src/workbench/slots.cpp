@@ -187,7 +187,7 @@ Result<skin::SkinFile> buildSkin(const SlotFiles& files, const settings::Record&
     sources.settings.assign(record.begin(), record.end());
     auto skin = skin::assembleSkin(sources);
     if (!skin) return skin.error();
-    return skin::skinFileOf(std::move(skin).value(), "BACKIMG");
+    return skin::skinFileOf(std::move(skin).value(), images::kSkinFileName);
 }
 
 }  // namespace vireo::workbench

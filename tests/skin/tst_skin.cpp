@@ -191,6 +191,13 @@ private slots:
         QTest::newRow("below it") << false << main << origin << QPoint(0, 64) << 0u << back + 64 * 240;
         QTest::newRow("clipped, corner") << false << main << clipped << QPoint(239, 159) << 0u << options + 1255;
         QTest::newRow("icon on the last pixel") << false << main << last << QPoint(239, 159) << 0u << options;
+        // The player draws movie, music, picture browser, game, e-book, options: the later on top.
+        const QByteArray musicUnderPicture = QByteArray::fromHex("0000645a645a000000000000");
+        const QByteArray pictureUnderGame = QByteArray::fromHex("00000000645a645a00000000");
+        QTest::newRow("picture browser over music")
+            << false << main << musicUnderPicture << QPoint(100, 90) << 0u << 47616u;
+        QTest::newRow("game over picture browser")
+            << false << main << pictureUnderGame << QPoint(100, 90) << 0u << 51712u;
         // Music, e-book and about share (100, 90); about is drawn last.
         QTest::newRow("older, about over e-book") << true << main << older << QPoint(100, 90) << 0u << 51712u;
         QTest::newRow("older, music") << true << music << older << QPoint(0, 0) << 139264u << 140288u;

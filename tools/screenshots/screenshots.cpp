@@ -131,9 +131,9 @@ int main(int argc, char* argv[]) {
     QDir(unpackFolder).removeRecursively();
     QDir().mkpath(unpackFolder);
     const auto written = vireo::writeFileAtomically(
-        (unpackFolder + QString::fromLatin1(vireo::unpack::kSkinFileTitle)).toStdString(), shortSkinOf(demo));
+        (unpackFolder + QString::fromLatin1(vireo::unpack::kSkinFileName)).toStdString(), shortSkinOf(demo));
     ok = written.ok() && ok;
-    dialogs.paths << unpackFolder + QString::fromLatin1(vireo::unpack::kSkinFileTitle);
+    dialogs.paths << unpackFolder + QString::fromLatin1(vireo::unpack::kSkinFileName);
     window.showUnpacker();
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->objectName() != QLatin1String("Form2") || !top->isVisible()) continue;

@@ -1,5 +1,6 @@
 #include "preview/ui/icon_preview.h"
 
+#include "images/icons.h"
 #include "settings/number.h"
 #include "settings/record.h"
 #include "settings/ui/settings_panel.h"
@@ -62,17 +63,15 @@ IconPreview::IconPreview(Dialogs& dialogs, const ProjectState& state, QWidget* w
     pictureBrowserPicture_ = makePictureBox(window, "image7");
     backgroundPicture_->move(0, 0);
 
-    // Rows of the panel's position fields: movie, music, picture browser, game, e-book, options.
-    const auto x = [](int row) { return int(settings::kPositionFields[std::size_t(row) * 2].offset); };
-    const auto y = [](int row) { return int(settings::kPositionFields[std::size_t(row) * 2 + 1].offset); };
+    // The boxes' own order, in which they are placed and raised: not the player's drawing order.
     boxes_ = {{
-        {backgroundPicture_, Source::MainBackground, -1, -1},
-        {moviePicture_, Source::MovieIcon, x(0), y(0)},
-        {musicPicture_, Source::MusicIcon, x(1), y(1)},
-        {ebookPicture_, Source::EbookIcon, x(4), y(4)},
-        {gamePicture_, Source::GameIcon, x(3), y(3)},
-        {optionsPicture_, Source::OptionsIcon, x(5), y(5)},
-        {pictureBrowserPicture_, Source::PictureIcon, x(2), y(2)},
+        {backgroundPicture_, Source::MainBackground},
+        {moviePicture_, Source::MovieIcon},
+        {musicPicture_, Source::MusicIcon},
+        {ebookPicture_, Source::EbookIcon},
+        {gamePicture_, Source::GameIcon},
+        {optionsPicture_, Source::OptionsIcon},
+        {pictureBrowserPicture_, Source::PictureIcon},
     }};
 
     previewButton_ = new QPushButton(QStringLiteral("位置预览(&V)"), positionFrame);
@@ -91,9 +90,10 @@ std::optional<std::array<QPoint, IconPreview::kBoxCount>> IconPreview::positions
     std::array<QPoint, kBoxCount> points{};
     for (std::size_t i = 1; i < kBoxCount; ++i) {
         int coordinates[2] = {0, 0};
-        const int offsets[2] = {boxes_[i].xOffset, boxes_[i].yOffset};
+        const images::Source source = boxes_[i].source;
+        const std::uint8_t offsets[2] = {images::xOffsetOf(source), images::yOffsetOf(source)};
         for (int axis = 0; axis < 2; ++axis) {
-            const auto offset = static_cast<std::uint8_t>(offsets[axis]);
+            const std::uint8_t offset = offsets[axis];
             const auto value = settings::parseNumber(toStd(state_.fieldText(offset)));
             if (!value) {
                 dialogs_.message(window_, fieldName(offset) +

@@ -48,9 +48,7 @@ private:
 
     struct Box {
         QLabel* picture;
-        images::Source source;
-        int xOffset;  // record offsets of the position; -1 for the background
-        int yOffset;
+        images::Source source;  // the icons' positions are in their rows of images::kIcons
     };
 
     void open();   // Command7

@@ -52,7 +52,7 @@ UnpackerWindow::UnpackerWindow(Dialogs& dialogs, QString currentDir, QWidget* pa
     : QWidget(parent, kFixedWindowFlags),
       dialogs_(dialogs),
       currentDir_(std::move(currentDir)),
-      skinDialog_(QStringLiteral("BACKIMG(*.*) (*)"), QString::fromLatin1(unpack::kSkinFileTitle)) {
+      skinDialog_(QStringLiteral("BACKIMG(*.*) (*)"), QString::fromLatin1(unpack::kSkinFileName)) {
     setUpWindow(this, QStringLiteral("Form2"), kCaption);
 
     auto* infoFrame = new QGroupBox(QStringLiteral("文件内部信息"), this);
