@@ -123,5 +123,6 @@ int runSettings(const Arguments& arguments, Io& io);
 int runDoctor(const Arguments& arguments, Io& io);
 int runConvert(const Arguments& arguments, Io& io);
 int runImport(const Arguments& arguments, Io& io);
+int runUpdate(const Arguments& arguments, Io& io);
 
 }  // namespace vireo::cli

@@ -26,6 +26,7 @@ const Command kCommands[] = {
     {"doctor", "逐个说明源图片和 BACK 的问题及改法", runDoctor},
     {"convert", "把任意图片转换成一个精确的源图片", runConvert},
     {"import", "把一个文件夹的图片转换成整套源图片", runImport},
+    {"update", "从原图重新生成过时的源图片", runUpdate},
 };
 
 std::string programHelp() {

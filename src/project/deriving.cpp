@@ -101,6 +101,25 @@ DerivedEntry entryFor(const OriginalInfo& info, std::size_t i, const SkinRecord&
 
 }  // namespace
 
+Result<Bytes> derivedFileFor(const std::string& artFolder, const std::array<Bytes, kCount>& sources,
+                             const settings::Record& record, artwork::Fit fit) {
+    auto found = artwork::findOriginals(artFolder);
+    if (!found) return found.error();
+    OriginalInfos infos;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (!found.value()[i]) continue;
+        auto bytes = readWholeFile(*found.value()[i], images::kPictureReadLimit);
+        if (!bytes) return bytes.error();
+        infos[i] = OriginalInfo{fileTitleOf(*found.value()[i]), *found.value()[i],
+                                bytes.value().size(), contentHash(bytes.value()), fit};
+    }
+    DerivedRecord derived;
+    const SkinRecord typed = skinRecordOf(record);
+    for (std::size_t i = 0; i < kCount; ++i)
+        if (infos[i]) derived[i] = entryFor(*infos[i], i, typed, infos, sources);
+    return serializeDerived(derived);
+}
+
 OriginalInfos currentOriginals(const ProjectCore& core) {
     OriginalInfos infos;
     for (std::size_t i = 0; i < kCount; ++i) {

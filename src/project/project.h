@@ -86,6 +86,13 @@ std::vector<std::string> filesInTheWay(const std::string& folder);
 // A folder's art/ path: `folder` + "art/".
 std::string artFolderOf(const std::string& folder);
 
+// art/derived.json for a folder whose twelve `sources` were just derived from
+// the originals in `artFolder` by `fit` at `record`'s positions, as `import
+// ART -o DIR` does when ART is DIR/art.
+Result<Bytes> derivedFileFor(const std::string& artFolder,
+                             const std::array<Bytes, images::kSourceCount>& sources,
+                             const settings::Record& record, artwork::Fit fit);
+
 class ProjectCore;  // the state behind the object
 
 class Project {
