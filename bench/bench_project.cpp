@@ -23,10 +23,13 @@ struct BenchFolder {
         const QString art = dir.filePath("art");
         QDir().mkpath(art);
         const QDir demo(QStringLiteral(VIREO_DEMO_DIR "art"));
-        for (const QString& name : demo.entryList(QDir::Files)) QFile::copy(demo.filePath(name), art + "/" + name);
+        for (const QString& name : demo.entryList(QDir::Files))
+            QFile::copy(demo.filePath(name), art + "/" + name);
         auto made = artwork::importArtwork(art.toStdString(), decoder, {});
         std::vector<OutputFile> files;
-        for (auto& file : made.value()) files.push_back({dir.filePath(QString::fromStdString(file.name)).toStdString(), file.bytes});
+        for (auto& file : made.value())
+            files.push_back(
+                {dir.filePath(QString::fromStdString(file.name)).toStdString(), file.bytes});
         (void)writeFilesAtomically(files);
         (void)project.openFolder(dir.path().toStdString());
         (void)project.deriveStale(true);
@@ -40,7 +43,9 @@ struct BenchFolder {
 std::string gradient(const QTemporaryDir& dir, int seed) {
     QImage picture(240, 160, QImage::Format_RGB32);
     for (int y = 0; y < 160; ++y)
-        for (int x = 0; x < 240; ++x) picture.setPixelColor(x, y, QColor((x + seed * 90) % 256, (3 * y) % 256, (x * y + seed) % 256));
+        for (int x = 0; x < 240; ++x)
+            picture.setPixelColor(
+                x, y, QColor((x + seed * 90) % 256, (3 * y) % 256, (x * y + seed) % 256));
     const QString path = dir.filePath(QString("wall%1.png").arg(seed));
     picture.save(path, "PNG");
     return path.toStdString();

@@ -92,8 +92,8 @@ Result<IndexedPicture> deriveIcon(const DeriveJob& job, const DerivedSet& made, 
 }  // namespace
 
 bool isPictureExtension(const std::string& extension) {
-    static const std::array<const char*, 8> known = {".png", ".jpg", ".jpeg", ".bmp",
-                                                     ".gif", ".webp", ".tif", ".tiff"};
+    static const std::array<const char*, 8> known = {".png", ".jpg",  ".jpeg", ".bmp",
+                                                     ".gif", ".webp", ".tif",  ".tiff"};
     return std::any_of(known.begin(), known.end(), [&](const char* e) { return extension == e; });
 }
 

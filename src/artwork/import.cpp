@@ -117,7 +117,8 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     for (const bool backgrounds : {true, false})
         for (std::size_t i = 0; i < images::kSourceCount; ++i)
             if (isBackground(static_cast<images::Source>(i)) == backgrounds)
-                out.push_back({images::kSourceSet[i].fileName, images::writeSourceBmp(*made.value()[i])});
+                out.push_back({images::kSourceSet[i].fileName,
+                               images::writeSourceBmp(*made.value()[i])});
     out.push_back({images::kSettingsFileName, Bytes(record.value().begin(), record.value().end())});
     return out;
 }

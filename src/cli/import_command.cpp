@@ -27,7 +27,8 @@ std::vector<std::string> setFileNames() {
 // When ART is DIR/art, the project's record of what each source was derived
 // from, so that `update` and the windows know the sources are fresh.
 Result<std::optional<OutputFile>> derivedFile(const std::string& art, const std::string& dir,
-                                              const std::vector<OutputFile>& files, artwork::Fit fit) {
+                                              const std::vector<OutputFile>& files,
+                                              artwork::Fit fit) {
     const std::string projectArt = project::artFolderOf(dir);
     if (!sameFile(art, projectArt)) return std::optional<OutputFile>{};
     std::array<Bytes, images::kSourceCount> sources;
@@ -40,7 +41,8 @@ Result<std::optional<OutputFile>> derivedFile(const std::string& art, const std:
     }
     auto bytes = project::derivedFileFor(projectArt, sources, record, fit);
     if (!bytes) return bytes.error();
-    return std::optional<OutputFile>(OutputFile{projectArt + project::kDerivedFileName, bytes.value()});
+    OutputFile derived{projectArt + project::kDerivedFileName, bytes.value()};
+    return std::optional<OutputFile>(std::move(derived));
 }
 
 }  // namespace

@@ -9,9 +9,11 @@
 namespace vireo::cli {
 
 int runUpdate(const Arguments& arguments, Io& io) {
-    CommandParser command("update",
-                          "从 DIR/art 中的原图重新生成 DIR 中过时的源图片：原图、图标位置或所画的背景\n"
-                          "自上次生成（DIR/art/derived.json）以来有变化的。全部写入或全不写入，每写一个源图片打印一行。");
+    CommandParser command(
+        "update",
+        "从 DIR/art 中的原图重新生成 DIR 中过时的源图片：原图、图标位置或所画的背景\n"
+        "自上次生成（DIR/art/"
+        "derived.json）以来有变化的。全部写入或全不写入，每写一个源图片打印一行。");
     command.addArgument("DIR", "源图片所在的文件夹。");
     command.addOption("force", "重新生成每个有原图的源图片。");
     if (auto status = command.parse(arguments, io)) return *status;
@@ -28,7 +30,8 @@ int runUpdate(const Arguments& arguments, Io& io) {
         return kDone;
     }
     for (const images::Source source : written.value())
-        io.out << "已更新：" << escapeForTerminal(project.sourcePaths()[static_cast<std::size_t>(source)])
+        io.out << "已更新："
+               << escapeForTerminal(project.sourcePaths()[static_cast<std::size_t>(source)])
                << '\n';
     return kDone;
 }

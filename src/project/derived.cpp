@@ -35,7 +35,8 @@ std::optional<artwork::Fit> fitOfWord(const std::string& word) {
 std::string hexOf(std::uint64_t value) {
     static const char digits[] = "0123456789abcdef";
     std::string text(16, '0');
-    for (int i = 15; i >= 0; --i, value >>= 4) text[static_cast<std::size_t>(i)] = digits[value & 15];
+    for (int i = 15; i >= 0; --i, value >>= 4)
+        text[static_cast<std::size_t>(i)] = digits[value & 15];
     return text;
 }
 
@@ -69,7 +70,8 @@ std::optional<int> byteOf(const json& value) {
 }
 
 // One source's entry; `where` names it in the reason.
-Result<DerivedEntry> entryOf(const json& object, const std::string& where, const std::string& path) {
+Result<DerivedEntry> entryOf(const json& object, const std::string& where,
+                             const std::string& path) {
     if (!object.is_object()) return invalid(path, where + ": not-an-object");
     DerivedEntry entry;
     bool haveOriginal = false, haveSize = false, haveHash = false, haveSource = false;
@@ -88,16 +90,24 @@ Result<DerivedEntry> entryOf(const json& object, const std::string& where, const
                    key == "iconsHash") {
             const auto hash = hashOf(value);
             if (!hash) return invalid(path, at + ": not-a-hash");
-            if (key == "originalHash") entry.originalHash = *hash, haveHash = true;
-            if (key == "sourceHash") entry.sourceHash = *hash, haveSource = true;
-            if (key == "backgroundHash") entry.backgroundHash = *hash;
-            if (key == "iconsHash") entry.iconsHash = *hash;
+            if (key == "originalHash") {
+                entry.originalHash = *hash;
+                haveHash = true;
+            } else if (key == "sourceHash") {
+                entry.sourceHash = *hash;
+                haveSource = true;
+            } else if (key == "backgroundHash") {
+                entry.backgroundHash = *hash;
+            } else {
+                entry.iconsHash = *hash;
+            }
         } else if (key == "fit") {
             const auto fit = value.is_string() ? fitOfWord(value.get<std::string>()) : std::nullopt;
             if (!fit) return invalid(path, at + ": not-a-fit");
             entry.fit = *fit;
         } else if (key == "position") {
-            if (!value.is_array() || value.size() != 2) return invalid(path, at + ": not-a-position");
+            if (!value.is_array() || value.size() != 2)
+                return invalid(path, at + ": not-a-position");
             const auto x = byteOf(value[0]);
             const auto y = byteOf(value[1]);
             if (!x || !y) return invalid(path, at + ": not-a-position");

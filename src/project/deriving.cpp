@@ -27,7 +27,8 @@ std::size_t paletteOf(std::size_t i) { return indexOf(skin::paletteSourceOf(sour
 
 std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
     Bytes bytes(8);
-    for (int k = 0; k < 8; ++k) bytes[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value >> (8 * k));
+    for (int k = 0; k < 8; ++k)
+        bytes[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value >> (8 * k));
     return hash * 1099511628211ull ^ contentHash(bytes);
 }
 
@@ -75,7 +76,8 @@ std::array<bool, kCount> expand(const ProjectCore& core, const OriginalInfos& in
     for (std::size_t b = 0; b < kCount; ++b) {
         if (!wanted[b] || !isBackgroundAt(b)) continue;
         for (std::size_t i = 0; i < kCount; ++i) {
-            const bool over = paletteOf(i) == b || (b == indexOf(Source::MainBackground) && isLargeIcon(i));
+            const bool over =
+                paletteOf(i) == b || (b == indexOf(Source::MainBackground) && isLargeIcon(i));
             if (!isBackgroundAt(i) && over && infos[i]) wanted[i] = true;
         }
     }
@@ -95,7 +97,8 @@ DerivedEntry entryFor(const OriginalInfo& info, std::size_t i, const SkinRecord&
         return entry;
     }
     entry.backgroundHash = contentHash(after[paletteOf(i)]);
-    if (isLargeIcon(i)) entry.position = record.positions[positionIndex(*positionItemOf(sourceAt(i)))];
+    if (isLargeIcon(i))
+        entry.position = record.positions[positionIndex(*positionItemOf(sourceAt(i)))];
     return entry;
 }
 
@@ -129,7 +132,8 @@ OriginalInfos currentOriginals(const ProjectCore& core) {
         if (stamp == core.stamps.end() || !stamp->second.present) continue;
         const auto& entry = core.derived[i];
         const artwork::Fit fit = entry ? entry->fit : core.options.fit;
-        infos[i] = OriginalInfo{*core.originals[i], path, stamp->second.length, stamp->second.hash, fit};
+        infos[i] =
+            OriginalInfo{*core.originals[i], path, stamp->second.length, stamp->second.hash, fit};
     }
     return infos;
 }
@@ -170,8 +174,10 @@ Result<Derivation> deriveSources(const ProjectCore& core, const OriginalInfos& i
     result.derived = core.derived;
     std::array<Bytes, kCount> after;
     for (std::size_t i = 0; i < kCount; ++i) {
-        if (wanted[i]) after[i] = images::writeSourceBmp(*made.value()[i]);
-        else if (core.sources[i]) after[i] = *core.sources[i];
+        if (wanted[i])
+            after[i] = images::writeSourceBmp(*made.value()[i]);
+        else if (core.sources[i])
+            after[i] = *core.sources[i];
     }
     for (std::size_t i = 0; i < kCount; ++i) {
         if (!wanted[i]) continue;

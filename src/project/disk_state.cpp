@@ -19,8 +19,8 @@ std::optional<FileStamp> statOf(const std::string& path) {
     FileStamp found;
     found.present = true;
     found.length = static_cast<std::uint64_t>(status.st_size);
-    found.modifiedNs = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 +
-                       status.st_mtim.tv_nsec;
+    found.modifiedNs =
+        static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
     return found;
 }
 

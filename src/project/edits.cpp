@@ -50,7 +50,8 @@ Result<void> makeArtFolder(const std::string& art) {
 
 // The record a BACK write leaves: what BACK now holds, with the edits not
 // yet written (bytes the write did not touch) kept.
-SkinRecord merged(const SkinRecord& edits, const SkinRecord& oldStored, const SkinRecord& newStored) {
+SkinRecord merged(const SkinRecord& edits, const SkinRecord& oldStored,
+                  const SkinRecord& newStored) {
     const settings::Record e = bytesOf(edits), o = bytesOf(oldStored);
     settings::Record n = bytesOf(newStored);
     for (std::size_t k = 0; k < n.size(); ++k)
@@ -60,13 +61,33 @@ SkinRecord merged(const SkinRecord& edits, const SkinRecord& oldStored, const Sk
     return result;
 }
 
+// A write of BACK by the settings core, as one undo step.
+template <typename Write>
+Result<void> writeBack(ProjectCore& core, Write write) {
+    if (!core.open) return notOpen();
+    const std::string path = core.folder + images::kSettingsFileName;
+    auto before = bytesNow(path);
+    if (!before) return before.error();
+    if (auto written = write(path); !written) return written.error();
+    auto after = bytesNow(path);
+    if (!after) return after.error();
+    Step step;
+    step.changes.push_back({path, std::move(before).value(), std::move(after).value()});
+    const SkinRecord edits = core.edited, oldStored = core.stored;
+    core.history.push(step);
+    if (auto reread = core.rereadAfter(step); !reread) return reread.error();
+    core.edited = merged(edits, oldStored, core.stored);
+    return {};
+}
+
 }  // namespace
 
 Result<std::vector<Source>> Project::derive(Source source) {
     if (!core_->open) return notOpen();
     const OriginalInfos infos = currentOriginals(*core_);
     if (!infos[static_cast<std::size_t>(source)])
-        return Error{Error::Kind::Invalid, core_->paths[static_cast<std::size_t>(source)], kNoOriginal};
+        return Error{Error::Kind::Invalid, core_->paths[static_cast<std::size_t>(source)],
+                     kNoOriginal};
     auto derivation = deriveSources(*core_, infos, {source}, core_->edited);
     if (!derivation) return derivation.error();
     auto step = stepOf(derivation.value().files);
@@ -94,7 +115,8 @@ Result<std::vector<Source>> Project::deriveStale(bool force) {
 Result<void> Project::setOriginal(Source source, const std::string& picturePath, artwork::Fit fit) {
     if (!core_->open) return notOpen();
     const std::size_t i = static_cast<std::size_t>(source);
-    const std::string extension = lower(std::filesystem::path(fileTitleOf(picturePath)).extension().string());
+    const std::string extension =
+        lower(std::filesystem::path(fileTitleOf(picturePath)).extension().string());
     if (!artwork::isPictureExtension(extension))
         return Error{Error::Kind::Invalid, picturePath, "not-a-picture-name"};
     auto picture = readWholeFile(picturePath, images::kPictureReadLimit);
@@ -102,7 +124,8 @@ Result<void> Project::setOriginal(Source source, const std::string& picturePath,
     const std::string stem = images::kSourceSet[i].fileName;
     const std::string name = stem.substr(0, stem.rfind('.')) + extension;
     OriginalInfos infos = currentOriginals(*core_);
-    infos[i] = OriginalInfo{name, picturePath, picture.value().size(), contentHash(picture.value()), fit};
+    infos[i] =
+        OriginalInfo{name, picturePath, picture.value().size(), contentHash(picture.value()), fit};
     auto derivation = deriveSources(*core_, infos, {source}, core_->edited);
     if (!derivation) return derivation.error();
     if (auto art = makeArtFolder(core_->artFolder()); !art) return art.error();
@@ -114,7 +137,8 @@ Result<void> Project::setOriginal(Source source, const std::string& picturePath,
     if (const auto& old = core_->originals[i]; old && *old != name) {
         auto before = bytesNow(core_->artFolder() + *old);
         if (!before) return before.error();
-        step.value().changes.push_back({core_->artFolder() + *old, std::move(before).value(), std::nullopt});
+        step.value().changes.push_back(
+            {core_->artFolder() + *old, std::move(before).value(), std::nullopt});
     }
     return core_->commit(std::move(step).value());
 }
@@ -128,31 +152,11 @@ std::optional<images::RgbaImage> Project::fittedOriginal(Source source) const {
     return std::move(original).value().fitted;
 }
 
-// A write of BACK by the settings core, as one undo step.
-template <typename Write>
-Result<void> writeBack(ProjectCore& core, Write write) {
-    if (!core.open) return notOpen();
-    const std::string path = core.folder + images::kSettingsFileName;
-    auto before = bytesNow(path);
-    if (!before) return before.error();
-    if (auto written = write(path); !written) return written.error();
-    auto after = bytesNow(path);
-    if (!after) return after.error();
-    Step step;
-    step.changes.push_back({path, std::move(before).value(), std::move(after).value()});
-    const SkinRecord edits = core.edited, oldStored = core.stored;
-    core.history.push(step);
-    if (auto reread = core.rereadAfter(step); !reread) return reread.error();
-    core.edited = merged(edits, oldStored, core.stored);
-    return {};
-}
-
 Result<void> Project::writeRecord() {
     const settings::Record wanted = bytesOf(core_->edited), held = bytesOf(core_->stored);
     std::vector<settings::FieldValue> values;
     for (std::size_t k = 0; k < wanted.size(); ++k)
-        if (wanted[k] != held[k])
-            values.push_back({static_cast<std::uint8_t>(k), wanted[k]});
+        if (wanted[k] != held[k]) values.push_back({static_cast<std::uint8_t>(k), wanted[k]});
     if (values.empty()) return {};
     const std::string table = core_->tablePath;
     return writeBack(*core_, [&](const std::string& path) -> Result<void> {
@@ -162,7 +166,8 @@ Result<void> Project::writeRecord() {
     });
 }
 
-Result<void> Project::writeGroupTexts(settings::Group group, const std::vector<std::string>& texts) {
+Result<void> Project::writeGroupTexts(settings::Group group,
+                                      const std::vector<std::string>& texts) {
     const std::string table = core_->tablePath;
     return writeBack(*core_, [&](const std::string& path) {
         return settings::writeGroup(path, table, group, texts);
@@ -171,9 +176,8 @@ Result<void> Project::writeGroupTexts(settings::Group group, const std::vector<s
 
 Result<void> Project::writeHintFlag(bool on) {
     const std::string table = core_->tablePath;
-    return writeBack(*core_, [&](const std::string& path) {
-        return settings::writeHintFlag(path, table, on);
-    });
+    return writeBack(
+        *core_, [&](const std::string& path) { return settings::writeHintFlag(path, table, on); });
 }
 
 }  // namespace vireo::project

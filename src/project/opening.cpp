@@ -29,7 +29,8 @@ std::optional<Source> sourceOfRestored(const unpack::RestoreItem& item) {
 
 // BACK for a skin of the older layout: the fields its record shares with
 // today's, the defaults for the others.
-settings::Record recordOfShortSkin(const unpack::SkinSettings& old, std::vector<RecordItem>& defaulted) {
+settings::Record recordOfShortSkin(const unpack::SkinSettings& old,
+                                   std::vector<RecordItem>& defaulted) {
     SkinRecord record = skinRecordOf(artwork::defaultRecord());
     for (std::size_t i = 0; i < kColourCount; ++i)
         record.colours[i] = {old.colours[i].red, old.colours[i].green, old.colours[i].blue};
@@ -41,7 +42,8 @@ settings::Record recordOfShortSkin(const unpack::SkinSettings& old, std::vector<
     place(RecordItem::MusicPosition, old.positions[1]);
     place(RecordItem::EbookPosition, old.positions[2]);
     place(RecordItem::OptionsPosition, old.positions[4]);  // the help icon is the options icon
-    defaulted = {RecordItem::PicturePosition, RecordItem::GamePosition, RecordItem::FileListPosition};
+    defaulted = {RecordItem::PicturePosition, RecordItem::GamePosition,
+                 RecordItem::FileListPosition};
     settings::Record bytes = bytesOf(record);
     const std::uint8_t flag = old.hintOn ? settings::kHintOn : settings::kHintOff;
     bytes[settings::kHintFlagOffset] = flag;
@@ -68,8 +70,8 @@ Result<std::vector<OutputFile>> filesOfSkin(const skin::SkinFile& file, const st
         carried[static_cast<std::size_t>(*source)] = true;
         const images::SourceImage& image = images::sourceImage(*source);
         files.push_back({folder + item.fileName,
-                         unpack::restoredBmp(file.bytes, images::makeBmpHeader(image.width, image.height),
-                                             item)});
+                         unpack::restoredBmp(
+                             file.bytes, images::makeBmpHeader(image.width, image.height), item)});
     }
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
         if (!carried[i]) opening.missing.push_back(static_cast<Source>(i));

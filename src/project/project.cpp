@@ -19,7 +19,8 @@ std::string artFolderOf(const std::string& folder) {
 
 std::string proposedFolderFor(const std::string& skinPath) {
     return joinPath(folderOf(skinPath).empty() ? "." : folderOf(skinPath),
-                    fileTitleOf(skinPath) + "-源文件") + "/";
+                    fileTitleOf(skinPath) + "-源文件") +
+           "/";
 }
 
 std::vector<std::string> filesInTheWay(const std::string& folder) {
@@ -27,7 +28,8 @@ std::vector<std::string> filesInTheWay(const std::string& folder) {
     auto check = [&](const std::string& path) {
         if (fileTypeAt(path) != Error::FileType::Missing) found.push_back(path);
     };
-    for (const images::SourceImage& image : images::kSourceSet) check(joinPath(folder, image.fileName));
+    for (const images::SourceImage& image : images::kSourceSet)
+        check(joinPath(folder, image.fileName));
     check(joinPath(folder, images::kSettingsFileName));
     check(artFolderOf(folder) + kDerivedFileName);
     return found;
@@ -48,9 +50,7 @@ void Project::removeListener(ProjectListener* listener) {
 bool Project::isOpen() const { return core_->open; }
 const std::string& Project::folder() const { return core_->folder; }
 const images::SourcePaths& Project::sourcePaths() const { return core_->paths; }
-std::string Project::settingsPath() const {
-    return core_->folder + images::kSettingsFileName;
-}
+std::string Project::settingsPath() const { return core_->folder + images::kSettingsFileName; }
 const images::Verification& Project::verification() const { return core_->verification; }
 bool Project::recordFromDefaults() const { return core_->fromDefaults; }
 

@@ -9,10 +9,10 @@
 //   artwork::QtPictureDecoder decoder;           // the cli passes its module decoder
 //   project::Project project(decoder, "ASCII");  // the byte table every BACK write uses
 //   project.addListener(&myListener);            // callbacks, see ProjectListener
-//   project.openFolder(dir);                     // or openSkin(skinPath, proposedFolderFor(skinPath))
-//   project.setOriginal(Source::MovieIcon, "/tmp/round.png", artwork::Fit::Cover);
-//   project.setPosition(RecordItem::MoviePosition, {6, 96});   // in memory, announced
-//   project.derive(Source::MovieIcon);           // derived again at the edited position
+//   project.openFolder(dir);                     // or openSkin(skinPath,
+//   proposedFolderFor(skinPath)) project.setOriginal(Source::MovieIcon, "/tmp/round.png",
+//   artwork::Fit::Cover); project.setPosition(RecordItem::MoviePosition, {6, 96});   // in memory,
+//   announced project.derive(Source::MovieIcon);           // derived again at the edited position
 //   project.writeRecord();                       // BACK through settings::writeValues
 //   project.undo();                              // refuses if a file changed outside
 //   project.generate(dir + "BACKIMG");
@@ -43,14 +43,15 @@
 namespace vireo::project {
 
 // Codes in Error::detail for the project's own refusals.
-constexpr char kChangedOutside[] = "changed-outside";    // undo/redo: path was changed since the step
+constexpr char kChangedOutside[] = "changed-outside";  // undo/redo: path was changed since the step
 constexpr char kNothingToUndo[] = "nothing-to-undo";
 constexpr char kNothingToRedo[] = "nothing-to-redo";
-constexpr char kFilesInTheWay[] = "files-in-the-way";    // openSkin: path is the first; see filesInTheWay
-constexpr char kNoFolder[] = "no-folder";                // an action that needs an open folder
-constexpr char kNoOriginal[] = "no-original";            // derive of a source that is its own original
-constexpr char kNotStorable[] = "not-storable";          // a position or colour outside 0..255
-constexpr char kStaleOnDisk[] = "stale-on-disk";         // generate: path changed since it was read
+constexpr char kFilesInTheWay[] =
+    "files-in-the-way";                           // openSkin: path is the first; see filesInTheWay
+constexpr char kNoFolder[] = "no-folder";         // an action that needs an open folder
+constexpr char kNoOriginal[] = "no-original";     // derive of a source that is its own original
+constexpr char kNotStorable[] = "not-storable";   // a position or colour outside 0..255
+constexpr char kStaleOnDisk[] = "stale-on-disk";  // generate: path changed since it was read
 
 // Told of every change, after it happened. Override what you need.
 class ProjectListener {
@@ -71,9 +72,9 @@ public:
 // What opening a finished skin filled and what it could not.
 struct SkinOpening {
     skin::Layout layout = skin::Layout::Skin;
-    std::string folder;                        // the new folder, trailing separator kept
-    std::vector<images::Source> missing;       // slots the skin does not carry (left absent)
-    std::vector<RecordItem> fromDefaults;      // record items taken from the defaults
+    std::string folder;                    // the new folder, trailing separator kept
+    std::vector<images::Source> missing;   // slots the skin does not carry (left absent)
+    std::vector<RecordItem> fromDefaults;  // record items taken from the defaults
 };
 
 // `<skin's folder>/<skin's name>-源文件/`: where opening a skin proposes to unpack it.
@@ -120,11 +121,11 @@ public:
     Result<SkinOpening> openSkin(const std::string& skinPath, const std::string& newFolder);
 
     bool isOpen() const;
-    const std::string& folder() const;          // trailing separator kept
+    const std::string& folder() const;  // trailing separator kept
     const images::SourcePaths& sourcePaths() const;
-    std::string settingsPath() const;           // folder + "BACK"
+    std::string settingsPath() const;                  // folder + "BACK"
     const images::Verification& verification() const;  // as of the last open or reload
-    bool recordFromDefaults() const;            // BACK was missing when read
+    bool recordFromDefaults() const;                   // BACK was missing when read
 
     // ---- the sources, as last read or written ----
     // The file's bytes, or nullptr when the source is absent or unreadable.
@@ -134,8 +135,8 @@ public:
     std::optional<images::IndexedPicture> sourcePicture(images::Source source) const;
 
     // ---- the record ----
-    const SkinRecord& record() const;           // as edited, maybe not yet written
-    const SkinRecord& storedRecord() const;     // as BACK holds it
+    const SkinRecord& record() const;        // as edited, maybe not yet written
+    const SkinRecord& storedRecord() const;  // as BACK holds it
     bool recordUnwritten() const;
     // Change one item in memory; false (nothing announced) when it already
     // held the value. A position or colour outside 0..255 is kNotStorable.
@@ -163,7 +164,8 @@ public:
     // Copies `picturePath` into art/ as the source's original (the earlier
     // original kept by the undo step), records `fit`, derives the source and,
     // for a background, every icon drawn over it. One undo step.
-    Result<void> setOriginal(images::Source source, const std::string& picturePath, artwork::Fit fit);
+    Result<void> setOriginal(images::Source source, const std::string& picturePath,
+                             artwork::Fit fit);
     // The sources whose original, background or position (record() as edited)
     // differ from what derived.json says they were derived from.
     std::vector<images::Source> staleSources() const;

@@ -88,7 +88,8 @@ OriginalInfos currentOriginals(const ProjectCore& core);
 // along: the background whose palette serves a changed icon, and every icon
 // drawn over a background being derived.
 Result<Derivation> deriveSources(const ProjectCore& core, const OriginalInfos& infos,
-                                 const std::vector<images::Source>& which, const SkinRecord& record);
+                                 const std::vector<images::Source>& which,
+                                 const SkinRecord& record);
 // The sources whose inputs differ from what derived.json recorded; none when
 // the folder has no derived.json.
 std::vector<images::Source> staleFor(const ProjectCore& core, const OriginalInfos& infos,

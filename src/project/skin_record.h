@@ -42,10 +42,10 @@ struct Position {
 // 255); the spare bytes ride along unchanged in `spare` so that a record read
 // and written back keeps them.
 struct SkinRecord {
-    std::array<images::Colour, kColourCount> colours{};   // list, selected, e-book text
-    std::array<Position, kPositionCount> positions{};     // RecordItem order from MoviePosition
+    std::array<images::Colour, kColourCount> colours{};  // list, selected, e-book text
+    std::array<Position, kPositionCount> positions{};    // RecordItem order from MoviePosition
     bool hintOn = false;
-    settings::Record spare{};                              // the bytes as read, for the spare ones
+    settings::Record spare{};  // the bytes as read, for the spare ones
 
     bool operator==(const SkinRecord& other) const;
     bool operator!=(const SkinRecord& other) const { return !(*this == other); }

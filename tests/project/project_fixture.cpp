@@ -34,7 +34,8 @@ QString writeRoundIcon(const QString& path, QColor colour) {
     icon.fill(Qt::transparent);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
-            if ((x - 31.5) * (x - 31.5) + (y - 31.5) * (y - 31.5) <= 28 * 28) icon.setPixelColor(x, y, colour);
+            if ((x - 31.5) * (x - 31.5) + (y - 31.5) * (y - 31.5) <= 28 * 28)
+                icon.setPixelColor(x, y, colour);
     icon.save(path, "PNG");
     return path;
 }
@@ -43,7 +44,8 @@ QString writeGradient(const QString& path, int seed) {
     QImage picture(240, 160, QImage::Format_RGB32);
     for (int y = 0; y < 160; ++y)
         for (int x = 0; x < 240; ++x)
-            picture.setPixelColor(x, y, QColor((x + seed * 40) % 256, (y * 3 + seed) % 256, (x + y) % 256));
+            picture.setPixelColor(
+                x, y, QColor((x + seed * 40) % 256, (y * 3 + seed) % 256, (x + y) % 256));
     picture.save(path, "PNG");
     return path;
 }
@@ -51,7 +53,8 @@ QString writeGradient(const QString& path, int seed) {
 QColor pixelOf(const QByteArray& bmp, int width, int x, int y) {
     const auto index = static_cast<unsigned char>(bmp.at(1078 + y * width + x));
     const int entry = 54 + 4 * index;  // blue, green, red, unused
-    return QColor(static_cast<unsigned char>(bmp.at(entry + 2)), static_cast<unsigned char>(bmp.at(entry + 1)),
+    return QColor(static_cast<unsigned char>(bmp.at(entry + 2)),
+                  static_cast<unsigned char>(bmp.at(entry + 1)),
                   static_cast<unsigned char>(bmp.at(entry)));
 }
 

@@ -55,7 +55,8 @@ private slots:
         test::ProjectFolder folder;
         auto& project = *folder.project;
         const QString round = test::writeRoundIcon(folder.path("round.png"), Qt::red);
-        QVERIFY(project.setOriginal(Source::MovieIcon, round.toStdString(), artwork::Fit::Cover).ok());
+        QVERIFY(
+            project.setOriginal(Source::MovieIcon, round.toStdString(), artwork::Fit::Cover).ok());
         const QByteArray fresh = fileOf(folder, "movie256.bmp");
         const Position home = project.record().positions[0];
         checkCornersShowBackground(fresh, fileOf(folder, "main256.bmp"), home);
@@ -79,7 +80,8 @@ private slots:
         for (const auto& [icon, item] : kLargeIcons) {
             const QString name = QString::fromLatin1(images::sourceImage(icon).fileName) + ".png";
             test::writeRoundIcon(folder.path(name), QColor(40 * static_cast<int>(icon), 200, 30));
-            QVERIFY(project.setOriginal(icon, folder.path(name).toStdString(), artwork::Fit::Cover).ok());
+            QVERIFY(project.setOriginal(icon, folder.path(name).toStdString(), artwork::Fit::Cover)
+                        .ok());
         }
         std::map<Source, QByteArray> before;
         for (const auto& [icon, item] : kLargeIcons)
@@ -88,13 +90,17 @@ private slots:
         const QByteArray demoMain = fileOf(folder, "art/main256.png");
 
         const QString gradient = test::writeGradient(folder.path("wall.png"), 3);
-        QVERIFY(project.setOriginal(Source::MainBackground, gradient.toStdString(), artwork::Fit::Cover).ok());
+        QVERIFY(
+            project.setOriginal(Source::MainBackground, gradient.toStdString(), artwork::Fit::Cover)
+                .ok());
         const QByteArray main = fileOf(folder, "main256.bmp");
         for (const auto& [icon, item] : kLargeIcons) {
             const QByteArray now = fileOf(folder, images::sourceImage(icon).fileName);
             QVERIFY(now != before[icon]);
-            QCOMPARE(now.mid(54, 1024), main.mid(54, 1024));  // the palette the player draws it with
-            checkCornersShowBackground(now, main, project.record().positions[project::positionIndex(item)]);
+            QCOMPARE(now.mid(54, 1024),
+                     main.mid(54, 1024));  // the palette the player draws it with
+            checkCornersShowBackground(now, main,
+                                       project.record().positions[project::positionIndex(item)]);
         }
         QCOMPARE(fileOf(folder, "ft256.bmp"), folderIcon);  // drawn over the tree background
 
@@ -111,12 +117,14 @@ private slots:
         const QByteArray original = fileOf(folder, "movie256.bmp");
         const QByteArray demoArt = fileOf(folder, "art/movie256.png");
         const QString round = test::writeRoundIcon(folder.path("round.png"), Qt::blue);
-        QVERIFY(project.setOriginal(Source::MovieIcon, round.toStdString(), artwork::Fit::Cover).ok());
+        QVERIFY(
+            project.setOriginal(Source::MovieIcon, round.toStdString(), artwork::Fit::Cover).ok());
         const QByteArray written = fileOf(folder, "movie256.bmp");
 
         const QByteArray outside = test::randomBytes(original.size(), 7);
         test::writeFile(folder.path("movie256.bmp"), outside);
-        QCOMPARE(project.changedOnDisk(), std::vector<std::string>{folder.path("movie256.bmp").toStdString()});
+        QCOMPARE(project.changedOnDisk(),
+                 std::vector<std::string>{folder.path("movie256.bmp").toStdString()});
         const auto refused = project.undo();
         QVERIFY(!refused.ok());
         QCOMPARE(refused.error().detail, std::string(project::kChangedOutside));
@@ -138,13 +146,16 @@ private slots:
         Counter counter;
         project.addListener(&counter);
         QVERIFY(project.setPosition(RecordItem::MusicPosition, {7, 9}).value());
-        QVERIFY(!project.setPosition(RecordItem::MusicPosition, {7, 9}).value());  // no change, no word
+        QVERIFY(
+            !project.setPosition(RecordItem::MusicPosition, {7, 9}).value());  // no change, no word
         QCOMPARE(counter.records, 1);
         QVERIFY(!project.setPosition(RecordItem::MusicPosition, {256, 0}).ok());
 
         // The panel writes the colours; the unwritten move stays unwritten.
-        QVERIFY(project.writeGroupTexts(settings::Group::Colours,
-                                        {"1", "2", "3", "4", "5", "6", "7", "8", "9"}).ok());
+        QVERIFY(project
+                    .writeGroupTexts(settings::Group::Colours,
+                                     {"1", "2", "3", "4", "5", "6", "7", "8", "9"})
+                    .ok());
         QCOMPARE(counter.written, 1);
         const QByteArray back = fileOf(folder, "BACK");
         QCOMPARE(static_cast<int>(back.at(4)), 4);
