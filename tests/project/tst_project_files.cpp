@@ -126,6 +126,14 @@ private slots:
         QVERIFY(projectReason(parsed.error().detail).has_value());
     }
 
+    void everyRefusalHasWords() {
+        for (const char* code : {project::kChangedOutside, project::kNothingToUndo,
+                                 project::kNothingToRedo, project::kFilesInTheWay, project::kNoFolder,
+                                 project::kNoOriginal, project::kNotStorable, project::kStaleOnDisk})
+            QVERIFY2(projectReason(code).has_value(), code);
+        QVERIFY(!projectReason("an ordinary detail").has_value());
+    }
+
     void aDerivedRecordReadsBackAsWritten() {
         project::DerivedRecord record;
         project::DerivedEntry movie{"movie256.png",
