@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 using namespace vireo;
 using images::Source;
 
@@ -96,5 +98,36 @@ void BM_ImportTwelvePictures(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ImportTwelvePictures)->Unit(benchmark::kMillisecond);
+
+// Twelve ordinary pictures of other sizes, as an author brings them: photo-like
+// backgrounds of 1600×1200 and icons of 512×512 with transparent corners.
+void BM_ImportTwelvePhotos(benchmark::State& state) {
+    QTemporaryDir dir;
+    for (const images::SourceImage& source : images::kSourceSet) {
+        const bool large = source.width == 240;
+        QImage picture(large ? 1600 : 512, large ? 1200 : 512, QImage::Format_ARGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const bool inside = large || (x - 256) * (x - 256) + (y - 256) * (y - 256) < 220 * 220;
+                picture.setPixelColor(
+                    x, y, QColor((x * 7 + y) % 256, (y * 5 + source.width) % 256, (x ^ y) % 256,
+                                 inside ? 255 : 0));
+            }
+        const std::string name = source.fileName;
+        picture.save(dir.filePath(QString::fromStdString(name.substr(0, name.size() - 4)) + ".png"));
+    }
+    artwork::QtPictureDecoder decoder;
+    artwork::ImportOptions options;
+    options.convert.fit = artwork::Fit::Cover;
+    for (auto _ : state) {
+        auto made = artwork::importArtwork(dir.path().toStdString(), decoder, options);
+        if (!made) state.SkipWithError("import failed");
+        benchmark::DoNotOptimize(made);
+    }
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_ImportTwelvePhotos)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

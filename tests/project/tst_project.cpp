@@ -1,9 +1,12 @@
 // Deriving from the originals: moves, new backgrounds and undo, checked
 // against pixels and positions written here, never against a second derive.
 
+#include "artwork/import.h"
 #include "project_fixture.h"
 #include "support/fixtures.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QtTest>
 
 using namespace vireo;
@@ -138,6 +141,35 @@ private slots:
         QCOMPARE(fileOf(folder, "art/movie256.png"), demoArt);
         QVERIFY(project.redo().ok());
         QCOMPARE(fileOf(folder, "movie256.bmp"), written);
+    }
+
+    // Large icon pictures are fed into their background's palette fitted to
+    // their size: six 1500×1500 discs once overflowed the quantiser's row.
+    void largeIconPicturesImportFitted() {
+        QTemporaryDir art;
+        const QColor disc(250, 20, 200);
+        for (const images::SourceImage& source : images::kSourceSet) {
+            const int side = source.width == 64 ? 1500 : source.width;
+            QImage picture(side, source.width == 240 ? 160 : side, QImage::Format_ARGB32);
+            picture.fill(source.width == 240 ? QColor(20, 120, 40) : QColor(Qt::transparent));
+            QPainter painter(&picture);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(disc);
+            if (source.width == 64) painter.drawEllipse(100, 100, 1300, 1300);
+            painter.end();
+            const std::string name = source.fileName;
+            picture.save(art.filePath(QString::fromStdString(name.substr(0, name.size() - 4)) + ".png"));
+        }
+        artwork::QtPictureDecoder decoder;
+        artwork::ImportOptions options;
+        options.convert.fit = artwork::Fit::Cover;
+        options.convert.dither = 0;
+        auto made = artwork::importArtwork(art.path().toStdString(), decoder, options);
+        QVERIFY2(made.ok(), made.ok() ? "" : made.error().detail.c_str());
+        for (const artwork::OutputFile& file : made.value()) {
+            if (file.name != "movie256.bmp") continue;
+            QCOMPARE(test::pixelOf(test::fromBytes(file.bytes), 64, 32, 32), disc);
+        }
     }
 
     void recordWritesAreAnnouncedAndKeepOtherEdits() {
