@@ -108,13 +108,15 @@ void BM_ImportTwelvePhotos(benchmark::State& state) {
         QImage picture(large ? 1600 : 512, large ? 1200 : 512, QImage::Format_ARGB32);
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x) {
-                const bool inside = large || (x - 256) * (x - 256) + (y - 256) * (y - 256) < 220 * 220;
-                picture.setPixelColor(
-                    x, y, QColor((x * 7 + y) % 256, (y * 5 + source.width) % 256, (x ^ y) % 256,
-                                 inside ? 255 : 0));
+                const bool inside =
+                    large || (x - 256) * (x - 256) + (y - 256) * (y - 256) < 220 * 220;
+                picture.setPixelColor(x, y,
+                                      QColor((x * 7 + y) % 256, (y * 5 + source.width) % 256,
+                                             (x ^ y) % 256, inside ? 255 : 0));
             }
         const std::string name = source.fileName;
-        picture.save(dir.filePath(QString::fromStdString(name.substr(0, name.size() - 4)) + ".png"));
+        picture.save(
+            dir.filePath(QString::fromStdString(name.substr(0, name.size() - 4)) + ".png"));
     }
     artwork::QtPictureDecoder decoder;
     artwork::ImportOptions options;

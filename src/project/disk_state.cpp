@@ -75,8 +75,7 @@ std::vector<std::string> Project::changedOnDisk() const {
 }
 
 Result<void> ProjectCore::rereadAfter(const Step& step) {
-    const bool keepEdits = edited != stored;
-    const SkinRecord edits = edited;
+    const SkinRecord edits = edited, oldStored = stored;
     if (auto read = readAll(); !read) return read.error();
     bool recordTouched = false;
     std::vector<images::Source> sourcesTouched, originalsTouched;
@@ -89,7 +88,7 @@ Result<void> ProjectCore::rereadAfter(const Step& step) {
         else if (change.path.rfind(artFolder(), 0) == 0 && change.path != derivedPath())
             originalsTouched.push_back(*source);
     }
-    edited = keepEdits && !recordTouched ? edits : stored;
+    edited = keptEdits(edits, oldStored, stored);
     announceSources(sourcesTouched);
     if (recordTouched) announceRecord(true);
     announceOriginals(originalsTouched);

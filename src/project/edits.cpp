@@ -48,22 +48,10 @@ Result<void> makeArtFolder(const std::string& art) {
     return {};
 }
 
-// The record a BACK write leaves: what BACK now holds, with the edits not
-// yet written (bytes the write did not touch) kept.
-SkinRecord merged(const SkinRecord& edits, const SkinRecord& oldStored,
-                  const SkinRecord& newStored) {
-    const settings::Record e = bytesOf(edits), o = bytesOf(oldStored);
-    settings::Record n = bytesOf(newStored);
-    for (std::size_t k = 0; k < n.size(); ++k)
-        if (e[k] != o[k] && n[k] == o[k]) n[k] = e[k];
-    SkinRecord result = skinRecordOf(n);
-    result.spare = newStored.spare;
-    return result;
-}
-
 // A write of BACK by the settings core, as one undo step.
 template <typename Write>
-Result<void> writeBack(ProjectCore& core, Write write) {
+Result<void> writeBack(ProjectCore& core, Write write, Step step = {},
+                       std::optional<SkinRecord> editsWanted = std::nullopt) {
     if (!core.open) return notOpen();
     const std::string path = core.folder + images::kSettingsFileName;
     auto before = bytesNow(path);
@@ -71,13 +59,10 @@ Result<void> writeBack(ProjectCore& core, Write write) {
     if (auto written = write(path); !written) return written.error();
     auto after = bytesNow(path);
     if (!after) return after.error();
-    Step step;
     step.changes.push_back({path, std::move(before).value(), std::move(after).value()});
-    const SkinRecord edits = core.edited, oldStored = core.stored;
+    if (editsWanted) core.edited = *editsWanted;
     core.history.push(step);
-    if (auto reread = core.rereadAfter(step); !reread) return reread.error();
-    core.edited = merged(edits, oldStored, core.stored);
-    return {};
+    return core.rereadAfter(step);
 }
 
 }  // namespace
@@ -150,6 +135,44 @@ std::optional<images::RgbaImage> Project::fittedOriginal(Source source) const {
     auto original = artwork::loadOriginal(info->readFrom, source, core_->decoder, info->fit, false);
     if (!original) return std::nullopt;
     return std::move(original).value().fitted;
+}
+
+Result<std::vector<Source>> Project::moveIcon(Source icon, Position to) {
+    if (!core_->open) return notOpen();
+    const auto item = positionItemOf(icon);
+    if (!item || !storable(to)) return Error{Error::Kind::Invalid, {}, kNotStorable};
+    SkinRecord moved = core_->edited;
+    moved.positions[positionIndex(*item)] = to;
+    const OriginalInfos infos = currentOriginals(*core_);
+    Derivation derivation;
+    if (infos[static_cast<std::size_t>(icon)]) {
+        auto derived = deriveSources(*core_, infos, {icon}, moved);
+        if (!derived) return derived.error();
+        derivation = std::move(derived).value();
+    }
+    auto step = stepOf(derivation.files);
+    if (!step) return step.error();
+    const auto offset = static_cast<std::uint8_t>(16 + 2 * positionIndex(*item));
+    const std::vector<settings::FieldValue> values = {
+        {offset, static_cast<std::uint8_t>(to.x)},
+        {static_cast<std::uint8_t>(offset + 1), static_cast<std::uint8_t>(to.y)}};
+    const std::string table = core_->tablePath;
+    const SkinRecord oldStored = core_->stored;
+    const auto writeAll = [&](const std::string& path) -> Result<void> {
+        auto bytes = settings::readByteTable(table);
+        if (!bytes) return bytes.error();
+        if (auto written = settings::writeValues(path, bytes.value(), values); !written)
+            return written;
+        // The derived files follow BACK; if they cannot, BACK goes back.
+        if (auto applied = applyChanges(step.value(), true); !applied) {
+            const settings::Record old = bytesOf(oldStored);
+            (void)writeFileAtomically(path, Bytes(old.begin(), old.end()));
+            return applied.error();
+        }
+        return {};
+    };
+    if (auto done = writeBack(*core_, writeAll, step.value(), moved); !done) return done.error();
+    return derivation.written;
 }
 
 Result<void> Project::writeRecord() {

@@ -143,6 +143,11 @@ public:
     Result<bool> setPosition(RecordItem item, Position position);
     Result<bool> setColour(RecordItem item, images::Colour colour);
     bool setHintOn(bool on);
+    // A 64×64 icon moved as one undo step: its position written to BACK
+    // through the settings core and the icon derived again there (when it has
+    // an original); undo puts back the icon, BACK and the position together.
+    // Other unwritten edits stay unwritten. Returns the sources written.
+    Result<std::vector<images::Source>> moveIcon(images::Source icon, Position to);
     // Discards the unwritten changes; announces recordChanged(false) when any.
     void revertRecord();
     // Writes every changed item to BACK through settings::writeValues with the

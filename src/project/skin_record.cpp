@@ -48,6 +48,17 @@ settings::Record bytesOf(const SkinRecord& record) {
     return bytes;
 }
 
+SkinRecord keptEdits(const SkinRecord& edits, const SkinRecord& oldStored,
+                     const SkinRecord& newStored) {
+    const settings::Record edited = bytesOf(edits), before = bytesOf(oldStored);
+    settings::Record now = bytesOf(newStored);
+    for (std::size_t k = 0; k < now.size(); ++k)
+        if (edited[k] != before[k] && now[k] == before[k]) now[k] = edited[k];
+    SkinRecord result = skinRecordOf(now);
+    result.spare = newStored.spare;
+    return result;
+}
+
 std::optional<RecordItem> positionItemOf(images::Source icon) {
     switch (icon) {
     case images::Source::MovieIcon: return RecordItem::MoviePosition;

@@ -56,6 +56,12 @@ SkinRecord skinRecordOf(const settings::Record& bytes);
 // positions at their offsets, the hint flag at 30 and 31, spare bytes kept.
 settings::Record bytesOf(const SkinRecord& record);
 
+// The record after BACK changed from `oldStored` to `newStored` under edits
+// not yet written: what BACK now holds, with each edited byte the change did
+// not touch kept as edited.
+SkinRecord keptEdits(const SkinRecord& edits, const SkinRecord& oldStored,
+                     const SkinRecord& newStored);
+
 // The position item of a 64×64 icon (MovieIcon .. PictureIcon); nullopt for
 // any other source.
 std::optional<RecordItem> positionItemOf(images::Source icon);

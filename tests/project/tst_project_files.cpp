@@ -127,9 +127,10 @@ private slots:
     }
 
     void everyRefusalHasWords() {
-        for (const char* code : {project::kChangedOutside, project::kNothingToUndo,
-                                 project::kNothingToRedo, project::kFilesInTheWay, project::kNoFolder,
-                                 project::kNoOriginal, project::kNotStorable, project::kStaleOnDisk})
+        for (const char* code :
+             {project::kChangedOutside, project::kNothingToUndo, project::kNothingToRedo,
+              project::kFilesInTheWay, project::kNoFolder, project::kNoOriginal,
+              project::kNotStorable, project::kStaleOnDisk})
             QVERIFY2(projectReason(code).has_value(), code);
         QVERIFY(!projectReason("an ordinary detail").has_value());
     }
