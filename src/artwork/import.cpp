@@ -1,29 +1,17 @@
 #include "artwork/import.h"
 
 #include "artwork/bmp_check.h"
+#include "artwork/derive.h"
 #include "skin/skin_layout.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
-#include <map>
 
 namespace vireo::artwork {
 
 namespace {
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool isPictureExtension(const std::string& extension) {
-    static const std::array<const char*, 8> known = {".png", ".jpg", ".jpeg", ".bmp",
-                                                     ".gif", ".webp", ".tif", ".tiff"};
-    return std::any_of(known.begin(), known.end(), [&](const char* e) { return extension == e; });
-}
 
 std::string stemOf(const char* fileName) {
     const std::string name = fileName;
@@ -57,18 +45,34 @@ Result<settings::Record> artworkSettings(const std::string& backPath) {
     return settings::readRecord(backPath);
 }
 
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
 // The error for a source with no picture file: what stands under its name
 // instead (a FIFO, a folder, a link to nothing), else that none is there.
-Error missingPicture(const std::string& artFolder, const images::SourceImage& source,
-                     const std::map<std::string, std::string>& unusable) {
-    const auto there = unusable.find(lower(stemOf(source.fileName)));
-    if (there != unusable.end())
-        if (auto length = regularFileLength(there->second); !length) return length.error();
+Error missingPicture(const std::string& artFolder, const images::SourceImage& source) {
+    namespace fs = std::filesystem;
+    const std::string stem = lower(stemOf(source.fileName));
+    std::error_code error;
+    for (fs::directory_iterator listing(artFolder, error), end; !error && listing != end;
+         listing.increment(error)) {
+        const fs::path& entry = listing->path();
+        if (lower(entry.stem().string()) != stem || !isPictureExtension(lower(entry.extension().string())))
+            continue;
+        if (auto length = regularFileLength(entry.string()); !length) return length.error();
+    }
     return Error{Error::Kind::NotFound, joinPath(artFolder, stemOf(source.fileName) + ".*"),
                  std::string("缺少") + source.role + "的图片"};
 }
 
 }  // namespace
+
+std::optional<IndexedPicture> exactBmp(const std::string& path, bool keepRows) {
+    return indexedBmp(scanIfBmp(path), keepRows);
+}
 
 Result<RgbaImage> loadPicture(const std::string& path, PictureDecoder& decoder, bool keepRows) {
     const auto scan = scanIfBmp(path);
@@ -89,8 +93,6 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
     if (!isBackground(role)) {
         if (!palettePath)
             return Error{Error::Kind::Invalid, picturePath, "图标需要指定所用背景的调色板（--palette）"};
-        // A FIFO, folder or missing file is a file that cannot be read, not a picture refused.
-        if (auto length = regularFileLength(*palettePath); !length) return length.error();
         const auto scan = scanIfBmp(*palettePath);
         if (!scan || !scan->picture)
             return Error{Error::Kind::Invalid, *palettePath, "无法读取此 BMP 的调色板"};
@@ -111,84 +113,41 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
 
 Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, PictureDecoder& decoder,
                                               const ImportOptions& options) {
-    namespace fs = std::filesystem;
-    std::map<std::string, std::string> pictureOf;  // lower-case stem -> path
-    std::map<std::string, std::string> unusable;   // the same for a FIFO, folder, broken link...
-    std::error_code error;
-    fs::directory_iterator listing(artFolder, error);
-    if (error) return Error{Error::Kind::Open, artFolder, error.message()};
-    for (; listing != fs::directory_iterator(); listing.increment(error)) {
-        if (error) return Error{Error::Kind::Read, artFolder, error.message()};
-        const fs::path& entry = listing->path();
-        if (!isPictureExtension(lower(entry.extension().string()))) continue;
-        const std::string stem = lower(entry.stem().string());
-        if (fileTypeAt(entry.string()) != Error::FileType::Regular) {
-            unusable.emplace(stem, entry.string());
-            continue;
-        }
-        if (!pictureOf.emplace(stem, entry.string()).second)
-            return Error{Error::Kind::Invalid, entry.string(),
-                         "与 " + pictureOf[stem] + " 对应同一个源文件"};
-    }
-
-    // BACK first: the icons' backdrops depend on where it puts them.
-    auto artworkRecord = artworkSettings(joinPath(artFolder, images::kSettingsFileName));
-    if (!artworkRecord) return artworkRecord.error();
-    const settings::Record record = artworkRecord.value();
-    Bytes backBytes(record.begin(), record.end());
-
-    // Every picture first: a background's palette must also serve the icons
-    // the player draws with it.
-    std::array<std::string, images::kSourceCount> paths;
-    std::array<std::optional<IndexedPicture>, images::kSourceCount> made;
-    std::array<std::optional<RgbaImage>, images::kSourceCount> pictures;
+    auto found = findOriginals(artFolder);
+    if (!found) return found.error();
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
-        const auto found = pictureOf.find(lower(stemOf(source.fileName)));
-        if (found == pictureOf.end()) return missingPicture(artFolder, source, unusable);
-        paths[i] = found->second;
-        if (isBackground(static_cast<images::Source>(i))) {
-            // An 8-bit BMP of the right size is already in palette form: no second quantising.
-            const auto exact = indexedBmp(scanIfBmp(paths[i]), options.keepRows);
-            if (exact && exact->width == source.width && exact->height == source.height) {
-                made[i] = *exact;
-                continue;
-            }
-        }
-        auto picture = loadPicture(paths[i], decoder, options.keepRows);
-        if (!picture) return picture.error();
-        pictures[i] = std::move(picture).value();
+        if (!found.value()[i]) return missingPicture(artFolder, source);
     }
-    auto makeOne = [&](std::size_t i) -> Result<void> {
-        if (made[i]) return {};
-        const auto role = static_cast<images::Source>(i);
-        IconContext icon;
-        std::vector<RgbaImage> alsoDrawn;
-        if (isBackground(role)) {
-            for (std::size_t j = 0; j < images::kSourceCount; ++j)
-                if (j != i && pictures[j] && static_cast<std::size_t>(skin::paletteSourceOf(static_cast<images::Source>(j))) == i)
-                    alsoDrawn.push_back(*pictures[j]);
-        } else {
-            icon.drawPalette = made[static_cast<std::size_t>(skin::paletteSourceOf(role))]->palette;
-            icon.backdrop = backdropUnderIcon(
-                role, *made[static_cast<std::size_t>(images::Source::MainBackground)], record,
-                options.convert.matte);
-        }
-        auto converted = convertPicture(*pictures[i], role, options.convert, icon, paths[i], alsoDrawn);
-        if (!converted) return converted.error();
-        made[i] = std::move(converted).value();
-        return {};
-    };
+    // BACK first: the icons' backdrops depend on where it puts them.
+    const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
+    auto record = artworkSettings(backPath);
+    if (!record) return record.error();
+
+    // One picture at a time, each fitted at once: only the small fitted
+    // pictures are kept while the next is decoded.
+    std::array<std::optional<FittedOriginal>, images::kSourceCount> originals;
+    DeriveJob job;
+    job.record = record.value();
+    job.options = options.convert;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        auto original = loadOriginal(*found.value()[i], static_cast<images::Source>(i), decoder,
+                                     options.convert.fit, options.keepRows);
+        if (!original) return original.error();
+        originals[i] = std::move(original).value();
+        job.originals[i] = &*originals[i];
+        job.wanted[i] = true;
+    }
+    auto made = deriveSet(job);
+    if (!made) return made.error();
 
     std::vector<OutputFile> out;
-    for (const bool backgrounds : {true, false}) {
-        for (std::size_t i = 0; i < images::kSourceCount; ++i) {
-            if (isBackground(static_cast<images::Source>(i)) != backgrounds) continue;
-            if (auto done = makeOne(i); !done) return done.error();
-            out.push_back({images::kSourceSet[i].fileName, images::writeSourceBmp(*made[i])});
-        }
-    }
-    out.push_back({images::kSettingsFileName, std::move(backBytes)});
+    for (const bool backgrounds : {true, false})
+        for (std::size_t i = 0; i < images::kSourceCount; ++i)
+            if (isBackground(static_cast<images::Source>(i)) == backgrounds)
+                out.push_back({images::kSourceSet[i].fileName,
+                               images::writeSourceBmp(*made.value()[i])});
+    out.push_back({images::kSettingsFileName, Bytes(record.value().begin(), record.value().end())});
     return out;
 }
 

@@ -132,5 +132,6 @@ int runDoctor(const Arguments& arguments, Io& io);
 int runConvert(const Arguments& arguments, Io& io);
 int runImport(const Arguments& arguments, Io& io);
 int runNew(const Arguments& arguments, Io& io);
+int runUpdate(const Arguments& arguments, Io& io);
 
 }  // namespace vireo::cli

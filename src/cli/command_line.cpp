@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"convert", "把任意图片转换成一个精确的源图片", runConvert},
     {"import", "把一个文件夹的图片转换成整套源图片", runImport},
     {"new", "用内置的示例图片新建一个皮肤项目", runNew},
+    {"update", "从原图重新生成过时的源图片", runUpdate},
 };
 
 std::string programHelp() {

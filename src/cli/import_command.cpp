@@ -5,7 +5,10 @@
 #include "cli/picture_module.h"
 #include "images/source_set.h"
 #include "messages/error_text.h"
+#include "project/project.h"
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <ostream>
 
@@ -19,6 +22,27 @@ std::vector<std::string> setFileNames() {
     for (const images::SourceImage& source : images::kSourceSet) names.emplace_back(source.fileName);
     names.emplace_back(images::kSettingsFileName);
     return names;
+}
+
+// When ART is DIR/art, the project's record of what each source was derived
+// from, so that `update` and the windows know the sources are fresh.
+Result<std::optional<OutputFile>> derivedFile(const std::string& art, const std::string& dir,
+                                              const std::vector<OutputFile>& files,
+                                              artwork::Fit fit) {
+    const std::string projectArt = project::artFolderOf(dir);
+    if (!sameFile(art, projectArt)) return std::optional<OutputFile>{};
+    std::array<Bytes, images::kSourceCount> sources;
+    settings::Record record{};
+    for (const OutputFile& file : files) {
+        if (const auto source = artwork::sourceNamed(fileTitleOf(file.path)))
+            sources[static_cast<std::size_t>(*source)] = file.bytes;
+        else if (file.bytes.size() == record.size())
+            std::copy(file.bytes.begin(), file.bytes.end(), record.begin());
+    }
+    auto bytes = project::derivedFileFor(projectArt, sources, record, fit);
+    if (!bytes) return bytes.error();
+    OutputFile derived{projectArt + project::kDerivedFileName, bytes.value()};
+    return std::optional<OutputFile>(std::move(derived));
 }
 
 }  // namespace
@@ -44,6 +68,8 @@ int runImport(const Arguments& arguments, Io& io) {
     // Refused before any picture is converted: nothing in DIR is replaced unasked.
     std::vector<std::string> targets;
     for (const std::string& name : setFileNames()) targets.push_back(joinPath(dir, name));
+    if (sameFile(art, project::artFolderOf(dir)))
+        targets.push_back(project::artFolderOf(dir) + project::kDerivedFileName);
     if (auto status = refuseExisting(io, targets, command.isSet("force"))) return *status;
 
     ModulePictureDecoder decoder(io.environment.pngModuleDirs);
@@ -59,6 +85,9 @@ int runImport(const Arguments& arguments, Io& io) {
         inputs.push_back(entry.path().string());
     for (const OutputFile& file : files)
         if (auto status = refuseOutputOverInput(io, file.path, inputs)) return *status;
+    auto derived = derivedFile(art, dir, files, options.convert.fit);
+    if (!derived) return fail(io, derived.error());
+    if (derived.value()) files.push_back(std::move(*derived.value()));
     // All files or none: a failure leaves DIR as it was, the folders made for it removed again.
     if (auto written = writeFilesIntoFolder(dir, files); !written) return fail(io, written.error());
     io.out << "完成！" << '\n';

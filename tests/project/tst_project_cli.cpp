@@ -1,0 +1,73 @@
+// `vireo-skin update` through the real program.
+
+#include "project_fixture.h"
+#include "support/fixtures.h"
+
+#include <QtTest>
+
+using namespace vireo;
+
+namespace {
+
+test::Run run(const QStringList& arguments) {
+    return test::runProgram(QStringLiteral(VIREO_SKIN_PROGRAM), arguments);
+}
+
+}  // namespace
+
+class TestProjectCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void updateTwiceWritesNothingTheSecondTime() {
+        test::ProjectFolder folder;
+        QByteArray back = test::readFile(folder.path("BACK"));
+        back[16] = char(6), back[17] = char(96);
+        test::writeFile(folder.path("BACK"), back);
+        const QByteArray help = test::readFile(folder.path("help256.bmp"));
+
+        const test::Run first = run({"update", folder.folder()});
+        QCOMPARE(first.status, 0);
+        // Only the moved icon: one line, naming it.
+        QCOMPARE(first.out.trimmed().split('\n').size(), 1);
+        QVERIFY2(first.out.contains("movie256.bmp"), qPrintable(first.out));
+        QCOMPARE(test::readFile(folder.path("help256.bmp")), help);
+
+        const auto before = test::snapshot(folder.dir.path());
+        const test::Run second = run({"update", folder.folder()});
+        QCOMPARE(second.status, 0);
+        QCOMPARE(second.out.trimmed(), QStringLiteral("没有需要更新的源图片"));
+        QCOMPARE(test::snapshot(folder.dir.path()), before);
+    }
+
+    void importIntoItsOwnFolderLeavesNothingStale() {
+        test::ProjectFolder folder;
+        QFile::remove(folder.path("art/derived.json"));
+        const test::Run imported =
+            run({"import", folder.path("art"), "-o", folder.folder(), "--force", "--dither", "0"});
+        QCOMPARE(imported.status, 0);
+        QVERIFY(QFile::exists(folder.path("art/derived.json")));
+        const auto before = test::snapshot(folder.dir.path());
+        QCOMPARE(run({"update", folder.folder()}).status, 0);
+        QCOMPARE(test::snapshot(folder.dir.path()), before);
+    }
+
+    void anUnpackedSkinIsAProject() {
+        test::ProjectFolder folder;
+        QVERIFY(folder.project->generate(folder.path("BACKIMG").toStdString()).ok());
+        QTemporaryDir other;
+        const QString unpacked = other.filePath("u");
+        QCOMPARE(run({"unpack", folder.path("BACKIMG"), "-o", unpacked}).status, 0);
+        const test::Run update = run({"update", unpacked});
+        QCOMPARE(update.status, 0);
+        QCOMPARE(update.out.trimmed(), QStringLiteral("没有需要更新的源图片"));
+        project::Project opened(folder.decoder, {});
+        QVERIFY(opened.openFolder(unpacked.toStdString()).ok());
+        QVERIFY(opened.verification().passed());
+        QVERIFY(opened.generate(other.filePath("again").toStdString()).ok());
+        QCOMPARE(test::readFile(other.filePath("again")), test::readFile(folder.path("BACKIMG")));
+    }
+};
+
+QTEST_MAIN(TestProjectCli)
+#include "tst_project_cli.moc"
