@@ -93,6 +93,8 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
     if (!isBackground(role)) {
         if (!palettePath)
             return Error{Error::Kind::Invalid, picturePath, "图标需要指定所用背景的调色板（--palette）"};
+        // A FIFO, folder or missing file is a file that cannot be read, not a picture refused.
+        if (auto length = regularFileLength(*palettePath); !length) return length.error();
         const auto scan = scanIfBmp(*palettePath);
         if (!scan || !scan->picture)
             return Error{Error::Kind::Invalid, *palettePath, "无法读取此 BMP 的调色板"};
@@ -115,14 +117,14 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
                                               const ImportOptions& options) {
     auto found = findOriginals(artFolder);
     if (!found) return found.error();
-    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
-        const images::SourceImage& source = images::kSourceSet[i];
-        if (!found.value()[i]) return missingPicture(artFolder, source);
-    }
     // BACK first: the icons' backdrops depend on where it puts them.
     const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
     auto record = artworkSettings(backPath);
     if (!record) return record.error();
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        const images::SourceImage& source = images::kSourceSet[i];
+        if (!found.value()[i]) return missingPicture(artFolder, source);
+    }
 
     // One picture at a time, each fitted at once: only the small fitted
     // pictures are kept while the next is decoded.
