@@ -26,15 +26,18 @@ Result<artwork::RgbaImage> ModulePictureDecoder::decode(const std::string& path)
     }
 
     Decoded decoded;
-    const VireoPictureSink keep = [](void* context, int width, int height, const unsigned char* rgba,
+    const VireoPictureSink keep = [](void* context, const VireoDecodedPicture* picture,
                                      const char* error) {
         auto& into = *static_cast<Decoded*>(context);
-        if (!rgba || width <= 0 || height <= 0) {
+        if (!picture || !picture->rgba || picture->width <= 0 || picture->height <= 0) {
             into.error = error ? error : "";
             return;
         }
-        const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-        into.image = artwork::RgbaImage{width, height, std::vector<std::uint8_t>(rgba, rgba + size)};
+        const std::size_t size =
+            static_cast<std::size_t>(picture->width) * static_cast<std::size_t>(picture->height) * 4;
+        into.image = artwork::RgbaImage{picture->width, picture->height,
+                                        std::vector<std::uint8_t>(picture->rgba, picture->rgba + size),
+                                        picture->fileWidth, picture->fileHeight};
     };
     decode_(bytes.data(), bytes.size(), keep, &decoded);
     if (!decoded.image)

@@ -12,8 +12,16 @@
 extern "C" {
 // Hands the decoded picture (`width` × `height`, four bytes red, green, blue,
 // alpha each, top row first) to `sink` once, or a null `rgba` and the reason.
-using VireoPictureSink = void (*)(void* context, int width, int height, const unsigned char* rgba,
-                                  const char* error);
+// `fileWidth` × `fileHeight` is the file's own size when it was decoded
+// already scaled down, else 0 × 0.
+struct VireoDecodedPicture {
+    int width;
+    int height;
+    int fileWidth;
+    int fileHeight;
+    const unsigned char* rgba;
+};
+using VireoPictureSink = void (*)(void* context, const VireoDecodedPicture* picture, const char* error);
 // Decodes a picture file's `size` bytes as an image viewer shows it. The file
 // is read by the program, so that its name stays the bytes it was given.
 using VireoDecodePicture = void (*)(const unsigned char* bytes, std::size_t size, VireoPictureSink sink,

@@ -39,6 +39,7 @@ struct SourceImage {
     int height;
     const char* existenceName;  // how the "not found" report names it
     const char* lengthName;     // how the wrong-length report names it
+    bool background;            // a whole screen, quantised to its own palette
 
     std::uint32_t pixelLength() const { return static_cast<std::uint32_t>(width * height); }
     std::uint64_t requiredLength() const { return kPixelOffset + pixelLength(); }

@@ -40,6 +40,9 @@ inline bool hintFlagOn(const Record& record) {
     return record[kHintFlagOffset] != 0;
 }
 
+// The record a skin starts from when no BACK is given: every field at its default.
+Record defaultRecord();
+
 // The 32 bytes of a settings file. Refuses a file whose length is not 32
 // (WrongLength, or NotFound when there is no such regular file).
 Result<Record> readRecord(const std::string& path);

@@ -104,7 +104,7 @@ private slots:
     // Round icons: the corners take the main-screen background under the icon.
     void transparentCornersTakeTheBackgroundUnderTheIcon() {
         const auto main = test::testPicture(240, 160, 8);
-        const settings::Record record = artwork::defaultRecord();
+        const settings::Record record = settings::defaultRecord();
         const int left = record[16], top = record[17];  // the movie icon
         RgbaImage icon = filled(64, 64, main.palette[3].red, main.palette[3].green, main.palette[3].blue);
         for (int y = 0; y < 64; ++y)
@@ -118,7 +118,7 @@ private slots:
                      main.indices[std::size_t((top + y) * 240 + left + x)]);
         QCOMPARE(int(converted.value().indices[32 * 64 + 32]), 3);
         // Elsewhere the matte colour, given red first.
-        const auto matted = artwork::compositeOver(filled(2, 2, 0, 0, 0, 0), nullptr, *artwork::colourFromHex("Ff0080"));
+        const auto matted = artwork::compositeOver(filled(2, 2, 0, 0, 0, 0), nullptr, Colour{255, 0, 128});
         QCOMPARE(std::vector<std::uint8_t>(matted.pixels.begin(), matted.pixels.begin() + 3), (std::vector<std::uint8_t>{255, 0, 128}));
     }
 };
