@@ -1,6 +1,30 @@
 #include "artwork/convert.h"
 
+#include <unordered_map>
+
 namespace vireo::artwork {
+
+namespace {
+
+std::uint32_t colourKey(Colour c) {
+    return static_cast<std::uint32_t>(c.red) << 16 | static_cast<std::uint32_t>(c.green) << 8 | c.blue;
+}
+
+// Pixels that show only what lies under the icon keep that colour's exact
+// index: dithering must not speckle the background around a round icon.
+void keepUncoveredExact(IndexedPicture& mapped, const RgbaImage& fitted, const RgbaImage& opaque) {
+    std::unordered_map<std::uint32_t, std::uint8_t> firstIndexOf;
+    for (int i = 255; i >= 0; --i)
+        firstIndexOf[colourKey(mapped.palette[static_cast<std::size_t>(i)])] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < mapped.indices.size(); ++i) {
+        if (fitted.pixels[i * 4 + 3] != 0) continue;
+        const Colour under{opaque.pixels[i * 4], opaque.pixels[i * 4 + 1], opaque.pixels[i * 4 + 2]};
+        const auto found = firstIndexOf.find(colourKey(under));
+        if (found != firstIndexOf.end()) mapped.indices[i] = found->second;
+    }
+}
+
+}  // namespace
 
 std::optional<images::Source> sourceNamed(const std::string& fileName) {
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
@@ -52,7 +76,9 @@ Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source r
     const RgbaImage opaque = compositeOver(fitted.value(), isBackground(role) ? nullptr : backdrop,
                                            options.matte);
     if (isBackground(role)) return quantiseBackground(opaque, options.dither, path, alsoDrawn);
-    return mapOntoPalette(opaque, icon.drawPalette, options.dither, path);
+    auto mapped = mapOntoPalette(opaque, icon.drawPalette, options.dither, path);
+    if (mapped) keepUncoveredExact(mapped.value(), fitted.value(), opaque);
+    return mapped;
 }
 
 }  // namespace vireo::artwork

@@ -11,7 +11,57 @@ namespace {
 // Enough for every known header and a full colour table.
 constexpr std::size_t kBmpHeadLength = 14 + 124 + 256 * 4;
 
+constexpr char kIncomplete[] = "图片不完整或已损坏";
+
+// A GIF colour table's length from its block's flags, or 0 when there is none.
+std::size_t gifTableLength(std::uint8_t flags) {
+    return (flags & 0x80) ? std::size_t{3} << ((flags & 7) + 1) : 0;
+}
+
+// Steps over a chain of sub-blocks; false when the bytes end inside it.
+bool skipSubBlocks(const unsigned char* bytes, std::size_t size, std::size_t& at) {
+    while (at < size) {
+        const std::uint8_t length = bytes[at++];
+        if (length == 0) return true;
+        at += length;
+    }
+    return false;
+}
+
 }  // namespace
+
+std::string oversizeSentence(std::int64_t width, std::int64_t height, std::int64_t limit) {
+    return "图片尺寸为 " + std::to_string(width) + "×" + std::to_string(height) + "，超过 " +
+           std::to_string(limit) + " 像素的上限";
+}
+
+std::optional<std::string> gifDamage(const unsigned char* bytes, std::size_t size) {
+    if (size < 4 || std::string(bytes, bytes + 4) != "GIF8") return std::nullopt;
+    if (size < 13) return kIncomplete;
+    const std::int64_t width = bytes[6] | bytes[7] << 8;
+    const std::int64_t height = bytes[8] | bytes[9] << 8;
+    if (width * height > kMaxWholePicturePixels)
+        return oversizeSentence(width, height, kMaxWholePicturePixels);
+    std::size_t at = 13 + gifTableLength(bytes[10]);
+    bool imageSeen = false;
+    while (at < size) {
+        const std::uint8_t kind = bytes[at++];
+        if (kind == 0x3B) return std::nullopt;  // the trailer
+        if (kind == 0x21) {                     // an extension: label, then sub-blocks
+            if (++at > size || !skipSubBlocks(bytes, size, at)) return kIncomplete;
+        } else if (kind == 0x2C) {              // an image: descriptor, table, LZW size, data
+            if (at + 9 > size) return kIncomplete;
+            at += 9 + gifTableLength(bytes[at + 8]);
+            if (++at > size || !skipSubBlocks(bytes, size, at)) return kIncomplete;
+            imageSeen = true;
+        } else {
+            return "GIF 数据已损坏";
+        }
+    }
+    // Some writers leave out the trailer after a whole last image.
+    if (imageSeen && at == size) return std::nullopt;
+    return kIncomplete;
+}
 
 std::optional<std::string> bmpDamage(const unsigned char* bytes, std::size_t size) {
     if (size < 2 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;

@@ -26,4 +26,12 @@ constexpr int kDecodeAllocationMiB = 48;
 // RLE stream that writes past the picture).
 std::optional<std::string> bmpDamage(const unsigned char* bytes, std::size_t size);
 
+// The same for a GIF, whose reader shows a cut-off file as a whole one: every
+// block must be whole up to the last image, and the screen within
+// kMaxWholePicturePixels.
+std::optional<std::string> gifDamage(const unsigned char* bytes, std::size_t size);
+
+// "图片尺寸为 W×H，超过 N 像素的上限"
+std::string oversizeSentence(std::int64_t width, std::int64_t height, std::int64_t limit);
+
 }  // namespace vireo::artwork

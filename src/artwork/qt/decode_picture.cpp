@@ -47,10 +47,6 @@ private:
     QStringList warnings_;
 };
 
-std::string sizeText(qint64 width, qint64 height) {
-    return std::to_string(width) + "×" + std::to_string(height);
-}
-
 // Qt's reasons are English; the user reads Chinese.
 std::string readerFailure(QImageReader::ImageReaderError error) {
     switch (error) {
@@ -95,6 +91,7 @@ Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t siz
     if (size > static_cast<std::size_t>(std::numeric_limits<int>::max()))
         return Error{Error::Kind::Invalid, path, "图片文件过大"};
     if (auto damage = bmpDamage(bytes, size)) return Error{Error::Kind::Invalid, path, *damage};
+    if (auto damage = gifDamage(bytes, size)) return Error{Error::Kind::Invalid, path, *damage};
     const QByteArray data =
         QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<int>(size));
     QBuffer buffer;
@@ -110,9 +107,7 @@ Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t siz
                              ? kMaxScaledPicturePixels
                              : kMaxWholePicturePixels;
     if (static_cast<qint64>(full.width()) * full.height() > limit)
-        return Error{Error::Kind::Invalid, path,
-                     "图片尺寸为 " + sizeText(full.width(), full.height()) + "，超过 " +
-                         std::to_string(limit) + " 像素的上限"};
+        return Error{Error::Kind::Invalid, path, oversizeSentence(full.width(), full.height(), limit)};
     const QSize wanted = decodeSize(full);
     if (wanted != full) reader.setScaledSize(wanted);
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
