@@ -18,11 +18,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/vireo-skin-builder/vireo-skin-builder)
-# The Qt libraries come from dpkg-shlibdeps; the platform plugins, Qt's
-# Chinese translations and a font with Chinese glyphs are loaded at run time
-# and must be named.
+# The Qt libraries come from dpkg-shlibdeps; the platform plugins, the WebP
+# and TIFF readers, Qt's Chinese translations and a font with Chinese glyphs
+# are loaded at run time and must be named.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, fonts-wqy-microhei | fonts-wqy-zenhei | fonts-noto-cjk")
+    "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-wqy-microhei | fonts-wqy-zenhei | fonts-noto-cjk")
 
 include(CPack)

@@ -1,6 +1,7 @@
 #include "artwork/import.h"
 
 #include "artwork/bmp_check.h"
+#include "artwork/picture_formats.h"
 #include "skin/skin_layout.h"
 
 #include <algorithm>
@@ -17,12 +18,6 @@ std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
-}
-
-bool isPictureExtension(const std::string& extension) {
-    static const std::array<const char*, 8> known = {".png", ".jpg", ".jpeg", ".bmp",
-                                                     ".gif", ".webp", ".tif", ".tiff"};
-    return std::any_of(known.begin(), known.end(), [&](const char* e) { return extension == e; });
 }
 
 std::string stemOf(const char* fileName) {

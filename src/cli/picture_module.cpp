@@ -1,5 +1,6 @@
 #include "cli/picture_module.h"
 
+#include "artwork/picture_formats.h"
 #include "images/picture.h"
 
 #include <optional>
@@ -43,6 +44,18 @@ Result<artwork::RgbaImage> ModulePictureDecoder::decode(const std::string& path)
     if (!decoded.image)
         return Error{Error::Kind::Invalid, path, decoded.error.empty() ? "无法解码图片" : decoded.error};
     return std::move(*decoded.image);
+}
+
+Result<void> ModulePictureDecoder::registerFormats() {
+    const auto function = moduleFunction(kFormatsFunctionName, moduleDirs_);
+    if (!function) return function.error();
+    std::vector<std::string> formats;
+    const VireoFormatSink keep = [](void* context, const char* format) {
+        static_cast<std::vector<std::string>*>(context)->push_back(format);
+    };
+    reinterpret_cast<VireoPictureFormats>(function.value())(keep, &formats);
+    artwork::setDecodableFormats(formats);
+    return {};
 }
 
 }  // namespace vireo::cli

@@ -1,4 +1,5 @@
 #include "artwork/fit.h"
+#include "artwork/picture_formats.h"
 #include "artwork/picture_limits.h"
 #include "artwork/qt/qt_picture_decoder.h"
 #include "bmp_maker.h"
@@ -143,6 +144,17 @@ private slots:
         QVERIFY(!refused.ok());
         QVERIFY(QString::fromStdString(refused.error().detail).contains("3000×1500"));
         QVERIFY(artwork::fitPicture(picture, 240, 160, artwork::Fit::Stretch, "big.png").ok());
+    }
+
+    // Import takes only the extensions of formats the running Qt reads.
+    void extensionsFollowTheReadableFormats() {
+        artwork::setDecodableFormats({"png", "tiff", "svg"});
+        QCOMPARE(artwork::pictureExtensions(), (std::vector<std::string>{".png", ".tif", ".tiff"}));
+        QVERIFY(!artwork::isPictureExtension(".webp"));
+        artwork::setDecodableFormats({"jpeg", "webp", "gif", "bmp"});
+        QCOMPARE(artwork::pictureExtensions(),
+                 (std::vector<std::string>{".jpg", ".jpeg", ".bmp", ".gif", ".webp"}));
+        QVERIFY(artwork::isPictureExtension(".webp"));
     }
 };
 

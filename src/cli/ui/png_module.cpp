@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -70,4 +71,9 @@ extern "C" Q_DECL_EXPORT void vireo_decode_picture(const unsigned char* bytes, s
     } catch (const std::exception&) {
         sink(context, nullptr, "无法解码图片（内存不足）");
     }
+}
+
+extern "C" Q_DECL_EXPORT void vireo_picture_formats(VireoFormatSink sink, void* context) {
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        sink(context, format.toLower().constData());
 }
