@@ -149,14 +149,15 @@ void ConvertLargeClaim(benchmark::State& state, Bytes (*make)()) {
     for (auto _ : state) {
         const auto decoded = artwork::decodePictureBytes(file.data(), file.size(), "big");
         if (decoded) {
-            auto converted = artwork::convertPicture(decoded.value(), images::Source::MainBackground,
-                                                     options, {}, "big");
+            auto converted = artwork::convertPicture(
+                decoded.value(), images::Source::MainBackground, options, {}, "big");
             benchmark::DoNotOptimize(converted);
         }
         benchmark::DoNotOptimize(decoded);
     }
 }
-BENCHMARK_CAPTURE(ConvertLargeClaim, bmp_1x33554432_in_118_bytes, hostileBmp)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ConvertLargeClaim, bmp_1x33554432_in_118_bytes, hostileBmp)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ConvertLargeClaim, png_5790x5790, hugeGradientPng)->Unit(benchmark::kMillisecond);
 
 }  // namespace

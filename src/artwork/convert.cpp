@@ -7,7 +7,8 @@ namespace vireo::artwork {
 namespace {
 
 std::uint32_t colourKey(Colour c) {
-    return static_cast<std::uint32_t>(c.red) << 16 | static_cast<std::uint32_t>(c.green) << 8 | c.blue;
+    return static_cast<std::uint32_t>(c.red) << 16 | static_cast<std::uint32_t>(c.green) << 8 |
+           c.blue;
 }
 
 // Pixels that show only what lies under the icon keep that colour's exact
@@ -15,10 +16,12 @@ std::uint32_t colourKey(Colour c) {
 void keepUncoveredExact(IndexedPicture& mapped, const RgbaImage& fitted, const RgbaImage& opaque) {
     std::unordered_map<std::uint32_t, std::uint8_t> firstIndexOf;
     for (int i = 255; i >= 0; --i)
-        firstIndexOf[colourKey(mapped.palette[static_cast<std::size_t>(i)])] = static_cast<std::uint8_t>(i);
+        firstIndexOf[colourKey(mapped.palette[static_cast<std::size_t>(i)])] =
+            static_cast<std::uint8_t>(i);
     for (std::size_t i = 0; i < mapped.indices.size(); ++i) {
         if (fitted.pixels[i * 4 + 3] != 0) continue;
-        const Colour under{opaque.pixels[i * 4], opaque.pixels[i * 4 + 1], opaque.pixels[i * 4 + 2]};
+        const Colour under{opaque.pixels[i * 4], opaque.pixels[i * 4 + 1],
+                           opaque.pixels[i * 4 + 2]};
         const auto found = firstIndexOf.find(colourKey(under));
         if (found != firstIndexOf.end()) mapped.indices[i] = found->second;
     }

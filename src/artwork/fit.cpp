@@ -44,14 +44,16 @@ RgbaImage resample(const RgbaImage& src, double x, double y, double w, double h,
                    int height) {
     const auto across = taps(x, w, width, src.width);
     const auto down = taps(y, h, height, src.height);
-    RgbaImage out{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4)};
+    RgbaImage out{width, height,
+                  std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4)};
     for (int ty = 0; ty < height; ++ty) {
         for (int tx = 0; tx < width; ++tx) {
             double sum[4] = {0, 0, 0, 0};
             for (const Tap& row : down[static_cast<std::size_t>(ty)]) {
                 for (const Tap& col : across[static_cast<std::size_t>(tx)]) {
                     const std::uint8_t* p =
-                        &src.pixels[(static_cast<std::size_t>(row.index) * src.width + col.index) * 4];
+                        &src.pixels[(static_cast<std::size_t>(row.index) * src.width + col.index) *
+                                    4];
                     const double weight = row.weight * col.weight;
                     const double alpha = p[3] * weight;
                     sum[0] += p[0] * alpha;
@@ -62,7 +64,9 @@ RgbaImage resample(const RgbaImage& src, double x, double y, double w, double h,
             }
             std::uint8_t* q = &out.pixels[(static_cast<std::size_t>(ty) * width + tx) * 4];
             for (int c = 0; c < 3; ++c)
-                q[c] = sum[3] > 0 ? static_cast<std::uint8_t>(std::lround(std::clamp(sum[c] / sum[3], 0.0, 255.0))) : 0;
+                q[c] = sum[3] > 0 ? static_cast<std::uint8_t>(
+                                        std::lround(std::clamp(sum[c] / sum[3], 0.0, 255.0)))
+                                  : 0;
             q[3] = static_cast<std::uint8_t>(std::lround(std::clamp(sum[3], 0.0, 255.0)));
         }
     }
@@ -84,25 +88,29 @@ Result<RgbaImage> fitPicture(const RgbaImage& picture, int width, int height, Fi
         return Error{Error::Kind::Invalid, path,
                      "图片尺寸为 " + sizeText(fileWidth, fileHeight) + "，应为 " +
                          sizeText(width, height) + "（可用 --fit cover|contain|stretch 缩放）"};
-    if (fit == Fit::Stretch) return resample(picture, 0, 0, picture.width, picture.height, width, height);
+    if (fit == Fit::Stretch)
+        return resample(picture, 0, 0, picture.width, picture.height, width, height);
     const double sx = static_cast<double>(width) / picture.width;
     const double sy = static_cast<double>(height) / picture.height;
     if (fit == Fit::Cover) {
         const double scale = std::max(sx, sy);
         const double w = width / scale;
         const double h = height / scale;
-        return resample(picture, (picture.width - w) / 2, (picture.height - h) / 2, w, h, width, height);
+        return resample(picture, (picture.width - w) / 2, (picture.height - h) / 2, w, h, width,
+                        height);
     }
     const double scale = std::min(sx, sy);
     const int w = std::clamp(static_cast<int>(std::lround(picture.width * scale)), 1, width);
     const int h = std::clamp(static_cast<int>(std::lround(picture.height * scale)), 1, height);
     const RgbaImage inner = resample(picture, 0, 0, picture.width, picture.height, w, h);
-    RgbaImage out{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4, 0)};
+    RgbaImage out{width, height,
+                  std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4, 0)};
     const int left = (width - w) / 2;
     const int top = (height - h) / 2;
     for (int row = 0; row < h; ++row)
         std::copy_n(inner.pixels.begin() + static_cast<std::ptrdiff_t>(row) * w * 4, w * 4,
-                    out.pixels.begin() + (static_cast<std::ptrdiff_t>(top + row) * width + left) * 4);
+                    out.pixels.begin() +
+                        (static_cast<std::ptrdiff_t>(top + row) * width + left) * 4);
     return out;
 }
 
@@ -118,8 +126,10 @@ RgbaImage compositeOver(const RgbaImage& picture, const RgbaImage* backdrop, Col
             useBackdrop ? backdrop->pixels[i + 2] : matte.blue,
         };
         for (int c = 0; c < 3; ++c)
-            out.pixels[i + static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(
-                (out.pixels[i + static_cast<std::size_t>(c)] * alpha + under[c] * (255 - alpha) + 127) / 255);
+            out.pixels[i + static_cast<std::size_t>(c)] =
+                static_cast<std::uint8_t>((out.pixels[i + static_cast<std::size_t>(c)] * alpha +
+                                           under[c] * (255 - alpha) + 127) /
+                                          255);
         out.pixels[i + 3] = 255;
     }
     return out;

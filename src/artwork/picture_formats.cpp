@@ -42,10 +42,10 @@ std::vector<std::string> pictureExtensions() {
     const std::lock_guard<std::mutex> lock(registeredMutex);
     std::vector<std::string> out;
     for (const FormatExtensions& known : knownFormats()) {
-        const bool readable =
-            registered ? std::find(registeredFormats.begin(), registeredFormats.end(), known.format) !=
-                             registeredFormats.end()
-                       : known.everyBuild;
+        const bool readable = registered
+                                  ? std::find(registeredFormats.begin(), registeredFormats.end(),
+                                              known.format) != registeredFormats.end()
+                                  : known.everyBuild;
         if (readable) out.insert(out.end(), known.extensions.begin(), known.extensions.end());
     }
     return out;

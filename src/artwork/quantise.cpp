@@ -41,14 +41,16 @@ Result<std::pair<std::vector<Colour>, std::vector<std::uint8_t>>> quantise(
     std::unique_ptr<liq_image, ImageFree> image(
         liq_image_create_rgba(attr.get(), opaque.pixels.data(), opaque.width, opaque.height, 0));
     if (!image) return Error{Error::Kind::Invalid, path, "libimagequant 不接受此图片"};
-    for (const Colour& c : fixed) liq_image_add_fixed_color(image.get(), liq_color{c.red, c.green, c.blue, 255});
+    for (const Colour& c : fixed)
+        liq_image_add_fixed_color(image.get(), liq_color{c.red, c.green, c.blue, 255});
     liq_result* raw = nullptr;
     if (extra && !extra->pixels.empty()) {
         // The palette serves the extra colours too; only the picture is remapped.
         std::unique_ptr<liq_histogram, HistogramFree> histogram(liq_histogram_create(attr.get()));
-        std::unique_ptr<liq_image, ImageFree> more(
-            liq_image_create_rgba(attr.get(), extra->pixels.data(), extra->width, extra->height, 0));
-        if (!histogram || !more || liq_histogram_add_image(histogram.get(), attr.get(), image.get()) != LIQ_OK ||
+        std::unique_ptr<liq_image, ImageFree> more(liq_image_create_rgba(
+            attr.get(), extra->pixels.data(), extra->width, extra->height, 0));
+        if (!histogram || !more ||
+            liq_histogram_add_image(histogram.get(), attr.get(), image.get()) != LIQ_OK ||
             liq_histogram_add_image(histogram.get(), attr.get(), more.get()) != LIQ_OK ||
             liq_histogram_quantize(histogram.get(), attr.get(), &raw) != LIQ_OK || !raw)
             return Error{Error::Kind::Invalid, path, "libimagequant 无法生成调色板"};
@@ -58,7 +60,8 @@ Result<std::pair<std::vector<Colour>, std::vector<std::uint8_t>>> quantise(
     std::unique_ptr<liq_result, ResultFree> result(raw);
     liq_set_dithering_level(result.get(), std::clamp(dither, 0.0f, 1.0f));
     std::vector<std::uint8_t> indices(opaque.pixels.size() / 4);
-    if (liq_write_remapped_image(result.get(), image.get(), indices.data(), indices.size()) != LIQ_OK)
+    if (liq_write_remapped_image(result.get(), image.get(), indices.data(), indices.size()) !=
+        LIQ_OK)
         return Error{Error::Kind::Invalid, path, "libimagequant 无法映射像素"};
     const liq_palette* palette = liq_get_palette(result.get());
     std::vector<Colour> colours;
@@ -93,7 +96,8 @@ Result<IndexedPicture> quantiseBackground(const RgbaImage& opaque, float dither,
     for (const RgbaImage& image : alsoDrawn)
         for (std::size_t i = 0; i + 3 < image.pixels.size(); i += 4)
             if (image.pixels[i + 3] == 255)
-                extra.pixels.insert(extra.pixels.end(), image.pixels.begin() + static_cast<std::ptrdiff_t>(i),
+                extra.pixels.insert(extra.pixels.end(),
+                                    image.pixels.begin() + static_cast<std::ptrdiff_t>(i),
                                     image.pixels.begin() + static_cast<std::ptrdiff_t>(i + 4));
     extra.width = static_cast<int>(extra.pixels.size() / 4);
 
@@ -116,7 +120,8 @@ Result<IndexedPicture> quantiseBackground(const RgbaImage& opaque, float dither,
         few = index.has_value();
         if (few) out.indices[i] = *index;
     }
-    for (std::size_t i = 0; few && i < extra.pixels.size(); i += 4) few = indexFor(&extra.pixels[i]).has_value();
+    for (std::size_t i = 0; few && i < extra.pixels.size(); i += 4)
+        few = indexFor(&extra.pixels[i]).has_value();
     if (few) return out;
 
     auto made = quantise(opaque, 256, {}, dither, path, &extra);
@@ -167,8 +172,11 @@ Result<IndexedPicture> mapOntoPalette(const RgbaImage& opaque, const Palette& pa
         toPalette[i] = found != indexOf.end() ? found->second : nearestIndex(palette, colours[i]);
     }
     for (std::size_t i = 0; i < indices.size(); ++i)
-        out.indices[i] = indices[i] < toPalette.size() ? toPalette[indices[i]]
-                                                       : nearestIndex(palette, {opaque.pixels[i * 4], opaque.pixels[i * 4 + 1], opaque.pixels[i * 4 + 2]});
+        out.indices[i] =
+            indices[i] < toPalette.size()
+                ? toPalette[indices[i]]
+                : nearestIndex(palette, {opaque.pixels[i * 4], opaque.pixels[i * 4 + 1],
+                                         opaque.pixels[i * 4 + 2]});
     return out;
 }
 

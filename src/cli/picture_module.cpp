@@ -34,11 +34,12 @@ Result<artwork::RgbaImage> ModulePictureDecoder::decode(const std::string& path)
             into.error = error ? error : "";
             return;
         }
-        const std::size_t size =
-            static_cast<std::size_t>(picture->width) * static_cast<std::size_t>(picture->height) * 4;
-        into.image = artwork::RgbaImage{picture->width, picture->height,
-                                        std::vector<std::uint8_t>(picture->rgba, picture->rgba + size),
-                                        picture->fileWidth, picture->fileHeight};
+        const std::size_t size = static_cast<std::size_t>(picture->width) *
+                                 static_cast<std::size_t>(picture->height) * 4;
+        into.image =
+            artwork::RgbaImage{picture->width, picture->height,
+                               std::vector<std::uint8_t>(picture->rgba, picture->rgba + size),
+                               picture->fileWidth, picture->fileHeight};
     };
     decode_(bytes.data(), bytes.size(), keep, &decoded);
     if (!decoded.image)

@@ -21,7 +21,8 @@ struct VireoDecodedPicture {
     int fileHeight;
     const unsigned char* rgba;
 };
-using VireoPictureSink = void (*)(void* context, const VireoDecodedPicture* picture, const char* error);
+using VireoPictureSink = void (*)(void* context, const VireoDecodedPicture* picture,
+                                  const char* error);
 // Decodes a picture file's `size` bytes as an image viewer shows it. The file
 // is read by the program, so that its name stays the bytes it was given.
 using VireoDecodePicture = void (*)(const unsigned char* bytes, std::size_t size, VireoPictureSink sink,

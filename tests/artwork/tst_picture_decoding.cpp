@@ -15,7 +15,9 @@ namespace {
 
 // Whatever Qt would have printed while the decoder ran.
 QStringList printed;
-void recordMessage(QtMsgType, const QMessageLogContext&, const QString& text) { printed.append(text); }
+void recordMessage(QtMsgType, const QMessageLogContext&, const QString& text) {
+    printed.append(text);
+}
 
 Bytes saved(const QImage& image, const char* format) {
     QByteArray data;
@@ -36,11 +38,14 @@ QImage stripes(int width, int height) {
 // LZW codes kept at 9 bits by a clear code every 250 pixels.
 Bytes gif(int width, int height, int storedWidth, int storedHeight) {
     Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
-    const auto put16 = [&](int v) { out.insert(out.end(), {std::uint8_t(v & 255), std::uint8_t(v >> 8)}); };
+    const auto put16 = [&](int v) {
+        out.insert(out.end(), {std::uint8_t(v & 255), std::uint8_t(v >> 8)});
+    };
     put16(width);
     put16(height);
     out.insert(out.end(), {0xF7, 0, 0});
-    for (int i = 0; i < 256; ++i) out.insert(out.end(), {std::uint8_t(i), std::uint8_t(255 - i), 40});
+    for (int i = 0; i < 256; ++i)
+        out.insert(out.end(), {std::uint8_t(i), std::uint8_t(255 - i), 40});
     out.push_back(',');
     put16(0), put16(0), put16(storedWidth), put16(storedHeight);
     out.insert(out.end(), {0, 8});
@@ -49,7 +54,8 @@ Bytes gif(int width, int height, int storedWidth, int storedHeight) {
     int held = 0;
     const auto code = [&](int c) {
         bits |= std::uint32_t(c) << held;
-        for (held += 9; held >= 8; held -= 8, bits >>= 8) packed.push_back(std::uint8_t(bits & 255));
+        for (held += 9; held >= 8; held -= 8, bits >>= 8)
+            packed.push_back(std::uint8_t(bits & 255));
     };
     for (int i = 0; i < storedWidth * storedHeight; ++i) {
         if (i % 250 == 0) code(256);
@@ -60,13 +66,16 @@ Bytes gif(int width, int height, int storedWidth, int storedHeight) {
     for (std::size_t at = 0; at < packed.size(); at += 255) {
         const std::size_t n = std::min<std::size_t>(255, packed.size() - at);
         out.push_back(std::uint8_t(n));
-        out.insert(out.end(), packed.begin() + std::ptrdiff_t(at), packed.begin() + std::ptrdiff_t(at + n));
+        out.insert(out.end(), packed.begin() + std::ptrdiff_t(at),
+                   packed.begin() + std::ptrdiff_t(at + n));
     }
     out.insert(out.end(), {0, ';'});
     return out;
 }
 
-Bytes firstHalf(const Bytes& bytes) { return Bytes(bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 2)); }
+Bytes firstHalf(const Bytes& bytes) {
+    return Bytes(bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 2));
+}
 
 Bytes bmp24(int width, int height) {
     return test::makeBmp(test::testPicture(width, height, 8), {40, 24, false, false, 0});
@@ -122,7 +131,8 @@ private slots:
         QVERIFY(decoded.ok());
         const auto& pixels = decoded.value().pixels;
         const std::size_t at = (std::size_t(30) * 100 + 20) * 4;  // stored index 50
-        QCOMPARE(std::vector<std::uint8_t>(pixels.begin() + std::ptrdiff_t(at), pixels.begin() + std::ptrdiff_t(at + 3)),
+        QCOMPARE(std::vector<std::uint8_t>(pixels.begin() + std::ptrdiff_t(at),
+                                           pixels.begin() + std::ptrdiff_t(at + 3)),
                  (std::vector<std::uint8_t>{50, 205, 40}));
         QCOMPARE(decoded.value().fileWidth, 0);
     }
@@ -140,7 +150,8 @@ private slots:
         QCOMPARE(picture.width, picture.height * 2);
         QCOMPARE(QSize(picture.fileWidth, picture.fileHeight), QSize(3000, 1500));
         QCOMPARE(int(picture.pixels[1]), 200);
-        const auto refused = artwork::fitPicture(picture, 240, 160, artwork::Fit::Refuse, "big.png");
+        const auto refused =
+            artwork::fitPicture(picture, 240, 160, artwork::Fit::Refuse, "big.png");
         QVERIFY(!refused.ok());
         QVERIFY(QString::fromStdString(refused.error().detail).contains("3000×1500"));
         QVERIFY(artwork::fitPicture(picture, 240, 160, artwork::Fit::Stretch, "big.png").ok());

@@ -212,8 +212,8 @@ private slots:
         QTemporaryDir dir;
         const QByteArray png = test::readFile(kDemo + "art/main256.png");
         test::writeFile(dir.filePath("half.png"), png.left(png.size() / 2));
-        const test::Run run =
-            vireoSkin("convert " + dir.filePath("half.png") + " --as main256.bmp -o " + dir.filePath("o.bmp"));
+        const test::Run run = vireoSkin("convert " + dir.filePath("half.png") +
+                                        " --as main256.bmp -o " + dir.filePath("o.bmp"));
         QCOMPARE(run.status, 1);
         QCOMPARE(run.err.count('\n'), 1);
         QVERIFY2(run.err.contains("图片不完整或已损坏"), qPrintable(run.err));

@@ -35,7 +35,8 @@ class WarningCapture {
 public:
     WarningCapture() {
         static std::once_flag installed;
-        std::call_once(installed, [] { previousHandler = qInstallMessageHandler(keepDecoderWarnings); });
+        std::call_once(installed,
+                       [] { previousHandler = qInstallMessageHandler(keepDecoderWarnings); });
         heardWarnings = &warnings_;
     }
     ~WarningCapture() { heardWarnings = nullptr; }
@@ -107,7 +108,8 @@ Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t siz
                              ? kMaxScaledPicturePixels
                              : kMaxWholePicturePixels;
     if (static_cast<qint64>(full.width()) * full.height() > limit)
-        return Error{Error::Kind::Invalid, path, oversizeSentence(full.width(), full.height(), limit)};
+        return Error{Error::Kind::Invalid, path,
+                     oversizeSentence(full.width(), full.height(), limit)};
     const QSize wanted = decodeSize(full);
     if (wanted != full) reader.setScaledSize(wanted);
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
