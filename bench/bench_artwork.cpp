@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -115,5 +116,48 @@ void ImportDemoArtwork(benchmark::State& state) {
     }
 }
 BENCHMARK(ImportDemoArtwork)->Unit(benchmark::kMillisecond);
+
+// Pictures whose header claims far more than their bytes hold, or that are
+// huge but compress small: each must be refused or converted within 2 s and
+// 64 MiB (the memory is measured on the real command, see the README).
+Bytes hostileBmp() {
+    Bytes bmp = images::makeBmpHeader(1, 33554432);
+    bmp[28] = 24;  // 24 bits a pixel, no colour table: the pixels start at byte 54
+    bmp[10] = 54;
+    bmp[11] = 0;
+    bmp.resize(118);
+    return bmp;
+}
+
+Bytes hugeGradientPng() {
+    QImage image(5790, 5790, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) row[x] = qRgb(x * 255 / 5790, y * 255 / 5790, 128);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return Bytes(png.begin(), png.end());
+}
+
+void ConvertLargeClaim(benchmark::State& state, Bytes (*make)()) {
+    const Bytes file = make();
+    artwork::ConvertOptions options;
+    options.fit = artwork::Fit::Stretch;
+    for (auto _ : state) {
+        const auto decoded = artwork::decodePictureBytes(file.data(), file.size(), "big");
+        if (decoded) {
+            auto converted = artwork::convertPicture(
+                decoded.value(), images::Source::MainBackground, options, {}, "big");
+            benchmark::DoNotOptimize(converted);
+        }
+        benchmark::DoNotOptimize(decoded);
+    }
+}
+BENCHMARK_CAPTURE(ConvertLargeClaim, bmp_1x33554432_in_118_bytes, hostileBmp)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ConvertLargeClaim, png_5790x5790, hugeGradientPng)->Unit(benchmark::kMillisecond);
 
 }  // namespace

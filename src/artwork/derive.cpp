@@ -1,5 +1,7 @@
 #include "artwork/derive.h"
 
+#include "artwork/picture_formats.h"
+
 #include "skin/skin_layout.h"
 
 #include <algorithm>
@@ -90,12 +92,6 @@ Result<IndexedPicture> deriveIcon(const DeriveJob& job, const DerivedSet& made, 
 }
 
 }  // namespace
-
-bool isPictureExtension(const std::string& extension) {
-    static const std::array<const char*, 8> known = {".png", ".jpg",  ".jpeg", ".bmp",
-                                                     ".gif", ".webp", ".tif",  ".tiff"};
-    return std::any_of(known.begin(), known.end(), [&](const char* e) { return extension == e; });
-}
 
 Result<OriginalPaths> findOriginals(const std::string& artFolder) {
     namespace fs = std::filesystem;

@@ -24,9 +24,6 @@ using OriginalPaths = std::array<std::optional<std::string>, images::kSourceCoun
 // refused (Invalid, naming the second, detail the first's path).
 Result<OriginalPaths> findOriginals(const std::string& artFolder);
 
-// True for the extensions a picture may have: ".png", ".jpg", ... (lower case).
-bool isPictureExtension(const std::string& extension);
-
 // One original, decoded and brought to its source's size by `fit` (not yet
 // composited). A background that is already an 8-bit BMP of its size is kept
 // as it is, with no second quantising.

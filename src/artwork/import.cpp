@@ -2,6 +2,7 @@
 
 #include "artwork/bmp_check.h"
 #include "artwork/derive.h"
+#include "artwork/picture_formats.h"
 #include "skin/skin_layout.h"
 
 #include <algorithm>

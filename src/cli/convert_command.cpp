@@ -1,6 +1,7 @@
 #include "artwork/convert.h"
 #include "artwork/import.h"
 #include "cli/command.h"
+#include "cli/convert_words.h"
 #include "cli/picture_module.h"
 #include "images/source_set.h"
 
@@ -34,7 +35,7 @@ void addConvertOptions(CommandParser& command) {
 // status when one is wrong.
 std::optional<int> readConvertOptions(const CommandParser& command, Io& io, artwork::ConvertOptions& options) {
     if (command.isSet("fit")) {
-        const auto fit = artwork::fitNamed(command.value("fit"));
+        const auto fit = fitNamed(command.value("fit"));
         if (!fit) return usage(io, "未知的 --fit：" + command.value("fit"), command.help());
         options.fit = *fit;
     }
@@ -65,7 +66,7 @@ int runConvert(const Arguments& arguments, Io& io) {
     artwork::ConvertOptions options;
     if (auto status = readConvertOptions(command, io, options)) return *status;
     if (command.isSet("matte")) {
-        const auto matte = artwork::colourFromHex(command.value("matte"));
+        const auto matte = colourFromHex(command.value("matte"));
         if (!matte) return usage(io, "颜色应为六位十六进制数 RRGGBB：" + command.value("matte"), command.help());
         options.matte = *matte;
     }

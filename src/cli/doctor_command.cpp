@@ -24,7 +24,8 @@ nlohmann::json problemJson(const artwork::Problem& problem) {
 
 }  // namespace
 
-// Reads headers and colour tables only: no picture is decoded, so Qt is never loaded.
+// Reads every BMP with the strict reader only (the icons' pixels are compared
+// with their background's colours), so Qt is never loaded.
 int runDoctor(const Arguments& arguments, Io& io) {
     CommandParser command("doctor",
                           "逐个说明 DIR 中的源图片和 BACK 哪里不能用、怎样改正，每个问题一行：\n"

@@ -73,6 +73,9 @@ int runImport(const Arguments& arguments, Io& io) {
     if (auto status = refuseExisting(io, targets, command.isSet("force"))) return *status;
 
     ModulePictureDecoder decoder(io.environment.pngModuleDirs);
+    // Without the module only the formats every Qt reads are taken; the
+    // decoding itself then names the missing module.
+    (void)decoder.registerFormats();
     auto made = artwork::importArtwork(art, decoder, options);
     if (!made) return fail(io, made.error());
     std::vector<OutputFile> files;

@@ -1,5 +1,6 @@
 #include "cli/picture_module.h"
 
+#include "artwork/picture_formats.h"
 #include "images/picture.h"
 
 #include <optional>
@@ -26,20 +27,36 @@ Result<artwork::RgbaImage> ModulePictureDecoder::decode(const std::string& path)
     }
 
     Decoded decoded;
-    const VireoPictureSink keep = [](void* context, int width, int height, const unsigned char* rgba,
+    const VireoPictureSink keep = [](void* context, const VireoDecodedPicture* picture,
                                      const char* error) {
         auto& into = *static_cast<Decoded*>(context);
-        if (!rgba || width <= 0 || height <= 0) {
+        if (!picture || !picture->rgba || picture->width <= 0 || picture->height <= 0) {
             into.error = error ? error : "";
             return;
         }
-        const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-        into.image = artwork::RgbaImage{width, height, std::vector<std::uint8_t>(rgba, rgba + size)};
+        const std::size_t size = static_cast<std::size_t>(picture->width) *
+                                 static_cast<std::size_t>(picture->height) * 4;
+        into.image =
+            artwork::RgbaImage{picture->width, picture->height,
+                               std::vector<std::uint8_t>(picture->rgba, picture->rgba + size),
+                               picture->fileWidth, picture->fileHeight};
     };
     decode_(bytes.data(), bytes.size(), keep, &decoded);
     if (!decoded.image)
         return Error{Error::Kind::Invalid, path, decoded.error.empty() ? "无法解码图片" : decoded.error};
     return std::move(*decoded.image);
+}
+
+Result<void> ModulePictureDecoder::registerFormats() {
+    const auto function = moduleFunction(kFormatsFunctionName, moduleDirs_);
+    if (!function) return function.error();
+    std::vector<std::string> formats;
+    const VireoFormatSink keep = [](void* context, const char* format) {
+        static_cast<std::vector<std::string>*>(context)->push_back(format);
+    };
+    reinterpret_cast<VireoPictureFormats>(function.value())(keep, &formats);
+    artwork::setDecodableFormats(formats);
+    return {};
 }
 
 }  // namespace vireo::cli

@@ -21,6 +21,8 @@ int runUpdate(const Arguments& arguments, Io& io) {
     if (auto error = missingFolder(dir)) return fail(io, *error);
 
     ModulePictureDecoder decoder(io.environment.pngModuleDirs);
+    // Originals in WebP or TIFF count only where the running Qt reads them.
+    (void)decoder.registerFormats();
     project::Project project(decoder, settings::kTableFileName);
     if (auto opened = project.openFolder(dir); !opened) return fail(io, opened.error());
     auto written = project.deriveStale(command.isSet("force"));

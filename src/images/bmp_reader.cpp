@@ -40,19 +40,26 @@ bool knownHeader(std::uint32_t size) {
            size == 124;
 }
 
-// Writes one stored row's pixel, ignoring anything outside the picture: RLE
-// streams may point anywhere.
+// Writes one stored row's pixel. An RLE stream may point anywhere: a pixel
+// outside the picture is refused, so no run goes on past the picture's edge.
 struct Canvas {
     std::int64_t width;
     std::int64_t height;
     std::vector<std::uint8_t>& stored;  // stored row order
-    void put(std::int64_t x, std::int64_t row, std::uint8_t value) {
-        if (x >= 0 && x < width && row >= 0 && row < height)
-            stored[static_cast<std::size_t>(row * width + x)] = value;
+    bool put(std::int64_t x, std::int64_t row, std::uint8_t value) {
+        if (x < 0 || x >= width || row < 0 || row >= height) return false;
+        stored[static_cast<std::size_t>(row * width + x)] = value;
+        return true;
     }
 };
 
-void decodeRle(const Bytes& b, std::size_t at, std::size_t end, bool fourBits, Canvas canvas) {
+std::uint8_t nibbleOrByte(std::uint8_t byte, int i, bool fourBits) {
+    if (!fourBits) return byte;
+    return static_cast<std::uint8_t>(i % 2 == 0 ? byte >> 4 : byte & 15);
+}
+
+// False when the stream writes outside the picture.
+bool decodeRle(const Bytes& b, std::size_t at, std::size_t end, bool fourBits, Canvas canvas) {
     std::int64_t x = 0;
     std::int64_t row = 0;
     while (at + 1 < end) {
@@ -60,37 +67,33 @@ void decodeRle(const Bytes& b, std::size_t at, std::size_t end, bool fourBits, C
         const std::uint8_t value = b[at + 1];
         at += 2;
         if (count > 0) {
-            for (int i = 0; i < count; ++i, ++x) {
-                const std::uint8_t index =
-                    fourBits ? static_cast<std::uint8_t>(i % 2 == 0 ? value >> 4 : value & 15) : value;
-                canvas.put(x, row, index);
-            }
+            for (int i = 0; i < count; ++i, ++x)
+                if (!canvas.put(x, row, nibbleOrByte(value, i, fourBits))) return false;
             continue;
         }
         if (value == 0) {  // end of line
             x = 0;
             ++row;
         } else if (value == 1) {  // end of picture
-            return;
+            return true;
         } else if (value == 2) {  // move right and up
-            if (at + 1 >= end) return;
+            if (at + 1 >= end) return true;
             x += b[at];
             row += b[at + 1];
             at += 2;
         } else {  // a literal run of `value` pixels, padded to a 16-bit boundary
             const std::size_t bytes = fourBits ? (value + 1u) / 2u : value;
-            if (at + bytes > end) return;
+            if (at + bytes > end) return true;
             for (int i = 0; i < value; ++i, ++x) {
-                const std::uint8_t byte = b[at + (fourBits ? static_cast<std::size_t>(i / 2)
-                                                           : static_cast<std::size_t>(i))];
-                const std::uint8_t index =
-                    fourBits ? static_cast<std::uint8_t>(i % 2 == 0 ? byte >> 4 : byte & 15) : byte;
-                canvas.put(x, row, index);
+                const std::size_t byteAt = fourBits ? static_cast<std::size_t>(i / 2)
+                                                    : static_cast<std::size_t>(i);
+                if (!canvas.put(x, row, nibbleOrByte(b[at + byteAt], i, fourBits))) return false;
             }
             at += bytes + (bytes % 2);
         }
-        if (row >= canvas.height) return;
+        if (row >= canvas.height) return true;
     }
+    return true;
 }
 
 void decodePicture(const Bytes& b, BmpScan& scan, std::uint32_t tableStart, std::uint32_t entrySize) {
@@ -126,8 +129,9 @@ void decodePicture(const Bytes& b, BmpScan& scan, std::uint32_t tableStart, std:
     if (rle && pixels > available * 128 + 65536) return;
     std::vector<std::uint8_t> stored(static_cast<std::size_t>(pixels), 0);
     if (rle) {
-        decodeRle(b, scan.pixelOffset, b.size(), scan.compression == kBmpRle4,
-                  Canvas{scan.width, scan.height, stored});
+        if (!decodeRle(b, scan.pixelOffset, b.size(), scan.compression == kBmpRle4,
+                       Canvas{scan.width, scan.height, stored}))
+            return;
     } else {
         const unsigned bits = scan.bitsPerPixel;
         const unsigned mask = (1u << bits) - 1u;

@@ -29,6 +29,10 @@ struct RgbaImage {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> pixels;
+    // The file's own size when it was decoded already scaled down; 0 when
+    // decoded at its own size. A size refusal names the file's size.
+    int fileWidth = 0;
+    int fileHeight = 0;
 };
 
 // A picture in palette form, rows top row first.

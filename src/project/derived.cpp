@@ -27,8 +27,10 @@ const char* fitWord(artwork::Fit fit) {
 }
 
 std::optional<artwork::Fit> fitOfWord(const std::string& word) {
-    if (word == "exact") return artwork::Fit::Refuse;
-    return artwork::fitNamed(word);
+    for (const artwork::Fit fit : {artwork::Fit::Refuse, artwork::Fit::Cover,
+                                   artwork::Fit::Contain, artwork::Fit::Stretch})
+        if (word == fitWord(fit)) return fit;
+    return std::nullopt;
 }
 
 // Hashes travel as 16 hexadecimal digits: JSON numbers lose 64-bit precision elsewhere.

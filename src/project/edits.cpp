@@ -1,6 +1,7 @@
 #include "project/project.h"
 
 #include "artwork/derive.h"
+#include "artwork/picture_formats.h"
 #include "project/project_core.h"
 
 #include <algorithm>

@@ -44,6 +44,13 @@ const std::array<Field, kPositionFieldCount> kPositionFields = {{
     {29, "ywj1", 30, "文件列表 Y 轴"},
 }};
 
+Record defaultRecord() {
+    Record record{};
+    for (const auto& field : kColourFields) record[field.offset] = field.defaultValue;
+    for (const auto& field : kPositionFields) record[field.offset] = field.defaultValue;
+    return record;
+}
+
 Result<Record> readRecord(const std::string& path) {
     const auto length = regularFileLength(path);
     if (!length) {  // still NotFound for the callers, with what is actually wrong
@@ -56,13 +63,6 @@ Result<Record> readRecord(const std::string& path) {
     if (!block) return block.error();
     Record record{};
     std::copy(block.value().begin(), block.value().end(), record.begin());
-    return record;
-}
-
-Record defaultRecord() {
-    Record record{};
-    for (const Field& field : kColourFields) record[field.offset] = field.defaultValue;
-    for (const Field& field : kPositionFields) record[field.offset] = field.defaultValue;
     return record;
 }
 

@@ -104,7 +104,7 @@ private slots:
     // Round icons: the corners take the main-screen background under the icon.
     void transparentCornersTakeTheBackgroundUnderTheIcon() {
         const auto main = test::testPicture(240, 160, 8);
-        const settings::Record record = artwork::defaultRecord();
+        const settings::Record record = settings::defaultRecord();
         const int left = record[16], top = record[17];  // the movie icon
         RgbaImage icon = filled(64, 64, main.palette[3].red, main.palette[3].green, main.palette[3].blue);
         for (int y = 0; y < 64; ++y)
@@ -118,8 +118,115 @@ private slots:
                      main.indices[std::size_t((top + y) * 240 + left + x)]);
         QCOMPARE(int(converted.value().indices[32 * 64 + 32]), 3);
         // Elsewhere the matte colour, given red first.
-        const auto matted = artwork::compositeOver(filled(2, 2, 0, 0, 0, 0), nullptr, *artwork::colourFromHex("Ff0080"));
+        const auto matted =
+            artwork::compositeOver(filled(2, 2, 0, 0, 0, 0), nullptr, Colour{255, 0, 128});
         QCOMPARE(std::vector<std::uint8_t>(matted.pixels.begin(), matted.pixels.begin() + 3), (std::vector<std::uint8_t>{255, 0, 128}));
+    }
+
+    // Under dithering, a round icon of foreign colours leaves every fully
+    // transparent pixel at the background's own index.
+    void transparentPixelsKeepTheBackgroundUnderDithering() {
+        // A busy background of 256 unlike colours, and a round icon of none of them.
+        artwork::IndexedPicture main{240, 160, {}, {}};
+        for (int i = 0; i < 256; ++i)
+            main.palette[std::size_t(i)] = {std::uint8_t(i), std::uint8_t(i * 3 % 256),
+                                            std::uint8_t(255 - i)};
+        for (int i = 0; i < 240 * 160; ++i) main.indices.push_back(std::uint8_t(i * 7919 % 256));
+        RgbaImage icon{64, 64, {}};
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const bool outside = (x - 32) * (x - 32) + (y - 32) * (y - 32) > 30 * 30;
+                icon.pixels.insert(icon.pixels.end(),
+                                   {std::uint8_t(200 + x % 3), std::uint8_t(40 + y % 5), 121,
+                                    std::uint8_t(outside ? 0 : 255)});
+            }
+        const settings::Record record = settings::defaultRecord();
+        const int left = record[16], top = record[17];  // the movie icon
+        artwork::IconContext context{main.palette, artwork::backdropUnderIcon(Source::MovieIcon, main, record, {})};
+        artwork::ConvertOptions options;
+        options.dither = 1.0f;
+        const auto converted =
+            artwork::convertPicture(icon, Source::MovieIcon, options, context, "round.png");
+        QVERIFY(converted.ok());
+        int changed = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x)
+                if (icon.pixels[std::size_t(y * 64 + x) * 4 + 3] == 0 &&
+                    converted.value().indices[std::size_t(y * 64 + x)] !=
+                        main.indices[std::size_t((top + y) * 240 + left + x)])
+                    ++changed;
+        QCOMPARE(changed, 0);
+    }
+
+    // Each icon's backdrop starts where its own X and Y bytes put it.
+    void backdropSitsAtTheIconsRecordOffset_data() {
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("movie") << int(Source::MovieIcon) << 16;
+        QTest::newRow("music") << int(Source::MusicIcon) << 18;
+        QTest::newRow("picture browser") << int(Source::PictureIcon) << 20;
+        QTest::newRow("game") << int(Source::GameIcon) << 22;
+        QTest::newRow("ebook") << int(Source::EbookIcon) << 24;
+        QTest::newRow("options") << int(Source::OptionsIcon) << 26;
+    }
+    void backdropSitsAtTheIconsRecordOffset() {
+        QFETCH(int, icon);
+        QFETCH(int, offset);
+        // Index (x + 3y) % 256 at each pixel, colour (i, 255 - i, 7) for index i.
+        artwork::IndexedPicture main{240, 160, {}, {}};
+        for (int i = 0; i < 256; ++i)
+            main.palette[std::size_t(i)] = {std::uint8_t(i), std::uint8_t(255 - i), 7};
+        for (int y = 0; y < 160; ++y)
+            for (int x = 0; x < 240; ++x) main.indices.push_back(std::uint8_t((x + 3 * y) % 256));
+        settings::Record record{};
+        for (int at = 16; at < 28; at += 2)
+            record[std::size_t(at)] = std::uint8_t(at * 4),
+            record[std::size_t(at + 1)] = std::uint8_t(at);
+        const auto backdrop = artwork::backdropUnderIcon(Source(icon), main, record, {});
+        QVERIFY(backdrop);
+        const int expected = (offset * 4 + 3 * offset) % 256;  // the icon's top-left pixel
+        QCOMPARE(int(backdrop->pixels[0]), expected);
+        QCOMPARE(int(backdrop->pixels[(5 * 64 + 2) * 4]),
+                 (offset * 4 + 2 + 3 * (offset + 5)) % 256);
+    }
+
+    // Cover keeps the middle of a wider picture: left and right are cut equally.
+    void coverCentresTheCrop() {
+        // 480×160: red, then green 120..359, then blue.
+        RgbaImage picture = filled(480, 160, 255, 0, 0);
+        for (int y = 0; y < 160; ++y)
+            for (int x = 120; x < 480; ++x) {
+                std::uint8_t* p = &picture.pixels[std::size_t(y * 480 + x) * 4];
+                p[0] = 0, p[1] = x < 360 ? 255 : 0, p[2] = x < 360 ? 0 : 255;
+            }
+        const auto fitted = artwork::fitPicture(picture, 240, 160, artwork::Fit::Cover, "wide.png");
+        QVERIFY(fitted.ok());
+        for (const int x : {0, 239})
+            QCOMPARE(
+                std::vector<std::uint8_t>(fitted.value().pixels.begin() + (80 * 240 + x) * 4,
+                                          fitted.value().pixels.begin() + (80 * 240 + x) * 4 + 3),
+                (std::vector<std::uint8_t>{0, 255, 0}));
+    }
+
+    // One colour more than a palette holds: every pixel stays within a few levels.
+    void twoHundredFiftySevenColoursStayClose() {
+        RgbaImage picture = filled(240, 160, 0, 0, 0);
+        for (int i = 0; i < 240 * 160; ++i) {
+            const int colour = std::min(i / 149, 256);  // 256 blocks, then a 257th colour
+            std::uint8_t* p = &picture.pixels[std::size_t(i) * 4];
+            p[0] = std::uint8_t(colour % 16 * 17), p[1] = std::uint8_t(colour / 16 * 17),
+            p[2] = 100;
+            // Two of them one level apart, the 257th far from all: only the close pair may merge.
+            if (colour == 255) p[0] = 1, p[1] = 0;
+            if (colour == 256) p[0] = 255, p[1] = 255, p[2] = 255;
+        }
+        const auto made = artwork::quantiseBackground(picture, 1.0f, "bg.png");
+        QVERIFY(made.ok());
+        const RgbaImage shown = artwork::toRgba(made.value());
+        int worst = 0;
+        for (std::size_t i = 0; i < shown.pixels.size(); ++i)
+            worst = std::max(worst, std::abs(int(shown.pixels[i]) - int(picture.pixels[i])));
+        QVERIFY2(worst <= 4, qPrintable(QString::number(worst)));
     }
 };
 

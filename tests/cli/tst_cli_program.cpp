@@ -228,6 +228,36 @@ private slots:
         QVERIFY(test::snapshot(set) == before);
     }
 
+    // A background one row too tall is refused with both sizes, and nothing is written.
+    void importRefusesABackgroundOfAnotherHeight() {
+        QTemporaryDir dir;
+        const QString art = dir.filePath("art");
+        QVERIFY(QDir().mkpath(art));
+        copyFiles(kDemo + "art/", art);
+        QVERIFY(QFile::remove(art + "/main256.png"));
+        const Bytes header = images::makeBmpHeader(240, 161);
+        QByteArray bmp(reinterpret_cast<const char*>(header.data()), int(header.size()));
+        bmp.append(QByteArray(1024 + 240 * 161, '\x01'));
+        test::writeFile(art + "/main256.bmp", bmp);
+        const test::Run run = vireoSkin("import " + art + " -o " + dir.filePath("out"));
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("240×161") && run.err.contains("240×160"), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(dir.filePath("out")));
+    }
+
+    // Half a PNG: refused in one Chinese line, no decoder's English on stderr.
+    void convertRefusesACutOffPicture() {
+        QTemporaryDir dir;
+        const QByteArray png = test::readFile(kDemo + "art/main256.png");
+        test::writeFile(dir.filePath("half.png"), png.left(png.size() / 2));
+        const test::Run run = vireoSkin("convert " + dir.filePath("half.png") +
+                                        " --as main256.bmp -o " + dir.filePath("o.bmp"));
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err.count('\n'), 1);
+        QVERIFY2(run.err.contains("图片不完整或已损坏"), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(dir.filePath("o.bmp")));
+    }
+
     // Four files the player could not use: an icon with its own palette, a PNG
     // under an icon's name, a missing icon, a folder for BACK. doctor names
     // each, in lines and in JSON; convert makes the icons exact and, with

@@ -24,7 +24,7 @@ fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for need in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-qpa-plugins qt6-translations-l10n fonts-wqy-microhei; do
+for need in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-qpa-plugins qt6-image-formats-plugins qt6-translations-l10n fonts-wqy-microhei; do
   grep -q "$need" <<<"$depends" || { echo "Depends lacks $need"; status=1; }
 done
 

@@ -92,6 +92,27 @@ private slots:
         QCOMPARE(qint64(roundHalfEvenOf(*parsed)), halfEven);
     }
 
+    // What a text would store: positions round half to even, colours floor.
+    void storedValues_data() {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("stored");  // -1: nothing
+        QTest::newRow("position 12.5") << 16 << "12.5" << 12;
+        QTest::newRow("position 13.5") << 16 << "13.5" << 14;
+        QTest::newRow("position 254.7") << 29 << "254.7" << 255;
+        QTest::newRow("position 255.5") << 29 << "255.5" << -1;
+        QTest::newRow("colour 12.9") << 0 << "12.9" << 12;
+        QTest::newRow("colour 255.9") << 10 << "255.9" << 255;
+        QTest::newRow("spare byte") << 3 << "1" << -1;
+    }
+    void storedValues() {
+        QFETCH(int, offset);
+        QFETCH(QString, text);
+        QFETCH(int, stored);
+        const auto value = storedValueOf(std::uint8_t(offset), text.toStdString());
+        QCOMPARE(value ? int(*value) : -1, stored);
+    }
+
     // A sequence of writes against a reference that sets single bytes.
     void writesChangeOnlyTheirGroup() {
         QTemporaryDir dir;

@@ -202,6 +202,15 @@ private slots:
         QTest::newRow("older, about over e-book") << true << main << older << QPoint(100, 90) << 0u << 51712u;
         QTest::newRow("older, music") << true << music << older << QPoint(0, 0) << 139264u << 140288u;
         QTest::newRow("music") << false << music << origin << QPoint(1, 0) << 139264u << 140289u;
+        // The six side by side, each at its own pair: a pixel 3 across and 2 down in each.
+        const QByteArray apart = QByteArray::fromHex("000040008000004040408040");
+        const std::pair<const char*, uint> icons[] = {{"movie", 39424u}, {"music", 43520u},
+                                                      {"picture browser", 47616u}, {"game", 51712u},
+                                                      {"e-book", 55808u}, {"options", 178688u}};
+        for (int i = 0; i < 6; ++i)
+            QTest::newRow(qPrintable(QString("apart, ") + icons[i].first))
+                << false << main << apart << QPoint(i % 3 * 64 + 3, i / 3 * 64 + 2) << 0u
+                << icons[i].second + 2 * 64 + 3;
     }
     void screenPixelComesFromTheRightBytes() {
         QFETCH(bool, shortSkin);

@@ -16,6 +16,8 @@ Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t siz
 // decodes it with decodePictureBytes.
 class QtPictureDecoder : public PictureDecoder {
 public:
+    // Registers the formats this Qt reads, so that import offers only those.
+    QtPictureDecoder();
     Result<RgbaImage> decode(const std::string& path) override;
 };
 

@@ -7,12 +7,40 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
 
 namespace {
+
+// libpng prints its own English errors ("libpng error: Read Error") straight
+// to stderr; the command line says in Chinese what went wrong instead.
+class QuietStderr {
+public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved_ = dup(STDERR_FILENO);
+        const int sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && sink >= 0) dup2(sink, STDERR_FILENO);
+        if (sink >= 0) close(sink);
+    }
+    ~QuietStderr() {
+        std::fflush(stderr);
+        if (saved_ < 0) return;
+        dup2(saved_, STDERR_FILENO);
+        close(saved_);
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_ = -1;
+};
 
 QImage imageOf(const std::uint32_t* pixels, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
@@ -77,12 +105,21 @@ extern "C" Q_DECL_EXPORT bool vireo_encode_sheet_png(const std::uint32_t* pixels
 extern "C" Q_DECL_EXPORT void vireo_decode_picture(const unsigned char* bytes, std::size_t size,
                                                    VireoPictureSink sink, void* context) {
     try {
-        const auto decoded = vireo::artwork::decodePictureBytes(bytes, size, {});
-        if (decoded)
-            sink(context, decoded.value().width, decoded.value().height, decoded.value().pixels.data(), nullptr);
-        else
-            sink(context, 0, 0, nullptr, decoded.error().detail.c_str());
-    } catch (const std::exception& error) {
-        sink(context, 0, 0, nullptr, error.what());
+        const auto decoded = [&] {
+            const QuietStderr quiet;
+            return vireo::artwork::decodePictureBytes(bytes, size, {});
+        }();
+        if (!decoded) return sink(context, nullptr, decoded.error().detail.c_str());
+        const vireo::artwork::RgbaImage& image = decoded.value();
+        const VireoDecodedPicture picture{image.width, image.height, image.fileWidth,
+                                          image.fileHeight, image.pixels.data()};
+        sink(context, &picture, nullptr);
+    } catch (const std::exception&) {
+        sink(context, nullptr, "无法解码图片（内存不足）");
     }
+}
+
+extern "C" Q_DECL_EXPORT void vireo_picture_formats(VireoFormatSink sink, void* context) {
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        sink(context, format.toLower().constData());
 }

@@ -1,5 +1,6 @@
 #include "workbench/ui/workbench_window.h"
 
+#include "artwork/qt/qt_picture_formats.h"
 #include "images/picture.h"
 #include "images/verification.h"
 #include "messages/error_text.h"
@@ -481,7 +482,7 @@ void WorkbenchWindow::remapSlot(Source source) {
 }
 
 void WorkbenchWindow::chooseForSlot(Source source) {
-    const auto path = dialogs_.openFile(this, QStringLiteral("图片 (*.png *.jpg *.jpeg *.bmp *.gif *.webp *.tif *.tiff);;所有文件 (*)"),
+    const auto path = dialogs_.openFile(this, artwork::pictureFileFilter(),
                                         state_.folder().isEmpty() ? currentDir_ : state_.folder());
     if (path) replaceSlot(source, *path);
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "artwork/fit.h"
+#include "artwork/picture.h"
+
+#include <optional>
+#include <string>
+
+namespace vireo::cli {
+
+// --fit's words: "cover", "contain", "stretch"; nullopt for anything else.
+std::optional<artwork::Fit> fitNamed(const std::string& name);
+// --matte's "RRGGBB" (six hexadecimal digits, red first); nullopt for anything else.
+std::optional<artwork::Colour> colourFromHex(const std::string& text);
+
+}  // namespace vireo::cli
