@@ -1,5 +1,6 @@
 #include "preview/ui/icon_preview.h"
 
+#include "messages/field_names.h"
 #include "settings/number.h"
 #include "settings/record.h"
 #include "settings/ui/settings_panel.h"
@@ -35,10 +36,8 @@ QLabel* makePictureBox(QWidget* window, const char* name) {
 }
 
 // How a message names a position field: its row and axis in the panel.
-QString fieldName(int offset) {
-    for (const auto& field : settings::kPositionFields)
-        if (field.offset == offset) return QString::fromUtf8(field.name);
-    return QString::number(offset);
+QString fieldName(std::uint8_t offset) {
+    return QString::fromStdString(settingsFieldName(offset));
 }
 
 // The typed value is in screen pixels; the window is laid out one device

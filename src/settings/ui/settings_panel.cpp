@@ -2,6 +2,7 @@
 
 #include "base/binary_file.h"
 #include "images/source_set.h"
+#include "messages/field_names.h"
 #include "settings/number.h"
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
@@ -292,7 +293,7 @@ void SettingsPanel::finishWrite(const Result<void>& written, std::optional<Group
     }
     const Field& field = settings::fieldsOf(*group)[*error.field];
     const bool isNumber = settings::parseDecimal(toStd(state_.fieldText(field.offset))).has_value();
-    dialogs_.message(window_, QString::fromUtf8(field.name) +
+    dialogs_.message(window_, fromStd(settingsFieldName(field.offset)) +
                                   (isNumber ? QStringLiteral("数据超出范围")
                                             : QStringLiteral("数据不是数字")) +
                                   QStringLiteral("，请输入0到255之间的整数"));
