@@ -1,6 +1,7 @@
 #include "preview/ui/icon_preview.h"
 
 #include "messages/field_names.h"
+#include "messages/role_names.h"
 #include "settings/number.h"
 #include "settings/record.h"
 #include "settings/ui/settings_panel.h"
@@ -116,7 +117,7 @@ void IconPreview::open() {
         loaded[i] = QImage(path);
         if (loaded[i].isNull()) {
             dialogs_.message(window_, QStringLiteral("无法载入") +
-                                          QString::fromUtf8(images::sourceImage(boxes_[i].source).role) +
+                                          QString::fromUtf8(roleName(boxes_[i].source)) +
                                           QStringLiteral("：") + path);
             return;
         }
