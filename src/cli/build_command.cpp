@@ -23,7 +23,8 @@ int runBuild(const Arguments& arguments, Io& io) {
         for (const std::string& path : run.paths)
             if (auto error = unreadableFile(path)) return fail(io, *error);
         if (auto error = unreadableFile(run.settingsPath)) return fail(io, *error);
-        io.err << kProgram << ": " << escapeForTerminal(dir) << "：" << verificationReport(run) << '\n';
+        io.err << kProgram << ": " << escapeForTerminal(dir) << "：" << verificationReport(run)
+               << '\n';
         return kRefused;
     }
     const std::string output =

@@ -98,8 +98,8 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
 
     for (const Row& row : kRows) {
         const auto& image = images::sourceImage(row.source);
-        makeLabel(this, QString::fromLatin1(row.roleLabel), QString::fromUtf8(roleName(row.source)), 120,
-                  row.top);
+        makeLabel(this, QString::fromLatin1(row.roleLabel),
+                  QString::fromUtf8(roleName(row.source)), 120, row.top);
         // Before the first choice each path label shows its own name.
         pathLabels_[static_cast<std::size_t>(row.source)] =
             makeLabel(this, QString::fromLatin1(image.pathLabel),
