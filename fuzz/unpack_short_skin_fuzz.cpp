@@ -8,6 +8,7 @@
 #include "images/bmp.h"
 #include "images/source_set.h"
 #include "fill.h"
+#include "messages/skin_info_text.h"
 #include "unpack/skin_info.h"
 #include "unpack/restoration.h"
 
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto settings = unpack::inspectSkin(skin, "fuzz/BACKIMG");
     if (settings.ok() != skinExact) std::abort();
     if (settings) {
-        const auto texts = unpack::infoTexts(settings.value(), "fuzz/BACKIMG");
+        const auto texts = skinInfoTexts(settings.value(), "fuzz/BACKIMG");
         if (texts.back() != "文件位置：fuzz/BACKIMG") std::abort();
     }
 

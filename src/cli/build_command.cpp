@@ -2,6 +2,7 @@
 #include "cli/command.h"
 #include "images/source_set.h"
 #include "messages/error_text.h"
+#include "messages/verification_text.h"
 #include "skin/generation.h"
 
 #include <ostream>
@@ -23,7 +24,8 @@ int runBuild(const Arguments& arguments, Io& io) {
         for (const std::string& path : run.paths)
             if (auto error = unreadableFile(path)) return fail(io, *error);
         if (auto error = unreadableFile(run.settingsPath)) return fail(io, *error);
-        io.err << kProgram << ": " << escapeForTerminal(dir) << "：" << run.report << '\n';
+        io.err << kProgram << ": " << escapeForTerminal(dir) << "：" << verificationReport(run)
+               << '\n';
         return kRefused;
     }
     const std::string output =

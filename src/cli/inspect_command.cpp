@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/record_text.h"
 #include "messages/error_text.h"
+#include "messages/skin_info_text.h"
 #include "skin/skin_file.h"
 #include "unpack/skin_info.h"
 
@@ -64,7 +65,7 @@ int runInspect(const Arguments& arguments, Io& io) {
         const auto decoded = unpack::decodeRecord(record).value();
         settingsJson = shortSkinJson(decoded);
         // The unpacker's labels, without the file location shown above.
-        const auto texts = unpack::infoTexts(decoded, path);
+        const auto texts = skinInfoTexts(decoded, path);
         settingsLines.assign(texts.begin(), texts.end() - 1);
     }
 

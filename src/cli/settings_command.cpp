@@ -2,6 +2,7 @@
 #include "cli/record_text.h"
 #include "cli/settings_edit.h"
 #include "messages/error_text.h"
+#include "messages/field_names.h"
 #include "settings/byte_table.h"
 #include "settings/record.h"
 #include "settings/write.h"
@@ -17,12 +18,12 @@ const char* expectedForm(const Setting& setting) {
     return setting.fieldCount == 3 ? "R,G,B" : "X,Y";
 }
 
-int refuseValue(Io& io, const Error& error) {
-    io.err << kProgram << ": " << escapeForTerminal(error.path) << "：";
-    if (const Setting* setting = findSetting(error.detail))
-        io.err << setting->name << " 的值应为 " << expectedForm(*setting);
+int refuseValue(Io& io, const std::string& path, const Refusal& refusal) {
+    io.err << kProgram << ": " << escapeForTerminal(path) << "：";
+    if (refusal.offset)
+        io.err << settingsFieldName(*refusal.offset) << "：所有数据请输入0到255之间的整数";
     else
-        io.err << error.detail << "：所有数据请输入0到255之间的整数";
+        io.err << refusal.setting->name << " 的值应为 " << expectedForm(*refusal.setting);
     io.err << '\n';
     return kRefused;
 }
@@ -72,8 +73,8 @@ int runSettings(const Arguments& arguments, Io& io) {
         return kDone;
     }
 
-    const auto values = valuesToStore(assignments, path);
-    if (!values) return refuseValue(io, values.error());
+    const StoreValues values = valuesToStore(assignments);
+    if (values.refused) return refuseValue(io, path, *values.refused);
 
     settings::ByteTable table = settings::identityByteTable();
     if (command.isSet("table")) {
@@ -81,7 +82,7 @@ int runSettings(const Arguments& arguments, Io& io) {
         if (!read) return fail(io, read.error());
         table = read.value();
     }
-    const auto written = settings::writeValues(path, table, values.value());
+    const auto written = settings::writeValues(path, table, values.values);
     if (!written) return fail(io, written.error());
     io.out << "done" << '\n';
     return kDone;

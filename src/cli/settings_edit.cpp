@@ -51,28 +51,29 @@ std::vector<std::uint8_t> valuesOf(const settings::Record& record, const Setting
     return values;
 }
 
-Result<std::vector<settings::FieldValue>> valuesToStore(const std::vector<Assignment>& assignments,
-                                                        const std::string& path) {
+StoreValues valuesToStore(const std::vector<Assignment>& assignments) {
     std::map<std::uint8_t, std::uint8_t> byOffset;  // later assignments win
     for (const Assignment& assignment : assignments) {
         const Setting& setting = *assignment.setting;
         if (!setting.group) {
             if (assignment.value != "on" && assignment.value != "off")
-                return Error{Error::Kind::Invalid, path, setting.name};
+                return {{}, Refusal{&setting, std::nullopt}};
             for (const auto& value : settings::hintFlagValues(assignment.value == "on"))
                 byOffset[value.offset] = value.value;
             continue;
         }
         const std::vector<std::string> parts = splitAtCommas(assignment.value);
-        if (parts.size() != setting.fieldCount) return Error{Error::Kind::Invalid, path, setting.name};
+        if (parts.size() != setting.fieldCount) return {{}, Refusal{&setting, std::nullopt}};
 
         // The group converts all its fields at once; the others get a valid stand-in.
         const Group group = *setting.group;
         std::vector<std::string> texts(settings::fieldCountOf(group), "0");
         std::copy(parts.begin(), parts.end(), texts.begin() + setting.firstField);
         const auto converted = settings::convertGroup(group, texts);
-        if (!converted)
-            return Error{Error::Kind::Invalid, path, settings::fieldsOf(group)[*converted.error().field].name};
+        if (!converted) {
+            const std::size_t refused = *converted.error().field;
+            return {{}, Refusal{&setting, settings::fieldsOf(group)[refused].offset}};
+        }
         const auto& values = converted.value();
         for (std::size_t i = 0; i < setting.fieldCount; ++i) {
             const auto& value = values[setting.firstField + i];
@@ -81,7 +82,7 @@ Result<std::vector<settings::FieldValue>> valuesToStore(const std::vector<Assign
     }
     std::vector<settings::FieldValue> values;
     for (const auto& [offset, value] : byOffset) values.push_back({offset, value});
-    return values;
+    return {values, std::nullopt};
 }
 
 }  // namespace vireo::cli

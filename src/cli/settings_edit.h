@@ -38,14 +38,25 @@ struct Assignment {
     std::string value;  // "R,G,B", "X,Y", or "on"/"off"
 };
 
+// Why an assignment was refused, as codes for the message that points at it.
+struct Refusal {
+    const Setting* setting;              // the setting whose value was refused
+    std::optional<std::uint8_t> offset;  // the field out of range; empty when the form is wrong
+};
+
+// The bytes to store, or the first assignment that cannot be stored.
+struct StoreValues {
+    std::vector<settings::FieldValue> values;
+    std::optional<Refusal> refused;
+};
+
 // Converts every assignment with the panel's rules (colours rounded toward
 // minus infinity, positions half to even, each 0 to 255; the flag written to
 // both of its bytes) before anything is written. Only the named fields are
 // returned; a later assignment of the same field wins. The first value that
-// cannot be stored is an Invalid error naming `path`, its detail the setting's
-// name when the value has the wrong number of parts or is not on/off, or the
-// name of the field that is out of range.
-Result<std::vector<settings::FieldValue>> valuesToStore(const std::vector<Assignment>& assignments,
-                                                        const std::string& path);
+// cannot be stored is refused: with no field when it has the wrong number of
+// parts or is not on/off, else with the offset of the field that is not a
+// number from 0 to 255.
+StoreValues valuesToStore(const std::vector<Assignment>& assignments);
 
 }  // namespace vireo::cli

@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "messages/verification_text.h"
 
 #include <ostream>
 
@@ -13,7 +14,7 @@ int runVerify(const Arguments& arguments, Io& io) {
     const std::string& dir = command.argument(0);
     if (auto error = missingFolder(dir)) return fail(io, *error);
     const auto run = verifyFolder(dir, command);
-    io.out << run.report << '\n';
+    io.out << verificationReport(run) << '\n';
     return run.passed() ? kDone : kRefused;
 }
 

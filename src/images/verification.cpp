@@ -16,11 +16,16 @@ Verification verify(const std::string& folder, const std::string& settingsPath,
 
     std::string report;
     for (std::size_t i = 0; i < kSourceCount; ++i) {
-        if (!FileExists(run.paths[i])) report += kSourceSet[i].existenceName;
+        if (FileExists(run.paths[i])) continue;
+        report += kSourceSet[i].existenceName;
+        run.failedSources.push_back(static_cast<Source>(i));
     }
     if (!FileExists(run.settingsPath)) {
         if (fallback) run.settingsPath = *fallback;
-        if (!FileExists(run.settingsPath)) report += "BACK";
+        if (!FileExists(run.settingsPath)) {
+            report += "BACK";
+            run.settingsFailed = true;
+        }
     }
     if (!report.empty()) {
         run.outcome = Verification::Outcome::Missing;
@@ -29,10 +34,14 @@ Verification verify(const std::string& folder, const std::string& settingsPath,
     }
 
     for (std::size_t i = 0; i < kSourceCount; ++i) {
-        if (fileLength(run.paths[i]) != kSourceSet[i].requiredLength())
-            report += kSourceSet[i].lengthName;
+        if (fileLength(run.paths[i]) == kSourceSet[i].requiredLength()) continue;
+        report += kSourceSet[i].lengthName;
+        run.failedSources.push_back(static_cast<Source>(i));
     }
-    if (fileLength(run.settingsPath) != kSettingsLength) report += "BACK文件";
+    if (fileLength(run.settingsPath) != kSettingsLength) {
+        report += "BACK文件";
+        run.settingsFailed = true;
+    }
 
     if (report.empty()) {
         run.outcome = Verification::Outcome::Passed;

@@ -3,6 +3,7 @@
 #include "images/source_set.h"
 
 #include <string>
+#include <vector>
 
 namespace vireo::images {
 
@@ -18,7 +19,14 @@ struct Verification {
     // directory's when the folder has none.
     std::string settingsPath;
     Outcome outcome = Outcome::Missing;
-    std::string report;  // the text for the status line, exactly
+    // What the outcome names, in set order: the sources that are missing or,
+    // once all were found, of the wrong length; and whether BACK is among them.
+    std::vector<Source> failedSources;
+    bool settingsFailed = false;
+    // The status line's text, still made here for the workbench only: every
+    // other caller reads verificationReport() of messages/, which makes the
+    // same text from the two fields above.
+    std::string report;
 
     bool passed() const { return outcome == Outcome::Passed; }
     bool reachedLengthCheck() const { return outcome != Outcome::Missing; }

@@ -18,7 +18,6 @@ struct Field {
     std::uint8_t offset;
     const char* control;       // object name of the panel's text box
     std::uint8_t defaultValue;  // what the reset buttons and the initial texts hold
-    const char* name;           // how a message names it, e.g. "电影 X 轴"
 };
 
 // The three text colours, red, green, blue each, in panel and write order.

@@ -40,7 +40,7 @@ Result<std::vector<FieldValue>> convertGroup(Group group, const std::vector<std:
     const Field* fields = fieldsOf(group);
     const std::size_t count = fieldCountOf(group);
     const auto refuse = [&](std::size_t i, const char* why) {
-        Error error{Error::Kind::Invalid, {}, std::string(fields[i].name) + ": " + why};
+        Error error{Error::Kind::Invalid, {}, why};
         error.field = i;
         return error;
     };

@@ -30,8 +30,8 @@ struct FieldValue {
 // Converts the texts of a group, given in the order of its fields, by the
 // group's rounding and checks each result against 0 to 255. Returns the
 // values, or Kind::Invalid for the first text that is bad, with `field`
-// counting the group's fields and the field's name and problem as the detail
-// (the path is left empty: the texts come from no file). A missing text
+// counting the group's fields and the problem as the detail (the path is left
+// empty: the texts come from no file). A missing text
 // counts as not a number; texts beyond the group's fields are ignored.
 Result<std::vector<FieldValue>> convertGroup(Group group, const std::vector<std::string>& texts);
 

@@ -33,15 +33,11 @@ struct SkinSettings {
 Result<SkinSettings> decodeRecord(const Bytes& record);
 
 // The information labels in the order they are set: Label3 to Label12, then Label1.
+// Their texts are made by messages/skin_info_text.
 constexpr std::size_t kInfoLabelCount = 11;
 constexpr std::array<const char*, kInfoLabelCount> kInfoLabelNames = {
     "Label3", "Label4", "Label5", "Label6", "Label7", "Label8",
     "Label9", "Label10", "Label11", "Label12", "Label1"};
-
-// Every number is written with one space before its digits, so a colour row
-// reads "列表文字颜色   R= 255G= 0B= 16" and a position row "电影图标坐标   X= 12 Y= 40".
-std::array<std::string, kInfoLabelCount> infoTexts(const SkinSettings& settings,
-                                                  const std::string& path);
 
 // Whether a chosen file's bare name is the one the unpacker accepts:
 // exactly "BACKIMG", case-sensitive, nothing trimmed.

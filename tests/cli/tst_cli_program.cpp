@@ -120,6 +120,12 @@ private slots:
         QTest::newRow("one bad field of three") << "settings @/BACK --set movie=1,2 --set list-colour=0,0,256 "
                                                    "--set hint=on" << 1 << "@/BACK：列表文字颜色 B 分量：所有数据请输入0到255之间的整数";
         QTest::newRow("too many values") << "settings @/BACK --set filelist=1,2,3" << 1 << "@/BACK：filelist 的值应为 X,Y";
+        // The refused field is named by where it sits, not by the first of its setting.
+        QTest::newRow("second axis of a position")
+            << "settings @/BACK --set options=1,256" << 1 << "@/BACK：选项 Y 轴：所有数据请输入0到255之间的整数";
+        QTest::newRow("not a number, middle of a colour")
+            << "settings @/BACK --set ebook-colour=0,x,0" << 1
+            << "@/BACK：电子书文字颜色 G 分量：所有数据请输入0到255之间的整数";
         QTest::newRow("settings of 31 bytes") << "settings @/BACK31 --set movie=1,2" << 1 << "错误的BACK文件：@/BACK31";
         QTest::newRow("short byte table") << "settings @/BACK --table @/BACK33 --set hint=on" << 2 << "@/BACK33";
         QTest::newRow("long byte table") << "settings @/BACK --table @/T257 --set hint=on" << 2 << "@/T257";

@@ -1,6 +1,7 @@
 #include "images/bmp.h"
 #include "images/icons.h"
 #include "images/verification.h"
+#include "messages/verification_text.h"
 #include "support/fixtures.h"
 
 #include <QDir>
@@ -80,7 +81,7 @@ private slots:
         edit(sources, currentDir.path(), edits);
 
         const auto run = verifySourceSet(sources.folder().toStdString(), currentDir.path().toStdString());
-        QCOMPARE(QString::fromStdString(run.report), report);
+        QCOMPARE(QString::fromStdString(vireo::verificationReport(run)), report);
         QCOMPARE(run.outcome, outcome);
         QCOMPARE(QString::fromStdString(run.settingsPath),
                  QFile::exists(sources.path("BACK")) ? sources.path("BACK") : currentDir.filePath("BACK"));

@@ -1,6 +1,7 @@
 // The unpacker's core over files and over bytes in memory (both read the same
 // record, restore the same bytes and refuse the same inputs) and its window.
 #include "images/bmp.h"
+#include "messages/skin_info_text.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "unpack/restoration.h"
@@ -83,13 +84,13 @@ private slots:
                               "\x0C\x28\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xC8\x00\xFF\xFF\xFF\x01";
         bytes.replace(178688, 32, QByteArray(record, 32));
         writeFile(path, bytes);
-        const auto texts = unpack::infoTexts(unpack::inspectSkin(path.toStdString()).value(), "/a b");
+        const auto texts = skinInfoTexts(unpack::inspectSkin(path.toStdString()).value(), "/a b");
         const std::pair<int, const char*> expected[] = {
             {0, "列表文字颜色   R= 255G= 0B= 16"}, {2, "电子书文字颜色 R= 5G= 0B= 0"},
             {3, "主界面提示文字已开启"},           {4, "电影图标坐标   X= 12 Y= 40"},
             {9, "文件夹图标坐标 X= 200 Y= 0"},     {10, "文件位置：/a b"}};
         for (const auto& [label, text] : expected) QCOMPARE(texts[label], std::string(text));
-        QCOMPARE(unpack::infoTexts(unpack::inspectSkin(toBytes(bytes), "").value(), "/a b"), texts);
+        QCOMPARE(skinInfoTexts(unpack::inspectSkin(toBytes(bytes), "").value(), "/a b"), texts);
 
         writeFile(path, bytes + 'x');
         QCOMPARE(unpack::inspectSkin(path.toStdString()).error().kind, Error::Kind::WrongLength);

@@ -5,6 +5,8 @@
 #include "colour/ui/colour_picker.h"
 #include "images/verification.h"
 #include "messages/error_text.h"
+#include "messages/role_names.h"
+#include "messages/verification_text.h"
 #include "preview/ui/icon_preview.h"
 #include "settings/ui/settings_panel.h"
 #include "skin/generation.h"
@@ -97,8 +99,8 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
 
     for (const Row& row : kRows) {
         const auto& image = images::sourceImage(row.source);
-        makeLabel(this, QString::fromLatin1(row.roleLabel), QString::fromUtf8(image.role), 120,
-                  row.top);
+        makeLabel(this, QString::fromLatin1(row.roleLabel),
+                  QString::fromUtf8(roleName(row.source)), 120, row.top);
         // Before the first choice each path label shows its own name.
         pathLabels_[static_cast<std::size_t>(row.source)] =
             makeLabel(this, QString::fromLatin1(image.pathLabel),
@@ -176,7 +178,7 @@ void MainWindow::openSourceSet() {
     for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = fromStd(run.paths[i]);
     state_->setSourceSet(folder, paths, run.passed());
     state_->setSettingsPath(fromStd(run.settingsPath));
-    setAutoSizedText(statusLabel_, fromStd(run.report));
+    setAutoSizedText(statusLabel_, fromStd(verificationReport(run)));
     showDoctorFindings(run.passed());
 
     generateButton_->setEnabled(run.passed());

@@ -1,6 +1,8 @@
 #include "preview/ui/icon_preview.h"
 
 #include "images/icons.h"
+#include "messages/field_names.h"
+#include "messages/role_names.h"
 #include "settings/number.h"
 #include "settings/record.h"
 #include "settings/ui/settings_panel.h"
@@ -36,10 +38,8 @@ QLabel* makePictureBox(QWidget* window, const char* name) {
 }
 
 // How a message names a position field: its row and axis in the panel.
-QString fieldName(int offset) {
-    for (const auto& field : settings::kPositionFields)
-        if (field.offset == offset) return QString::fromUtf8(field.name);
-    return QString::number(offset);
+QString fieldName(std::uint8_t offset) {
+    return QString::fromStdString(settingsFieldName(offset));
 }
 
 // The typed value is in screen pixels; the window is laid out one device
@@ -117,7 +117,7 @@ void IconPreview::open() {
         loaded[i] = QImage(path);
         if (loaded[i].isNull()) {
             dialogs_.message(window_, QStringLiteral("无法载入") +
-                                          QString::fromUtf8(images::sourceImage(boxes_[i].source).role) +
+                                          QString::fromUtf8(roleName(boxes_[i].source)) +
                                           QStringLiteral("：") + path);
             return;
         }

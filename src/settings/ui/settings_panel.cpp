@@ -2,6 +2,7 @@
 
 #include "base/binary_file.h"
 #include "images/source_set.h"
+#include "messages/settings_write_text.h"
 #include "settings/number.h"
 #include "widgets/data_files.h"
 #include "widgets/dialogs.h"
@@ -69,30 +70,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(geometry);
     return button;
-}
-
-QString tableMessage(const Error& error) {
-    const QString path = fromStd(error.path);
-    switch (error.kind) {
-    case Error::Kind::NotFound:
-    case Error::Kind::ShortRead:
-        return QStringLiteral("ASCII文件找不到或大小不正确，不能写入：") + path;
-    default:
-        return QStringLiteral("无法读取ASCII文件，不能写入：") + path;
-    }
-}
-
-QString settingsFileMessage(const Error& error) {
-    const QString path = fromStd(error.path);
-    switch (error.kind) {
-    case Error::Kind::NotFound:
-    case Error::Kind::WrongLength:
-        return QStringLiteral("BACK文件找不到或大小不正确，不能写入：") + path;
-    case Error::Kind::Open:
-        return QStringLiteral("无法打开BACK文件，不能写入：") + path;
-    default:
-        return QStringLiteral("写入BACK文件出错：") + path;
-    }
 }
 
 }  // namespace
@@ -292,19 +269,16 @@ void SettingsPanel::finishWrite(const Result<void>& written, std::optional<Group
     }
     const Error& error = written.error();
     if (error.path == toStd(tablePath())) {
-        dialogs_.message(window_, tableMessage(error));
+        dialogs_.message(window_, fromStd(byteTableWriteMessage(error)));
         return;
     }
     if (!group || !error.field) {
-        dialogs_.message(window_, settingsFileMessage(error));
+        dialogs_.message(window_, fromStd(settingsWriteMessage(error)));
         return;
     }
     const Field& field = settings::fieldsOf(*group)[*error.field];
     const bool isNumber = settings::parseDecimal(toStd(state_.fieldText(field.offset))).has_value();
-    dialogs_.message(window_, QString::fromUtf8(field.name) +
-                                  (isNumber ? QStringLiteral("数据超出范围")
-                                            : QStringLiteral("数据不是数字")) +
-                                  QStringLiteral("，请输入0到255之间的整数"));
+    dialogs_.message(window_, fromStd(fieldRefusalMessage(field.offset, isNumber)));
     // After the message box, so that closing it does not take the focus back.
     focusField(field.offset);
 }

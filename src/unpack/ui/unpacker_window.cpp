@@ -1,6 +1,7 @@
 #include "unpack/ui/unpacker_window.h"
 
 #include "messages/error_text.h"
+#include "messages/skin_info_text.h"
 #include "unpack/restoration.h"
 #include "unpack/skin_info.h"
 #include "widgets/data_files.h"
@@ -116,7 +117,7 @@ void UnpackerWindow::openAndInspect() {
     restoreButton_->setEnabled(true);
     acceptedPath_ = skinDialog_.fileName();
     acceptedFolder_ = skinDialog_.folder();
-    const auto texts = unpack::infoTexts(settings.value(), toStd(acceptedPath_));
+    const auto texts = skinInfoTexts(settings.value(), toStd(acceptedPath_));
     for (std::size_t i = 0; i < infoLabels_.size(); ++i) {
         infoLabels_[i]->setText(fromStd(texts[i]));
         infoLabels_[i]->adjustSize();
