@@ -2,6 +2,7 @@
 #include "images/verification.h"
 #include "settings/record.h"
 #include "skin/generation.h"
+#include "skin/skin_file.h"
 #include "skin/skin_layout.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
@@ -24,6 +25,9 @@
 #include <QUrl>
 
 #include <memory>
+#include <optional>
+
+Q_DECLARE_METATYPE(std::optional<int>)
 
 using namespace vireo;
 using namespace vireo::workbench;
@@ -148,6 +152,7 @@ private slots:
     void stateChangeMovesIcon();
     void droppedPngBecomesTheSlot();
     void foreignColoursAreMarkedAndRemapped();
+    void generatesAndExports_data();
     void generatesAndExports();
     void opensAFolderItself();
     void backgroundMenuOpensTheWorkbench();
@@ -339,20 +344,56 @@ void WorkbenchWindowTest::foreignColoursAreMarkedAndRemapped() {
     QVERIFY(remapAll->isVisible());
 }
 
+void WorkbenchWindowTest::generatesAndExports_data() {
+    QTest::addColumn<std::optional<int>>("answer");
+    QTest::addColumn<bool>("written");  // BACK holds the move afterwards
+    QTest::addColumn<bool>("built");
+    QTest::newRow("write first, then build") << std::optional<int>(0) << true << true;
+    QTest::newRow("build with BACK as it stands") << std::optional<int>(1) << false << true;
+    QTest::newRow("cancel") << std::optional<int>(2) << false << false;
+    QTest::newRow("box closed") << std::optional<int>() << false << false;
+}
+
 void WorkbenchWindowTest::generatesAndExports() {
+    QFETCH(std::optional<int>, answer);
+    QFETCH(bool, written);
+    QFETCH(bool, built);
     Bench bench;
-    bench.drag(QPoint(40, 60), QPoint(4, 4));
+    test::writeFile(bench.folder.path(QStringLiteral("ASCII")), test::identityTable());
+    const QByteArray back = test::readFile(bench.state.settingsPath());
+    bench.drag(QPoint(40, 60), QPoint(4, 4));  // the movie icon from 12,26 to 14,28
+    IconPositions moved = kDefaults;
+    moved[0] = {14, 28};
+    const QImage shown = bench.expected(moved);
+    bench.dialogs.answer(answer);
     bench.window->findChild<QPushButton*>(QStringLiteral("generateButton"))->click();
-    // A move not yet written into BACK is not in the skin, and the user is told.
-    QCOMPARE(bench.dialogs.messages.size(), 2);
-    QVERIFY(bench.dialogs.messages.front().contains(QStringLiteral("尚未写入BACK")));
-    QCOMPARE(bench.dialogs.messages.back(), QStringLiteral("完成！"));
-    skin::SkinSources sources;
-    for (std::size_t i = 0; i < images::kSourceCount; ++i)
-        sources.pictures[i] = bench.state.sourcePaths()[i].toStdString();
-    sources.settings = bench.state.settingsPath().toStdString();
-    QCOMPARE(test::toBytes(test::readFile(bench.folder.path(QStringLiteral("BACKIMG")))),
-             skin::assembleSkin(sources).value());
+    QCOMPARE(bench.dialogs.questions.size(), 1);
+    QVERIFY(bench.dialogs.questions.front().contains(QStringLiteral("尚未写入BACK")));
+    QCOMPARE(bench.dialogs.answerLists.front().size(), 3);
+
+    QByteArray expectedBack = back;
+    if (written) {
+        expectedBack[16] = char(14);
+        expectedBack[17] = char(28);
+    }
+    QCOMPARE(test::readFile(bench.state.settingsPath()), expectedBack);
+    const QString output = bench.folder.path(QStringLiteral("BACKIMG"));
+    QCOMPARE(QFileInfo::exists(output), built);
+    if (!built) {
+        QVERIFY(bench.dialogs.messages.isEmpty());
+        return;
+    }
+    QCOMPARE(bench.dialogs.messages, QStringList{QStringLiteral("完成！")});
+    const auto skinFile = skin::readSkinFile(output.toStdString());
+    QVERIFY(skinFile);
+    const auto picture = skin::renderScreen(skinFile.value(), skin::Screen::Main);
+    QImage rendered(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) rendered.setPixel(x, y, picture.at(x, y));
+    // Written first, the skin is what the screen showed; otherwise it is BACK's.
+    QCOMPARE(pixelsOf(rendered), pixelsOf(written ? shown : bench.expected(kDefaults)));
+    // Whatever was chosen, the moves stay in the boxes, not dropped.
+    QCOMPARE(bench.state.fieldText(16), QStringLiteral("14"));
 
     bench.window->setScreen(skin::Screen::Tree);
     const QString exported = bench.folder.path(QStringLiteral("tree.png"));

@@ -13,9 +13,14 @@
 #include <array>
 #include <optional>
 
+class QAction;
 class QComboBox;
+class QFileSystemWatcher;
+class QGridLayout;
 class QLabel;
 class QPushButton;
+class QScrollArea;
+class QUndoCommand;
 class QUndoStack;
 
 namespace vireo::ui {
@@ -64,28 +69,65 @@ public:
     // background, every icon drawn with it whose colours differ.
     void remapSlot(images::Source source);
 
+    // Undo and redo as Ctrl+Z and Ctrl+Shift+Z do them: during a drag, Ctrl+Z
+    // cancels the drag; a step whose files were changed outside since is
+    // refused with a message and kept.
+    void undoStep();
+    void redoStep();
+
+    // The selected icon's position as the window shows it ("X 12  Y 26"),
+    // empty when none is selected.
+    QString positionText() const;
+
 private:
+    // Building the widgets, one part each.
+    QLayout* buildTools();
+    QScrollArea* buildSlots();
+    void buildUndoActions();
+    void connectSignals();
+    void sizeToScreen(QScrollArea* slotScroll);
+
     void reloadAll();
+    // Reads every file again and shows what is on disk, keeping the history.
+    void reloadFromDisk();
+    void watchFolder();
     void reloadFile(const QString& path);
     void reloadRecord();
     void refreshSlots();
     settings::Record currentRecord() const;
-    bool putIntoSlot(images::Source source, Result<Bytes> converted);
+    // Writes the converted picture into the slot's file and returns the step
+    // that undoes it (a part of `group` when given), or nothing when no file
+    // changed (after saying why, if something failed).
+    QUndoCommand* putIntoSlot(images::Source source, Result<Bytes> converted,
+                              QUndoCommand* group);
     void moveIcon(std::size_t icon, Position to);
+    // Records a move in the history; `alreadyDone` when the icon stands there already.
+    void pushMove(std::size_t icon, Position from, Position to, bool alreadyDone);
     void applyPosition(std::size_t icon, Position to);
     void showSelection();
     void onPressed(QPoint point);
     void onMoved(QPoint point);
     void onReleased(QPoint point);
     void onStepped(int dx, int dy);
+    bool cycleSelection(bool forward);
+    void cancelDrag();
+    // Writes the positions, colours and hint flag the state holds into BACK;
+    // false (after saying why) when a value is refused or the write fails.
+    bool writeRecord();
+    bool recordUnwritten() const;
     void openFolder();
     void chooseForSlot(images::Source source);
     void generate();
     void exportPng();
     bool writeSlot(const QString& path, const std::optional<Bytes>& bytes);
 
+    class EditStep;
     class MoveIconCommand;
     class ReplaceSlotCommand;
+    // Why `step` cannot be undone (or redone) now; empty when it can.
+    static QString refusalOf(const QUndoCommand* step, bool undo);
+    bool applyStep(QUndoCommand* step, bool undo);
+    bool stepAllowed(const QUndoCommand* step, bool undo);
 
     vireo::ui::Dialogs& dialogs_;
     vireo::ui::ProjectState& state_;
@@ -106,6 +148,7 @@ private:
     Position dragStart_;
 
     QUndoStack* undoStack_;
+    QFileSystemWatcher* watcher_;
     ScreenCanvas* canvas_;
     QComboBox* screenChoice_;
     QComboBox* zoomChoice_;
@@ -113,7 +156,9 @@ private:
     QPushButton* openButton_;
     QPushButton* generateButton_;
     QPushButton* exportButton_;
+    QLabel* positionLabel_;
     QLabel* statusLabel_;
+    QGridLayout* slotGrid_ = nullptr;
     std::array<SlotView*, images::kSourceCount> slotViews_{};
 };
 
