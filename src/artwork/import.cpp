@@ -1,29 +1,15 @@
 #include "artwork/import.h"
 
 #include "artwork/bmp_check.h"
+#include "artwork/derive.h"
 #include "skin/skin_layout.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
-#include <filesystem>
-#include <map>
 
 namespace vireo::artwork {
 
 namespace {
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool isPictureExtension(const std::string& extension) {
-    static const std::array<const char*, 8> known = {".png", ".jpg", ".jpeg", ".bmp",
-                                                     ".gif", ".webp", ".tif", ".tiff"};
-    return std::any_of(known.begin(), known.end(), [&](const char* e) { return extension == e; });
-}
 
 std::string stemOf(const char* fileName) {
     const std::string name = fileName;
@@ -51,6 +37,10 @@ Result<settings::Record> recordAt(const std::optional<std::string>& path) {
 }
 
 }  // namespace
+
+std::optional<IndexedPicture> exactBmp(const std::string& path, bool keepRows) {
+    return indexedBmp(scanIfBmp(path), keepRows);
+}
 
 Result<RgbaImage> loadPicture(const std::string& path, PictureDecoder& decoder, bool keepRows) {
     const auto scan = scanIfBmp(path);
@@ -91,90 +81,44 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
 
 Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, PictureDecoder& decoder,
                                               const ImportOptions& options) {
-    namespace fs = std::filesystem;
-    std::map<std::string, std::string> pictureOf;  // lower-case stem -> path
-    std::error_code error;
-    fs::directory_iterator listing(artFolder, error);
-    if (error) return Error{Error::Kind::Open, artFolder, error.message()};
-    for (; listing != fs::directory_iterator(); listing.increment(error)) {
-        if (error) return Error{Error::Kind::Read, artFolder, error.message()};
-        const fs::path& entry = listing->path();
-        if (!isPictureExtension(lower(entry.extension().string())) || fileTypeAt(entry.string()) != Error::FileType::Regular)
-            continue;
-        const std::string stem = lower(entry.stem().string());
-        if (!pictureOf.emplace(stem, entry.string()).second)
-            return Error{Error::Kind::Invalid, entry.string(),
-                         "与 " + pictureOf[stem] + " 对应同一个源文件"};
-    }
-
-    // BACK first: the icons' backdrops depend on where it puts them.
-    Bytes backBytes;
-    const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
-    if (fileTypeAt(backPath) == Error::FileType::Missing) {
-        const settings::Record record = defaultRecord();
-        backBytes.assign(record.begin(), record.end());
-    } else {
-        auto record = settings::readRecord(backPath);
-        if (!record) return record.error();
-        backBytes.assign(record.value().begin(), record.value().end());
-    }
-    settings::Record record{};
-    std::copy(backBytes.begin(), backBytes.end(), record.begin());
-
-    // Every picture first: a background's palette must also serve the icons
-    // the player draws with it.
-    std::array<std::string, images::kSourceCount> paths;
-    std::array<std::optional<IndexedPicture>, images::kSourceCount> made;
-    std::array<std::optional<RgbaImage>, images::kSourceCount> pictures;
+    auto found = findOriginals(artFolder);
+    if (!found) return found.error();
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
-        const auto found = pictureOf.find(lower(stemOf(source.fileName)));
-        if (found == pictureOf.end())
+        if (!found.value()[i])
             return Error{Error::Kind::NotFound, joinPath(artFolder, stemOf(source.fileName) + ".*"),
                          std::string("缺少") + source.role + "的图片"};
-        paths[i] = found->second;
-        if (isBackground(static_cast<images::Source>(i))) {
-            // An 8-bit BMP of the right size is already in palette form: no second quantising.
-            const auto exact = indexedBmp(scanIfBmp(paths[i]), options.keepRows);
-            if (exact && exact->width == source.width && exact->height == source.height) {
-                made[i] = *exact;
-                continue;
-            }
-        }
-        auto picture = loadPicture(paths[i], decoder, options.keepRows);
-        if (!picture) return picture.error();
-        pictures[i] = std::move(picture).value();
     }
-    auto makeOne = [&](std::size_t i) -> Result<void> {
-        if (made[i]) return {};
-        const auto role = static_cast<images::Source>(i);
-        IconContext icon;
-        std::vector<RgbaImage> alsoDrawn;
-        if (isBackground(role)) {
-            for (std::size_t j = 0; j < images::kSourceCount; ++j)
-                if (j != i && pictures[j] && static_cast<std::size_t>(skin::paletteSourceOf(static_cast<images::Source>(j))) == i)
-                    alsoDrawn.push_back(*pictures[j]);
-        } else {
-            icon.drawPalette = made[static_cast<std::size_t>(skin::paletteSourceOf(role))]->palette;
-            icon.backdrop = backdropUnderIcon(
-                role, *made[static_cast<std::size_t>(images::Source::MainBackground)], record,
-                options.convert.matte);
-        }
-        auto converted = convertPicture(*pictures[i], role, options.convert, icon, paths[i], alsoDrawn);
-        if (!converted) return converted.error();
-        made[i] = std::move(converted).value();
-        return {};
-    };
+    // BACK first: the icons' backdrops depend on where it puts them.
+    const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
+    auto record = recordAt(fileTypeAt(backPath) == Error::FileType::Missing
+                               ? std::nullopt
+                               : std::optional<std::string>(backPath));
+    if (!record) return record.error();
+
+    // One picture at a time, each fitted at once: only the small fitted
+    // pictures are kept while the next is decoded.
+    std::array<std::optional<FittedOriginal>, images::kSourceCount> originals;
+    DeriveJob job;
+    job.record = record.value();
+    job.options = options.convert;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        auto original = loadOriginal(*found.value()[i], static_cast<images::Source>(i), decoder,
+                                     options.convert.fit, options.keepRows);
+        if (!original) return original.error();
+        originals[i] = std::move(original).value();
+        job.originals[i] = &*originals[i];
+        job.wanted[i] = true;
+    }
+    auto made = deriveSet(job);
+    if (!made) return made.error();
 
     std::vector<OutputFile> out;
-    for (const bool backgrounds : {true, false}) {
-        for (std::size_t i = 0; i < images::kSourceCount; ++i) {
-            if (isBackground(static_cast<images::Source>(i)) != backgrounds) continue;
-            if (auto done = makeOne(i); !done) return done.error();
-            out.push_back({images::kSourceSet[i].fileName, images::writeSourceBmp(*made[i])});
-        }
-    }
-    out.push_back({images::kSettingsFileName, std::move(backBytes)});
+    for (const bool backgrounds : {true, false})
+        for (std::size_t i = 0; i < images::kSourceCount; ++i)
+            if (isBackground(static_cast<images::Source>(i)) == backgrounds)
+                out.push_back({images::kSourceSet[i].fileName, images::writeSourceBmp(*made.value()[i])});
+    out.push_back({images::kSettingsFileName, Bytes(record.value().begin(), record.value().end())});
     return out;
 }
 

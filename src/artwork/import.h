@@ -25,6 +25,10 @@ public:
 // the player.
 Result<RgbaImage> loadPicture(const std::string& path, PictureDecoder& decoder, bool keepRows);
 
+// The picture of a BMP the strict reader reads without loss (up to 8 bits),
+// rows as `keepRows` asks; nullopt for any other file.
+std::optional<IndexedPicture> exactBmp(const std::string& path, bool keepRows);
+
 // `picturePath` converted into the exact source for `role`. An icon needs
 // `palettePath`, the background it is drawn with; a 64×64 icon's transparent
 // pixels take that background under its position in `backPath` (the default
@@ -46,7 +50,8 @@ struct OutputFile {
 };
 
 // An artwork folder into a whole source set: each source from the picture
-// named after it with any picture extension ("main256.png", "ft256.bmp", ...).
+// named after it with any picture extension ("main256.png", "ft256.bmp", ...),
+// through deriveSet (artwork/derive.h), the road every derive takes.
 // Backgrounds come first, then the icons mapped onto their palettes, then
 // BACK (the folder's own when there, else the default record). A background
 // that is already a readable 8-bit BMP of its size keeps its palette and pixels.

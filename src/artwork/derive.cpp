@@ -1,0 +1,157 @@
+#include "artwork/derive.h"
+
+#include "skin/skin_layout.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <thread>
+
+namespace vireo::artwork {
+
+namespace {
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string stemOf(const char* fileName) {
+    const std::string name = fileName;
+    return name.substr(0, name.rfind('.'));
+}
+
+std::size_t indexOf(images::Source source) { return static_cast<std::size_t>(source); }
+
+bool drawnWith(std::size_t icon, std::size_t background) {
+    const auto role = static_cast<images::Source>(icon);
+    return !isBackground(role) && indexOf(skin::paletteSourceOf(role)) == background;
+}
+
+// The colours a background's palette must also serve: each icon drawn with
+// it, fitted (its original) or as it stands (an existing source).
+std::vector<RgbaImage> iconsDrawnWith(const DeriveJob& job, std::size_t background) {
+    std::vector<RgbaImage> icons;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        if (!drawnWith(i, background)) continue;
+        if (job.originals[i])
+            icons.push_back(job.originals[i]->fitted);
+        else if (job.existing[i])
+            icons.push_back(toRgba(*job.existing[i]));
+    }
+    return icons;
+}
+
+Result<IndexedPicture> deriveBackground(const DeriveJob& job, std::size_t i) {
+    const FittedOriginal& original = *job.originals[i];
+    if (original.exact) return *original.exact;
+    return convertPicture(original.fitted, static_cast<images::Source>(i), job.options, {},
+                          original.path, iconsDrawnWith(job, i));
+}
+
+// The backgrounds wanted, each on its own thread: they share nothing.
+Result<void> deriveBackgrounds(const DeriveJob& job, DerivedSet& made) {
+    std::vector<std::size_t> wanted;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        if (job.wanted[i] && isBackground(static_cast<images::Source>(i))) wanted.push_back(i);
+    std::vector<std::optional<Result<IndexedPicture>>> results(wanted.size());
+    std::vector<std::thread> workers;
+    for (std::size_t k = 1; k < wanted.size(); ++k)
+        workers.emplace_back([&, k] { results[k] = deriveBackground(job, wanted[k]); });
+    if (!wanted.empty()) results[0] = deriveBackground(job, wanted[0]);
+    for (std::thread& worker : workers) worker.join();
+    for (std::size_t k = 0; k < wanted.size(); ++k) {
+        if (!*results[k]) return results[k]->error();
+        made[wanted[k]] = std::move(*results[k]).value();
+    }
+    return {};
+}
+
+const IndexedPicture* pictureOf(const DeriveJob& job, const DerivedSet& made, std::size_t i) {
+    if (made[i]) return &*made[i];
+    return job.existing[i] ? &*job.existing[i] : nullptr;
+}
+
+Result<IndexedPicture> deriveIcon(const DeriveJob& job, const DerivedSet& made, std::size_t i) {
+    const auto role = static_cast<images::Source>(i);
+    const std::size_t paletteIndex = indexOf(skin::paletteSourceOf(role));
+    const IndexedPicture* palette = pictureOf(job, made, paletteIndex);
+    if (!palette)
+        return Error{Error::Kind::Invalid, images::kSourceSet[paletteIndex].fileName,
+                     "图标所用的背景不存在"};
+    IconContext icon;
+    icon.drawPalette = palette->palette;
+    const std::size_t mainIndex = indexOf(images::Source::MainBackground);
+    if (const IndexedPicture* main = pictureOf(job, made, mainIndex))
+        icon.backdrop = backdropUnderIcon(role, *main, job.record, job.options.matte);
+    const FittedOriginal& original = *job.originals[i];
+    return convertPicture(original.fitted, role, job.options, icon, original.path);
+}
+
+}  // namespace
+
+bool isPictureExtension(const std::string& extension) {
+    static const std::array<const char*, 8> known = {".png", ".jpg", ".jpeg", ".bmp",
+                                                     ".gif", ".webp", ".tif", ".tiff"};
+    return std::any_of(known.begin(), known.end(), [&](const char* e) { return extension == e; });
+}
+
+Result<OriginalPaths> findOriginals(const std::string& artFolder) {
+    namespace fs = std::filesystem;
+    OriginalPaths found;
+    std::error_code error;
+    fs::directory_iterator listing(artFolder, error);
+    if (error) return Error{Error::Kind::Open, artFolder, error.message()};
+    for (; listing != fs::directory_iterator(); listing.increment(error)) {
+        if (error) return Error{Error::Kind::Read, artFolder, error.message()};
+        const fs::path& entry = listing->path();
+        if (!isPictureExtension(lower(entry.extension().string())) ||
+            fileTypeAt(entry.string()) != Error::FileType::Regular)
+            continue;
+        const std::string stem = lower(entry.stem().string());
+        for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+            if (stem != lower(stemOf(images::kSourceSet[i].fileName))) continue;
+            if (found[i])
+                return Error{Error::Kind::Invalid, entry.string(),
+                             "与 " + *found[i] + " 对应同一个源文件"};
+            found[i] = entry.string();
+        }
+    }
+    return found;
+}
+
+Result<FittedOriginal> loadOriginal(const std::string& path, images::Source role,
+                                    PictureDecoder& decoder, Fit fit, bool keepRows) {
+    const images::SourceImage& source = images::sourceImage(role);
+    FittedOriginal original{path, {}, std::nullopt};
+    auto picture = loadPicture(path, decoder, keepRows);
+    if (!picture) return picture.error();
+    if (isBackground(role)) {
+        // An 8-bit BMP of the right size is already in palette form.
+        if (auto exact = exactBmp(path, keepRows);
+            exact && exact->width == source.width && exact->height == source.height)
+            original.exact = std::move(exact);
+    }
+    auto fitted = fitPicture(picture.value(), source.width, source.height, fit, path);
+    if (!fitted) return fitted.error();
+    original.fitted = std::move(fitted).value();
+    return original;
+}
+
+Result<DerivedSet> deriveSet(const DeriveJob& job) {
+    DerivedSet made;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        if (job.wanted[i] && !job.originals[i])
+            return Error{Error::Kind::Invalid, images::kSourceSet[i].fileName, "没有原图"};
+    if (auto done = deriveBackgrounds(job, made); !done) return done.error();
+    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        if (!job.wanted[i] || isBackground(static_cast<images::Source>(i))) continue;
+        auto icon = deriveIcon(job, made, i);
+        if (!icon) return icon.error();
+        made[i] = std::move(icon).value();
+    }
+    return made;
+}
+
+}  // namespace vireo::artwork

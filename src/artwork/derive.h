@@ -1,0 +1,60 @@
+#pragma once
+
+// The one road from the author's originals to the sources, shared by
+// `import`, `update` and the project the windows edit, so that the same
+// originals and positions always give the same bytes.
+
+#include "artwork/convert.h"
+#include "artwork/import.h"
+#include "base/result.h"
+#include "images/source_set.h"
+#include "settings/record.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace vireo::artwork {
+
+// The picture named after each source in an artwork folder, with any picture
+// extension, letter case ignored ("Movie256.PNG"); nullopt where there is none.
+using OriginalPaths = std::array<std::optional<std::string>, images::kSourceCount>;
+
+// Lists `artFolder` (not its subfolders). Two pictures for one source are
+// refused (Invalid, naming the second, detail the first's path).
+Result<OriginalPaths> findOriginals(const std::string& artFolder);
+
+// True for the extensions a picture may have: ".png", ".jpg", ... (lower case).
+bool isPictureExtension(const std::string& extension);
+
+// One original, decoded and brought to its source's size by `fit` (not yet
+// composited). A background that is already an 8-bit BMP of its size is kept
+// as it is, with no second quantising.
+struct FittedOriginal {
+    std::string path;
+    RgbaImage fitted;
+    std::optional<IndexedPicture> exact;
+};
+Result<FittedOriginal> loadOriginal(const std::string& path, images::Source role,
+                                    PictureDecoder& decoder, Fit fit, bool keepRows);
+
+// What to derive: the sources with `wanted` set are made from `originals`;
+// the others are taken from `existing` (rows as the player shows them) where
+// a derived one needs them (a palette, a backdrop) or a background's palette
+// must keep room for them.
+struct DeriveJob {
+    std::array<const FittedOriginal*, images::kSourceCount> originals{};
+    std::array<std::optional<IndexedPicture>, images::kSourceCount> existing{};
+    std::array<bool, images::kSourceCount> wanted{};
+    settings::Record record{};
+    ConvertOptions options{};
+};
+
+// The derived sources (only the wanted ones set). The backgrounds are made
+// first, in parallel, each palette keeping room for the icons drawn with it
+// as they will be shown; then the icons over them. An icon whose background
+// is neither wanted nor existing is Invalid naming the background's file.
+using DerivedSet = std::array<std::optional<IndexedPicture>, images::kSourceCount>;
+Result<DerivedSet> deriveSet(const DeriveJob& job);
+
+}  // namespace vireo::artwork

@@ -1,0 +1,167 @@
+#include "project/project.h"
+
+#include "artwork/derive.h"
+#include "images/bmp.h"
+#include "project/project_core.h"
+#include "skin/skin_layout.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace vireo::project {
+
+namespace {
+
+using images::Source;
+constexpr std::size_t kCount = images::kSourceCount;
+
+std::size_t indexOf(Source source) { return static_cast<std::size_t>(source); }
+Source sourceAt(std::size_t i) { return static_cast<Source>(i); }
+
+bool isBackgroundAt(std::size_t i) { return artwork::isBackground(sourceAt(i)); }
+bool isLargeIcon(std::size_t i) { return images::kSourceSet[i].width == 64; }
+std::size_t paletteOf(std::size_t i) { return indexOf(skin::paletteSourceOf(sourceAt(i))); }
+
+std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
+    Bytes bytes(8);
+    for (int k = 0; k < 8; ++k) bytes[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value >> (8 * k));
+    return hash * 1099511628211ull ^ contentHash(bytes);
+}
+
+// The hash of the icons' originals (and fits) a background's palette serves.
+std::uint64_t iconsHashOf(const OriginalInfos& infos, std::size_t background) {
+    std::uint64_t hash = 0;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (isBackgroundAt(i) || paletteOf(i) != background || !infos[i]) continue;
+        hash = mix(mix(mix(hash, i), infos[i]->hash), static_cast<std::uint64_t>(infos[i]->fit));
+    }
+    return hash;
+}
+
+std::optional<std::uint64_t> hashOfSource(const ProjectCore& core, std::size_t i) {
+    if (!core.sources[i]) return std::nullopt;
+    return contentHash(*core.sources[i]);
+}
+
+bool entryStale(const ProjectCore& core, const OriginalInfos& infos, std::size_t i,
+                const SkinRecord& record) {
+    const auto& entry = core.derived[i];
+    const OriginalInfo& info = *infos[i];
+    if (!entry || entry->original != info.name || entry->originalSize != info.size ||
+        entry->originalHash != info.hash)
+        return true;
+    if (isBackgroundAt(i)) return entry->iconsHash != iconsHashOf(infos, i);
+    if (entry->backgroundHash != hashOfSource(core, paletteOf(i))) return true;
+    if (!isLargeIcon(i)) return false;
+    return entry->position != record.positions[positionIndex(*positionItemOf(sourceAt(i)))];
+}
+
+// `which` grown by what it drags along: a background whose palette serves a
+// changed icon's original, and every icon drawn over a background in it.
+std::array<bool, kCount> expand(const ProjectCore& core, const OriginalInfos& infos,
+                                const std::vector<Source>& which) {
+    std::array<bool, kCount> wanted{};
+    for (const Source source : which) wanted[indexOf(source)] = infos[indexOf(source)].has_value();
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (!wanted[i] || isBackgroundAt(i)) continue;
+        const std::size_t background = paletteOf(i);
+        const auto& entry = core.derived[background];
+        if (infos[background] && (!entry || entry->iconsHash != iconsHashOf(infos, background)))
+            wanted[background] = true;
+    }
+    for (std::size_t b = 0; b < kCount; ++b) {
+        if (!wanted[b] || !isBackgroundAt(b)) continue;
+        for (std::size_t i = 0; i < kCount; ++i) {
+            const bool over = paletteOf(i) == b || (b == indexOf(Source::MainBackground) && isLargeIcon(i));
+            if (!isBackgroundAt(i) && over && infos[i]) wanted[i] = true;
+        }
+    }
+    return wanted;
+}
+
+DerivedEntry entryFor(const OriginalInfo& info, std::size_t i, const SkinRecord& record,
+                      const OriginalInfos& infos, const std::array<Bytes, kCount>& after) {
+    DerivedEntry entry;
+    entry.original = info.name;
+    entry.originalSize = info.size;
+    entry.originalHash = info.hash;
+    entry.fit = info.fit;
+    entry.sourceHash = contentHash(after[i]);
+    if (isBackgroundAt(i)) {
+        entry.iconsHash = iconsHashOf(infos, i);
+        return entry;
+    }
+    entry.backgroundHash = contentHash(after[paletteOf(i)]);
+    if (isLargeIcon(i)) entry.position = record.positions[positionIndex(*positionItemOf(sourceAt(i)))];
+    return entry;
+}
+
+}  // namespace
+
+OriginalInfos currentOriginals(const ProjectCore& core) {
+    OriginalInfos infos;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (!core.originals[i]) continue;
+        const std::string path = core.artFolder() + *core.originals[i];
+        const auto stamp = core.stamps.find(path);
+        if (stamp == core.stamps.end() || !stamp->second.present) continue;
+        const auto& entry = core.derived[i];
+        const artwork::Fit fit = entry ? entry->fit : core.options.fit;
+        infos[i] = OriginalInfo{*core.originals[i], path, stamp->second.length, stamp->second.hash, fit};
+    }
+    return infos;
+}
+
+std::vector<Source> staleFor(const ProjectCore& core, const OriginalInfos& infos,
+                             const SkinRecord& record) {
+    std::vector<Source> stale;
+    const auto derivedFile = core.stamps.find(core.derivedPath());
+    if (derivedFile == core.stamps.end() || !derivedFile->second.present) return stale;
+    for (std::size_t i = 0; i < kCount; ++i)
+        if (infos[i] && entryStale(core, infos, i, record)) stale.push_back(sourceAt(i));
+    return stale;
+}
+
+Result<Derivation> deriveSources(const ProjectCore& core, const OriginalInfos& infos,
+                                 const std::vector<Source>& which, const SkinRecord& record) {
+    const auto wanted = expand(core, infos, which);
+    std::array<std::optional<artwork::FittedOriginal>, kCount> originals;
+    artwork::DeriveJob job;
+    job.record = bytesOf(record);
+    job.options = core.options;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (core.sources[i]) {
+            const images::BmpScan scan = images::scanBmp(*core.sources[i]);
+            if (scan.picture) job.existing[i] = scan.storedOrder();
+        }
+        if (!wanted[i]) continue;
+        auto original = artwork::loadOriginal(infos[i]->readFrom, sourceAt(i), core.decoder,
+                                              infos[i]->fit, false);
+        if (!original) return original.error();
+        originals[i] = std::move(original).value();
+        job.originals[i] = &*originals[i];
+        job.wanted[i] = true;
+    }
+    auto made = artwork::deriveSet(job);
+    if (!made) return made.error();
+    Derivation result;
+    result.derived = core.derived;
+    std::array<Bytes, kCount> after;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (wanted[i]) after[i] = images::writeSourceBmp(*made.value()[i]);
+        else if (core.sources[i]) after[i] = *core.sources[i];
+    }
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (!wanted[i]) continue;
+        result.written.push_back(sourceAt(i));
+        result.files.push_back({core.paths[i], after[i]});
+        result.derived[i] = entryFor(*infos[i], i, record, infos, after);
+    }
+    result.files.push_back({core.derivedPath(), serializeDerived(result.derived)});
+    return result;
+}
+
+}  // namespace vireo::project

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "base/binary_file.h"
+#include "base/result.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vireo::project {
+
+// One file an edit step wrote or removed: its bytes before and after
+// (nullopt: there was no file).
+struct FileChange {
+    std::string path;
+    std::optional<Bytes> before;
+    std::optional<Bytes> after;
+};
+
+struct Step {
+    std::vector<FileChange> changes;
+};
+
+// Applies a step's changes one way: every file must still hold `expected`
+// (before, for a redo or the first time; after, for an undo), else
+// kChangedOutside naming it and nothing is touched. Writes go through
+// writeFilesAtomically in one go; removals follow.
+Result<void> applyChanges(const Step& step, bool forward);
+
+// The undo and redo stacks. A step whose undo or redo is refused stays where it was.
+class History {
+public:
+    void push(Step step);
+    void clear();
+    bool canUndo() const { return !done_.empty(); }
+    bool canRedo() const { return !undone_.empty(); }
+    // Undoes the last step; on success returns it (now on the redo stack).
+    Result<Step> undo();
+    Result<Step> redo();
+
+private:
+    std::vector<Step> done_;
+    std::vector<Step> undone_;
+    static constexpr std::size_t kLimit = 100;
+};
+
+}  // namespace vireo::project

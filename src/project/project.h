@@ -1,0 +1,200 @@
+#pragma once
+
+// The project: one skin folder being edited, shared by the main window, the
+// workbench and the command line. It holds, in one place, the twelve sources
+// as they are on disk, the settings record (as typed values), the author's
+// originals in art/ and what each source was derived from (art/derived.json).
+//
+// Usage, in short:
+//   artwork::QtPictureDecoder decoder;           // the cli passes its module decoder
+//   project::Project project(decoder, "ASCII");  // the byte table every BACK write uses
+//   project.addListener(&myListener);            // callbacks, see ProjectListener
+//   project.openFolder(dir);                     // or openSkin(skinPath, proposedFolderFor(skinPath))
+//   project.setOriginal(Source::MovieIcon, "/tmp/round.png", artwork::Fit::Cover);
+//   project.setPosition(RecordItem::MoviePosition, {6, 96});   // in memory, announced
+//   project.derive(Source::MovieIcon);           // derived again at the edited position
+//   project.writeRecord();                       // BACK through settings::writeValues
+//   project.undo();                              // refuses if a file changed outside
+//   project.generate(dir + "BACKIMG");
+//
+// Every action that writes files is one undo step and writes all its files
+// through writeFilesAtomically (BACK through the settings core). Every change
+// is announced to the listeners after it happened, from the calling thread.
+// Errors are codes: an Error whose `path` names the file and, for the
+// project's own refusals, whose `detail` is one of the k... codes below.
+
+#include "artwork/convert.h"
+#include "artwork/import.h"
+#include "base/binary_file.h"
+#include "base/result.h"
+#include "images/source_set.h"
+#include "images/verification.h"
+#include "project/derived.h"
+#include "project/skin_record.h"
+#include "settings/write.h"
+#include "skin/skin_file.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vireo::project {
+
+// Codes in Error::detail for the project's own refusals.
+constexpr char kChangedOutside[] = "changed-outside";    // undo/redo: path was changed since the step
+constexpr char kNothingToUndo[] = "nothing-to-undo";
+constexpr char kNothingToRedo[] = "nothing-to-redo";
+constexpr char kFilesInTheWay[] = "files-in-the-way";    // openSkin: path is the first; see filesInTheWay
+constexpr char kNoFolder[] = "no-folder";                // an action that needs an open folder
+constexpr char kNoOriginal[] = "no-original";            // derive of a source that is its own original
+constexpr char kNotStorable[] = "not-storable";          // a position or colour outside 0..255
+constexpr char kStaleOnDisk[] = "stale-on-disk";         // generate: path changed since it was read
+
+// Told of every change, after it happened. Override what you need.
+class ProjectListener {
+public:
+    virtual ~ProjectListener() = default;
+    // A folder was opened (or opened again): everything may have changed.
+    virtual void folderOpened(const std::string& /*folder*/) {}
+    // These sources' files were written, removed or re-read.
+    virtual void sourcesChanged(const std::vector<images::Source>& /*sources*/) {}
+    // The record in memory changed (`written`: BACK was written too, or re-read).
+    virtual void recordChanged(bool /*written*/) {}
+    // These sources' originals in art/ were replaced, added or removed.
+    virtual void originalsChanged(const std::vector<images::Source>& /*sources*/) {}
+    // canUndo/canRedo may have changed.
+    virtual void historyChanged() {}
+};
+
+// What opening a finished skin filled and what it could not.
+struct SkinOpening {
+    skin::Layout layout = skin::Layout::Skin;
+    std::string folder;                        // the new folder, trailing separator kept
+    std::vector<images::Source> missing;       // slots the skin does not carry (left absent)
+    std::vector<RecordItem> fromDefaults;      // record items taken from the defaults
+};
+
+// `<skin's folder>/<skin's name>-源文件/`: where opening a skin proposes to unpack it.
+std::string proposedFolderFor(const std::string& skinPath);
+
+// The files unpacking a skin into `folder` would create that already exist
+// there (the twelve sources, BACK, art/derived.json); empty when none.
+std::vector<std::string> filesInTheWay(const std::string& folder);
+
+// A folder's art/ path: `folder` + "art/".
+std::string artFolderOf(const std::string& folder);
+
+class ProjectCore;  // the state behind the object
+
+class Project {
+public:
+    // `byteTablePath` is the ASCII table every BACK write goes through.
+    Project(artwork::PictureDecoder& decoder, std::string byteTablePath);
+    ~Project();
+    Project(const Project&) = delete;
+    Project& operator=(const Project&) = delete;
+
+    void addListener(ProjectListener* listener);
+    void removeListener(ProjectListener* listener);
+
+    // ---- opening ----
+    // Opens a folder: derives the twelve paths, verifies them, reads BACK (the
+    // defaults when it is missing: see recordFromDefaults), the sources that
+    // can be read, the originals in art/ and derived.json (a folder without
+    // it behaves as before: each source its own original). Fails only when
+    // the folder cannot be listed or derived.json or BACK is there but unusable.
+    // Clears the history. Announces folderOpened.
+    Result<void> openFolder(const std::string& folder);
+    // Unpacks a finished skin of either layout into `newFolder` (made if
+    // missing) all or nothing, never over an existing file (kFilesInTheWay
+    // naming the first; filesInTheWay lists all), then opens that folder.
+    Result<SkinOpening> openSkin(const std::string& skinPath, const std::string& newFolder);
+
+    bool isOpen() const;
+    const std::string& folder() const;          // trailing separator kept
+    const images::SourcePaths& sourcePaths() const;
+    std::string settingsPath() const;           // folder + "BACK"
+    const images::Verification& verification() const;  // as of the last open or reload
+    bool recordFromDefaults() const;            // BACK was missing when read
+
+    // ---- the sources, as last read or written ----
+    // The file's bytes, or nullptr when the source is absent or unreadable.
+    const Bytes* sourceBytes(images::Source source) const;
+    // The source as a picture, rows as the player shows them (first stored row
+    // on top), or nullopt when absent or unreadable.
+    std::optional<images::IndexedPicture> sourcePicture(images::Source source) const;
+
+    // ---- the record ----
+    const SkinRecord& record() const;           // as edited, maybe not yet written
+    const SkinRecord& storedRecord() const;     // as BACK holds it
+    bool recordUnwritten() const;
+    // Change one item in memory; false (nothing announced) when it already
+    // held the value. A position or colour outside 0..255 is kNotStorable.
+    Result<bool> setPosition(RecordItem item, Position position);
+    Result<bool> setColour(RecordItem item, images::Colour colour);
+    bool setHintOn(bool on);
+    // Discards the unwritten changes; announces recordChanged(false) when any.
+    void revertRecord();
+    // Writes every changed item to BACK through settings::writeValues with the
+    // byte table (one undo step), then re-reads it. Announces recordChanged(true).
+    Result<void> writeRecord();
+    // The settings panel's "写入修改": settings::writeGroup / writeHintFlag
+    // on BACK, then re-read, one undo step, announced like writeRecord.
+    Result<void> writeGroupTexts(settings::Group group, const std::vector<std::string>& texts);
+    Result<void> writeHintFlag(bool on);
+
+    // ---- originals and deriving ----
+    // The original's path in art/, or nullopt when the source is its own original.
+    std::optional<std::string> originalPath(images::Source source) const;
+    // The original fitted to the source's size by its fit (not composited),
+    // for a drag frame; nullopt when there is none or it cannot be decoded.
+    std::optional<images::RgbaImage> fittedOriginal(images::Source source) const;
+    // What derived.json holds (entries for the sources derived so far).
+    const DerivedRecord& derivedRecord() const;
+    // Copies `picturePath` into art/ as the source's original (the earlier
+    // original kept by the undo step), records `fit`, derives the source and,
+    // for a background, every icon drawn over it. One undo step.
+    Result<void> setOriginal(images::Source source, const std::string& picturePath, artwork::Fit fit);
+    // The sources whose original, background or position (record() as edited)
+    // differ from what derived.json says they were derived from.
+    std::vector<images::Source> staleSources() const;
+    // Derives `source` again from its original (and, for a background, every
+    // icon drawn over it), at the record's edited positions. One undo step.
+    Result<std::vector<images::Source>> derive(images::Source source);
+    // Derives the stale sources (every source with an original when `force`)
+    // in one all-or-nothing write; returns those written (maybe none).
+    Result<std::vector<images::Source>> deriveStale(bool force);
+    // The options every derive uses (dither, matte); the fit comes per original.
+    void setConvertOptions(const artwork::ConvertOptions& options);
+
+    // ---- undo ----
+    bool canUndo() const;
+    bool canRedo() const;
+    // Puts back every file of the last step, only while each still holds the
+    // bytes the step wrote; otherwise kChangedOutside naming the file, and the
+    // step is kept. The record, sources and originals are re-read and announced.
+    Result<void> undo();
+    Result<void> redo();
+
+    // ---- the disk ----
+    // The files (sources, BACK, art/ entries) whose length, time or content
+    // changed since the project last read or wrote them. Cheap: a stat each,
+    // and a hash only when the stat differs.
+    std::vector<std::string> changedOnDisk() const;
+    // Re-reads everything from disk (keeping the history and unwritten record
+    // items) and announces what changed.
+    Result<void> reload();
+
+    // ---- generation ----
+    // Builds the skin from the sources and BACK exactly as the project holds
+    // them and writes it to `outputPath` whole; refuses with kStaleOnDisk when
+    // a file changed on disk since it was read (reload first).
+    Result<void> generate(const std::string& outputPath);
+
+private:
+    std::unique_ptr<ProjectCore> core_;
+};
+
+}  // namespace vireo::project
