@@ -22,7 +22,8 @@ void WorkbenchWindow::applyPosition(std::size_t icon, Position to) {
 void WorkbenchWindow::moveIcon(std::size_t icon, Position to) {
     const Position from = iconPositions()[icon];
     if (from == to) return;
-    pushMove(icon, from, to, false);
+    applyPosition(icon, to);
+    recordMove(icon, from, to);
 }
 
 QString WorkbenchWindow::positionText() const {
@@ -64,7 +65,7 @@ void WorkbenchWindow::onReleased(QPoint point) {
     dragging_ = false;
     const Position to = iconPositions()[*selected_];
     // The drag already shows the end position; the command records it for undo.
-    if (to != dragStart_) pushMove(*selected_, dragStart_, to, true);
+    if (to != dragStart_) recordMove(*selected_, dragStart_, to);
 }
 
 void WorkbenchWindow::cancelDrag() {

@@ -6,6 +6,7 @@
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
+#include "workbench/ui/workbench_internal.h"
 
 #include <QFile>
 #include <QUndoCommand>
@@ -34,47 +35,6 @@ Result<std::optional<Bytes>> bytesOnDisk(const QString& path) {
 
 }  // namespace
 
-// A step of the history. The window applies it in either direction only
-// after asking whether it may: the stack's own undo and redo do nothing but
-// the first redo, which the push makes.
-class WorkbenchWindow::EditStep : public QUndoCommand {
-public:
-    EditStep(const QString& text, bool alreadyDone, QUndoCommand* group)
-        : QUndoCommand(text, group), done_(alreadyDone) {}
-    void redo() final {
-        if (!done_) apply(false);
-        done_ = true;
-    }
-    void undo() final {}
-    // Why the step cannot go `undo`-wards now; empty when it can.
-    virtual QString refusal(bool undo) const = 0;
-    // Makes the change; false (after saying why) when a write failed.
-    virtual bool apply(bool undo) = 0;
-
-private:
-    bool done_;
-};
-
-// A move of one icon: both fields go into the state together.
-class WorkbenchWindow::MoveIconCommand : public EditStep {
-public:
-    MoveIconCommand(WorkbenchWindow& window, std::size_t icon, Position from, Position to,
-                    bool alreadyDone = false)
-        : EditStep(QStringLiteral("移动图标"), alreadyDone, nullptr), window_(window), icon_(icon),
-          from_(from), to_(to) {}
-    QString refusal(bool) const override { return {}; }
-    bool apply(bool undo) override {
-        window_.applyPosition(icon_, undo ? from_ : to_);
-        return true;
-    }
-
-private:
-    WorkbenchWindow& window_;
-    std::size_t icon_;
-    Position from_;
-    Position to_;
-};
-
 // A picture put into a slot's file. Either way the file is touched only while
 // it still holds what the other way left there, so that a change made outside
 // since is never overwritten or deleted.
@@ -99,10 +59,6 @@ private:
     std::optional<Bytes> before_;
     Bytes after_;
 };
-
-void WorkbenchWindow::pushMove(std::size_t icon, Position from, Position to, bool alreadyDone) {
-    undoStack_->push(new MoveIconCommand(*this, icon, from, to, alreadyDone));
-}
 
 QString WorkbenchWindow::refusalOf(const QUndoCommand* step, bool undo) {
     if (const auto* edit = dynamic_cast<const EditStep*>(step)) return edit->refusal(undo);
@@ -170,17 +126,6 @@ bool WorkbenchWindow::writeSlot(const QString& path, const std::optional<Bytes>&
     }
     state_.announceFileChanged(path);
     return true;
-}
-
-void WorkbenchWindow::replaceSlot(Source source, const QString& inputPath) {
-    const QString target = state_.sourcePath(source);
-    if (target.isEmpty()) {
-        dialogs_.message(this, QStringLiteral("请先打开文件夹"));
-        return;
-    }
-    auto* step = putIntoSlot(source, converter_.convert(source, toStd(inputPath), files_,
-                                                         currentRecord()), nullptr);
-    if (step) undoStack_->push(step);
 }
 
 QUndoCommand* WorkbenchWindow::putIntoSlot(Source source, Result<Bytes> converted,

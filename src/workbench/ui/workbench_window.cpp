@@ -100,6 +100,8 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
 WorkbenchWindow::~WorkbenchWindow() {
     // The commands call back into the window; they go before its members do.
     undoStack_->clear();
+    // A project the workbench made goes with it; the state must not keep it.
+    if (ownProject_ && state_.project() == ownProject_.get()) state_.setProject(nullptr);
 }
 
 SlotView* WorkbenchWindow::slotView(Source source) const {

@@ -4,13 +4,15 @@
 #include "settings/record.h"
 #include "skin/screen.h"
 #include "workbench/layout.h"
-#include "workbench/qt/qt_slot_converter.h"
+#include "artwork/qt/qt_picture_decoder.h"
+#include "project/project.h"
 #include "workbench/slots.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -101,8 +103,16 @@ private:
     QUndoCommand* putIntoSlot(images::Source source, Result<Bytes> converted,
                               QUndoCommand* group);
     void moveIcon(std::size_t icon, Position to);
-    // Records a move in the history; `alreadyDone` when the icon stands there already.
-    void pushMove(std::size_t icon, Position from, Position to, bool alreadyDone);
+    // Records a move the icon already made, with its source derived again
+    // at the new position when it has an original.
+    void recordMove(std::size_t icon, Position from, Position to);
+    // The project core the windows share; the workbench makes one when the
+    // state has none.
+    project::Project& project();
+    // Opens the state's folder in the project when it is not yet, and hands
+    // it the positions being edited; false (after saying why) when it cannot.
+    bool projectOpen();
+    void explainRefusal(const Error& error, bool undo);
     void applyPosition(std::size_t icon, Position to);
     void showSelection();
     void onPressed(QPoint point);
@@ -124,6 +134,7 @@ private:
     class EditStep;
     class MoveIconCommand;
     class ReplaceSlotCommand;
+    class ProjectStepCommand;
     // Why `step` cannot be undone (or redone) now; empty when it can.
     static QString refusalOf(const QUndoCommand* step, bool undo);
     bool applyStep(QUndoCommand* step, bool undo);
@@ -132,7 +143,8 @@ private:
     vireo::ui::Dialogs& dialogs_;
     vireo::ui::ProjectState& state_;
     QString currentDir_;
-    QtSlotConverter converter_;
+    artwork::QtPictureDecoder decoder_;
+    std::unique_ptr<project::Project> ownProject_;
 
     SlotFiles files_;
     settings::Record fileRecord_{};
