@@ -3,12 +3,38 @@
 
 #include "widgets/project_state.h"
 #include "workbench/ui/screen_canvas.h"
+#include "workbench/ui/workbench_internal.h"
 
 #include <QLabel>
 
 namespace vireo::workbench::ui {
 
+using images::Source;
 using skin::Screen;
+
+namespace {
+
+// `picture` (RGBA) alpha-composited over `backdrop` into `screen` at `at`.
+void compositeAt(QImage& screen, const images::RgbaImage& picture, const QImage& backdrop,
+                 Position at) {
+    const QRect area = QRect(at.x, at.y, picture.width, picture.height).intersected(screen.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(screen.scanLine(y));
+        const auto* under = reinterpret_cast<const QRgb*>(backdrop.constScanLine(y));
+        const std::uint8_t* source =
+            picture.pixels.data() + 4 * (std::size_t(y - at.y) * picture.width + area.left() - at.x);
+        for (int x = area.left(); x <= area.right(); ++x, source += 4) {
+            const int alpha = source[3];
+            const auto mix = [alpha](int over, int below) {
+                return (over * alpha + below * (255 - alpha) + 127) / 255;
+            };
+            line[x] = qRgb(mix(source[0], qRed(under[x])), mix(source[1], qGreen(under[x])),
+                           mix(source[2], qBlue(under[x])));
+        }
+    }
+}
+
+}  // namespace
 
 void WorkbenchWindow::applyPosition(std::size_t icon, Position to) {
     applying_ = true;
@@ -49,8 +75,23 @@ void WorkbenchWindow::onPressed(QPoint point) {
     if (dragging_) {
         pressPoint_ = point;
         dragStart_ = iconPositions()[*selected_];
+        // Fetched once per drag: every frame composites the same original.
+        const Source icon = kIcons[*selected_].source;
+        dragOriginal_.reset();
+        if (!state_.folder().isEmpty() && projectOpen() && project().originalPath(icon)) {
+            dragOriginal_ = project().fittedOriginal(icon);
+            const auto backdrop = slotPicture(Source::MainBackground, files_);
+            if (!backdrop) dragOriginal_.reset();
+            else dragBackdrop_ = screenPicture_.isNull() ? QImage() : imageOf(*backdrop);
+        }
     }
     showSelection();
+}
+
+void WorkbenchWindow::drawDraggedOriginal() {
+    if (!dragging_ || !dragOriginal_ || !selected_ || screen_ != Screen::Main) return;
+    if (dragBackdrop_.size() != screenPicture_.size()) return;
+    compositeAt(screenPicture_, *dragOriginal_, dragBackdrop_, iconPositions()[*selected_]);
 }
 
 void WorkbenchWindow::onMoved(QPoint point) {
@@ -63,6 +104,7 @@ void WorkbenchWindow::onReleased(QPoint point) {
     if (!dragging_) return;
     onMoved(point);
     dragging_ = false;
+    dragOriginal_.reset();
     const Position to = iconPositions()[*selected_];
     // The drag already shows the end position; the command records it for undo.
     if (to != dragStart_) recordMove(*selected_, dragStart_, to);
@@ -72,6 +114,7 @@ void WorkbenchWindow::cancelDrag() {
     // The icon goes back where the drag found it; the rest of the drag,
     // release included, is ignored.
     dragging_ = false;
+    dragOriginal_.reset();
     applyPosition(*selected_, dragStart_);
 }
 

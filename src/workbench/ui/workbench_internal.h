@@ -7,12 +7,25 @@
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
 
+#include <QImage>
 #include <QUndoCommand>
+
+#include <algorithm>
 
 #include <cstdint>
 #include <optional>
 
 namespace vireo::workbench::ui {
+
+// A rendered picture as a Qt image, pixel for pixel.
+inline QImage imageOf(const skin::Picture& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        std::copy_n(picture.pixels.data() + static_cast<std::size_t>(y) * picture.width,
+                    picture.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
+    }
+    return image;
+}
 
 // The byte the panel's text for the field would store, rounded as a write rounds it.
 inline std::optional<int> storedValue(const vireo::ui::ProjectState& state, std::uint8_t offset) {

@@ -36,15 +36,6 @@ std::optional<Bytes> slotFile(const QString& path) {
     return std::move(bytes).value();
 }
 
-QImage imageOf(const skin::Picture& picture) {
-    QImage image(picture.width, picture.height, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height; ++y) {
-        std::copy_n(picture.pixels.data() + static_cast<std::size_t>(y) * picture.width,
-                    picture.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
-    }
-    return image;
-}
-
 QColor recordColour(const settings::Record& record, std::size_t offset) {
     return QColor(record[offset], record[offset + 1], record[offset + 2]);
 }
@@ -132,6 +123,7 @@ void WorkbenchWindow::reloadAll() {
     undoStack_->clear();
     selected_.reset();
     dragging_ = false;
+    dragOriginal_.reset();
     watchFolder();
     reloadFromDisk();
 }
@@ -240,6 +232,7 @@ void WorkbenchWindow::redraw() {
                                   : QStringLiteral("无法显示：") + fromStd(describe(skin.error())));
     } else {
         screenPicture_ = imageOf(skin::renderScreen(skin.value(), screen_));
+        drawDraggedOriginal();
         statusLabel_->setText(state_.folder());
         samples = samplesFor(screen_, record);
     }

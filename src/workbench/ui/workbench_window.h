@@ -120,6 +120,9 @@ private:
     void onReleased(QPoint point);
     void onStepped(int dx, int dy);
     bool cycleSelection(bool forward);
+    // While an icon with an original is dragged: its original composited
+    // over the background where it stands now, over the screen picture.
+    void drawDraggedOriginal();
     void cancelDrag();
     // Writes the positions, colours and hint flag the state holds into BACK;
     // false (after saying why) when a value is refused or the write fails.
@@ -158,6 +161,8 @@ private:
     bool dragging_ = false;
     QPoint pressPoint_;
     Position dragStart_;
+    std::optional<images::RgbaImage> dragOriginal_;
+    QImage dragBackdrop_;
 
     QUndoStack* undoStack_;
     QFileSystemWatcher* watcher_;
