@@ -3,6 +3,9 @@
 // drag cancelled by Ctrl+Z.
 #include "images/source_set.h"
 #include "settings/record.h"
+#include "skin/generation.h"
+#include "skin/screen.h"
+#include "skin/skin_file.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/project_state.h"
@@ -12,6 +15,8 @@
 #include "workbench/ui/workbench_window.h"
 
 #include <QDropEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QMimeData>
 #include <QTest>
 #include <QUndoStack>
@@ -40,6 +45,7 @@ struct Workbench {
         state.setSettingsPath(folder.path(QStringLiteral("BACK")));
         for (const auto& field : settings::kPositionFields)
             state.setFieldText(field.offset, QString::number(field.defaultValue));
+        state.setHintOn(back[settings::kHintFlagOffset] != 0);
         window = std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, folder.folder());
         window->show();
         window->activateWindow();
@@ -109,6 +115,7 @@ private slots:
     void ctrlZDuringADragCancelsIt();
     void newBackgroundRederivesTheIconsAsOneStep();
     void undoRefusesOverAFileChangedOutside();
+    void opensAFinishedSkinAsTheRendererShowsIt();
 };
 
 void WorkbenchOriginalsTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
@@ -226,6 +233,51 @@ void WorkbenchOriginalsTest::undoRefusesOverAFileChangedOutside() {
     QCOMPARE(bench.dialogs.messages.size(), 1);
     QCOMPARE(test::readFile(bench.path("movie256.bmp")), original);
     QCOMPARE(bench.window->undoStack()->index(), 0);
+}
+
+void WorkbenchOriginalsTest::opensAFinishedSkinAsTheRendererShowsIt() {
+    Workbench bench;
+    // A finished skin made from another folder's files, kept elsewhere.
+    test::SourceFolder other(5);
+    skin::SkinSourceBytes sources;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        sources.pictures[i] = test::toBytes(
+            other.files.at(QString::fromLatin1(images::kSourceSet[i].fileName)));
+    sources.settings = test::toBytes(other.files.at(QStringLiteral("BACK")));
+    const Bytes skinBytes = skin::assembleSkin(sources).value();
+    const QString skinPath = bench.elsewhere.filePath(QStringLiteral("BACKIMG"));
+    test::writeFile(skinPath, test::fromBytes(skinBytes));
+    const auto skinFile = skin::skinFileOf(skinBytes, skinPath.toStdString()).value();
+
+    // A folder in the way is refused without touching it.
+    const QString taken = bench.elsewhere.filePath(QStringLiteral("taken"));
+    QVERIFY(QDir().mkpath(taken));
+    test::writeFile(taken + QStringLiteral("/BACK"), "mine");
+    bench.dialogs.choose(skinPath);
+    bench.dialogs.chooseSaveAs(taken);
+    bench.window->findChild<QPushButton*>(QStringLiteral("openSkinButton"))->click();
+    QCOMPARE(bench.dialogs.messages.size(), 1);
+    QCOMPARE(test::readFile(taken + QStringLiteral("/BACK")), QByteArray("mine"));
+    QCOMPARE(bench.state.folder(), bench.folder.folder());
+
+    const QString fresh = bench.elsewhere.filePath(QStringLiteral("BACKIMG-源文件"));
+    bench.dialogs.choose(skinPath);
+    bench.dialogs.chooseSaveAs(fresh);
+    bench.window->findChild<QPushButton*>(QStringLiteral("openSkinButton"))->click();
+    QCOMPARE(bench.dialogs.messages.size(), 1);
+    QCOMPARE(bench.state.folder(), fresh + '/');
+    for (const auto screen : {skin::Screen::Main, skin::Screen::Tree, skin::Screen::Ebook,
+                              skin::Screen::Music}) {
+        bench.window->setScreen(screen);
+        const auto picture = skin::renderScreen(skinFile, screen);
+        const QImage shown = bench.window->screenPicture();
+        QCOMPARE(shown.size(), QSize(picture.width, picture.height));
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                if (shown.pixel(x, y) != (picture.at(x, y) | 0xff000000u))
+                    QFAIL(qPrintable(QStringLiteral("screen %1 differs at %2,%3")
+                                         .arg(int(screen)).arg(x).arg(y)));
+    }
 }
 
 QTEST_MAIN(WorkbenchOriginalsTest)

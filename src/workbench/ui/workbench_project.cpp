@@ -43,7 +43,22 @@ void WorkbenchWindow::openFolder() {
         dialogs_.message(this, QStringLiteral("请打开main256.bmp"));
         return;
     }
-    const std::string folder = folderOf(toStd(*path));
+    if (!unwrittenSettled()) return;
+    openingNote_.clear();
+    openFolderAt(fromStd(folderOf(toStd(*path))));
+}
+
+bool WorkbenchWindow::unwrittenSettled() {
+    if (state_.folder().isEmpty() || !recordUnwritten()) return true;
+    const auto answer = dialogs_.ask(
+        this, QStringLiteral("图标位置或文字颜色尚未写入BACK，打开其他文件夹会丢弃这些改动。"),
+        {QStringLiteral("先写入BACK"), QStringLiteral("丢弃这些改动"), QStringLiteral("取消")});
+    if (!answer || *answer == 2) return false;
+    return *answer == 1 || writeRecord();
+}
+
+void WorkbenchWindow::openFolderAt(const QString& folderPath) {
+    const std::string folder = toStd(folderPath);
     const auto verification = images::verifySourceSet(folder, toStd(currentDir_));
     std::array<QString, images::kSourceCount> paths;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = fromStd(verification.paths[i]);
@@ -59,7 +74,9 @@ void WorkbenchWindow::openFolder() {
     }
     state_.setSettingsPath(fromStd(verification.settingsPath));
     state_.setSourceSet(fromStd(folder), paths, verification.passed());
-    if (!verification.passed()) dialogs_.message(this, fromStd(verification.report));
+    if (!verification.passed() && openingNote_.isEmpty())
+        dialogs_.message(this, fromStd(verification.report));
+    redraw();
 }
 
 bool WorkbenchWindow::recordUnwritten() const {

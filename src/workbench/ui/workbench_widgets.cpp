@@ -43,6 +43,8 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 
 QLayout* WorkbenchWindow::buildTools() {
     openButton_ = makeButton(this, QStringLiteral("openButton"), QStringLiteral("打开文件夹(&O)"));
+    openSkinButton_ = makeButton(this, QStringLiteral("openSkinButton"), QStringLiteral("打开皮肤…"));
+    openSkinButton_->setToolTip(QStringLiteral("把已完成的皮肤文件 BACKIMG 解包到新文件夹，在此继续编辑"));
     screenChoice_ = makeChoice(this, QStringLiteral("screenChoice"),
                                {QStringLiteral("主界面"), QStringLiteral("目录树"),
                                 QStringLiteral("电子书"), QStringLiteral("音乐播放")});
@@ -62,7 +64,7 @@ QLayout* WorkbenchWindow::buildTools() {
     exportButton_ = makeButton(this, QStringLiteral("exportButton"), QStringLiteral("导出PNG"));
 
     auto* tools = new QHBoxLayout;
-    for (QWidget* widget : std::initializer_list<QWidget*>{openButton_, screenChoice_, zoomChoice_,
+    for (QWidget* widget : std::initializer_list<QWidget*>{openButton_, openSkinButton_, screenChoice_, zoomChoice_,
                                                           gridChoice_, positionLabel_})
         tools->addWidget(widget);
     tools->addStretch();
@@ -116,6 +118,7 @@ void WorkbenchWindow::buildUndoActions() {
 
 void WorkbenchWindow::connectSignals() {
     connect(openButton_, &QPushButton::clicked, this, &WorkbenchWindow::openFolder);
+    connect(openSkinButton_, &QPushButton::clicked, this, &WorkbenchWindow::openSkin);
     connect(generateButton_, &QPushButton::clicked, this, &WorkbenchWindow::generate);
     connect(exportButton_, &QPushButton::clicked, this, &WorkbenchWindow::exportPng);
     connect(screenChoice_, &QComboBox::currentIndexChanged, this,

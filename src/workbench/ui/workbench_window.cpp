@@ -233,7 +233,9 @@ void WorkbenchWindow::redraw() {
     } else {
         screenPicture_ = imageOf(skin::renderScreen(skin.value(), screen_));
         drawDraggedOriginal();
-        statusLabel_->setText(state_.folder());
+        statusLabel_->setText(openingNote_.isEmpty() ? state_.folder()
+                                                     : state_.folder() + QStringLiteral("：") +
+                                                           openingNote_);
         samples = samplesFor(screen_, record);
     }
     canvas_->setSamples(std::move(samples));

@@ -75,6 +75,12 @@ public:
     // cancels the drag; a step whose files were changed outside since is
     // refused with a message and kept.
     void undoStep();
+    // "打开皮肤…": asks for a finished skin of either layout, then for a new
+    // folder to unpack it into, and opens that folder.
+    void openSkin();
+    void openSkinFile(const QString& skinPath);
+    // Opens a folder of sources here and in every window of the state.
+    void openFolderAt(const QString& folder);
     void redoStep();
 
     // The selected icon's position as the window shows it ("X 12  Y 26"),
@@ -128,6 +134,9 @@ private:
     // false (after saying why) when a value is refused or the write fails.
     bool writeRecord();
     bool recordUnwritten() const;
+    // Before another folder replaces the record: asks about changes not yet
+    // written; false when the user cancelled or the write failed.
+    bool unwrittenSettled();
     void openFolder();
     void chooseForSlot(images::Source source);
     void generate();
@@ -171,6 +180,9 @@ private:
     QComboBox* zoomChoice_;
     QComboBox* gridChoice_;
     QPushButton* openButton_;
+    QPushButton* openSkinButton_;
+    // What opening a skin said about it, shown after the folder in the status line.
+    QString openingNote_;
     QPushButton* generateButton_;
     QPushButton* exportButton_;
     QLabel* positionLabel_;
