@@ -410,8 +410,17 @@ void WorkbenchWindowTest::opensAFolderItself() {
     Bench bench;
     bench.drag(QPoint(40, 60), QPoint(4, 4));
     const test::SourceFolder other(9);
+    auto* open = bench.window->findChild<QPushButton*>(QStringLiteral("openButton"));
+    // The move is not yet in BACK: it is asked about, and cancelling keeps it.
     bench.dialogs.choose(other.path(QStringLiteral("main256.bmp")));
-    bench.window->findChild<QPushButton*>(QStringLiteral("openButton"))->click();
+    bench.dialogs.answer(2);
+    open->click();
+    QCOMPARE(bench.dialogs.questions.size(), 1);
+    QCOMPARE(bench.state.folder(), bench.folder.folder());
+    QCOMPARE(bench.state.fieldText(16), QStringLiteral("14"));
+    bench.dialogs.choose(other.path(QStringLiteral("main256.bmp")));
+    bench.dialogs.answer(1);  // drop them
+    open->click();
     QCOMPARE(bench.state.settingsPath(), other.path(QStringLiteral("BACK")));
     // The panel's boxes now hold the other folder's record, and the old moves are gone.
     const QByteArray back = other.files.at(QStringLiteral("BACK"));
@@ -438,7 +447,7 @@ void WorkbenchWindowTest::backgroundMenuOpensTheWorkbench() {
     QVERIFY(menu->isVisible());
     QStringList items;
     for (QAction* action : menu->actions()) items << action->text();
-    QCOMPARE(items, (QStringList{"解包窗口", "调色板", "工作台"}));
+    QCOMPARE(items, (QStringList{"解包窗口", "调色板", "工作台", "打开皮肤…"}));
 
     menu->actions().at(2)->trigger();
     menu->actions().at(2)->trigger();  // brought forward, not opened twice

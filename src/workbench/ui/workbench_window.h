@@ -81,6 +81,9 @@ public:
     void openSkinFile(const QString& skinPath);
     // Opens a folder of sources here and in every window of the state.
     void openFolderAt(const QString& folder);
+    // Before another folder replaces the record: asks about changes not yet
+    // written; false when the user cancelled or the write failed.
+    bool unwrittenSettled();
     void redoStep();
 
     // The selected icon's position as the window shows it ("X 12  Y 26"),
@@ -134,9 +137,7 @@ private:
     // false (after saying why) when a value is refused or the write fails.
     bool writeRecord();
     bool recordUnwritten() const;
-    // Before another folder replaces the record: asks about changes not yet
-    // written; false when the user cancelled or the write failed.
-    bool unwrittenSettled();
+
     void openFolder();
     void chooseForSlot(images::Source source);
     void generate();
