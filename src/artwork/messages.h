@@ -16,4 +16,8 @@ struct Problem {
 
 Problem describeFinding(const std::string& file, const Finding& finding);
 
+// What to do about a problem in the windows, where a picture is put into its
+// place with the workbench's own buttons rather than with a command.
+std::string windowFixFor(ProblemCode code);
+
 }  // namespace vireo::artwork

@@ -482,6 +482,10 @@ void WorkbenchWindowTest::failedRunTooltipNamesEveryFinding() {
     QVERIFY(tooltip.contains("    tree_main256.bmp 的长度为 5000 字节，应为 39478 字节"));
     QVERIFY(tooltip.contains("music256.bmp：\n    music256.bmp 实际是 GIF 文件"));
     QVERIFY(!tooltip.contains("\nmain256.bmp："));
+    // What to do is said with the windows' own buttons, never with a command.
+    QVERIFY(tooltip.contains("“选择图片…”"));
+    for (const char* command : {"convert", "import", "vireo-skin"})
+        QVERIFY2(!tooltip.contains(QLatin1String(command)), command);
 
     for (const char* name : {"tree_main256.bmp", "music256.bmp"})
         test::writeFile(f.source.path(name), f.source.files.at(name));

@@ -1,6 +1,7 @@
 #include "app/ui/main_window.h"
 
 #include "artwork/doctor.h"
+#include "artwork/messages.h"
 #include "base/binary_file.h"
 #include "colour/ui/colour_picker.h"
 #include "images/verification.h"
@@ -221,7 +222,7 @@ void MainWindow::showDoctorFindings(bool passed) {
                 lines << fromStd(file.file) + QStringLiteral("：");
                 for (const auto& problem : file.problems)
                     lines << QStringLiteral("    ") + fromStd(problem.message) + QStringLiteral(" — ") +
-                                 fromStd(problem.fix);
+                                 fromStd(artwork::windowFixFor(problem.code));
             }
             findings = lines.join('\n');
         }
