@@ -116,6 +116,7 @@ private slots:
     void newBackgroundRederivesTheIconsAsOneStep();
     void undoRefusesOverAFileChangedOutside();
     void opensAFinishedSkinAsTheRendererShowsIt();
+    void typedPositionDerivesOnceValid();
 };
 
 void WorkbenchOriginalsTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
@@ -278,6 +279,26 @@ void WorkbenchOriginalsTest::opensAFinishedSkinAsTheRendererShowsIt() {
                     QFAIL(qPrintable(QStringLiteral("screen %1 differs at %2,%3")
                                          .arg(int(screen)).arg(x).arg(y)));
     }
+}
+
+void WorkbenchOriginalsTest::typedPositionDerivesOnceValid() {
+    Workbench bench;
+    const auto& top = workbench::kIcons[workbench::kIconCount - 1];
+    const QString file = bench.state.sourcePath(top.source);
+    bench.drop(top.source, roundIcon(bench.elsewhere));
+    const QByteArray main = test::readFile(bench.path("main256.bmp"));
+    const int steps = bench.window->undoStack()->count();
+    // Typed as the panel's boxes pass it on: an invalid text derives nothing.
+    bench.state.setFieldText(top.xOffset, QStringLiteral("3x"));
+    QTest::qWait(600);
+    QCOMPARE(bench.window->undoStack()->count(), steps);
+    bench.state.setFieldText(top.xOffset, QStringLiteral("100"));
+    bench.state.setFieldText(top.yOffset, QStringLiteral("50"));
+    QTRY_COMPARE(bench.window->undoStack()->count(), steps + 1);
+    const QByteArray icon = test::readFile(file);
+    for (const QPoint corner : cornersAt(100, 50))
+        QCOMPARE(iconColourAt(icon, main, corner.x() - 100, corner.y() - 50),
+                 backgroundAt(main, corner.x(), corner.y()));
 }
 
 QTEST_MAIN(WorkbenchOriginalsTest)

@@ -192,6 +192,9 @@ void MainWindow::openSourceSet() {
 
 void MainWindow::verifyFolder(const QString& folder) {
     verifiedFolder_ = folder;
+    // The project follows; a folder it cannot take is still verified and reported.
+    if (!project_->isOpen() || fromStd(project_->folder()) != folder)
+        (void)project_->openFolder(toStd(folder));
     const auto run = images::verifySourceSet(toStd(folder), toStd(currentDir_));
     std::array<QString, images::kSourceCount> paths;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = fromStd(run.paths[i]);

@@ -115,6 +115,31 @@ void WorkbenchWindow::replaceSlot(Source source, const QString& inputPath) {
     undoStack_->push(new ProjectStepCommand(*this, QStringLiteral("替换图片"), nullptr));
 }
 
+void WorkbenchWindow::deriveTypedPositions() {
+    if (state_.folder().isEmpty() || dragging_) return;
+    project::Project& core = project();
+    const bool wasOpen = core.isOpen() && fromStd(core.folder()) == state_.folder();
+    if (!wasOpen) return;  // a project opened now derives nothing typed before
+    std::vector<Source> typed;
+    const IconPositions positions = iconPositions();
+    for (std::size_t i = 0; i < kIconCount; ++i) {
+        const auto item = project::positionItemOf(kIcons[i].source);
+        const project::Position now{positions[i].x, positions[i].y};
+        if (item && core.record().positions[project::positionIndex(*item)] != now)
+            typed.push_back(kIcons[i].source);
+    }
+    if (typed.empty() || !projectOpen()) return;
+    for (const Source icon : typed) {
+        if (!core.originalPath(icon)) continue;
+        const auto derived = core.derive(icon);
+        if (!derived) {
+            dialogs_.message(this, fromStd(describe(derived.error())));
+            return;
+        }
+        undoStack_->push(new ProjectStepCommand(*this, QStringLiteral("重新生成图标"), nullptr));
+    }
+}
+
 void WorkbenchWindow::recordMove(std::size_t icon, Position from, Position to) {
     // The move and the source derived again at its end are one step.
     auto* group = new QUndoCommand(QStringLiteral("移动图标"));

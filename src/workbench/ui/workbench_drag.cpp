@@ -41,6 +41,10 @@ void WorkbenchWindow::applyPosition(std::size_t icon, Position to) {
     state_.setFieldText(kIcons[icon].xOffset, QString::number(to.x));
     state_.setFieldText(kIcons[icon].yOffset, QString::number(to.y));
     applying_ = false;
+    // The project derives at the positions being edited; it follows every move.
+    project::Project* core = state_.project();
+    const auto item = project::positionItemOf(kIcons[icon].source);
+    if (core && core->isOpen() && item) (void)core->setPosition(*item, {to.x, to.y});
     showSelection();
     redraw();
 }

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -149,10 +150,14 @@ void WorkbenchWindow::connectSignals() {
         redraw();
     });
     connect(&state_, &ProjectState::fileChanged, this, &WorkbenchWindow::reloadFile);
-    connect(&state_, &ProjectState::fieldTextChanged, this, [this] {
+    typedTimer_->setSingleShot(true);
+    typedTimer_->setInterval(400);
+    connect(typedTimer_, &QTimer::timeout, this, &WorkbenchWindow::deriveTypedPositions);
+    connect(&state_, &ProjectState::fieldTextChanged, this, [this](std::uint8_t offset) {
         if (applying_) return;
         showSelection();
         redraw();
+        if (offset >= kIcons.front().xOffset && offset <= kIcons.back().yOffset) typedTimer_->start();
     });
 }
 

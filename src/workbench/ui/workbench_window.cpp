@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QScrollArea>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -60,7 +61,8 @@ std::vector<SampleText> samplesFor(Screen screen, const settings::Record& record
 WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::ProjectState& state,
                                  const QString& currentDir, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs), state_(state), currentDir_(currentDir),
-      undoStack_(new QUndoStack(this)), watcher_(new QFileSystemWatcher(this)) {
+      undoStack_(new QUndoStack(this)), watcher_(new QFileSystemWatcher(this)),
+      typedTimer_(new QTimer(this)) {
     vireo::ui::setUpWindow(this, QStringLiteral("Form4"), QStringLiteral("VIREO 皮肤工作台"));
 
     QLayout* tools = buildTools();

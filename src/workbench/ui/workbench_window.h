@@ -22,6 +22,7 @@ class QGridLayout;
 class QLabel;
 class QPushButton;
 class QScrollArea;
+class QTimer;
 class QUndoCommand;
 class QUndoStack;
 
@@ -122,6 +123,9 @@ private:
     // it the positions being edited; false (after saying why) when it cannot.
     bool projectOpen();
     void explainRefusal(const Error& error, bool undo);
+    // Icons whose position was typed elsewhere (the settings panel) and is
+    // valid: their sources derived again there, a step each.
+    void deriveTypedPositions();
     void applyPosition(std::size_t icon, Position to);
     void showSelection();
     void onPressed(QPoint point);
@@ -176,6 +180,7 @@ private:
 
     QUndoStack* undoStack_;
     QFileSystemWatcher* watcher_;
+    QTimer* typedTimer_;  // a typed position is derived once typing pauses
     ScreenCanvas* canvas_;
     QComboBox* screenChoice_;
     QComboBox* zoomChoice_;
