@@ -117,6 +117,7 @@ private slots:
     void undoRefusesOverAFileChangedOutside();
     void opensAFinishedSkinAsTheRendererShowsIt();
     void typedPositionDerivesOnceValid();
+    void aFolderInASlotIsNamedAsSuch();
 };
 
 void WorkbenchOriginalsTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
@@ -299,6 +300,16 @@ void WorkbenchOriginalsTest::typedPositionDerivesOnceValid() {
     for (const QPoint corner : cornersAt(100, 50))
         QCOMPARE(iconColourAt(icon, main, corner.x() - 100, corner.y() - 50),
                  backgroundAt(main, corner.x(), corner.y()));
+}
+
+void WorkbenchOriginalsTest::aFolderInASlotIsNamedAsSuch() {
+    Workbench bench;
+    QVERIFY(QFile::remove(bench.path("music256.bmp")));
+    QVERIFY(QDir().mkdir(bench.path("music256.bmp")));
+    bench.state.announceFileChanged(bench.path("music256.bmp"));
+    const QString verdict = bench.window->slotView(Source::MusicIcon)->verdict();
+    QVERIFY2(verdict.contains(QStringLiteral("文件夹")), qPrintable(verdict));
+    QVERIFY2(!verdict.contains(QStringLiteral("不存在")), qPrintable(verdict));
 }
 
 QTEST_MAIN(WorkbenchOriginalsTest)

@@ -76,7 +76,7 @@ bool WorkbenchWindow::projectOpen() {
     if (!core.isOpen() || fromStd(core.folder()) != state_.folder()) {
         const auto opened = core.openFolder(toStd(state_.folder()));
         if (!opened) {
-            dialogs_.message(this, fromStd(describe(opened.error())));
+            dialogs_.message(this, fromStd(describeWithReason(opened.error())));
             return false;
         }
     }
@@ -97,7 +97,7 @@ void WorkbenchWindow::explainRefusal(const Error& error, bool undo) {
                                                   "文件保持原样，这一步仍保留在历史中。"));
         return;
     }
-    dialogs_.message(this, fromStd(describe(error)));
+    dialogs_.message(this, fromStd(describeWithReason(error)));
 }
 
 void WorkbenchWindow::replaceSlot(Source source, const QString& inputPath) {
@@ -109,7 +109,7 @@ void WorkbenchWindow::replaceSlot(Source source, const QString& inputPath) {
     if (!fit || !projectOpen()) return;
     const auto put = project().setOriginal(source, toStd(inputPath), *fit);
     if (!put) {
-        dialogs_.message(this, fromStd(describe(put.error())));
+        dialogs_.message(this, fromStd(describeWithReason(put.error())));
         return;
     }
     undoStack_->push(new ProjectStepCommand(*this, QStringLiteral("替换图片"), nullptr));
@@ -133,7 +133,7 @@ void WorkbenchWindow::deriveTypedPositions() {
         if (!core.originalPath(icon)) continue;
         const auto derived = core.derive(icon);
         if (!derived) {
-            dialogs_.message(this, fromStd(describe(derived.error())));
+            dialogs_.message(this, fromStd(describeWithReason(derived.error())));
             return;
         }
         undoStack_->push(new ProjectStepCommand(*this, QStringLiteral("重新生成图标"), nullptr));
@@ -147,7 +147,7 @@ void WorkbenchWindow::recordMove(std::size_t icon, Position from, Position to) {
     if (projectOpen() && project().originalPath(kIcons[icon].source)) {
         const auto derived = project().derive(kIcons[icon].source);
         if (derived) new ProjectStepCommand(*this, QStringLiteral("重新生成图标"), group);
-        else dialogs_.message(this, fromStd(describe(derived.error())));
+        else dialogs_.message(this, fromStd(describeWithReason(derived.error())));
     }
     undoStack_->push(group);
 }

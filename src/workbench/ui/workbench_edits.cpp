@@ -117,7 +117,7 @@ bool WorkbenchWindow::writeSlot(const QString& path, const std::optional<Bytes>&
     if (bytes) {
         const auto written = writeFileAtomically(toStd(path), *bytes);
         if (!written) {
-            dialogs_.message(this, fromStd(describe(written.error())));
+            dialogs_.message(this, fromStd(describeWithReason(written.error())));
             return false;
         }
     } else if (QFile::exists(path) && !QFile::remove(path)) {
@@ -131,14 +131,14 @@ bool WorkbenchWindow::writeSlot(const QString& path, const std::optional<Bytes>&
 QUndoCommand* WorkbenchWindow::putIntoSlot(Source source, Result<Bytes> converted,
                                            QUndoCommand* group) {
     if (!converted) {
-        dialogs_.message(this, fromStd(describe(converted.error())));
+        dialogs_.message(this, fromStd(describeWithReason(converted.error())));
         return nullptr;
     }
     const QString target = state_.sourcePath(source);
     auto before = bytesOnDisk(target);
     if (!before) {
         // Undo could not put back what cannot be read, so the file is left alone.
-        dialogs_.message(this, fromStd(describe(before.error())));
+        dialogs_.message(this, fromStd(describeWithReason(before.error())));
         return nullptr;
     }
     if (before.value() == converted.value()) return nullptr;

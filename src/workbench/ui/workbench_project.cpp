@@ -111,7 +111,7 @@ bool WorkbenchWindow::writeRecord() {
     const Error& error = written.error();
     dialogs_.message(this, error.field ? QStringLiteral("有设定值不是0到255之间的整数，"
                                                         "请在设置面板中改正后再写入")
-                                       : fromStd(describe(error)));
+                                       : fromStd(describeWithReason(error)));
     return false;
 }
 
@@ -145,7 +145,7 @@ void WorkbenchWindow::generate() {
     const std::string output = toStd(state_.folder()) + "BACKIMG";
     const auto written = skin::generateSkin({paths, settingsPath}, output);
     if (!written) {
-        dialogs_.message(this, fromStd(describe(written.error())));
+        dialogs_.message(this, fromStd(describeWithReason(written.error())));
         return;
     }
     dialogs_.message(this, QStringLiteral("完成！"));
@@ -155,7 +155,7 @@ void WorkbenchWindow::generate() {
 
 void WorkbenchWindow::exportPng() {
     if (screenPicture_.isNull()) {
-        dialogs_.message(this, statusLabel_->text());
+        dialogs_.message(this, statusText_);
         return;
     }
     static const char* const kNames[] = {"main", "tree", "ebook", "music"};
@@ -173,7 +173,7 @@ void WorkbenchWindow::exportPng() {
     }
     // The same whole, flushed write as every other output of the tool.
     const auto written = writeFileAtomically(toStd(*path), Bytes(png.begin(), png.end()));
-    if (!written) dialogs_.message(this, fromStd(describe(written.error())));
+    if (!written) dialogs_.message(this, fromStd(describeWithReason(written.error())));
 }
 
 }  // namespace vireo::workbench::ui

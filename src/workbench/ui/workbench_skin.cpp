@@ -63,7 +63,7 @@ void WorkbenchWindow::openSkinFile(const QString& skinPath) {
                                    ? QStringLiteral("文件夹中已有同名文件（%1），没有解包。"
                                                     "请选择一个新的文件夹。")
                                          .arg(fromStd(error.path))
-                                   : fromStd(describe(error)));
+                                   : fromStd(describeWithReason(error)));
         return;
     }
     openingNote_ = openingNote(opened.value());

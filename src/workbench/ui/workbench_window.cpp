@@ -30,11 +30,13 @@ using skin::Screen;
 using vireo::ui::fromStd;
 using vireo::ui::toStd;
 
-// The slot's file, or nothing when it cannot be read whole.
-std::optional<Bytes> slotFile(const QString& path) {
+// The slot's file, or nothing when it cannot be read whole (`why` then says why).
+std::optional<Bytes> slotFile(const QString& path, std::optional<Error>& why) {
+    why.reset();
     auto bytes = readWholeFile(toStd(path), images::kPictureReadLimit);
-    if (!bytes) return std::nullopt;
-    return std::move(bytes).value();
+    if (bytes) return std::move(bytes).value();
+    why = bytes.error();
+    return std::nullopt;
 }
 
 QColor recordColour(const settings::Record& record, std::size_t offset) {
@@ -75,6 +77,8 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
     QScrollArea* slotScroll = buildSlots();
     statusLabel_ = new QLabel(this);
     statusLabel_->setObjectName(QStringLiteral("statusLabel"));
+    // A long folder path is elided, never widening the window.
+    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
@@ -146,7 +150,7 @@ void WorkbenchWindow::watchFolder() {
 
 void WorkbenchWindow::reloadFromDisk() {
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
-        files_[i] = slotFile(state_.sourcePaths()[i]);
+        files_[i] = slotFile(state_.sourcePaths()[i], readErrors_[i]);
     reloadRecord();
     refreshSlots();
     showSelection();
@@ -157,7 +161,7 @@ void WorkbenchWindow::reloadFile(const QString& path) {
     bool known = false;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         if (state_.sourcePaths()[i] == path) {
-            files_[i] = slotFile(path);
+            files_[i] = slotFile(path, readErrors_[i]);
             known = true;
         }
     }
@@ -184,8 +188,15 @@ void WorkbenchWindow::refreshSlots() {
         QStringList details;
         for (const auto& detail : verdict.details) details << fromStd(detail);
         // Before any folder there is nothing to judge, only a step to take.
-        const QString text = state_.folder().isEmpty() ? QStringLiteral("请先打开文件夹")
-                                                       : fromStd(verdict.text);
+        QString text = state_.folder().isEmpty() ? QStringLiteral("请先打开文件夹")
+                                                 : fromStd(verdict.text);
+        // A folder, a FIFO or a link loop where the file should be is named as
+        // such, not taken for a missing file.
+        const auto& why = readErrors_[i];
+        if (!state_.folder().isEmpty() && why && why->cause != Error::Cause::Missing) {
+            text = fromStd(describeWithReason(*why));
+            details = QStringList{text};
+        }
         slotViews_[i]->setVerdict(text, verdict.usable, details.join('\n'));
         const auto picture = slotPicture(source, files_);
         slotViews_[i]->setThumbnail(picture ? imageOf(*picture) : QImage());
@@ -229,20 +240,26 @@ void WorkbenchWindow::redraw() {
     const auto skin = buildSkin(files_, record);
     if (!skin) {
         screenPicture_ = QImage();
-        statusLabel_->setText(state_.folder().isEmpty()
-                                  ? QStringLiteral("尚未打开文件夹")
-                                  : QStringLiteral("无法显示：") + fromStd(describe(skin.error())));
+        showStatus(state_.folder().isEmpty()
+                       ? QStringLiteral("尚未打开文件夹")
+                       : QStringLiteral("无法显示：") + fromStd(describeWithReason(skin.error())));
     } else {
         screenPicture_ = imageOf(skin::renderScreen(skin.value(), screen_));
         drawDraggedOriginal();
-        statusLabel_->setText(openingNote_.isEmpty() ? state_.folder()
-                                                     : state_.folder() + QStringLiteral("：") +
-                                                           openingNote_);
+        showStatus(openingNote_.isEmpty() ? state_.folder()
+                                          : state_.folder() + QStringLiteral("：") + openingNote_);
         samples = samplesFor(screen_, record);
     }
     canvas_->setSamples(std::move(samples));
     canvas_->setPicture(screenPicture_);
     canvas_->repaint();
+}
+
+void WorkbenchWindow::showStatus(const QString& text) {
+    statusText_ = text;
+    const int room = std::max(statusLabel_->width(), 200);
+    statusLabel_->setText(statusLabel_->fontMetrics().elidedText(text, Qt::ElideMiddle, room));
+    statusLabel_->setToolTip(statusLabel_->text() == text ? QString() : text);
 }
 
 }  // namespace vireo::workbench::ui

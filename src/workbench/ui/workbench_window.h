@@ -62,6 +62,8 @@ public:
     IconPositions iconPositions() const;
     // The current screen as the player shows it; null when the skin cannot be built.
     const QImage& screenPicture() const { return screenPicture_; }
+    // The status line in full, before it is elided to fit.
+    const QString& statusText() const { return statusText_; }
 
     // Rebuilds the skin from what is loaded and the state, and repaints at once.
     void redraw();
@@ -105,6 +107,8 @@ private:
     void watchFolder();
     void reloadFile(const QString& path);
     void reloadRecord();
+    // The status line, elided to the room it has; the whole text in its tooltip.
+    void showStatus(const QString& text);
     void refreshSlots();
     settings::Record currentRecord() const;
     // Writes the converted picture into the slot's file and returns the step
@@ -164,6 +168,8 @@ private:
     std::unique_ptr<project::Project> ownProject_;
 
     SlotFiles files_;
+    // Why a slot's file could not be read, where it could not.
+    std::array<std::optional<Error>, images::kSourceCount> readErrors_{};
     settings::Record fileRecord_{};
     skin::Screen screen_ = skin::Screen::Main;
     int zoom_ = 2;
@@ -189,6 +195,7 @@ private:
     QPushButton* openSkinButton_;
     // What opening a skin said about it, shown after the folder in the status line.
     QString openingNote_;
+    QString statusText_;  // the status line in full
     QPushButton* generateButton_;
     QPushButton* exportButton_;
     QLabel* positionLabel_;
