@@ -77,7 +77,7 @@ void DragFrameFromOriginalAt4x(benchmark::State& state) {
     window.show();
     window.replaceSlot(images::Source::MovieIcon, original);
     QApplication::processEvents();
-    QWidget* canvas = window.canvas();
+    QWidget* canvas = window.findChild<QWidget*>("screenCanvas");
     // The movie icon stands at 40,40 (160,160 at 4×); the drag starts on it.
     const QPointF start(170, 170);
     QMouseEvent press(QEvent::MouseButtonPress, start, canvas->mapToGlobal(start), Qt::LeftButton,

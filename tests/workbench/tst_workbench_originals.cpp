@@ -14,7 +14,10 @@
 #include "workbench/ui/slot_view.h"
 #include "workbench/ui/workbench_window.h"
 
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QMimeData>
@@ -35,7 +38,8 @@ constexpr int kWidth = 240;
 struct Workbench {
     Workbench() {
         QByteArray back = folder.files.at(QStringLiteral("BACK"));
-        for (const auto& field : settings::kPositionFields) back[field.offset] = char(field.defaultValue);
+        for (const auto& field : settings::kPositionFields)
+            back[field.offset] = char(field.defaultValue);
         test::writeFile(folder.path(QStringLiteral("BACK")), back);
         test::writeFile(folder.path(QStringLiteral("ASCII")), test::identityTable());
         std::array<QString, images::kSourceCount> paths;
@@ -118,6 +122,7 @@ private slots:
     void opensAFinishedSkinAsTheRendererShowsIt();
     void typedPositionDerivesOnceValid();
     void aFolderInASlotIsNamedAsSuch();
+    void otherProportionsAskHowToFit();
 };
 
 void WorkbenchOriginalsTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
@@ -136,7 +141,8 @@ void WorkbenchOriginalsTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
     QTest::mouseMove(canvas, from + QPoint(-128, -72));
     // Every frame of the drag already shows the background around the disc.
     for (const QPoint corner : cornersAt(100, 50))
-        QCOMPARE(bench.window->screenPicture().pixel(corner), backgroundAt(main, corner.x(), corner.y()));
+        QCOMPARE(bench.window->screenPicture().pixel(corner),
+                 backgroundAt(main, corner.x(), corner.y()));
     QCOMPARE(bench.window->positionText(), QStringLiteral("X 100  Y 50"));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, from + QPoint(-128, -72));
     QCOMPARE(bench.state.fieldText(top.xOffset), QStringLiteral("100"));
@@ -197,11 +203,13 @@ void WorkbenchOriginalsTest::newBackgroundRederivesTheIconsAsOneStep() {
     const QImage shown = bench.window->screenPicture();
     const QByteArray movie = test::readFile(bench.path("movie256.bmp"));
     const QByteArray music = test::readFile(bench.path("music256.bmp"));
-    for (const auto& [icon, at] : {std::pair(movie, QPoint(12, 26)), std::pair(music, QPoint(88, 26))}) {
+    for (const auto& [icon, at] :
+         {std::pair(movie, QPoint(12, 26)), std::pair(music, QPoint(88, 26))}) {
         for (const QPoint corner : cornersAt(at.x(), at.y())) {
             const QRgb expected = backgroundAt(main, corner.x(), corner.y());
             QCOMPARE(iconColourAt(icon, main, corner.x() - at.x(), corner.y() - at.y()), expected);
-            if (corner.y() == at.y()) QCOMPARE(shown.pixel(corner), expected);  // the rest is covered
+            // The bottom corners are covered by the icons of the next row.
+            if (corner.y() == at.y()) QCOMPARE(shown.pixel(corner), expected);
         }
     }
     QVERIFY(test::readFile(bench.path("movie256.bmp")) != before.at(bench.path("movie256.bmp")));
@@ -310,6 +318,38 @@ void WorkbenchOriginalsTest::aFolderInASlotIsNamedAsSuch() {
     const QString verdict = bench.window->slotView(Source::MusicIcon)->verdict();
     QVERIFY2(verdict.contains(QStringLiteral("文件夹")), qPrintable(verdict));
     QVERIFY2(!verdict.contains(QStringLiteral("不存在")), qPrintable(verdict));
+}
+
+void WorkbenchOriginalsTest::otherProportionsAskHowToFit() {
+    Workbench bench;
+    const auto& top = workbench::kIcons[workbench::kIconCount - 1];  // at 164,86, uncovered
+    const QString file = bench.state.sourcePath(top.source);
+    const QByteArray before = test::readFile(file);
+    QImage wide(128, 96, QImage::Format_RGB32);  // 4:3 into a square
+    wide.fill(qRgb(10, 200, 10));
+    const QString widePath = bench.elsewhere.filePath(QStringLiteral("wide.png"));
+    QVERIFY(wide.save(widePath));
+
+    bench.dialogs.answer(3);  // cancel: nothing changes
+    bench.drop(top.source, widePath);
+    QCOMPARE(bench.dialogs.questions.size(), 1);
+    const QStringList answers = bench.dialogs.answerLists.front();
+    QCOMPARE(answers.size(), 4);
+    QVERIFY(answers[0].startsWith(QStringLiteral("裁剪填满")));  // cover comes first
+    QCOMPARE(test::readFile(file), before);
+    QVERIFY(!QFileInfo::exists(bench.path("art")) || QDir(bench.path("art")).isEmpty());
+
+    // Contained, the picture keeps all of itself: 64×48 with the background
+    // above and below it.
+    bench.dialogs.answer(1);
+    bench.drop(top.source, widePath);
+    QCOMPARE(bench.dialogs.messages, QStringList());
+    const QByteArray main = test::readFile(bench.path("main256.bmp"));
+    const QByteArray icon = test::readFile(file);
+    for (const QPoint corner : cornersAt(164, 86))
+        QCOMPARE(iconColourAt(icon, main, corner.x() - 164, corner.y() - 86),
+                 backgroundAt(main, corner.x(), corner.y()));
+    QCOMPARE(bench.window->screenPicture().pixel(164, 86), backgroundAt(main, 164, 86));
 }
 
 QTEST_MAIN(WorkbenchOriginalsTest)

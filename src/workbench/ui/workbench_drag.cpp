@@ -21,8 +21,8 @@ void compositeAt(QImage& screen, const images::RgbaImage& picture, const QImage&
     for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(screen.scanLine(y));
         const auto* under = reinterpret_cast<const QRgb*>(backdrop.constScanLine(y));
-        const std::uint8_t* source =
-            picture.pixels.data() + 4 * (std::size_t(y - at.y) * picture.width + area.left() - at.x);
+        const std::size_t first = std::size_t(y - at.y) * picture.width + (area.left() - at.x);
+        const std::uint8_t* source = picture.pixels.data() + 4 * first;
         for (int x = area.left(); x <= area.right(); ++x, source += 4) {
             const int alpha = source[3];
             const auto mix = [alpha](int over, int below) {

@@ -150,9 +150,8 @@ QUndoCommand* WorkbenchWindow::putIntoSlot(Source source, Result<Bytes> converte
 void WorkbenchWindow::remapSlot(Source source) {
     std::vector<Source> icons = iconsDrawnWith(source);
     if (icons.empty()) icons = {source};
-    icons.erase(std::remove_if(icons.begin(), icons.end(),
-                               [this](Source icon) { return !slotVerdict(icon, files_).remappable; }),
-                icons.end());
+    const auto fine = [this](Source icon) { return !slotVerdict(icon, files_).remappable; };
+    icons.erase(std::remove_if(icons.begin(), icons.end(), fine), icons.end());
     if (icons.empty()) return;
     // One step to undo, however many icons it takes.
     auto* group = new QUndoCommand(QStringLiteral("重新映射颜色"));

@@ -61,15 +61,18 @@ void WorkbenchWindow::openFolderAt(const QString& folderPath) {
     const std::string folder = toStd(folderPath);
     const auto verification = images::verifySourceSet(folder, toStd(currentDir_));
     std::array<QString, images::kSourceCount> paths;
-    for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = fromStd(verification.paths[i]);
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        paths[i] = fromStd(verification.paths[i]);
 
     // The panel's boxes follow the state; load them from the folder's record
     // as the main window's settings load does.
     if (auto record = settings::readRecord(verification.settingsPath)) {
-        for (const auto& field : settings::kPositionFields)
-            state_.setFieldText(field.offset, fromStd(settings::byteText(record.value()[field.offset])));
-        for (const auto& field : settings::kColourFields)
-            state_.setFieldText(field.offset, fromStd(settings::byteText(record.value()[field.offset])));
+        const auto load = [&](const settings::Field& field) {
+            state_.setFieldText(field.offset,
+                                fromStd(settings::byteText(record.value()[field.offset])));
+        };
+        for (const auto& field : settings::kPositionFields) load(field);
+        for (const auto& field : settings::kColourFields) load(field);
         state_.setHintOn(settings::hintFlagOn(record.value()));
     }
     state_.setSettingsPath(fromStd(verification.settingsPath));
@@ -135,13 +138,15 @@ void WorkbenchWindow::generate() {
     }
     // What the screen shows is what is built: the files are read again first.
     reloadFromDisk();
-    const auto verification = images::verifySourceSetWithSettings(toStd(state_.folder()), settingsPath);
+    const auto verification =
+        images::verifySourceSetWithSettings(toStd(state_.folder()), settingsPath);
     if (!verification.passed()) {
         dialogs_.message(this, fromStd(verification.report));
         return;
     }
     images::SourcePaths paths;
-    for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = toStd(state_.sourcePaths()[i]);
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        paths[i] = toStd(state_.sourcePaths()[i]);
     const std::string output = toStd(state_.folder()) + "BACKIMG";
     const auto written = skin::generateSkin({paths, settingsPath}, output);
     if (!written) {

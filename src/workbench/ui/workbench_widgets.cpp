@@ -65,8 +65,8 @@ QLayout* WorkbenchWindow::buildTools() {
     exportButton_ = makeButton(this, QStringLiteral("exportButton"), QStringLiteral("导出PNG"));
 
     auto* tools = new QHBoxLayout;
-    for (QWidget* widget : std::initializer_list<QWidget*>{openButton_, openSkinButton_, screenChoice_, zoomChoice_,
-                                                          gridChoice_, positionLabel_})
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             openButton_, openSkinButton_, screenChoice_, zoomChoice_, gridChoice_, positionLabel_})
         tools->addWidget(widget);
     tools->addStretch();
     tools->addWidget(generateButton_);
@@ -157,7 +157,8 @@ void WorkbenchWindow::connectSignals() {
         if (applying_) return;
         showSelection();
         redraw();
-        if (offset >= kIcons.front().xOffset && offset <= kIcons.back().yOffset) typedTimer_->start();
+        if (offset >= kIcons.front().xOffset && offset <= kIcons.back().yOffset)
+            typedTimer_->start();
     });
 }
 
