@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -55,6 +56,44 @@ void RedrawMainScreenAt4x(benchmark::State& state) {
     }
 }
 BENCHMARK(RedrawMainScreenAt4x)->Unit(benchmark::kMillisecond);
+
+// One frame of a drag of an icon that has an original: the position changes,
+// the skin is rebuilt and rendered, the original is composited over the
+// background where the icon now stands, and the canvas repaints at 4×.
+void DragFrameFromOriginalAt4x(benchmark::State& state) {
+    DemoFolder demo;
+    QImage round(64, 64, QImage::Format_ARGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            round.setPixel(x, y, (x - 32) * (x - 32) + (y - 32) * (y - 32) < 900
+                                     ? qRgba(200, 40, 40, 255) : qRgba(0, 0, 0, 0));
+    const QString original = demo.dir.filePath("round.png");
+    if (!round.save(original)) std::abort();
+    // The other icons out of the way, so that the press picks the movie icon.
+    for (std::uint8_t offset = 18; offset < 28; ++offset) demo.project.setFieldText(offset, "150");
+    workbench::ui::WorkbenchWindow window(demo.dialogs, demo.project, demo.dir.path());
+    window.setZoom(4);
+    window.resize(1100, 1300);
+    window.show();
+    window.replaceSlot(images::Source::MovieIcon, original);
+    QApplication::processEvents();
+    QWidget* canvas = window.findChild<QWidget*>("screenCanvas");
+    // The movie icon stands at 40,40 (160,160 at 4×); the drag starts on it.
+    const QPointF start(170, 170);
+    QMouseEvent press(QEvent::MouseButtonPress, start, canvas->mapToGlobal(start), Qt::LeftButton,
+                      Qt::LeftButton, {});
+    QApplication::sendEvent(canvas, &press);
+    int step = 0;
+    for (auto _ : state) {
+        const QPointF at = start + QPointF(4 * (step % 100), 4 * (step % 60));
+        QMouseEvent move(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(canvas, &move);
+        ++step;
+    }
+    if (window.positionText().isEmpty()) state.SkipWithError("no icon was dragged");
+}
+BENCHMARK(DragFrameFromOriginalAt4x)->Unit(benchmark::kMillisecond);
 
 void OpenWorkbenchOnFolder(benchmark::State& state) {
     DemoFolder demo;

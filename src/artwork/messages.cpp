@@ -115,4 +115,18 @@ Problem describeSettingsFinding(const std::string& file, const Finding& f) {
     return problem;
 }
 
+std::string windowFixFor(ProblemCode code) {
+    switch (code) {
+    case ProblemCode::Missing:
+    case ProblemCode::NotAFile:
+        return "在工作台中把图片拖到该位置，或点“选择图片…”";
+    case ProblemCode::IconColoursDiffer:
+        return "在工作台中点该图标的“重新映射”或其背景的“映射图标”，或重新放入原图";
+    case ProblemCode::WrongSize:
+        return "在工作台中把图片拖到该位置，选择裁剪、完整放入或拉伸";
+    default:
+        return "在工作台中把原图拖到该位置，或点“选择图片…”，会转换成所需的格式";
+    }
+}
+
 }  // namespace vireo::artwork

@@ -47,4 +47,8 @@ Problem describeFinding(const std::string& file, const Finding& finding);
 // The same for the settings file, which is no picture: its fixes say so.
 Problem describeSettingsFinding(const std::string& file, const Finding& finding);
 
+// What to do about a problem in the windows, where a picture is put into its
+// place with the workbench's own buttons rather than with a command.
+std::string windowFixFor(ProblemCode code);
+
 }  // namespace vireo::artwork

@@ -62,6 +62,14 @@ std::string describe(const Error& error) {
     return actionSentence(error.kind) + error.path;
 }
 
+std::string describeWithReason(const Error& error) {
+    std::string text = describe(error);
+    const bool systemSaid = error.cause == Error::Cause::Other;
+    if ((error.kind == Error::Kind::Invalid || systemSaid) && !error.detail.empty())
+        text += "（" + error.detail + "）";
+    return text;
+}
+
 std::string escapeForTerminal(const std::string& name) {
     std::string out;
     out.reserve(name.size());

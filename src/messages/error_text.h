@@ -10,6 +10,11 @@ namespace vireo {
 // e.g. "没有权限读取文件：/a/b" or "磁盘已满，写入文件出错：/a/b".
 std::string describe(const Error& error);
 
+// The sentence with the reason the command line adds to it: for a refused
+// file's content, or a cause the sentence does not know, the detail follows
+// in brackets. For the windows, which show the same reason as the command line.
+std::string describeWithReason(const Error& error);
+
 // What stands at a path, as a sentence names it: "文件夹", "命名管道（FIFO）", ...
 const char* fileTypeName(Error::FileType type);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,6 +27,12 @@ public:
 
     // A modal message with one OK button.
     virtual void message(QWidget* parent, const QString& text) = 0;
+
+    // A modal question with one button per answer, the first the default.
+    // Returns the index of the answer chosen, or nothing when the box was
+    // closed without one (which counts as cancelling).
+    virtual std::optional<int> ask(QWidget* parent, const QString& text,
+                                   const QStringList& answers) = 0;
 };
 
 // The real dialogs, QFileDialog and QMessageBox.
@@ -36,6 +43,8 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                     const QString& initialPath) override;
     void message(QWidget* parent, const QString& text) override;
+    std::optional<int> ask(QWidget* parent, const QString& text,
+                           const QStringList& answers) override;
 };
 
 // The title of every message box.

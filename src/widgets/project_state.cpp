@@ -2,7 +2,37 @@
 
 namespace vireo::ui {
 
-ProjectState::ProjectState(QObject* parent) : QObject(parent) {}
+// Hands the project's announcements on as the state's signals.
+class ProjectState::Forwarder final : public project::ProjectListener {
+public:
+    explicit Forwarder(ProjectState& state) : state_(state) {}
+    void sourcesChanged(const std::vector<images::Source>& sources) override {
+        for (const images::Source source : sources) {
+            const QString& path = state_.sourcePath(source);
+            if (!path.isEmpty()) state_.announceFileChanged(path);
+        }
+    }
+    void recordChanged(bool written) override {
+        if (written && !state_.settingsPath().isEmpty())
+            state_.announceFileChanged(state_.settingsPath());
+    }
+
+private:
+    ProjectState& state_;
+};
+
+ProjectState::ProjectState(QObject* parent)
+    : QObject(parent), forwarder_(std::make_unique<Forwarder>(*this)) {}
+
+ProjectState::~ProjectState() {
+    if (project_) project_->removeListener(forwarder_.get());
+}
+
+void ProjectState::setProject(project::Project* project) {
+    if (project_) project_->removeListener(forwarder_.get());
+    project_ = project;
+    if (project_) project_->addListener(forwarder_.get());
+}
 
 void ProjectState::setSourceSet(const QString& folder,
                                 const std::array<QString, images::kSourceCount>& paths,

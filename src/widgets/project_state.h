@@ -1,6 +1,7 @@
 #pragma once
 
 #include "images/source_set.h"
+#include "project/project.h"
 
 #include <QObject>
 #include <QString>
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace vireo::ui {
 
@@ -22,6 +24,13 @@ class ProjectState : public QObject {
 
 public:
     explicit ProjectState(QObject* parent = nullptr);
+    ~ProjectState() override;
+
+    // The project core behind the windows, not owned; the state forwards its
+    // announcements: written sources and BACK as fileChanged. Null until a
+    // window provides one.
+    project::Project* project() const { return project_; }
+    void setProject(project::Project* project);
 
     // The folder of the verified main256.bmp, trailing separator kept, and the
     // twelve paths derived from it in the order of images::kSourceSet. Empty
@@ -67,6 +76,9 @@ private:
     QString settingsPath_;
     std::array<QString, 32> fieldTexts_;
     bool hintOn_ = false;
+    project::Project* project_ = nullptr;
+    class Forwarder;
+    std::unique_ptr<Forwarder> forwarder_;
 };
 
 }  // namespace vireo::ui

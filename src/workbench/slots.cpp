@@ -77,7 +77,7 @@ SlotVerdict slotVerdict(Source slot, const SlotFiles& files) {
     }
     for (const auto& finding : findings) {
         const artwork::Problem problem = artwork::describeFinding(name, finding);
-        verdict.details.push_back(problem.message + " — " + problem.fix);
+        verdict.details.push_back(problem.message + " — " + artwork::windowFixFor(problem.code));
     }
     verdict.text = artwork::describeFinding(name, findings.front()).message;
     if (findings.size() > 1) verdict.text += "（另有 " + std::to_string(findings.size() - 1) + " 项）";

@@ -1,8 +1,12 @@
 #include "images/source_set.h"
+#include "skin/generation.h"
+#include "widgets/project_state.h"
 #include "support/window_fixture.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QGroupBox>
+#include <QMenu>
 #include <QPointer>
 #include <QTest>
 
@@ -142,6 +146,54 @@ private slots:
         QCOMPARE(f.dialogs.messages, QStringList({"完成！", "BACK文件找不到或大小不正确，不能生成皮肤"}));
         QCOMPARE(test::readFile(f.source.path("BACKIMG")), skin);
         QVERIFY(f.button("Command2")->isEnabled());
+    }
+
+    // A folder, its main256.bmp or a finished skin given to the program opens
+    // in the workbench and is verified in the main window as well; so is a
+    // skin opened through the background menu's fourth item.
+    void opensWhatItIsGiven_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("its main256.bmp") << "main";
+        QTest::newRow("a finished skin") << "skin";
+        QTest::newRow("打开皮肤… in the menu") << "menu";
+    }
+    void opensWhatItIsGiven() {
+        QFETCH(QString, how);
+        Fixture f;
+        QTemporaryDir elsewhere;
+        skin::SkinSources sources;
+        for (std::size_t i = 0; i < images::kSourceCount; ++i)
+            sources.pictures[i] = f.source.path(images::kSourceSet[i].fileName).toStdString();
+        sources.settings = f.back().toStdString();
+        const QString skinPath = elsewhere.filePath("BACKIMG");
+        test::writeFile(skinPath, test::fromBytes(skin::assembleSkin(sources).value()));
+        const QString unpacked = elsewhere.filePath("unpacked");
+
+        QString expectedFolder = f.source.folder();
+        if (how == "folder") f.window->openPath(f.source.dir.path());
+        if (how == "main") f.window->openPath(f.source.path("main256.bmp"));
+        if (how == "skin" || how == "menu") {
+            f.dialogs.chooseSaveAs(unpacked);
+            expectedFolder = unpacked + '/';
+        }
+        if (how == "skin") f.window->openPath(skinPath);
+        if (how == "menu") {
+            f.dialogs.choose(skinPath);
+            const QList<QAction*> items = f.window->findChild<QMenu*>("backgroundMenu")->actions();
+            QCOMPARE(items.size(), 4);
+            QCOMPARE(items[3]->text(), QStringLiteral("打开皮肤…"));
+            items[3]->trigger();
+        }
+        QCOMPARE(f.dialogs.messages, QStringList());
+        QCOMPARE(shown("Form4").size(), 1);
+        QCOMPARE(f.state().folder(), expectedFolder);
+        QCOMPARE(f.label("test1")->text(), kPassed);
+        QVERIFY(f.button("Command2")->isEnabled());
+        QCOMPARE(f.label("fmain1")->text(), expectedFolder + "main256.bmp");
+        if (how == "skin" || how == "menu")  // the pixels unpacked as the skin carries them
+            QCOMPARE(test::readFile(unpacked + "/movie256.bmp").mid(1078),
+                     f.source.files.at("movie256.bmp").mid(1078));
     }
 };
 

@@ -32,4 +32,17 @@ void ScriptedDialogs::message(QWidget*, const QString& text) {
     if (onMessage) onMessage(text);
 }
 
+std::optional<int> ScriptedDialogs::ask(QWidget*, const QString& text,
+                                        const QStringList& answers) {
+    questions << text;
+    answerLists << answers;
+    if (answers_.empty()) {
+        qWarning("ScriptedDialogs: a question was asked with no answer scripted");
+        return std::nullopt;
+    }
+    const auto reply = answers_.front();
+    answers_.pop_front();
+    return reply;
+}
+
 }  // namespace vireo::test

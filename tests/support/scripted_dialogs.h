@@ -21,13 +21,21 @@ public:
     // The next save-file dialog returns `path`.
     void chooseSaveAs(const QString& path) { saveReplies_.push_back(path); }
 
+    // The next question is answered with the answer at `index`; nothing
+    // closes the box without an answer.
+    void answer(std::optional<int> index) { answers_.push_back(index); }
+
     std::optional<QString> openFile(QWidget* parent, const QString& filter,
                                     const QString& initialPath) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                     const QString& initialPath) override;
     void message(QWidget* parent, const QString& text) override;
+    std::optional<int> ask(QWidget* parent, const QString& text,
+                           const QStringList& answers) override;
 
     QStringList messages;      // every message shown, in order
+    QStringList questions;     // every question asked, in order
+    QList<QStringList> answerLists;  // the answers offered with each question
     QStringList filters;       // the filter of every open-file dialog shown
     QStringList initialPaths;  // the initial path of every open-file dialog shown
     // Called while a message is shown, e.g. to look at which widget has focus.
@@ -36,6 +44,7 @@ public:
 private:
     std::deque<std::optional<QString>> replies_;
     std::deque<QString> saveReplies_;
+    std::deque<std::optional<int>> answers_;
 };
 
 }  // namespace vireo::test

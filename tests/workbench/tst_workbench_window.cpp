@@ -2,6 +2,7 @@
 #include "images/verification.h"
 #include "settings/record.h"
 #include "skin/generation.h"
+#include "skin/skin_file.h"
 #include "skin/skin_layout.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
@@ -24,6 +25,9 @@
 #include <QUrl>
 
 #include <memory>
+#include <optional>
+
+Q_DECLARE_METATYPE(std::optional<int>)
 
 using namespace vireo;
 using namespace vireo::workbench;
@@ -148,6 +152,7 @@ private slots:
     void stateChangeMovesIcon();
     void droppedPngBecomesTheSlot();
     void foreignColoursAreMarkedAndRemapped();
+    void generatesAndExports_data();
     void generatesAndExports();
     void opensAFolderItself();
     void backgroundMenuOpensTheWorkbench();
@@ -271,7 +276,10 @@ void WorkbenchWindowTest::droppedPngBecomesTheSlot() {
     QCOMPARE(bench.dialogs.messages.size(), 1);
     QCOMPARE(test::readFile(target).size(), 5174);
     QCOMPARE(slot->verdict(), QStringLiteral("可以使用"));
-    QCOMPARE(test::entries(bench.folder.folder()).size(), 13);
+    // The picture is kept as the author gave it, beside the twelve and BACK.
+    QCOMPARE(test::entries(bench.folder.folder()).size(), 14);
+    QCOMPARE(test::readFile(bench.folder.path(QStringLiteral("art/movie256.png"))),
+             test::readFile(dropped));
     // The player shows the picture as a viewer does, and the thumbnail is
     // what it draws where the icon stands (the game icon moved off it).
     bench.state.setFieldText(23, QStringLiteral("96"));
@@ -306,8 +314,9 @@ void WorkbenchWindowTest::foreignColoursAreMarkedAndRemapped() {
     QTemporaryDir elsewhere;
     test::writeFile(elsewhere.filePath(QStringLiteral("music.bmp")), icon);
     workbench::ui::SlotView* slot = bench.window->slotView(Source::MusicIcon);
-    dropOn(slot, elsewhere.filePath(QStringLiteral("music.bmp")));
-    QCOMPARE(test::readFile(bench.state.sourcePath(Source::MusicIcon)), icon);  // kept whole
+    // Put there by hand: a source with no original is its own, kept whole.
+    test::writeFile(bench.state.sourcePath(Source::MusicIcon), icon);
+    bench.state.announceFileChanged(bench.state.sourcePath(Source::MusicIcon));
 
     // Marked exactly where the player's colour is not the icon's own.
     const QList<QRgb> drawn = drawnColours(icon, main);
@@ -339,20 +348,56 @@ void WorkbenchWindowTest::foreignColoursAreMarkedAndRemapped() {
     QVERIFY(remapAll->isVisible());
 }
 
+void WorkbenchWindowTest::generatesAndExports_data() {
+    QTest::addColumn<std::optional<int>>("answer");
+    QTest::addColumn<bool>("written");  // BACK holds the move afterwards
+    QTest::addColumn<bool>("built");
+    QTest::newRow("write first, then build") << std::optional<int>(0) << true << true;
+    QTest::newRow("build with BACK as it stands") << std::optional<int>(1) << false << true;
+    QTest::newRow("cancel") << std::optional<int>(2) << false << false;
+    QTest::newRow("box closed") << std::optional<int>() << false << false;
+}
+
 void WorkbenchWindowTest::generatesAndExports() {
+    QFETCH(std::optional<int>, answer);
+    QFETCH(bool, written);
+    QFETCH(bool, built);
     Bench bench;
-    bench.drag(QPoint(40, 60), QPoint(4, 4));
+    test::writeFile(bench.folder.path(QStringLiteral("ASCII")), test::identityTable());
+    const QByteArray back = test::readFile(bench.state.settingsPath());
+    bench.drag(QPoint(40, 60), QPoint(4, 4));  // the movie icon from 12,26 to 14,28
+    IconPositions moved = kDefaults;
+    moved[0] = {14, 28};
+    const QImage shown = bench.expected(moved);
+    bench.dialogs.answer(answer);
     bench.window->findChild<QPushButton*>(QStringLiteral("generateButton"))->click();
-    // A move not yet written into BACK is not in the skin, and the user is told.
-    QCOMPARE(bench.dialogs.messages.size(), 2);
-    QVERIFY(bench.dialogs.messages.front().contains(QStringLiteral("尚未写入BACK")));
-    QCOMPARE(bench.dialogs.messages.back(), QStringLiteral("完成！"));
-    skin::SkinSources sources;
-    for (std::size_t i = 0; i < images::kSourceCount; ++i)
-        sources.pictures[i] = bench.state.sourcePaths()[i].toStdString();
-    sources.settings = bench.state.settingsPath().toStdString();
-    QCOMPARE(test::toBytes(test::readFile(bench.folder.path(QStringLiteral("BACKIMG")))),
-             skin::assembleSkin(sources).value());
+    QCOMPARE(bench.dialogs.questions.size(), 1);
+    QVERIFY(bench.dialogs.questions.front().contains(QStringLiteral("尚未写入BACK")));
+    QCOMPARE(bench.dialogs.answerLists.front().size(), 3);
+
+    QByteArray expectedBack = back;
+    if (written) {
+        expectedBack[16] = char(14);
+        expectedBack[17] = char(28);
+    }
+    QCOMPARE(test::readFile(bench.state.settingsPath()), expectedBack);
+    const QString output = bench.folder.path(QStringLiteral("BACKIMG"));
+    QCOMPARE(QFileInfo::exists(output), built);
+    if (!built) {
+        QVERIFY(bench.dialogs.messages.isEmpty());
+        return;
+    }
+    QCOMPARE(bench.dialogs.messages, QStringList{QStringLiteral("完成！")});
+    const auto skinFile = skin::readSkinFile(output.toStdString());
+    QVERIFY(skinFile);
+    const auto picture = skin::renderScreen(skinFile.value(), skin::Screen::Main);
+    QImage rendered(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) rendered.setPixel(x, y, picture.at(x, y));
+    // Written first, the skin is what the screen showed; otherwise it is BACK's.
+    QCOMPARE(pixelsOf(rendered), pixelsOf(written ? shown : bench.expected(kDefaults)));
+    // Whatever was chosen, the moves stay in the boxes, not dropped.
+    QCOMPARE(bench.state.fieldText(16), QStringLiteral("14"));
 
     bench.window->setScreen(skin::Screen::Tree);
     const QString exported = bench.folder.path(QStringLiteral("tree.png"));
@@ -365,8 +410,17 @@ void WorkbenchWindowTest::opensAFolderItself() {
     Bench bench;
     bench.drag(QPoint(40, 60), QPoint(4, 4));
     const test::SourceFolder other(9);
+    auto* open = bench.window->findChild<QPushButton*>(QStringLiteral("openButton"));
+    // The move is not yet in BACK: it is asked about, and cancelling keeps it.
     bench.dialogs.choose(other.path(QStringLiteral("main256.bmp")));
-    bench.window->findChild<QPushButton*>(QStringLiteral("openButton"))->click();
+    bench.dialogs.answer(2);
+    open->click();
+    QCOMPARE(bench.dialogs.questions.size(), 1);
+    QCOMPARE(bench.state.folder(), bench.folder.folder());
+    QCOMPARE(bench.state.fieldText(16), QStringLiteral("14"));
+    bench.dialogs.choose(other.path(QStringLiteral("main256.bmp")));
+    bench.dialogs.answer(1);  // drop them
+    open->click();
     QCOMPARE(bench.state.settingsPath(), other.path(QStringLiteral("BACK")));
     // The panel's boxes now hold the other folder's record, and the old moves are gone.
     const QByteArray back = other.files.at(QStringLiteral("BACK"));
@@ -393,7 +447,7 @@ void WorkbenchWindowTest::backgroundMenuOpensTheWorkbench() {
     QVERIFY(menu->isVisible());
     QStringList items;
     for (QAction* action : menu->actions()) items << action->text();
-    QCOMPARE(items, (QStringList{"解包窗口", "调色板", "工作台"}));
+    QCOMPARE(items, (QStringList{"解包窗口", "调色板", "工作台", "打开皮肤…"}));
 
     menu->actions().at(2)->trigger();
     menu->actions().at(2)->trigger();  // brought forward, not opened twice
@@ -428,6 +482,10 @@ void WorkbenchWindowTest::failedRunTooltipNamesEveryFinding() {
     QVERIFY(tooltip.contains("    tree_main256.bmp 的长度为 5000 字节，应为 39478 字节"));
     QVERIFY(tooltip.contains("music256.bmp：\n    music256.bmp 实际是 GIF 文件"));
     QVERIFY(!tooltip.contains("\nmain256.bmp："));
+    // What to do is said with the windows' own buttons, never with a command.
+    QVERIFY(tooltip.contains("“选择图片…”"));
+    for (const char* command : {"convert", "import", "vireo-skin"})
+        QVERIFY2(!tooltip.contains(QLatin1String(command)), command);
 
     for (const char* name : {"tree_main256.bmp", "music256.bmp"})
         test::writeFile(f.source.path(name), f.source.files.at(name));

@@ -34,6 +34,11 @@ public:
     void message(QWidget*, const QString& text) override {
         std::printf("message: %s\n", text.toUtf8().constData());
     }
+    // A question takes its first answer, as the default button would.
+    std::optional<int> ask(QWidget*, const QString& text, const QStringList&) override {
+        std::printf("question: %s\n", text.toUtf8().constData());
+        return 0;
+    }
 };
 
 // Lets the window system map and paint the windows.

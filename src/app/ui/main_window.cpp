@@ -1,12 +1,14 @@
 #include "app/ui/main_window.h"
 
 #include "artwork/doctor.h"
+#include "artwork/messages.h"
 #include "base/binary_file.h"
 #include "colour/ui/colour_picker.h"
 #include "images/verification.h"
 #include "messages/error_text.h"
 #include "messages/role_names.h"
 #include "messages/verification_text.h"
+#include "settings/byte_table.h"
 #include "preview/ui/icon_preview.h"
 #include "settings/ui/settings_panel.h"
 #include "skin/generation.h"
@@ -22,6 +24,7 @@
 #include <QGroupBox>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -94,8 +97,11 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
       dialogs_(dialogs),
       currentDir_(std::move(currentDir)),
       sourceDialog_(QStringLiteral("(*.bmp)"), QString::fromLatin1(images::kMainFileTitle)),
-      state_(new ProjectState(this)) {
+      state_(new ProjectState(this)),
+      project_(std::make_unique<project::Project>(
+          decoder_, toStd(vireo::ui::dataFilePath(currentDir_, settings::kTableFileName)))) {
     setUpWindow(this, QStringLiteral("Form1"), kCaption);
+    state_->setProject(project_.get());
 
     for (const Row& row : kRows) {
         const auto& image = images::sourceImage(row.source);
@@ -133,18 +139,29 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
     connect(advancedButton_, &QPushButton::clicked, this, &MainWindow::advancedToggle);
     connect(settingsPanel_, &SettingsPanel::paletteRequested, this, &MainWindow::showColourPicker);
     connect(preview_, &IconPreview::positionRefused, settingsPanel_, &SettingsPanel::focusField);
-    connect(state_, &ProjectState::sourceSetChanged, this, &MainWindow::showSourcePaths);
+    connect(state_, &ProjectState::sourceSetChanged, this, [this] {
+        showSourcePaths();
+        // One project: a folder opened in another window is verified here as well.
+        if (!state_->folder().isEmpty() && state_->folder() != verifiedFolder_)
+            verifyFolder(state_->folder());
+    });
 
     backgroundMenu_ = new QMenu(this);
     backgroundMenu_->setObjectName(QStringLiteral("backgroundMenu"));
     backgroundMenu_->addAction(QStringLiteral("解包窗口"), this, &MainWindow::showUnpacker);
     backgroundMenu_->addAction(QStringLiteral("调色板"), this, &MainWindow::showColourPicker);
     backgroundMenu_->addAction(QStringLiteral("工作台"), this, &MainWindow::showWorkbench);
+    backgroundMenu_->addAction(QStringLiteral("打开皮肤…"), this, &MainWindow::openSkin);
 
     // Load step: nothing to generate yet, and the panel starts hidden.
     generateButton_->setEnabled(false);
     advancedButton_->setEnabled(false);
     setFixedSize(kClientWidth, kCompactHeight);
+}
+
+MainWindow::~MainWindow() {
+    // The state is a child and outlives the members; it must not keep the project.
+    state_->setProject(nullptr);
 }
 
 void MainWindow::advancedToggle() {
@@ -171,7 +188,16 @@ void MainWindow::openSourceSet() {
         return;
     }
 
-    const QString folder = sourceDialog_.folder();
+    // Moves made in the workbench and not yet written are asked about, not dropped.
+    if (workbench_ && !workbench_->unwrittenSettled()) return;
+    verifyFolder(sourceDialog_.folder());
+}
+
+void MainWindow::verifyFolder(const QString& folder) {
+    verifiedFolder_ = folder;
+    // The project follows; a folder it cannot take is still verified and reported.
+    if (!project_->isOpen() || fromStd(project_->folder()) != folder)
+        (void)project_->openFolder(toStd(folder));
     const auto run = images::verifySourceSet(
         toStd(folder), toStd(dataFolderFor(currentDir_, images::kSettingsFileName)));
     std::array<QString, images::kSourceCount> paths;
@@ -203,7 +229,7 @@ void MainWindow::showDoctorFindings(bool passed) {
                 lines << fromStd(file.file) + QStringLiteral("：");
                 for (const auto& problem : file.problems)
                     lines << QStringLiteral("    ") + fromStd(problem.message) + QStringLiteral(" — ") +
-                                 fromStd(problem.fix);
+                                 fromStd(artwork::windowFixFor(problem.code));
             }
             findings = lines.join('\n');
         }
@@ -273,6 +299,23 @@ void MainWindow::showWorkbench() {
     showSecondary(workbench_, [this] {
         return new workbench::ui::WorkbenchWindow(dialogs_, *state_, currentDir_);
     });
+}
+
+void MainWindow::openSkin() {
+    showWorkbench();
+    workbench_->openSkin();
+}
+
+void MainWindow::openPath(const QString& path) {
+    const QFileInfo info(path);
+    const bool sources = info.isDir() || info.fileName() == QLatin1String(images::kMainFileTitle);
+    showWorkbench();
+    if (!sources) {
+        workbench_->openSkinFile(info.absoluteFilePath());
+        return;
+    }
+    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+    workbench_->openFolderAt(folder.endsWith('/') ? folder : folder + '/');
 }
 
 void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {

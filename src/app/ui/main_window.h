@@ -1,6 +1,8 @@
 #pragma once
 
+#include "artwork/qt/qt_picture_decoder.h"
 #include "images/source_set.h"
+#include "project/project.h"
 #include "widgets/common_dialog.h"
 
 #include <QPointer>
@@ -8,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QMenu;
@@ -42,6 +45,7 @@ public:
     // `currentDir` is the folder that stands for the process's current
     // directory: where a missing BACK is looked for.
     MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The advanced toggle: shows the settings panel when the window is
     // exactly compact, otherwise makes it compact.
@@ -58,6 +62,13 @@ public slots:
     void showColourPicker();
     // The workbench (Form4), on this window's project state, likewise.
     void showWorkbench();
+    // "打开皮肤…": a finished skin unpacked into a new folder, opened in the
+    // workbench and verified here.
+    void openSkin();
+    // The program's argument: a folder of sources (or its main256.bmp) is
+    // verified here and shown in the workbench; any other file is taken for
+    // a finished skin, as "打开皮肤…" takes it.
+    void openPath(const QString& path);
 
 protected:
     // A double-click on the window's own background is the way to the unpacker.
@@ -67,6 +78,9 @@ protected:
 
 private:
     void openSourceSet();  // Command1
+    // The verification run on `folder` (trailing separator kept) and the
+    // settings load that follows it, as Command1 runs them.
+    void verifyFolder(const QString& folder);
     void generateSkin();   // Command2
     void exitAll();        // Command3
     void showSourcePaths();  // the path labels show the state's paths
@@ -77,6 +91,11 @@ private:
     CommonDialog sourceDialog_;  // cd1
     // The verified folder, its paths and the record the panel edits.
     ProjectState* state_ = nullptr;
+    // The project core every window shares through the state.
+    artwork::QtPictureDecoder decoder_;
+    std::unique_ptr<project::Project> project_;
+    // The folder this window last verified: a folder opened elsewhere is verified here too.
+    QString verifiedFolder_;
 
     // The path label of each source, in the order of images::kSourceSet
     // (fmain1, ftree1, ...).

@@ -92,4 +92,9 @@ void ScreenCanvas::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+bool ScreenCanvas::focusNextPrevChild(bool next) {
+    if (tabHandler_ && tabHandler_(next)) return true;
+    return QWidget::focusNextPrevChild(next);
+}
+
 }  // namespace vireo::workbench::ui

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -42,6 +43,13 @@ public:
 
     QSize sizeHint() const override;
 
+    // Tab and Shift+Tab go to the handler first (true: it took the key), so
+    // that every icon can be reached from the keyboard, even one dragged off
+    // the screen; otherwise the focus moves on as usual.
+    void setTabHandler(std::function<bool(bool forward)> handler) {
+        tabHandler_ = std::move(handler);
+    }
+
 signals:
     void pressed(QPoint point);
     void moved(QPoint point);
@@ -54,6 +62,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QImage picture_;
@@ -61,6 +70,7 @@ private:
     std::optional<QRect> selection_;
     std::vector<SampleText> samples_;
     bool pressed_ = false;
+    std::function<bool(bool)> tabHandler_;
 };
 
 }  // namespace vireo::workbench::ui

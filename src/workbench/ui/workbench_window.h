@@ -4,19 +4,27 @@
 #include "settings/record.h"
 #include "skin/screen.h"
 #include "workbench/layout.h"
-#include "workbench/qt/qt_slot_converter.h"
+#include "artwork/qt/qt_picture_decoder.h"
+#include "project/project.h"
 #include "workbench/slots.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 
+class QAction;
 class QComboBox;
+class QFileSystemWatcher;
+class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QScrollArea;
+class QTimer;
+class QUndoCommand;
 class QUndoStack;
 
 namespace vireo::ui {
@@ -55,6 +63,8 @@ public:
     IconPositions iconPositions() const;
     // The current screen as the player shows it; null when the skin cannot be built.
     const QImage& screenPicture() const { return screenPicture_; }
+    // The status line in full, before it is elided to fit.
+    const QString& statusText() const { return statusText_; }
 
     // Rebuilds the skin from what is loaded and the state, and repaints at once.
     void redraw();
@@ -65,39 +75,104 @@ public:
     // background, every icon drawn with it whose colours differ.
     void remapSlot(images::Source source);
 
+    // Undo and redo as Ctrl+Z and Ctrl+Shift+Z do them: during a drag, Ctrl+Z
+    // cancels the drag; a step whose files were changed outside since is
+    // refused with a message and kept.
+    void undoStep();
+    // "打开皮肤…": asks for a finished skin of either layout, then for a new
+    // folder to unpack it into, and opens that folder.
+    void openSkin();
+    void openSkinFile(const QString& skinPath);
+    // Opens a folder of sources here and in every window of the state.
+    void openFolderAt(const QString& folder);
+    // Before another folder replaces the record: asks about changes not yet
+    // written; false when the user cancelled or the write failed.
+    bool unwrittenSettled();
+    void redoStep();
+
+    // The selected icon's position as the window shows it ("X 12  Y 26"),
+    // empty when none is selected.
+    QString positionText() const;
+
 private:
+    // Building the widgets, one part each.
+    QLayout* buildTools();
+    // "新建皮肤…" and "导出预览图".
+    void addShareButtons(QHBoxLayout* tools);
+    QScrollArea* buildSlots();
+    void buildUndoActions();
+    void connectSignals();
+    void sizeToScreen(QScrollArea* slotScroll);
+
     void reloadAll();
+    // Reads every file again and shows what is on disk, keeping the history.
+    void reloadFromDisk();
+    void watchFolder();
     void reloadFile(const QString& path);
     void reloadRecord();
+    // The status line, elided to the room it has; the whole text in its tooltip.
+    void showStatus(const QString& text);
     void refreshSlots();
     settings::Record currentRecord() const;
-    bool putIntoSlot(images::Source source, Result<Bytes> converted);
+    // Writes the converted picture into the slot's file and returns the step
+    // that undoes it (a part of `group` when given), or nothing when no file
+    // changed (after saying why, if something failed).
+    QUndoCommand* putIntoSlot(images::Source source, Result<Bytes> converted,
+                              QUndoCommand* group);
     void moveIcon(std::size_t icon, Position to);
+    // Records a move the icon already made, with its source derived again
+    // at the new position when it has an original.
+    void recordMove(std::size_t icon, Position from, Position to);
+    // The project core the windows share; the workbench makes one when the
+    // state has none.
+    project::Project& project();
+    // Opens the state's folder in the project when it is not yet, and hands
+    // it the positions being edited; false (after saying why) when it cannot.
+    bool projectOpen();
+    void explainRefusal(const Error& error, bool undo);
+    // Icons whose position was typed elsewhere (the settings panel) and is
+    // valid: their sources derived again there, a step each.
+    void deriveTypedPositions();
     void applyPosition(std::size_t icon, Position to);
     void showSelection();
     void onPressed(QPoint point);
     void onMoved(QPoint point);
     void onReleased(QPoint point);
     void onStepped(int dx, int dy);
+    bool cycleSelection(bool forward);
+    // While an icon with an original is dragged: its original composited
+    // over the background where it stands now, over the screen picture.
+    void drawDraggedOriginal();
+    void cancelDrag();
+    // Writes the positions, colours and hint flag the state holds into BACK;
+    // false (after saying why) when a value is refused or the write fails.
+    bool writeRecord();
+    bool recordUnwritten() const;
+
     void openFolder();
-    // Verifies `folder` (with its trailing separator) and opens it.
-    void openFolderAt(const QString& folder);
-    // "新建皮肤…" and "导出预览图".
-    void addShareButtons(QHBoxLayout* tools);
     void chooseForSlot(images::Source source);
     void generate();
     void exportPng();
     bool writeSlot(const QString& path, const std::optional<Bytes>& bytes);
 
+    class EditStep;
     class MoveIconCommand;
     class ReplaceSlotCommand;
+    class ProjectStepCommand;
+    // Why `step` cannot be undone (or redone) now; empty when it can.
+    static QString refusalOf(const QUndoCommand* step, bool undo);
+    bool applyStep(QUndoCommand* step, bool undo);
+    bool stepAllowed(const QUndoCommand* step, bool undo);
 
     vireo::ui::Dialogs& dialogs_;
     vireo::ui::ProjectState& state_;
     QString currentDir_;
-    QtSlotConverter converter_;
+    artwork::QtPictureDecoder decoder_;
+    std::unique_ptr<project::Project> ownProject_;
 
     SlotFiles files_;
+    // Why a slot's file could not be read, where it could not.
+    std::array<std::optional<Error>, images::kSourceCount> readErrors_{};
     settings::Record fileRecord_{};
     skin::Screen screen_ = skin::Screen::Main;
     int zoom_ = 2;
@@ -109,16 +184,26 @@ private:
     bool dragging_ = false;
     QPoint pressPoint_;
     Position dragStart_;
+    std::optional<images::RgbaImage> dragOriginal_;
+    QImage dragBackdrop_;
 
     QUndoStack* undoStack_;
+    QFileSystemWatcher* watcher_;
+    QTimer* typedTimer_;  // a typed position is derived once typing pauses
     ScreenCanvas* canvas_;
     QComboBox* screenChoice_;
     QComboBox* zoomChoice_;
     QComboBox* gridChoice_;
     QPushButton* openButton_;
+    QPushButton* openSkinButton_;
+    // What opening a skin said about it, shown after the folder in the status line.
+    QString openingNote_;
+    QString statusText_;  // the status line in full
     QPushButton* generateButton_;
     QPushButton* exportButton_;
+    QLabel* positionLabel_;
     QLabel* statusLabel_;
+    QGridLayout* slotGrid_ = nullptr;
     std::array<SlotView*, images::kSourceCount> slotViews_{};
 };
 

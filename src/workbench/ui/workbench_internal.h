@@ -1,0 +1,78 @@
+#pragma once
+
+// Small helpers shared by the workbench window's source files.
+
+#include "settings/write.h"
+#include "workbench/ui/workbench_window.h"
+#include "widgets/project_state.h"
+#include "widgets/std_text.h"
+
+#include <QImage>
+#include <QUndoCommand>
+
+#include <algorithm>
+
+#include <cstdint>
+#include <optional>
+
+namespace vireo::workbench::ui {
+
+// A rendered picture as a Qt image, pixel for pixel.
+inline QImage imageOf(const skin::Picture& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        std::copy_n(picture.pixels.data() + static_cast<std::size_t>(y) * picture.width,
+                    picture.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
+    }
+    return image;
+}
+
+// The byte the panel's text for the field would store, rounded as a write rounds it.
+inline std::optional<int> storedValue(const vireo::ui::ProjectState& state, std::uint8_t offset) {
+    const auto value = settings::storedValueOf(offset, vireo::ui::toStd(state.fieldText(offset)));
+    if (!value) return std::nullopt;
+    return *value;
+}
+
+// A step of the history. The window applies it in either direction only
+// after asking whether it may: the stack's own undo and redo do nothing but
+// the first redo, which the push makes.
+class WorkbenchWindow::EditStep : public QUndoCommand {
+public:
+    EditStep(const QString& text, bool alreadyDone, QUndoCommand* group)
+        : QUndoCommand(text, group), done_(alreadyDone) {}
+    void redo() final {
+        if (!done_) apply(false);
+        done_ = true;
+    }
+    void undo() final {}
+    // Why the step cannot go `undo`-wards now; empty when it can.
+    virtual QString refusal(bool undo) const = 0;
+    // Makes the change; false (after saying why) when a write failed.
+    virtual bool apply(bool undo) = 0;
+
+private:
+    bool done_;
+};
+
+// A move of one icon: both fields go into the state together.
+class WorkbenchWindow::MoveIconCommand : public EditStep {
+public:
+    MoveIconCommand(WorkbenchWindow& window, std::size_t icon, Position from, Position to,
+                    bool alreadyDone, QUndoCommand* group)
+        : EditStep(QStringLiteral("移动图标"), alreadyDone, group), window_(window), icon_(icon),
+          from_(from), to_(to) {}
+    QString refusal(bool) const override { return {}; }
+    bool apply(bool undo) override {
+        window_.applyPosition(icon_, undo ? from_ : to_);
+        return true;
+    }
+
+private:
+    WorkbenchWindow& window_;
+    std::size_t icon_;
+    Position from_;
+    Position to_;
+};
+
+}  // namespace vireo::workbench::ui

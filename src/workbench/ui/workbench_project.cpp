@@ -1,0 +1,186 @@
+// Opening a folder, writing BACK, generating and exporting.
+#include "workbench/ui/workbench_window.h"
+
+#include "images/picture.h"
+#include "images/verification.h"
+#include "messages/error_text.h"
+#include "settings/byte_table.h"
+#include "settings/write.h"
+#include "skin/generation.h"
+#include "skin/skin_layout.h"
+#include "widgets/data_files.h"
+#include "widgets/dialogs.h"
+#include "widgets/project_state.h"
+#include "widgets/std_text.h"
+#include "workbench/ui/workbench_internal.h"
+
+#include <QBuffer>
+#include <QLabel>
+
+namespace vireo::workbench::ui {
+
+namespace {
+
+using vireo::ui::fromStd;
+using vireo::ui::toStd;
+
+// The texts of a group's fields as the state holds them, in the group's order.
+std::vector<std::string> textsOf(const vireo::ui::ProjectState& state, settings::Group group) {
+    std::vector<std::string> texts;
+    const settings::Field* fields = settings::fieldsOf(group);
+    for (std::size_t i = 0; i < settings::fieldCountOf(group); ++i)
+        texts.push_back(toStd(state.fieldText(fields[i].offset)));
+    return texts;
+}
+
+}  // namespace
+
+void WorkbenchWindow::openFolder() {
+    const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
+    const auto path = dialogs_.openFile(this, QStringLiteral("main256.bmp (main256.bmp)"),
+                                        start + QStringLiteral("main256.bmp"));
+    if (!path) return;
+    if (fromStd(fileTitleOf(toStd(*path))) != QLatin1String(images::kMainFileTitle)) {
+        dialogs_.message(this, QStringLiteral("请打开main256.bmp"));
+        return;
+    }
+    if (!unwrittenSettled()) return;
+    openingNote_.clear();
+    openFolderAt(fromStd(folderOf(toStd(*path))));
+}
+
+bool WorkbenchWindow::unwrittenSettled() {
+    if (state_.folder().isEmpty() || !recordUnwritten()) return true;
+    const auto answer = dialogs_.ask(
+        this, QStringLiteral("图标位置或文字颜色尚未写入BACK，打开其他文件夹会丢弃这些改动。"),
+        {QStringLiteral("先写入BACK"), QStringLiteral("丢弃这些改动"), QStringLiteral("取消")});
+    if (!answer || *answer == 2) return false;
+    return *answer == 1 || writeRecord();
+}
+
+void WorkbenchWindow::openFolderAt(const QString& folderPath) {
+    const std::string folder = toStd(folderPath);
+    const auto verification = images::verifySourceSet(
+        folder, toStd(vireo::ui::dataFolderFor(currentDir_, images::kSettingsFileName)));
+    std::array<QString, images::kSourceCount> paths;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        paths[i] = fromStd(verification.paths[i]);
+
+    // The panel's boxes follow the state; load them from the folder's record
+    // as the main window's settings load does.
+    if (auto record = settings::readRecord(verification.settingsPath)) {
+        const auto load = [&](const settings::Field& field) {
+            state_.setFieldText(field.offset,
+                                fromStd(settings::byteText(record.value()[field.offset])));
+        };
+        for (const auto& field : settings::kPositionFields) load(field);
+        for (const auto& field : settings::kColourFields) load(field);
+        state_.setHintOn(settings::hintFlagOn(record.value()));
+    }
+    state_.setSettingsPath(fromStd(verification.settingsPath));
+    state_.setSourceSet(fromStd(folder), paths, verification.passed());
+    if (!verification.passed() && openingNote_.isEmpty())
+        dialogs_.message(this, fromStd(verification.report));
+    redraw();
+}
+
+bool WorkbenchWindow::recordUnwritten() const {
+    const auto record = settings::readRecord(toStd(state_.settingsPath()));
+    if (!record) return false;
+    bool unwritten = state_.hintOn() != settings::hintFlagOn(record.value());
+    const auto differs = [&](const settings::Field& field) {
+        const std::uint8_t stored = record.value()[field.offset];
+        return storedValue(state_, field.offset).value_or(stored) != stored;
+    };
+    for (const auto& field : settings::kPositionFields) unwritten |= differs(field);
+    for (const auto& field : settings::kColourFields) unwritten |= differs(field);
+    return unwritten;
+}
+
+bool WorkbenchWindow::writeRecord() {
+    // The same writes as the panel's "写入修改" buttons, through the same table.
+    const std::string settingsPath = toStd(state_.settingsPath());
+    const std::string tablePath = toStd(vireo::ui::dataFilePath(currentDir_, settings::kTableFileName));
+    Result<void> written;
+    for (const auto group : {settings::Group::Colours, settings::Group::Positions}) {
+        if (written) written = settings::writeGroup(settingsPath, tablePath, group,
+                                                    textsOf(state_, group));
+    }
+    // The flag is written only when it changed: its two bytes may hold any
+    // "on" value, which a write would make the standard one.
+    const auto record = settings::readRecord(settingsPath);
+    if (written && record && settings::hintFlagOn(record.value()) != state_.hintOn())
+        written = settings::writeHintFlag(settingsPath, tablePath, state_.hintOn());
+    state_.announceFileChanged(state_.settingsPath());
+    if (written) return true;
+    const Error& error = written.error();
+    dialogs_.message(this, error.field ? QStringLiteral("有设定值不是0到255之间的整数，"
+                                                        "请在设置面板中改正后再写入")
+                                       : fromStd(describeWithReason(error)));
+    return false;
+}
+
+void WorkbenchWindow::generate() {
+    if (state_.folder().isEmpty()) {
+        dialogs_.message(this, QStringLiteral("请先打开文件夹"));
+        return;
+    }
+    const std::string settingsPath = toStd(state_.settingsPath());
+    if (fileLength(settingsPath) != images::kSettingsLength) {
+        dialogs_.message(this, QStringLiteral("BACK文件找不到或大小不正确，不能生成皮肤"));
+        return;
+    }
+    if (recordUnwritten()) {
+        const auto answer = dialogs_.ask(
+            this, QStringLiteral("图标位置或文字颜色尚未写入BACK。生成的皮肤使用BACK中的设定。"),
+            {QStringLiteral("先写入BACK再生成"), QStringLiteral("按BACK现有设定生成"),
+             QStringLiteral("取消")});
+        if (!answer || *answer == 2) return;
+        if (*answer == 0 && !writeRecord()) return;
+    }
+    // What the screen shows is what is built: the files are read again first.
+    reloadFromDisk();
+    const auto verification =
+        images::verifySourceSetWithSettings(toStd(state_.folder()), settingsPath);
+    if (!verification.passed()) {
+        dialogs_.message(this, fromStd(verification.report));
+        return;
+    }
+    images::SourcePaths paths;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        paths[i] = toStd(state_.sourcePaths()[i]);
+    const std::string output = toStd(state_.folder()) + "BACKIMG";
+    const auto written = skin::generateSkin({paths, settingsPath}, output);
+    if (!written) {
+        dialogs_.message(this, fromStd(describeWithReason(written.error())));
+        return;
+    }
+    dialogs_.message(this, QStringLiteral("完成！"));
+    if (fileLength(output) != skin::kSkinLength)
+        dialogs_.message(this, QStringLiteral("文件大小错误"));
+}
+
+void WorkbenchWindow::exportPng() {
+    if (screenPicture_.isNull()) {
+        dialogs_.message(this, statusText_);
+        return;
+    }
+    static const char* const kNames[] = {"main", "tree", "ebook", "music"};
+    const QString initial = (state_.folder().isEmpty() ? currentDir_ : state_.folder()) +
+                            QString::fromLatin1(kNames[static_cast<int>(screen_)]) +
+                            QStringLiteral(".png");
+    const auto path = dialogs_.saveFile(this, QStringLiteral("PNG 图片 (*.png)"), initial);
+    if (!path) return;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!screenPicture_.save(&buffer, "PNG")) {
+        dialogs_.message(this, QStringLiteral("无法把画面编码为PNG，未写入文件：") + *path);
+        return;
+    }
+    // The same whole, flushed write as every other output of the tool.
+    const auto written = writeFileAtomically(toStd(*path), Bytes(png.begin(), png.end()));
+    if (!written) dialogs_.message(this, fromStd(describeWithReason(written.error())));
+}
+
+}  // namespace vireo::workbench::ui

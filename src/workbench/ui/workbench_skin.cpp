@@ -1,0 +1,73 @@
+// Opening a finished skin: unpacked into a new folder through the project
+// core, then opened as any folder is.
+#include "workbench/ui/workbench_window.h"
+
+#include "messages/error_text.h"
+#include "widgets/dialogs.h"
+#include "widgets/project_state.h"
+#include "widgets/std_text.h"
+
+#include <QDir>
+
+namespace vireo::workbench::ui {
+
+namespace {
+
+using vireo::ui::fromStd;
+using vireo::ui::toStd;
+
+// The record items in the project core's order, as the status line names them.
+const char* const kItemNames[project::kRecordItemCount] = {
+    "列表文字颜色", "选中文字颜色", "电子书文字颜色", "电影图标位置",
+    "音乐图标位置", "图片图标位置", "游戏图标位置", "电子书图标位置",
+    "设置图标位置", "文件列表位置", "提示开关"};
+
+// What the status line says after a skin was opened: what it lacked and
+// what came from the defaults.
+QString openingNote(const project::SkinOpening& opening) {
+    QStringList parts;
+    QStringList missing;
+    for (const images::Source source : opening.missing)
+        missing << QString::fromUtf8(images::sourceImage(source).role);
+    if (!missing.isEmpty())
+        parts << QStringLiteral("皮肤中没有：%1（请为这些位置选择图片）").arg(missing.join("、"));
+    QStringList defaults;
+    for (const project::RecordItem item : opening.fromDefaults)
+        defaults << QString::fromUtf8(kItemNames[static_cast<std::size_t>(item)]);
+    if (!defaults.isEmpty())
+        parts << QStringLiteral("取默认值：%1").arg(defaults.join("、"));
+    return parts.join(QStringLiteral("；"));
+}
+
+}  // namespace
+
+void WorkbenchWindow::openSkin() {
+    const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
+    const auto path = dialogs_.openFile(this, QStringLiteral("皮肤文件 (BACKIMG*);;所有文件 (*)"),
+                                        start + QStringLiteral("BACKIMG"));
+    if (path) openSkinFile(*path);
+}
+
+void WorkbenchWindow::openSkinFile(const QString& skinPath) {
+    if (!unwrittenSettled()) return;
+    const auto chosen = dialogs_.saveFile(
+        this, QStringLiteral("新文件夹 (*)"),
+        fromStd(project::proposedFolderFor(toStd(QDir::cleanPath(skinPath)))));
+    if (!chosen) return;
+    QString folder = QDir::cleanPath(*chosen);
+    if (!folder.endsWith('/')) folder += '/';
+    const auto opened = project().openSkin(toStd(skinPath), toStd(folder));
+    if (!opened) {
+        const Error& error = opened.error();
+        dialogs_.message(this, error.detail == project::kFilesInTheWay
+                                   ? QStringLiteral("文件夹中已有同名文件（%1），没有解包。"
+                                                    "请选择一个新的文件夹。")
+                                         .arg(fromStd(error.path))
+                                   : fromStd(describeWithReason(error)));
+        return;
+    }
+    openingNote_ = openingNote(opened.value());
+    openFolderAt(fromStd(opened.value().folder));
+}
+
+}  // namespace vireo::workbench::ui

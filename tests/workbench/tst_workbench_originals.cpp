@@ -1,0 +1,356 @@
+// The workbench over the originals in art/: sources derived again after a
+// drag and after a new background, undo over files changed outside, and a
+// drag cancelled by Ctrl+Z.
+#include "images/source_set.h"
+#include "settings/record.h"
+#include "skin/generation.h"
+#include "skin/screen.h"
+#include "skin/skin_file.h"
+#include "support/fixtures.h"
+#include "support/scripted_dialogs.h"
+#include "widgets/project_state.h"
+#include "workbench/layout.h"
+#include "workbench/ui/screen_canvas.h"
+#include "workbench/ui/slot_view.h"
+#include "workbench/ui/workbench_window.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QMimeData>
+#include <QTest>
+#include <QUndoStack>
+#include <QUrl>
+
+#include <memory>
+
+using namespace vireo;
+using images::Source;
+
+namespace {
+
+constexpr int kWidth = 240;
+
+// A source folder with the default positions in BACK, open in the workbench at 2×.
+struct Workbench {
+    Workbench() {
+        QByteArray back = folder.files.at(QStringLiteral("BACK"));
+        for (const auto& field : settings::kPositionFields)
+            back[field.offset] = char(field.defaultValue);
+        test::writeFile(folder.path(QStringLiteral("BACK")), back);
+        test::writeFile(folder.path(QStringLiteral("ASCII")), test::identityTable());
+        std::array<QString, images::kSourceCount> paths;
+        for (std::size_t i = 0; i < images::kSourceCount; ++i)
+            paths[i] = folder.path(QString::fromLatin1(images::kSourceSet[i].fileName));
+        state.setSourceSet(folder.folder(), paths, true);
+        state.setSettingsPath(folder.path(QStringLiteral("BACK")));
+        for (const auto& field : settings::kPositionFields)
+            state.setFieldText(field.offset, QString::number(field.defaultValue));
+        state.setHintOn(back[settings::kHintFlagOffset] != 0);
+        window = std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, folder.folder());
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    QString path(const char* name) const { return folder.path(QString::fromLatin1(name)); }
+
+    void drop(Source slot, const QString& file) {
+        QWidget* target = window->slotView(slot);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(file)});
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+    }
+
+    test::SourceFolder folder;
+    test::ScriptedDialogs dialogs;
+    ui::ProjectState state;
+    std::unique_ptr<workbench::ui::WorkbenchWindow> window;
+    QTemporaryDir elsewhere;
+};
+
+// The colour the player shows at screen (x, y) of a 240-wide background file,
+// read from its bytes: first stored row on top, entries blue-green-red.
+QRgb backgroundAt(const QByteArray& bmp, int x, int y) {
+    const int entry = 54 + 4 * quint8(bmp[1078 + y * kWidth + x]);
+    return qRgb(quint8(bmp[entry + 2]), quint8(bmp[entry + 1]), quint8(bmp[entry]));
+}
+
+// A 64×64 opaque red disc with transparent corners.
+QString roundIcon(const QTemporaryDir& dir) {
+    QImage icon(64, 64, QImage::Format_ARGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool inside = (x - 31.5) * (x - 31.5) + (y - 31.5) * (y - 31.5) < 28 * 28;
+            icon.setPixel(x, y, inside ? qRgba(220, 30, 30, 255) : qRgba(0, 0, 0, 0));
+        }
+    const QString path = dir.filePath(QStringLiteral("round.png"));
+    icon.save(path);
+    return path;
+}
+
+// The colour the player shows for pixel (x, y) of a 64×64 icon file drawn
+// with the palette of `background`.
+QRgb iconColourAt(const QByteArray& icon, const QByteArray& background, int x, int y) {
+    const int entry = 54 + 4 * quint8(icon[1078 + y * 64 + x]);
+    return qRgb(quint8(background[entry + 2]), quint8(background[entry + 1]),
+                quint8(background[entry]));
+}
+
+// The four corner pixels of the 64×64 square at (x, y).
+QList<QPoint> cornersAt(int x, int y) {
+    return {{x, y}, {x + 63, y}, {x, y + 63}, {x + 63, y + 63}};
+}
+
+}  // namespace
+
+class WorkbenchOriginalsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void draggedRoundIconShowsTheBackgroundWhereItLands();
+    void ctrlZDuringADragCancelsIt();
+    void newBackgroundRederivesTheIconsAsOneStep();
+    void undoRefusesOverAFileChangedOutside();
+    void opensAFinishedSkinAsTheRendererShowsIt();
+    void typedPositionDerivesOnceValid();
+    void aFolderInASlotIsNamedAsSuch();
+    void otherProportionsAskHowToFit();
+};
+
+void WorkbenchOriginalsTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
+    Workbench bench;
+    // The icon drawn last, so that no other covers it where it lands.
+    const auto& top = workbench::kIcons[workbench::kIconCount - 1];
+    const QString file = bench.state.sourcePath(top.source);
+    bench.drop(top.source, roundIcon(bench.elsewhere));
+    QCOMPARE(bench.dialogs.messages, QStringList());
+    const QByteArray main = test::readFile(bench.path("main256.bmp"));
+    // It stands at 164,86; at 2× a drag by -128,-72 puts it at 100,50.
+    QWidget* canvas = bench.window->canvas();
+    const QPoint from(348, 192);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+    QTest::mouseMove(canvas, from + QPoint(-64, -36));
+    QTest::mouseMove(canvas, from + QPoint(-128, -72));
+    // Every frame of the drag already shows the background around the disc.
+    for (const QPoint corner : cornersAt(100, 50))
+        QCOMPARE(bench.window->screenPicture().pixel(corner),
+                 backgroundAt(main, corner.x(), corner.y()));
+    QCOMPARE(bench.window->positionText(), QStringLiteral("X 100  Y 50"));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, from + QPoint(-128, -72));
+    QCOMPARE(bench.state.fieldText(top.xOffset), QStringLiteral("100"));
+    // Released, the source is derived again: the screen and the icon's file agree.
+    const QByteArray icon = test::readFile(file);
+    for (const QPoint corner : cornersAt(100, 50)) {
+        const QRgb expected = backgroundAt(main, corner.x(), corner.y());
+        QCOMPARE(bench.window->screenPicture().pixel(corner), expected);
+        QCOMPARE(iconColourAt(icon, main, corner.x() - 100, corner.y() - 50), expected);
+    }
+    // The old spot shows the plain background again where no other icon stands.
+    QCOMPARE(bench.window->screenPicture().pixel(227, 149), backgroundAt(main, 227, 149));
+}
+
+void WorkbenchOriginalsTest::ctrlZDuringADragCancelsIt() {
+    Workbench bench;
+    QUndoStack* history = bench.window->undoStack();
+    QWidget* canvas = bench.window->canvas();
+    QTest::keyClick(canvas, Qt::Key_Right);  // nothing selected: no step
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 80));  // the music icon at 88,26
+    QTest::keyClick(canvas, Qt::Key_Right);
+    QCOMPARE(history->count(), 1);
+    QCOMPARE(bench.window->positionText(), QStringLiteral("X 89  Y 26"));
+
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(200, 80));
+    QTest::mouseMove(canvas, QPoint(240, 120));
+    QCOMPARE(bench.state.fieldText(18), QStringLiteral("109"));
+    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    // Back where the drag found it, and the step before the drag is still there.
+    QCOMPARE(bench.state.fieldText(18), QStringLiteral("89"));
+    QCOMPARE(bench.state.fieldText(19), QStringLiteral("26"));
+    QCOMPARE(history->index(), 1);
+    QTest::mouseMove(canvas, QPoint(260, 140));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(260, 140));
+    QCOMPARE(bench.state.fieldText(18), QStringLiteral("89"));
+    QCOMPARE(history->count(), 1);
+    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(bench.state.fieldText(18), QStringLiteral("88"));
+}
+
+void WorkbenchOriginalsTest::newBackgroundRederivesTheIconsAsOneStep() {
+    Workbench bench;
+    const QString round = roundIcon(bench.elsewhere);
+    bench.drop(Source::MovieIcon, round);
+    bench.drop(Source::MusicIcon, round);
+    const auto before = test::snapshot(bench.folder.folder());
+    QImage wallpaper(240, 160, QImage::Format_RGB32);
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 240; ++x) wallpaper.setPixel(x, y, qRgb(x, y, (x * y) % 256));
+    const QString wallpaperPath = bench.elsewhere.filePath(QStringLiteral("wall.png"));
+    QVERIFY(wallpaper.save(wallpaperPath));
+    const int steps = bench.window->undoStack()->count();
+    bench.drop(Source::MainBackground, wallpaperPath);
+    QVERIFY(bench.dialogs.messages.isEmpty());
+    QCOMPARE(bench.window->undoStack()->count(), steps + 1);
+
+    const QByteArray main = test::readFile(bench.path("main256.bmp"));
+    const QImage shown = bench.window->screenPicture();
+    const QByteArray movie = test::readFile(bench.path("movie256.bmp"));
+    const QByteArray music = test::readFile(bench.path("music256.bmp"));
+    for (const auto& [icon, at] :
+         {std::pair(movie, QPoint(12, 26)), std::pair(music, QPoint(88, 26))}) {
+        for (const QPoint corner : cornersAt(at.x(), at.y())) {
+            const QRgb expected = backgroundAt(main, corner.x(), corner.y());
+            QCOMPARE(iconColourAt(icon, main, corner.x() - at.x(), corner.y() - at.y()), expected);
+            // The bottom corners are covered by the icons of the next row.
+            if (corner.y() == at.y()) QCOMPARE(shown.pixel(corner), expected);
+        }
+    }
+    QVERIFY(test::readFile(bench.path("movie256.bmp")) != before.at(bench.path("movie256.bmp")));
+    QVERIFY(test::readFile(bench.path("music256.bmp")) != before.at(bench.path("music256.bmp")));
+
+    // One undo puts back every file the new background changed.
+    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(bench.dialogs.messages.isEmpty());
+    QCOMPARE(test::snapshot(bench.folder.folder()), before);
+}
+
+void WorkbenchOriginalsTest::undoRefusesOverAFileChangedOutside() {
+    Workbench bench;
+    const QByteArray original = test::readFile(bench.path("movie256.bmp"));
+    bench.drop(Source::MovieIcon, roundIcon(bench.elsewhere));
+    const QByteArray derived = test::readFile(bench.path("movie256.bmp"));
+    QVERIFY(derived != original);
+    const QByteArray authors = original.left(1078) + test::randomBytes(4096, 7);
+    test::writeFile(bench.path("movie256.bmp"), authors);
+
+    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(bench.dialogs.messages.size(), 1);
+    QVERIFY(bench.dialogs.messages.front().startsWith(QStringLiteral("无法撤销")));
+    QVERIFY(bench.dialogs.messages.front().contains(QStringLiteral("movie256.bmp")));
+    QCOMPARE(test::readFile(bench.path("movie256.bmp")), authors);
+    QCOMPARE(bench.window->undoStack()->index(), 1);  // the step is kept
+
+    // Once the file holds what the step wrote again, the undo goes through.
+    test::writeFile(bench.path("movie256.bmp"), derived);
+    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(bench.dialogs.messages.size(), 1);
+    QCOMPARE(test::readFile(bench.path("movie256.bmp")), original);
+    QCOMPARE(bench.window->undoStack()->index(), 0);
+}
+
+void WorkbenchOriginalsTest::opensAFinishedSkinAsTheRendererShowsIt() {
+    Workbench bench;
+    // A finished skin made from another folder's files, kept elsewhere.
+    test::SourceFolder other(5);
+    skin::SkinSourceBytes sources;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        sources.pictures[i] = test::toBytes(
+            other.files.at(QString::fromLatin1(images::kSourceSet[i].fileName)));
+    sources.settings = test::toBytes(other.files.at(QStringLiteral("BACK")));
+    const Bytes skinBytes = skin::assembleSkin(sources).value();
+    const QString skinPath = bench.elsewhere.filePath(QStringLiteral("BACKIMG"));
+    test::writeFile(skinPath, test::fromBytes(skinBytes));
+    const auto skinFile = skin::skinFileOf(skinBytes, skinPath.toStdString()).value();
+
+    // A folder in the way is refused without touching it.
+    const QString taken = bench.elsewhere.filePath(QStringLiteral("taken"));
+    QVERIFY(QDir().mkpath(taken));
+    test::writeFile(taken + QStringLiteral("/BACK"), "mine");
+    bench.dialogs.choose(skinPath);
+    bench.dialogs.chooseSaveAs(taken);
+    bench.window->findChild<QPushButton*>(QStringLiteral("openSkinButton"))->click();
+    QCOMPARE(bench.dialogs.messages.size(), 1);
+    QCOMPARE(test::readFile(taken + QStringLiteral("/BACK")), QByteArray("mine"));
+    QCOMPARE(bench.state.folder(), bench.folder.folder());
+
+    const QString fresh = bench.elsewhere.filePath(QStringLiteral("BACKIMG-源文件"));
+    bench.dialogs.choose(skinPath);
+    bench.dialogs.chooseSaveAs(fresh);
+    bench.window->findChild<QPushButton*>(QStringLiteral("openSkinButton"))->click();
+    QCOMPARE(bench.dialogs.messages.size(), 1);
+    QCOMPARE(bench.state.folder(), fresh + '/');
+    for (const auto screen : {skin::Screen::Main, skin::Screen::Tree, skin::Screen::Ebook,
+                              skin::Screen::Music}) {
+        bench.window->setScreen(screen);
+        const auto picture = skin::renderScreen(skinFile, screen);
+        const QImage shown = bench.window->screenPicture();
+        QCOMPARE(shown.size(), QSize(picture.width, picture.height));
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                if (shown.pixel(x, y) != (picture.at(x, y) | 0xff000000u))
+                    QFAIL(qPrintable(QStringLiteral("screen %1 differs at %2,%3")
+                                         .arg(int(screen)).arg(x).arg(y)));
+    }
+}
+
+void WorkbenchOriginalsTest::typedPositionDerivesOnceValid() {
+    Workbench bench;
+    const auto& top = workbench::kIcons[workbench::kIconCount - 1];
+    const QString file = bench.state.sourcePath(top.source);
+    bench.drop(top.source, roundIcon(bench.elsewhere));
+    const QByteArray main = test::readFile(bench.path("main256.bmp"));
+    const int steps = bench.window->undoStack()->count();
+    // Typed as the panel's boxes pass it on: an invalid text derives nothing.
+    bench.state.setFieldText(top.xOffset, QStringLiteral("3x"));
+    QTest::qWait(600);
+    QCOMPARE(bench.window->undoStack()->count(), steps);
+    bench.state.setFieldText(top.xOffset, QStringLiteral("100"));
+    bench.state.setFieldText(top.yOffset, QStringLiteral("50"));
+    QTRY_COMPARE(bench.window->undoStack()->count(), steps + 1);
+    const QByteArray icon = test::readFile(file);
+    for (const QPoint corner : cornersAt(100, 50))
+        QCOMPARE(iconColourAt(icon, main, corner.x() - 100, corner.y() - 50),
+                 backgroundAt(main, corner.x(), corner.y()));
+}
+
+void WorkbenchOriginalsTest::aFolderInASlotIsNamedAsSuch() {
+    Workbench bench;
+    QVERIFY(QFile::remove(bench.path("music256.bmp")));
+    QVERIFY(QDir().mkdir(bench.path("music256.bmp")));
+    bench.state.announceFileChanged(bench.path("music256.bmp"));
+    const QString verdict = bench.window->slotView(Source::MusicIcon)->verdict();
+    QVERIFY2(verdict.contains(QStringLiteral("文件夹")), qPrintable(verdict));
+    QVERIFY2(!verdict.contains(QStringLiteral("不存在")), qPrintable(verdict));
+}
+
+void WorkbenchOriginalsTest::otherProportionsAskHowToFit() {
+    Workbench bench;
+    const auto& top = workbench::kIcons[workbench::kIconCount - 1];  // at 164,86, uncovered
+    const QString file = bench.state.sourcePath(top.source);
+    const QByteArray before = test::readFile(file);
+    QImage wide(128, 96, QImage::Format_RGB32);  // 4:3 into a square
+    wide.fill(qRgb(10, 200, 10));
+    const QString widePath = bench.elsewhere.filePath(QStringLiteral("wide.png"));
+    QVERIFY(wide.save(widePath));
+
+    bench.dialogs.answer(3);  // cancel: nothing changes
+    bench.drop(top.source, widePath);
+    QCOMPARE(bench.dialogs.questions.size(), 1);
+    const QStringList answers = bench.dialogs.answerLists.front();
+    QCOMPARE(answers.size(), 4);
+    QVERIFY(answers[0].startsWith(QStringLiteral("裁剪填满")));  // cover comes first
+    QCOMPARE(test::readFile(file), before);
+    QVERIFY(!QFileInfo::exists(bench.path("art")) || QDir(bench.path("art")).isEmpty());
+
+    // Contained, the picture keeps all of itself: 64×48 with the background
+    // above and below it.
+    bench.dialogs.answer(1);
+    bench.drop(top.source, widePath);
+    QCOMPARE(bench.dialogs.messages, QStringList());
+    const QByteArray main = test::readFile(bench.path("main256.bmp"));
+    const QByteArray icon = test::readFile(file);
+    for (const QPoint corner : cornersAt(164, 86))
+        QCOMPARE(iconColourAt(icon, main, corner.x() - 164, corner.y() - 86),
+                 backgroundAt(main, corner.x(), corner.y()));
+    QCOMPARE(bench.window->screenPicture().pixel(164, 86), backgroundAt(main, 164, 86));
+}
+
+QTEST_MAIN(WorkbenchOriginalsTest)
+#include "tst_workbench_originals.moc"
