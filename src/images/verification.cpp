@@ -1,6 +1,6 @@
 #include "images/verification.h"
 
-#include "base/file_exists.h"
+#include "base/readable_file.h"
 #include "base/binary_file.h"
 
 namespace vireo::images {
@@ -16,13 +16,13 @@ Verification verify(const std::string& folder, const std::string& settingsPath,
 
     std::string report;
     for (std::size_t i = 0; i < kSourceCount; ++i) {
-        if (FileExists(run.paths[i])) continue;
+        if (isReadableFile(run.paths[i])) continue;
         report += kSourceSet[i].existenceName;
         run.failedSources.push_back(static_cast<Source>(i));
     }
-    if (!FileExists(run.settingsPath)) {
+    if (!isReadableFile(run.settingsPath)) {
         if (fallback) run.settingsPath = *fallback;
-        if (!FileExists(run.settingsPath)) {
+        if (!isReadableFile(run.settingsPath)) {
             report += "BACK";
             run.settingsFailed = true;
         }

@@ -210,7 +210,7 @@ void MainWindow::verifyFolder(const QString& folder) {
     generateButton_->setEnabled(run.passed());
     if (run.passed()) advancedButton_->setEnabled(true);
     // Every run that found all the files ends with the settings load, pass or fail.
-    if (run.reachedLengthCheck()) settingsPanel_->LoadBackFile();
+    if (run.reachedLengthCheck()) settingsPanel_->loadFolderSettings();
 }
 
 void MainWindow::showDoctorFindings(bool passed) {

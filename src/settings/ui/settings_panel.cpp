@@ -224,7 +224,7 @@ void SettingsPanel::fill(const settings::Record& record) {
     state_.setHintOn(settings::hintFlagOn(record));
 }
 
-void SettingsPanel::LoadBackFile() {
+void SettingsPanel::loadFolderSettings() {
     showTablePath();
     // The folder's BACK is the target from now on, even when it turns out unusable.
     state_.setSettingsPath(folderBack());

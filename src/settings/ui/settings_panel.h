@@ -54,7 +54,7 @@ public:
     // Fills the panel from the BACK next to main256.bmp, which becomes the
     // current settings file, then runs the advanced toggle. A file that is
     // missing, unreadable or not 32 bytes long leaves the panel as it was.
-    void LoadBackFile();
+    void loadFolderSettings();
 
     // Puts the focus on the box of the record's field at `offset`, its text
     // selected, so that the user can mend a refused value.

@@ -1,10 +1,10 @@
-#include "base/file_exists.h"
+#include "base/readable_file.h"
 
 #include "base/binary_file.h"
 
 namespace vireo {
 
-bool FileExists(const std::string& path) {
+bool isReadableFile(const std::string& path) {
     return checkReadable(path).ok();
 }
 
