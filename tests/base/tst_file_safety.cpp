@@ -2,7 +2,7 @@
 // must be whole (interruptions: tst_cli_program). Reads that could block run in a child with a
 // deadline: a regression fails, never hangs.
 #include "base/binary_file.h"
-#include "base/file_exists.h"
+#include "base/readable_file.h"
 #include "base/temporary_files.h"
 #include "messages/error_text.h"
 #include "support/fixtures.h"
@@ -58,7 +58,7 @@ QString placeKind(const QTemporaryDir& dir, const QString& kind) {
 std::string answerFor(const std::string& path) {
     const auto length = fileLength(path);
     const auto block = readBlock(path, 0, 0);
-    return std::string(FileExists(path) ? "yes " : "no ") + (length ? std::to_string(*length) : "-") + ' ' +
+    return std::string(isReadableFile(path) ? "yes " : "no ") + (length ? std::to_string(*length) : "-") + ' ' +
            (block ? std::string("read") : describe(block.error()));
 }
 

@@ -103,6 +103,19 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
     setUpWindow(this, QStringLiteral("Form1"), kCaption);
     state_->setProject(project_.get());
 
+    makeSourceRows();
+    makeButtons();
+    makeSettingsArea();
+    connectActions();
+    makeBackgroundMenu();
+
+    // Load step: nothing to generate yet, and the panel starts hidden.
+    generateButton_->setEnabled(false);
+    advancedButton_->setEnabled(false);
+    setFixedSize(kClientWidth, kCompactHeight);
+}
+
+void MainWindow::makeSourceRows() {
     for (const Row& row : kRows) {
         const auto& image = images::sourceImage(row.source);
         makeLabel(this, QString::fromLatin1(row.roleLabel),
@@ -114,7 +127,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
     }
     makeLabel(this, QStringLiteral("Label8"), QStringLiteral("文件状态确认"), 120, kStatusTop);
     statusLabel_ = makeLabel(this, QStringLiteral("test1"), QStringLiteral("状态未知"), 1440, kStatusTop);
+}
 
+void MainWindow::makeButtons() {
     openButton_ = makeButton(this, QStringLiteral("Command1"), QStringLiteral("打开文件(&O)"), 120, 1215);
     generateButton_ = makeButton(this, QStringLiteral("Command2"), QStringLiteral("生成皮肤(&C)"), 1560, 1215);
     auto* note = new QLabel(QStringLiteral("选择文件时请打开main256.bmp 其他文件会自动读入，请务必确定所有图片都在相同目录下"), this);
@@ -123,7 +138,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
     note->setGeometry(px(2880), px(3360), px(3675), px(435));
     advancedButton_ = makeButton(this, QStringLiteral("Command4"), kAdvanced, 6600, 855);
     exitButton_ = makeButton(this, QStringLiteral("Command3"), QStringLiteral("退出(&X)"), 7560, 855);
+}
 
+void MainWindow::makeSettingsArea() {
     auto* colourFrame = makeFrame(this, QStringLiteral("Frame1"), QStringLiteral("颜色设定"), 120, 4200, 4215, 2175);
     auto* positionFrame = makeFrame(this, QStringLiteral("Frame2"), QStringLiteral("图标位置设定"), 4440, 4200, 3975, 3015);
     auto* hintFrame = makeFrame(this, QStringLiteral("Frame3"), QStringLiteral("杂项设定"), 120, 6480, 4215, 735);
@@ -132,7 +149,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
                                        {colourFrame, positionFrame, hintFrame},
                                        [this] { advancedToggle(); }, this);
     preview_ = new IconPreview(dialogs_, *state_, this, positionFrame, this);
+}
 
+void MainWindow::connectActions() {
     connect(openButton_, &QPushButton::clicked, this, &MainWindow::openSourceSet);
     connect(generateButton_, &QPushButton::clicked, this, &MainWindow::generateSkin);
     connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitAll);
@@ -145,18 +164,15 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
         if (!state_->folder().isEmpty() && state_->folder() != verifiedFolder_)
             verifyFolder(state_->folder());
     });
+}
 
+void MainWindow::makeBackgroundMenu() {
     backgroundMenu_ = new QMenu(this);
     backgroundMenu_->setObjectName(QStringLiteral("backgroundMenu"));
     backgroundMenu_->addAction(QStringLiteral("解包窗口"), this, &MainWindow::showUnpacker);
     backgroundMenu_->addAction(QStringLiteral("调色板"), this, &MainWindow::showColourPicker);
     backgroundMenu_->addAction(QStringLiteral("工作台"), this, &MainWindow::showWorkbench);
     backgroundMenu_->addAction(QStringLiteral("打开皮肤…"), this, &MainWindow::openSkin);
-
-    // Load step: nothing to generate yet, and the panel starts hidden.
-    generateButton_->setEnabled(false);
-    advancedButton_->setEnabled(false);
-    setFixedSize(kClientWidth, kCompactHeight);
 }
 
 MainWindow::~MainWindow() {

@@ -77,6 +77,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The parts of the window, made once by the constructor.
+    void makeSourceRows();      // the role and path labels, and the status line
+    void makeButtons();         // Command1..4 and the note beside them
+    void makeSettingsArea();    // the three frames, the settings panel and the preview
+    void connectActions();
+    void makeBackgroundMenu();  // the menu of a right click on the window
     void openSourceSet();  // Command1
     // The verification run on `folder` (trailing separator kept) and the
     // settings load that follows it, as Command1 runs them.

@@ -94,6 +94,14 @@ ColourPicker::ColourPicker(QWidget* parent)
     : QWidget(parent, kFixedWindowFlags) {
     setUpWindow(this, QStringLiteral("Form3"), kCaption);
 
+    makeChannelRows();
+    makeColourArea();
+    connectControls();
+
+    setFixedSize(kClientWidth, kClientHeight);
+}
+
+void ColourPicker::makeChannelRows() {
     setTextColour(makeLabel(this, "RedLabel", QStringLiteral("红"), 120, 120, 180, 180),
                   QColor(255, 0, 0));
     setTextColour(makeLabel(this, "GreenLabel", QStringLiteral("绿"), 120, 480, 180, 180),
@@ -121,7 +129,9 @@ ColourPicker::ColourPicker(QWidget* parent)
     redSwatch_ = makeSwatch(this, "RedValue", 3600, 120, 735, 255);
     greenSwatch_ = makeSwatch(this, "GreenValue", 3600, 480, 735, 255);
     blueSwatch_ = makeSwatch(this, "BlueValue", 3600, 840, 735, 255);
+}
 
+void ColourPicker::makeColourArea() {
     paletteGrid_ = new PaletteGrid(this);
     paletteGrid_->setObjectName(QStringLiteral("Palette"));
     paletteGrid_->move(px(120), px(1200));
@@ -137,7 +147,9 @@ ColourPicker::ColourPicker(QWidget* parent)
     exitButton_ = new QPushButton(QStringLiteral("退出(&X)"), this);
     exitButton_->setObjectName(QStringLiteral("OkButton"));
     exitButton_->setGeometry(px(3120), px(2880), px(1935), px(375));
+}
 
+void ColourPicker::connectControls() {
     for (int i = 0; i < 3; ++i) {
         connect(channelBars_[i], &QScrollBar::valueChanged, this, &ColourPicker::refresh);
         connect(channelBoxes_[i], &QLineEdit::textChanged, this, [this, i] { numberChanged(i); });
@@ -147,8 +159,6 @@ ColourPicker::ColourPicker(QWidget* parent)
     connect(blueSwatch_, &Swatch::clicked, this, [this] { isolateChannel(2); });
     connect(paletteGrid_, &PaletteGrid::pressed, this, &ColourPicker::palettePressed);
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
-
-    setFixedSize(kClientWidth, kClientHeight);
 }
 
 bool ColourPicker::eventFilter(QObject* watched, QEvent* event) {

@@ -31,6 +31,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The parts of the window, made once by the constructor.
+    void makeChannelRows();  // the red, green and blue bars, boxes and swatches
+    void makeColourArea();   // the palette, the colour swatch, the HEX box and the exit button
+    void connectControls();
     void refresh();                 // RGBValue change
     void numberChanged(int index);  // RGBNumber change
     void setChannel(int index, int value);
