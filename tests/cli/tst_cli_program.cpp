@@ -83,14 +83,6 @@ private slots:
                      qPrintable(run.out));
         }
         QVERIFY(vireoSkin({"render", "--help"}).out.contains("--scale <N>"));
-        // One language: no English heading or option line is left.
-        for (const QStringList& arguments :
-             {QStringList{"--help"}, QStringList{"render", "--help"}}) {
-            const QString help = vireoSkin(arguments).out;
-            for (const char* english : {"Usage", "Options", "Arguments", "Commands", "Displays"})
-                QVERIFY2(!help.contains(english), qPrintable(help));
-            QVERIFY2(help.contains("选项：\n") && help.contains("参数：\n"), qPrintable(help));
-        }
     }
 
     // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too short or long.
