@@ -144,6 +144,22 @@ private slots:
         QCOMPARE(QString::fromUtf8(answerWithDeadline(str(path))), answer);
     }
 
+    // Asked without opening anything, so a FIFO cannot make it wait; links
+    // are followed.
+    void kindOfEveryPath_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("type");
+        QTest::newRow("dangling link") << "dangling" << int(Error::FileType::Missing);
+        QTest::newRow("link to a folder") << "folder-link" << int(Error::FileType::Folder);
+        QTest::newRow("FIFO without a writer") << "fifo" << int(Error::FileType::Fifo);
+    }
+    void kindOfEveryPath() {
+        QFETCH(QString, kind);
+        QFETCH(int, type);
+        QTemporaryDir dir;
+        QCOMPARE(int(fileTypeAt(str(placeKind(dir, kind)))), type);
+    }
+
     // The start and the whole of one file against the limit; "-" where the
     // whole read refuses.
     void readsStopAtTheLimit_data() {
