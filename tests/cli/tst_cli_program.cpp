@@ -243,19 +243,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.filePath("out")));
     }
 
-    // Half a PNG: refused in one Chinese line, no decoder's English on stderr.
-    void convertRefusesACutOffPicture() {
-        QTemporaryDir dir;
-        const QByteArray png = test::readFile(kDemo + "art/main256.png");
-        test::writeFile(dir.filePath("half.png"), png.left(png.size() / 2));
-        const test::Run run = vireoSkin("convert " + dir.filePath("half.png") +
-                                        " --as main256.bmp -o " + dir.filePath("o.bmp"));
-        QCOMPARE(run.status, 1);
-        QCOMPARE(run.err.count('\n'), 1);
-        QVERIFY2(run.err.contains("图片不完整或已损坏"), qPrintable(run.err));
-        QVERIFY(!QFileInfo::exists(dir.filePath("o.bmp")));
-    }
-
     // Four files the player could not use: an icon with its own palette, a PNG
     // under an icon's name, a missing icon, a folder for BACK. doctor names
     // each, in lines and in JSON; convert makes the icons exact and, with
