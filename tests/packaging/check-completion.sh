@@ -35,9 +35,7 @@ expect() {
 
 expect "|build convert doctor import inspect new render settings unpack update verify"
 expect "i|import inspect"
-expect "u|unpack update"
 expect "-|--help --version"
-expect "render --s|--scale --screen --sheet --size"
 expect "render skin.png --|--help --output --scale --screen --sheet --size"
 expect "update x --|--force --help"
 expect "new --|--help"

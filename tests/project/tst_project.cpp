@@ -142,35 +142,6 @@ private slots:
         QCOMPARE(fileOf(folder, "art/main256.png"), demoMain);
     }
 
-    void undoRefusesAFileChangedOutside() {
-        test::ProjectFolder folder;
-        auto& project = *folder.project;
-        const QByteArray original = fileOf(folder, "movie256.bmp");
-        const QByteArray demoArt = fileOf(folder, "art/movie256.png");
-        const QString round = test::writeRoundIcon(folder.path("round.png"), Qt::blue);
-        QVERIFY(
-            project.setOriginal(Source::MovieIcon, round.toStdString(), artwork::Fit::Cover).ok());
-        const QByteArray written = fileOf(folder, "movie256.bmp");
-
-        const QByteArray outside = test::randomBytes(original.size(), 7);
-        test::writeFile(folder.path("movie256.bmp"), outside);
-        QCOMPARE(project.changedOnDisk(),
-                 std::vector<std::string>{folder.path("movie256.bmp").toStdString()});
-        const auto refused = project.undo();
-        QVERIFY(!refused.ok());
-        QCOMPARE(refused.error().detail, std::string(project::kChangedOutside));
-        QCOMPARE(refused.error().path, folder.path("movie256.bmp").toStdString());
-        QCOMPARE(fileOf(folder, "movie256.bmp"), outside);
-        QVERIFY(project.canUndo());
-
-        test::writeFile(folder.path("movie256.bmp"), written);
-        QVERIFY(project.undo().ok());
-        QCOMPARE(fileOf(folder, "movie256.bmp"), original);
-        QCOMPARE(fileOf(folder, "art/movie256.png"), demoArt);
-        QVERIFY(project.redo().ok());
-        QCOMPARE(fileOf(folder, "movie256.bmp"), written);
-    }
-
     // Large icon pictures are fed into their background's palette fitted to
     // their size: six 1500×1500 discs once overflowed the quantiser's row.
     void largeIconPicturesImportFitted() {

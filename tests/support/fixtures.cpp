@@ -3,14 +3,18 @@
 #include "images/bmp.h"
 #include "images/source_set.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QUrl>
 
 #include <random>
 
@@ -76,6 +80,17 @@ Run runProgram(const QString& program, QStringList arguments, const QString& wor
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+bool dropFile(QWidget* target, const QString& path) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    return enter.isAccepted();
 }
 
 QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArray& pixels) {

@@ -10,6 +10,8 @@
 #include <map>
 #include <optional>
 
+class QWidget;
+
 namespace vireo::test {
 
 QByteArray randomBytes(int length, quint32 key);
@@ -39,6 +41,10 @@ struct Run {
 };
 // Runs `program` with `arguments`; a last argument ">FILE" sends standard output to FILE, as a shell would.
 Run runProgram(const QString& program, QStringList arguments, const QString& workingDir = {});
+
+// Drags the file at `path` onto the middle of `target` and drops it there, as
+// from a file manager; true when the target accepted the drag.
+bool dropFile(QWidget* target, const QString& path);
 
 // A complete 8-bit BMP: 54 header bytes, `palette` (1,024 bytes) and
 // `pixels` (width × height bytes), stored bottom-up as usual.

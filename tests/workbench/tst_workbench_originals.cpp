@@ -58,16 +58,7 @@ struct Workbench {
 
     QString path(const char* name) const { return folder.path(QString::fromLatin1(name)); }
 
-    void drop(Source slot, const QString& file) {
-        QWidget* target = window->slotView(slot);
-        QMimeData mime;
-        mime.setUrls({QUrl::fromLocalFile(file)});
-        const QPoint at = target->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &enter);
-        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &drop);
-    }
+    void drop(Source slot, const QString& file) { test::dropFile(window->slotView(slot), file); }
 
     test::SourceFolder folder;
     test::ScriptedDialogs dialogs;

@@ -117,17 +117,6 @@ QList<QRgb> pixelsOf(const QImage& image) {
     return pixels;
 }
 
-void dropOn(QWidget* target, const QString& path) {
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &drop);
-}
-
 // The colours the player draws an icon's stored pixels in, row by row.
 QList<QRgb> drawnColours(const QByteArray& icon, const QByteArray& background) {
     QList<QRgb> colours;
@@ -266,13 +255,13 @@ void WorkbenchWindowTest::droppedPngBecomesTheSlot() {
 
     workbench::ui::SlotView* slot = bench.window->slotView(Source::MovieIcon);
     test::writeFile(elsewhere.filePath(QStringLiteral("notes.png")), "not a picture");
-    dropOn(slot, elsewhere.filePath(QStringLiteral("notes.png")));
+    QVERIFY(test::dropFile(slot, elsewhere.filePath(QStringLiteral("notes.png"))));
     QCOMPARE(test::readFile(target), original);
     QCOMPARE(bench.dialogs.messages.size(), 1);
     QVERIFY(bench.dialogs.messages.front().contains(QStringLiteral("notes.png")));
     QCOMPARE(bench.window->undoStack()->count(), 0);
 
-    dropOn(slot, dropped);
+    QVERIFY(test::dropFile(slot, dropped));
     QCOMPARE(bench.dialogs.messages.size(), 1);
     QCOMPARE(test::readFile(target).size(), 5174);
     QCOMPARE(slot->verdict(), QStringLiteral("可以使用"));
@@ -298,7 +287,7 @@ void WorkbenchWindowTest::droppedPngBecomesTheSlot() {
     const qint64 huge = qint64(images::kPictureReadLimit) + 1;
     QVERIFY(QFile::resize(target, huge));
     const int steps = bench.window->undoStack()->count();
-    dropOn(slot, dropped);
+    QVERIFY(test::dropFile(slot, dropped));
     QCOMPARE(QFileInfo(target).size(), huge);
     QCOMPARE(bench.window->undoStack()->count(), steps);
     QVERIFY(bench.dialogs.messages.back().contains(target));
@@ -335,7 +324,8 @@ void WorkbenchWindowTest::foreignColoursAreMarkedAndRemapped() {
     // A new main background marks all six icons; one click remaps them, one undo restores them.
     const QByteArray background = test::bmp8(240, 160, test::randomBytes(1024, 12), main.mid(1078));
     test::writeFile(elsewhere.filePath(QStringLiteral("main.bmp")), background);
-    dropOn(bench.window->slotView(Source::MainBackground), elsewhere.filePath(QStringLiteral("main.bmp")));
+    QVERIFY(test::dropFile(bench.window->slotView(Source::MainBackground),
+                           elsewhere.filePath(QStringLiteral("main.bmp"))));
     QPushButton* remapAll = bench.window->slotView(Source::MainBackground)->findChild<QPushButton*>(QStringLiteral("remapButton"));
     QVERIFY(remapAll->toolTip().contains(QStringLiteral(" 6 个图标")));
     const QByteArray before = test::readFile(bench.state.sourcePath(Source::GameIcon));
