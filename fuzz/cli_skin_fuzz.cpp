@@ -6,6 +6,7 @@
 // that assemble back into the same bytes.
 #include "fill.h"
 #include "images/bmp.h"
+#include "images/source_set.h"
 #include "skin/generation.h"
 #include "skin/screen.h"
 #include "skin/skin_file.h"
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // render, one screen a run (the main screen, with its icons, most often)
     const auto screen = static_cast<skin::Screen>(data[0] & 4 ? (data[0] >> 3) & 3 : 0);
     const skin::Picture picture = skin::renderScreen(file, screen);
-    if (picture.width != skin::kScreenWidth || picture.height != skin::kScreenHeight ||
+    if (picture.width != images::kScreenWidth || picture.height != images::kScreenHeight ||
         picture.pixels.size() != std::size_t(picture.width) * std::size_t(picture.height))
         std::abort();
     for (std::uint32_t pixel : picture.pixels)

@@ -43,19 +43,11 @@ bool isBackground(images::Source role) {
 
 std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPicture& mainBackground,
                                            const settings::Record& record, Colour matte) {
-    std::size_t xOffset = 0;
-    switch (icon) {
-    case images::Source::MovieIcon: xOffset = 16; break;
-    case images::Source::MusicIcon: xOffset = 18; break;
-    case images::Source::PictureIcon: xOffset = 20; break;
-    case images::Source::GameIcon: xOffset = 22; break;
-    case images::Source::EbookIcon: xOffset = 24; break;
-    case images::Source::OptionsIcon: xOffset = 26; break;
-    default: return std::nullopt;
-    }
-    const int left = record[xOffset];
-    const int top = record[xOffset + 1];
-    const int size = images::sourceImage(icon).width;
+    const images::Icon* placed = images::iconOf(icon);
+    if (!placed || !placed->position) return std::nullopt;
+    const int left = record[placed->position->xOffset];
+    const int top = record[placed->position->yOffset];
+    const int size = placed->side;
     RgbaImage out{size, size, {}};
     out.pixels.reserve(static_cast<std::size_t>(size) * size * 4);
     for (int row = 0; row < size; ++row) {

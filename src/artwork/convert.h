@@ -31,9 +31,6 @@ struct IconContext {
 std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPicture& mainBackground,
                                            const settings::Record& record, Colour matte);
 
-// The settings record a skin starts from lives with the record.
-using settings::defaultRecord;
-
 // Any decoded picture into the exact source for `role`: fitted, composited,
 // then quantised (a background) or mapped onto `icon.drawPalette` (an icon).
 // `alsoDrawn` is passed on to quantiseBackground for a background.

@@ -3,6 +3,8 @@
 #include "artwork/bmp_check.h"
 #include "artwork/derive.h"
 #include "artwork/picture_formats.h"
+#include "images/icons.h"
+#include "messages/role_names.h"
 #include "skin/skin_layout.h"
 
 #include <algorithm>
@@ -35,14 +37,14 @@ std::optional<IndexedPicture> indexedBmp(const std::optional<images::BmpScan>& s
 }
 
 Result<settings::Record> recordAt(const std::optional<std::string>& path) {
-    if (!path) return defaultRecord();
+    if (!path) return settings::defaultRecord();
     return settings::readRecord(*path);
 }
 
 // Only a BACK that is not there at all takes the default settings; one that
 // is there (a link to nothing, a loop, unreadable, of the wrong length) is refused.
 Result<settings::Record> artworkSettings(const std::string& backPath) {
-    if (nothingAt(backPath)) return defaultRecord();
+    if (nothingAt(backPath)) return settings::defaultRecord();
     return settings::readRecord(backPath);
 }
 
@@ -54,8 +56,9 @@ std::string lower(std::string text) {
 
 // The error for a source with no picture file: what stands under its name
 // instead (a FIFO, a folder, a link to nothing), else that none is there.
-Error missingPicture(const std::string& artFolder, const images::SourceImage& source) {
+Error missingPicture(const std::string& artFolder, images::Source role) {
     namespace fs = std::filesystem;
+    const images::SourceImage& source = images::sourceImage(role);
     const std::string stem = lower(stemOf(source.fileName));
     std::error_code error;
     for (fs::directory_iterator listing(artFolder, error), end; !error && listing != end;
@@ -66,7 +69,7 @@ Error missingPicture(const std::string& artFolder, const images::SourceImage& so
         if (auto length = regularFileLength(entry.string()); !length) return length.error();
     }
     return Error{Error::Kind::NotFound, joinPath(artFolder, stemOf(source.fileName) + ".*"),
-                 std::string("缺少") + source.role + "的图片"};
+                 std::string("缺少") + roleName(role) + "的图片"};
 }
 
 }  // namespace
@@ -100,12 +103,13 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
         if (!scan || !scan->picture)
             return Error{Error::Kind::Invalid, *palettePath, "无法读取此 BMP 的调色板"};
         icon.drawPalette = scan->picture->palette;
-        if (images::sourceImage(role).width == 64) {
+        const images::Icon* drawn = images::iconOf(role);
+        if (drawn && drawn->position) {
             auto record = recordAt(backPath);
             if (!record) return record.error();
             // The background as the player shows it: first stored row on top.
             const IndexedPicture shown = scan->storedOrder();
-            if (shown.width == 240 && shown.height == 160)
+            if (shown.width == images::kScreenWidth && shown.height == images::kScreenHeight)
                 icon.backdrop = backdropUnderIcon(role, shown, record.value(), options.matte);
         }
     }
@@ -122,10 +126,8 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
     auto record = artworkSettings(backPath);
     if (!record) return record.error();
-    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
-        const images::SourceImage& source = images::kSourceSet[i];
-        if (!found.value()[i]) return missingPicture(artFolder, source);
-    }
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        if (!found.value()[i]) return missingPicture(artFolder, static_cast<images::Source>(i));
 
     // One picture at a time, each fitted at once: only the small fitted
     // pictures are kept while the next is decoded.

@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/png_writer.h"
 #include "cli/sheet_png.h"
+#include "images/source_set.h"
 #include "skin/screen.h"
 #include "skin/skin_file.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 constexpr int kMaxScale = 16;
 // The longest side --size accepts: the screen at the largest scale.
-constexpr int kMaxSize = kMaxScale * skin::kScreenWidth;
+constexpr int kMaxSize = kMaxScale * images::kScreenWidth;
 
 std::optional<skin::Screen> screenNamed(const std::string& name) {
     static const std::map<std::string, skin::Screen> kScreens = {{"main", skin::Screen::Main},

@@ -33,12 +33,9 @@ constexpr std::uint32_t kPixelOffset = kPaletteOffset + kPaletteLength;
 
 struct SourceImage {
     const char* fileName;
-    const char* role;           // the role label's caption in the main window
-    const char* pathLabel;      // object name of the label that shows the path
+    const char* pathLabel;  // object name of the label that shows the path
     int width;
     int height;
-    const char* existenceName;  // how the "not found" report names it
-    const char* lengthName;     // how the wrong-length report names it
 
     std::uint32_t pixelLength() const { return static_cast<std::uint32_t>(width * height); }
     std::uint64_t requiredLength() const { return kPixelOffset + pixelLength(); }

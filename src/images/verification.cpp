@@ -14,42 +14,25 @@ Verification verify(const std::string& folder, const std::string& settingsPath,
     run.paths = derivePaths(folder);
     run.settingsPath = settingsPath;
 
-    std::string report;
     for (std::size_t i = 0; i < kSourceCount; ++i) {
-        if (isReadableFile(run.paths[i])) continue;
-        report += kSourceSet[i].existenceName;
-        run.failedSources.push_back(static_cast<Source>(i));
+        if (!isReadableFile(run.paths[i])) run.failedSources.push_back(static_cast<Source>(i));
     }
     if (!isReadableFile(run.settingsPath)) {
         if (fallback) run.settingsPath = *fallback;
-        if (!isReadableFile(run.settingsPath)) {
-            report += "BACK";
-            run.settingsFailed = true;
-        }
+        run.settingsFailed = !isReadableFile(run.settingsPath);
     }
-    if (!report.empty()) {
+    if (!run.failedSources.empty() || run.settingsFailed) {
         run.outcome = Verification::Outcome::Missing;
-        run.report = report + kMissingSentence;
         return run;
     }
 
     for (std::size_t i = 0; i < kSourceCount; ++i) {
-        if (fileLength(run.paths[i]) == kSourceSet[i].requiredLength()) continue;
-        report += kSourceSet[i].lengthName;
-        run.failedSources.push_back(static_cast<Source>(i));
+        if (fileLength(run.paths[i]) != kSourceSet[i].requiredLength())
+            run.failedSources.push_back(static_cast<Source>(i));
     }
-    if (fileLength(run.settingsPath) != kSettingsLength) {
-        report += "BACK文件";
-        run.settingsFailed = true;
-    }
-
-    if (report.empty()) {
-        run.outcome = Verification::Outcome::Passed;
-        run.report = kPassedReport;
-    } else {
-        run.outcome = Verification::Outcome::WrongLength;
-        run.report = report + kWrongLengthSentence;
-    }
+    run.settingsFailed = fileLength(run.settingsPath) != kSettingsLength;
+    const bool passed = run.failedSources.empty() && !run.settingsFailed;
+    run.outcome = passed ? Verification::Outcome::Passed : Verification::Outcome::WrongLength;
     return run;
 }
 

@@ -21,20 +21,13 @@ struct Verification {
     Outcome outcome = Outcome::Missing;
     // What the outcome names, in set order: the sources that are missing or,
     // once all were found, of the wrong length; and whether BACK is among them.
+    // messages/ words them (verificationReport).
     std::vector<Source> failedSources;
     bool settingsFailed = false;
-    // The status line's text, still made here for the workbench only: every
-    // other caller reads verificationReport() of messages/, which makes the
-    // same text from the two fields above.
-    std::string report;
 
     bool passed() const { return outcome == Outcome::Passed; }
     bool reachedLengthCheck() const { return outcome != Outcome::Missing; }
 };
-
-constexpr char kMissingSentence[] = " 文件未找到，无法生成文件";
-constexpr char kWrongLengthSentence[] = " 校验未通过，无法生成文件";
-constexpr char kPassedReport[] = "校验全部通过，可以开始文件生成";
 
 // Checks the twelve sources in `folder` (trailing separator kept) and a BACK,
 // first for existence and then, only if all exist, for their exact lengths.

@@ -2,6 +2,7 @@
 
 #include "artwork/derive.h"
 #include "images/bmp.h"
+#include "images/icons.h"
 #include "project/project_core.h"
 #include "skin/skin_layout.h"
 
@@ -22,7 +23,11 @@ std::size_t indexOf(Source source) { return static_cast<std::size_t>(source); }
 Source sourceAt(std::size_t i) { return static_cast<Source>(i); }
 
 bool isBackgroundAt(std::size_t i) { return artwork::isBackground(sourceAt(i)); }
-bool isLargeIcon(std::size_t i) { return images::kSourceSet[i].width == 64; }
+// An icon placed on the main screen, over the main background.
+bool isLargeIcon(std::size_t i) {
+    const images::Icon* icon = images::iconOf(sourceAt(i));
+    return icon && icon->position;
+}
 std::size_t paletteOf(std::size_t i) { return indexOf(skin::paletteSourceOf(sourceAt(i))); }
 
 std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {

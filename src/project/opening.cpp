@@ -31,7 +31,7 @@ std::optional<Source> sourceOfRestored(const unpack::RestoreItem& item) {
 // today's, the defaults for the others.
 settings::Record recordOfShortSkin(const unpack::SkinSettings& old,
                                    std::vector<RecordItem>& defaulted) {
-    SkinRecord record = skinRecordOf(artwork::defaultRecord());
+    SkinRecord record = skinRecordOf(settings::defaultRecord());
     for (std::size_t i = 0; i < kColourCount; ++i)
         record.colours[i] = {old.colours[i].red, old.colours[i].green, old.colours[i].blue};
     record.hintOn = old.hintOn;
@@ -101,7 +101,7 @@ Result<void> ProjectCore::readAll() {
     }
     const std::string backPath = folder + images::kSettingsFileName;
     fromDefaults = fileTypeAt(backPath) == Error::FileType::Missing;
-    auto record = fromDefaults ? Result<settings::Record>(artwork::defaultRecord())
+    auto record = fromDefaults ? Result<settings::Record>(settings::defaultRecord())
                                : settings::readRecord(backPath);
     if (!record) return record.error();
     stored = skinRecordOf(record.value());

@@ -4,9 +4,12 @@ namespace vireo::project {
 
 namespace {
 
-// The first offset of each colour (red, then green, blue) and of each X/Y pair.
-constexpr std::array<std::size_t, kColourCount> kColourOffsets = {0, 4, 8};
-constexpr std::array<std::size_t, kPositionCount> kPositionOffsets = {16, 18, 20, 22, 24, 26, 28};
+// The first offset of each colour (red, then green, blue) and of each X/Y
+// pair, as the settings fields place them: three fields a colour, two a pair.
+static_assert(3 * kColourCount == settings::kColourFieldCount);
+static_assert(2 * kPositionCount == settings::kPositionFieldCount);
+std::size_t colourOffset(std::size_t i) { return settings::kColourFields[3 * i].offset; }
+std::size_t positionOffset(std::size_t i) { return settings::kPositionFields[2 * i].offset; }
 
 }  // namespace
 
@@ -18,11 +21,11 @@ SkinRecord skinRecordOf(const settings::Record& bytes) {
     SkinRecord record;
     record.spare = bytes;
     for (std::size_t i = 0; i < kColourCount; ++i) {
-        const std::size_t at = kColourOffsets[i];
+        const std::size_t at = colourOffset(i);
         record.colours[i] = {bytes[at], bytes[at + 1], bytes[at + 2]};
     }
     for (std::size_t i = 0; i < kPositionCount; ++i)
-        record.positions[i] = {bytes[kPositionOffsets[i]], bytes[kPositionOffsets[i] + 1]};
+        record.positions[i] = {bytes[positionOffset(i)], bytes[positionOffset(i) + 1]};
     record.hintOn = settings::hintFlagOn(bytes);
     return record;
 }
@@ -30,14 +33,14 @@ SkinRecord skinRecordOf(const settings::Record& bytes) {
 settings::Record bytesOf(const SkinRecord& record) {
     settings::Record bytes = record.spare;
     for (std::size_t i = 0; i < kColourCount; ++i) {
-        const std::size_t at = kColourOffsets[i];
+        const std::size_t at = colourOffset(i);
         bytes[at] = record.colours[i].red;
         bytes[at + 1] = record.colours[i].green;
         bytes[at + 2] = record.colours[i].blue;
     }
     for (std::size_t i = 0; i < kPositionCount; ++i) {
-        bytes[kPositionOffsets[i]] = static_cast<std::uint8_t>(record.positions[i].x);
-        bytes[kPositionOffsets[i] + 1] = static_cast<std::uint8_t>(record.positions[i].y);
+        bytes[positionOffset(i)] = static_cast<std::uint8_t>(record.positions[i].x);
+        bytes[positionOffset(i) + 1] = static_cast<std::uint8_t>(record.positions[i].y);
     }
     // A flag read back as it was stays as it was; a changed one is written as the panel does.
     if (settings::hintFlagOn(record.spare) != record.hintOn) {

@@ -14,6 +14,8 @@ namespace vireo::skin {
 namespace {
 
 using images::kIconSide;
+using images::kScreenHeight;
+using images::kScreenWidth;
 using images::Source;
 
 struct Background {

@@ -11,9 +11,6 @@ namespace vireo::skin {
 // The player's four full screens.
 enum class Screen { Main, Tree, Ebook, Music };
 
-using images::kScreenHeight;
-using images::kScreenWidth;
-
 // An opaque picture, row by row from the top, each pixel 0xFFRRGGBB.
 struct Picture {
     int width = 0;

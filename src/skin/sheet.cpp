@@ -9,8 +9,8 @@ Sheet composeSheet(const SkinFile& skinFile) {
                  std::vector<std::uint32_t>(static_cast<std::size_t>(kSheetWidth) * kSheetHeight)},
                 {}};
     const auto record = textRecordOf(skinFile);
-    constexpr int kQuadrantWidth = kScreenWidth * kSheetScale;
-    constexpr int kQuadrantHeight = kScreenHeight * kSheetScale;
+    constexpr int kQuadrantWidth = images::kScreenWidth * kSheetScale;
+    constexpr int kQuadrantHeight = images::kScreenHeight * kSheetScale;
     for (std::size_t i = 0; i < std::size(kSheetScreens); ++i) {
         const int left = static_cast<int>(i % 2) * kQuadrantWidth;
         const int top = static_cast<int>(i / 2) * kQuadrantHeight;

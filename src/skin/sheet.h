@@ -11,8 +11,8 @@ namespace vireo::skin {
 // The picture an author shares: the four screens two by two, each at twice
 // its size, main and directory tree above, e-book and music below.
 constexpr int kSheetScale = 2;
-constexpr int kSheetWidth = 2 * kScreenWidth * kSheetScale;
-constexpr int kSheetHeight = 2 * kScreenHeight * kSheetScale;
+constexpr int kSheetWidth = 2 * images::kScreenWidth * kSheetScale;
+constexpr int kSheetHeight = 2 * images::kScreenHeight * kSheetScale;
 
 // The four screens in sheet order, left to right, then top to bottom.
 constexpr Screen kSheetScreens[] = {Screen::Main, Screen::Tree, Screen::Ebook, Screen::Music};

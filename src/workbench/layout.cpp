@@ -38,7 +38,8 @@ std::optional<std::size_t> iconAt(const IconPositions& positions, int x, int y) 
     if (x < 0 || y < 0 || x >= images::kScreenWidth || y >= images::kScreenHeight) return std::nullopt;
     for (std::size_t i = positions.size(); i-- > 0;) {
         const Position& p = positions[i];
-        if (x >= p.x && x < p.x + kIconSide && y >= p.y && y < p.y + kIconSide) return i;
+        const int side = images::kIconSide;
+        if (x >= p.x && x < p.x + side && y >= p.y && y < p.y + side) return i;
     }
     return std::nullopt;
 }

@@ -11,12 +11,6 @@ namespace vireo::workbench {
 
 // The largest value a position byte of the record holds.
 constexpr int kMaxPosition = 255;
-using images::kIconSide;
-
-// The six icons the workbench places: the main screen's, in drawing order.
-constexpr std::size_t kIconCount = images::kMainScreenIconCount;
-using IconSlot = images::PlacedIcon;
-inline constexpr const std::array<IconSlot, kIconCount>& kIcons = images::kMainScreenIcons;
 
 struct Position {
     int x = 0;
@@ -25,7 +19,8 @@ struct Position {
     bool operator!=(const Position& other) const { return !(*this == other); }
 };
 
-using IconPositions = std::array<Position, kIconCount>;
+// The six main-screen icons' positions, in the order of images::kMainScreenIcons.
+using IconPositions = std::array<Position, images::kMainScreenIconCount>;
 
 // Grid steps the snap offers; 0 (or 1) means off.
 constexpr std::array<int, 4> kGridSteps = {0, 2, 4, 8};

@@ -28,6 +28,8 @@
 #include <memory>
 
 using namespace vireo;
+using images::kMainScreenIconCount;
+using images::kMainScreenIcons;
 using images::Source;
 
 namespace {
@@ -119,7 +121,7 @@ private slots:
 void WorkbenchOriginalsTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
     Workbench bench;
     // The icon drawn last, so that no other covers it where it lands.
-    const auto& top = workbench::kIcons[workbench::kIconCount - 1];
+    const auto& top = kMainScreenIcons[kMainScreenIconCount - 1];
     const QString file = bench.state.sourcePath(top.source);
     bench.drop(top.source, roundIcon(bench.elsewhere));
     QCOMPARE(bench.dialogs.messages, QStringList());
@@ -283,7 +285,7 @@ void WorkbenchOriginalsTest::opensAFinishedSkinAsTheRendererShowsIt() {
 
 void WorkbenchOriginalsTest::typedPositionDerivesOnceValid() {
     Workbench bench;
-    const auto& top = workbench::kIcons[workbench::kIconCount - 1];
+    const auto& top = kMainScreenIcons[kMainScreenIconCount - 1];
     const QString file = bench.state.sourcePath(top.source);
     bench.drop(top.source, roundIcon(bench.elsewhere));
     const QByteArray main = test::readFile(bench.path("main256.bmp"));
@@ -313,7 +315,7 @@ void WorkbenchOriginalsTest::aFolderInASlotIsNamedAsSuch() {
 
 void WorkbenchOriginalsTest::otherProportionsAskHowToFit() {
     Workbench bench;
-    const auto& top = workbench::kIcons[workbench::kIconCount - 1];  // at 164,86, uncovered
+    const auto& top = kMainScreenIcons[kMainScreenIconCount - 1];  // at 164,86, uncovered
     const QString file = bench.state.sourcePath(top.source);
     const QByteArray before = test::readFile(file);
     QImage wide(128, 96, QImage::Format_RGB32);  // 4:3 into a square

@@ -266,7 +266,7 @@ void MainWindow::generateSkin() {
 
     images::SourcePaths paths;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = toStd(state_->sourcePaths()[i]);
-    const std::string output = toStd(state_->folder()) + "BACKIMG";
+    const std::string output = toStd(state_->folder()) + images::kSkinFileName;
     const auto written = skin::generateSkin({paths, settings}, output);
     if (written) {
         dialogs_.message(this, QStringLiteral("完成！"));

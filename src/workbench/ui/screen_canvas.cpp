@@ -1,6 +1,7 @@
 #include "workbench/ui/screen_canvas.h"
 
 #include "artwork/qt/sample_painter.h"
+#include "images/source_set.h"
 #include "skin/screen.h"
 
 #include <QKeyEvent>
@@ -16,7 +17,7 @@ ScreenCanvas::ScreenCanvas(QWidget* parent) : QWidget(parent) {
 }
 
 QSize ScreenCanvas::sizeHint() const {
-    return {skin::kScreenWidth * zoom_, skin::kScreenHeight * zoom_};
+    return {images::kScreenWidth * zoom_, images::kScreenHeight * zoom_};
 }
 
 void ScreenCanvas::setPicture(const QImage& picture) {
@@ -42,7 +43,7 @@ void ScreenCanvas::setSamples(std::vector<SampleText> samples) {
 
 void ScreenCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QRect whole(0, 0, skin::kScreenWidth * zoom_, skin::kScreenHeight * zoom_);
+    const QRect whole(0, 0, images::kScreenWidth * zoom_, images::kScreenHeight * zoom_);
     if (picture_.isNull()) {
         painter.fillRect(whole, Qt::darkGray);
         return;
@@ -58,7 +59,8 @@ void ScreenCanvas::paintEvent(QPaintEvent*) {
     }
     if (selection_) {
         painter.setPen(QPen(Qt::yellow, 1, Qt::DashLine));
-        const QRect r = selection_->intersected(QRect(0, 0, skin::kScreenWidth, skin::kScreenHeight));
+        const QRect r = selection_->intersected(
+            QRect(0, 0, images::kScreenWidth, images::kScreenHeight));
         painter.drawRect(QRect(r.topLeft() * zoom_, r.size() * zoom_).adjusted(0, 0, -1, -1));
     }
 }

@@ -1,6 +1,7 @@
 #include "workbench/ui/slot_view.h"
 
 #include "artwork/convert.h"
+#include "messages/role_names.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -35,7 +36,7 @@ SlotView::SlotView(images::Source source, QWidget* parent) : QFrame(parent), sou
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(new QLabel(QString::fromUtf8(image.role), this));
+    layout->addWidget(new QLabel(QString::fromUtf8(roleName(source)), this));
     pictureLabel_ = new QLabel(this);
     pictureLabel_->setFixedSize(kThumbnailWidth, 80);
     pictureLabel_->setAlignment(Qt::AlignCenter);
@@ -91,8 +92,9 @@ void SlotView::showPicture() {
     }
     // Whole-number steps keep the pixels sharp: backgrounds halved, small
     // icons enlarged to the size of the large ones.
-    const QSize size = shown_.width() > kThumbnailWidth ? shown_.size() / 2
-                                                        : shown_.size() * (64 / shown_.width());
+    const QSize size = shown_.width() > kThumbnailWidth
+                           ? shown_.size() / 2
+                           : shown_.size() * (images::kIconSide / shown_.width());
     pictureLabel_->setPixmap(QPixmap::fromImage(
         shown_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
 }

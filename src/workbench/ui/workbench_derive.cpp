@@ -3,6 +3,7 @@
 #include "workbench/ui/workbench_window.h"
 
 #include "messages/error_text.h"
+#include "messages/role_names.h"
 #include "widgets/data_files.h"
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
@@ -31,7 +32,7 @@ std::optional<artwork::Fit> askFit(vireo::ui::Dialogs& dialogs, QWidget* parent,
         parent,
         QStringLiteral("图片的比例（%1×%2）与“%3”的 %4×%5 不同。怎样放入？")
             .arg(picture.width()).arg(picture.height())
-            .arg(QString::fromUtf8(slot.role)).arg(slot.width).arg(slot.height),
+            .arg(QString::fromUtf8(roleName(source))).arg(slot.width).arg(slot.height),
         {QStringLiteral("裁剪填满：填满整个位置，裁去超出的边缘"),
          QStringLiteral("完整放入：保留整张图片，空出的边缘透明"),
          QStringLiteral("拉伸：保留整张图片，改变其比例"), QStringLiteral("取消")});
@@ -83,8 +84,8 @@ bool WorkbenchWindow::projectOpen() {
     }
     // The positions being edited are the ones every derive uses.
     const IconPositions positions = iconPositions();
-    for (std::size_t i = 0; i < kIconCount; ++i) {
-        const auto item = project::positionItemOf(kIcons[i].source);
+    for (std::size_t i = 0; i < images::kMainScreenIconCount; ++i) {
+        const auto item = project::positionItemOf(images::kMainScreenIcons[i].source);
         if (item) (void)core.setPosition(*item, {positions[i].x, positions[i].y});
     }
     return true;
@@ -123,11 +124,11 @@ void WorkbenchWindow::deriveTypedPositions() {
     if (!wasOpen) return;  // a project opened now derives nothing typed before
     std::vector<Source> typed;
     const IconPositions positions = iconPositions();
-    for (std::size_t i = 0; i < kIconCount; ++i) {
-        const auto item = project::positionItemOf(kIcons[i].source);
+    for (std::size_t i = 0; i < images::kMainScreenIconCount; ++i) {
+        const auto item = project::positionItemOf(images::kMainScreenIcons[i].source);
         const project::Position now{positions[i].x, positions[i].y};
         if (item && core.record().positions[project::positionIndex(*item)] != now)
-            typed.push_back(kIcons[i].source);
+            typed.push_back(images::kMainScreenIcons[i].source);
     }
     if (typed.empty() || !projectOpen()) return;
     for (const Source icon : typed) {
@@ -145,8 +146,8 @@ void WorkbenchWindow::recordMove(std::size_t icon, Position from, Position to) {
     // The move and the source derived again at its end are one step.
     auto* group = new QUndoCommand(QStringLiteral("移动图标"));
     new MoveIconCommand(*this, icon, from, to, true, group);
-    if (projectOpen() && project().originalPath(kIcons[icon].source)) {
-        const auto derived = project().derive(kIcons[icon].source);
+    if (projectOpen() && project().originalPath(images::kMainScreenIcons[icon].source)) {
+        const auto derived = project().derive(images::kMainScreenIcons[icon].source);
         if (derived) new ProjectStepCommand(*this, QStringLiteral("重新生成图标"), group);
         else dialogs_.message(this, fromStd(describeWithReason(derived.error())));
     }

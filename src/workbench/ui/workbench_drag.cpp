@@ -38,12 +38,12 @@ void compositeAt(QImage& screen, const images::RgbaImage& picture, const QImage&
 
 void WorkbenchWindow::applyPosition(std::size_t icon, Position to) {
     applying_ = true;
-    state_.setFieldText(kIcons[icon].xOffset, QString::number(to.x));
-    state_.setFieldText(kIcons[icon].yOffset, QString::number(to.y));
+    state_.setFieldText(images::kMainScreenIcons[icon].xOffset, QString::number(to.x));
+    state_.setFieldText(images::kMainScreenIcons[icon].yOffset, QString::number(to.y));
     applying_ = false;
     // The project derives at the positions being edited; it follows every move.
     project::Project* core = state_.project();
-    const auto item = project::positionItemOf(kIcons[icon].source);
+    const auto item = project::positionItemOf(images::kMainScreenIcons[icon].source);
     if (core && core->isOpen() && item) (void)core->setPosition(*item, {to.x, to.y});
     showSelection();
     redraw();
@@ -69,7 +69,7 @@ void WorkbenchWindow::showSelection() {
         return;
     }
     const Position p = iconPositions()[*selected_];
-    canvas_->setSelection(QRect(p.x, p.y, kIconSide, kIconSide));
+    canvas_->setSelection(QRect(p.x, p.y, images::kIconSide, images::kIconSide));
 }
 
 void WorkbenchWindow::onPressed(QPoint point) {
@@ -80,7 +80,7 @@ void WorkbenchWindow::onPressed(QPoint point) {
         pressPoint_ = point;
         dragStart_ = iconPositions()[*selected_];
         // Fetched once per drag: every frame composites the same original.
-        const Source icon = kIcons[*selected_].source;
+        const Source icon = images::kMainScreenIcons[*selected_].source;
         dragOriginal_.reset();
         if (!state_.folder().isEmpty() && projectOpen() && project().originalPath(icon)) {
             dragOriginal_ = project().fittedOriginal(icon);
@@ -136,8 +136,8 @@ bool WorkbenchWindow::cycleSelection(bool forward) {
     // icon moved wholly off the screen is still reached this way.
     if (screen_ != Screen::Main || dragging_) return false;
     if (!selected_) {
-        selected_ = forward ? 0 : kIconCount - 1;
-    } else if (forward ? *selected_ + 1 < kIconCount : *selected_ > 0) {
+        selected_ = forward ? 0 : images::kMainScreenIconCount - 1;
+    } else if (forward ? *selected_ + 1 < images::kMainScreenIconCount : *selected_ > 0) {
         selected_ = forward ? *selected_ + 1 : *selected_ - 1;
     } else {
         selected_.reset();

@@ -4,6 +4,7 @@
 #include "images/picture.h"
 #include "images/verification.h"
 #include "messages/error_text.h"
+#include "messages/verification_text.h"
 #include "settings/byte_table.h"
 #include "settings/write.h"
 #include "skin/generation.h"
@@ -80,7 +81,7 @@ void WorkbenchWindow::openFolderAt(const QString& folderPath) {
     state_.setSettingsPath(fromStd(verification.settingsPath));
     state_.setSourceSet(fromStd(folder), paths, verification.passed());
     if (!verification.passed() && openingNote_.isEmpty())
-        dialogs_.message(this, fromStd(verification.report));
+        dialogs_.message(this, fromStd(verificationReport(verification)));
     redraw();
 }
 
@@ -143,13 +144,13 @@ void WorkbenchWindow::generate() {
     const auto verification =
         images::verifySourceSetWithSettings(toStd(state_.folder()), settingsPath);
     if (!verification.passed()) {
-        dialogs_.message(this, fromStd(verification.report));
+        dialogs_.message(this, fromStd(verificationReport(verification)));
         return;
     }
     images::SourcePaths paths;
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
         paths[i] = toStd(state_.sourcePaths()[i]);
-    const std::string output = toStd(state_.folder()) + "BACKIMG";
+    const std::string output = toStd(state_.folder()) + images::kSkinFileName;
     const auto written = skin::generateSkin({paths, settingsPath}, output);
     if (!written) {
         dialogs_.message(this, fromStd(describeWithReason(written.error())));

@@ -3,6 +3,7 @@
 #include "workbench/ui/workbench_window.h"
 
 #include "messages/error_text.h"
+#include "messages/role_names.h"
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
@@ -28,7 +29,7 @@ QString openingNote(const project::SkinOpening& opening) {
     QStringList parts;
     QStringList missing;
     for (const images::Source source : opening.missing)
-        missing << QString::fromUtf8(images::sourceImage(source).role);
+        missing << QString::fromUtf8(roleName(source));
     if (!missing.isEmpty())
         parts << QStringLiteral("皮肤中没有：%1（请为这些位置选择图片）").arg(missing.join("、"));
     QStringList defaults;
@@ -44,7 +45,7 @@ QString openingNote(const project::SkinOpening& opening) {
 void WorkbenchWindow::openSkin() {
     const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
     const auto path = dialogs_.openFile(this, QStringLiteral("皮肤文件 (BACKIMG*);;所有文件 (*)"),
-                                        start + QStringLiteral("BACKIMG"));
+                                        start + QString::fromLatin1(images::kSkinFileName));
     if (path) openSkinFile(*path);
 }
 

@@ -190,7 +190,8 @@ void WorkbenchWindow::connectSignals() {
         if (applying_) return;
         showSelection();
         redraw();
-        if (offset >= kIcons.front().xOffset && offset <= kIcons.back().yOffset)
+        const auto& icons = images::kMainScreenIcons;
+        if (offset >= icons.front().xOffset && offset <= icons.back().yOffset)
             typedTimer_->start();
     });
 }

@@ -208,8 +208,8 @@ settings::Record WorkbenchWindow::currentRecord() const {
 
 IconPositions WorkbenchWindow::iconPositions() const {
     IconPositions positions;
-    for (std::size_t i = 0; i < kIconCount; ++i) {
-        const IconSlot& icon = kIcons[i];
+    for (std::size_t i = 0; i < images::kMainScreenIconCount; ++i) {
+        const images::PlacedIcon& icon = images::kMainScreenIcons[i];
         positions[i] = {storedValue(state_, icon.xOffset).value_or(fileRecord_[icon.xOffset]),
                         storedValue(state_, icon.yOffset).value_or(fileRecord_[icon.yOffset])};
     }
