@@ -2,7 +2,6 @@
 
 #include "artwork/bmp_check.h"
 #include "artwork/convert.h"
-#include "artwork/messages.h"
 #include "images/bmp.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
@@ -49,7 +48,6 @@ std::vector<Source> iconsDrawnWith(Source background) {
 }
 
 SlotVerdict slotVerdict(Source slot, const SlotFiles& files) {
-    const std::string name = images::sourceImage(slot).fileName;
     const auto& file = files[indexOf(slot)];
     std::vector<artwork::Finding> findings;
     std::optional<images::BmpScan> scan;
@@ -71,16 +69,7 @@ SlotVerdict slotVerdict(Source slot, const SlotFiles& files) {
         }
     }
     verdict.usable = findings.empty();
-    if (findings.empty()) {
-        verdict.text = "可以使用";
-        return verdict;
-    }
-    for (const auto& finding : findings) {
-        const artwork::Problem problem = artwork::describeFinding(name, finding);
-        verdict.details.push_back(problem.message + " — " + artwork::windowFixFor(problem.code));
-    }
-    verdict.text = artwork::describeFinding(name, findings.front()).message;
-    if (findings.size() > 1) verdict.text += "（另有 " + std::to_string(findings.size() - 1) + " 项）";
+    verdict.findings = std::move(findings);
     return verdict;
 }
 
