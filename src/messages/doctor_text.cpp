@@ -31,6 +31,13 @@ ProblemText contrastText(const std::string& file, const Finding& f) {
             "把文字颜色调得更亮或更暗，或换一张与它反差更大的背景"};
 }
 
+// A method the reader has no name for comes as its number.
+std::string compressionWords(const std::string& method) {
+    const bool number = !method.empty() &&
+                        method.find_first_not_of("0123456789") == std::string::npos;
+    return number ? "方式 " + method : method;
+}
+
 ProblemText notBmpText(const std::string& file, const std::string& actual) {
     const std::string fix = "用 convert 转换成 8 位 BMP";
     if (actual == "empty") return {file + " 是空文件，不是 BMP", fix};
@@ -47,7 +54,8 @@ ProblemText layoutText(const std::string& file, const Finding& f) {
         return {file + " 的信息头为 " + a + " 字节，应为 " + r + " 字节",
                 "用 convert 无损重写为标准信息头"};
     case ProblemCode::Compressed:
-        return {file + " 使用了压缩（" + a + "），应为不压缩", "用 convert 无损重写为不压缩的 BMP"};
+        return {file + " 使用了压缩（" + compressionWords(a) + "），应为不压缩",
+                "用 convert 无损重写为不压缩的 BMP"};
     case ProblemCode::TopDown:
         return {file + " 的行从上往下存放（高度为负），应为正高度", "用 convert 无损重写为正高度"};
     case ProblemCode::ShortColourTable:

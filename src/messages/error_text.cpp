@@ -1,6 +1,10 @@
 #include "messages/error_text.h"
 
+#include "messages/project_text.h"
+
+#include <array>
 #include <cstdio>
+#include <utility>
 
 namespace vireo {
 
@@ -19,6 +23,18 @@ const char* actionSentence(Error::Kind kind) {
     }
     return "";
 }
+
+// The converter's refusals and what they mean to the user.
+const std::array<std::pair<const char*, const char*>, 8> kArtworkCodes = {{
+    {"not-lossless-bmp", "无法无损读取此 BMP"},
+    {"no-palette", "无法读取此 BMP 的调色板"},
+    {"quantiser-start", "libimagequant 无法启动"},
+    {"quantiser-refused", "libimagequant 不接受此图片"},
+    {"quantiser-palette", "libimagequant 无法生成调色板"},
+    {"quantiser-map", "libimagequant 无法映射像素"},
+    {"empty-picture", "图片为空"},
+    {"icon-needs-palette", "图标需要指定所用背景的调色板（--palette）"},
+}};
 
 bool writing(Error::Kind kind) {
     return kind == Error::Kind::Write || kind == Error::Kind::Rename;
@@ -66,8 +82,14 @@ std::string describeWithReason(const Error& error) {
     std::string text = describe(error);
     const bool systemSaid = error.cause == Error::Cause::Other;
     if ((error.kind == Error::Kind::Invalid || systemSaid) && !error.detail.empty())
-        text += "（" + error.detail + "）";
+        text += "（" + reasonWords(error.detail) + "）";
     return text;
+}
+
+std::string reasonWords(const std::string& detail) {
+    for (const auto& [code, words] : kArtworkCodes)
+        if (detail == code) return words;
+    return projectReason(detail).value_or(detail);
 }
 
 std::string escapeForTerminal(const std::string& name) {
