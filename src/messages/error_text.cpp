@@ -25,7 +25,7 @@ const char* actionSentence(Error::Kind kind) {
 }
 
 // The converter's refusals and what they mean to the user.
-const std::array<std::pair<const char*, const char*>, 8> kArtworkCodes = {{
+const std::array<std::pair<const char*, const char*>, 12> kArtworkCodes = {{
     {"not-lossless-bmp", "无法无损读取此 BMP"},
     {"no-palette", "无法读取此 BMP 的调色板"},
     {"quantiser-start", "libimagequant 无法启动"},
@@ -34,7 +34,14 @@ const std::array<std::pair<const char*, const char*>, 8> kArtworkCodes = {{
     {"quantiser-map", "libimagequant 无法映射像素"},
     {"empty-picture", "图片为空"},
     {"icon-needs-palette", "图标需要指定所用背景的调色板（--palette）"},
+    {"not-remappable", "不是可重新映射的图标"},
+    {"background-not-source", "背景不是可用的源文件，图标无法映射到它的调色板"},
+    {"icon-background-missing", "图标所用的背景不存在"},
+    {"no-original-picture", "没有原图"},
 }};
+
+// Two originals for one source: the code, then the other original's path.
+constexpr char kSameSourceAs[] = "same-source-as: ";
 
 bool writing(Error::Kind kind) {
     return kind == Error::Kind::Write || kind == Error::Kind::Rename;
@@ -89,6 +96,8 @@ std::string describeWithReason(const Error& error) {
 std::string reasonWords(const std::string& detail) {
     for (const auto& [code, words] : kArtworkCodes)
         if (detail == code) return words;
+    if (detail.rfind(kSameSourceAs, 0) == 0)
+        return "与 " + detail.substr(sizeof kSameSourceAs - 1) + " 对应同一个源文件";
     return projectReason(detail).value_or(detail);
 }
 

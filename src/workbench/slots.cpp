@@ -95,7 +95,7 @@ Result<Bytes> remapIcon(Source slot, const SlotFiles& files) {
     const std::string name = images::sourceImage(slot).fileName;
     const Source drawnWith = skin::paletteSourceOf(slot);
     if (drawnWith == slot || !isExact(slot, files[indexOf(slot)]))
-        return Error{Error::Kind::Invalid, name, "不是可重新映射的图标"};
+        return Error{Error::Kind::Invalid, name, "not-remappable"};
     const auto& background = files[indexOf(drawnWith)];
     if (!background) return Error{Error::Kind::NotFound, images::sourceImage(drawnWith).fileName, {}};
     auto palette = artwork::paletteOfBmp(*background, images::sourceImage(drawnWith).fileName);
@@ -133,7 +133,7 @@ Result<Bytes> convertIntoSlot(Source slot, const std::string& inputPath,
         const Source drawnWith = skin::paletteSourceOf(slot);
         if (!isExact(drawnWith, files[indexOf(drawnWith)]))
             return Error{Error::Kind::Invalid, images::sourceImage(drawnWith).fileName,
-                         "背景不是可用的源文件，图标无法映射到它的调色板"};
+                         "background-not-source"};
         const auto background = storedPicture(drawnWith, *files[indexOf(drawnWith)]);
         icon.drawPalette = background.palette;
         icon.backdrop = artwork::backdropUnderIcon(slot, background, record, options.matte);

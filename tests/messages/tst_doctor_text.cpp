@@ -113,6 +113,9 @@ void DoctorTextTest::reasonCodes_data() {
     QTest::newRow("quantiser") << "quantiser-map" << "libimagequant 无法映射像素";
     QTest::newRow("empty") << "empty-picture" << "图片为空";
     QTest::newRow("icon") << "icon-needs-palette" << "图标需要指定所用背景的调色板（--palette）";
+    QTest::newRow("remap") << "not-remappable" << "不是可重新映射的图标";
+    QTest::newRow("no original") << "no-original-picture" << "没有原图";
+    QTest::newRow("same source") << "same-source-as: art/Main.png" << "与 art/Main.png 对应同一个源文件";
     QTest::newRow("project") << "nothing-to-undo" << "没有可以撤销的步骤";
     QTest::newRow("system words") << "Input/output error" << "Input/output error";
 }
