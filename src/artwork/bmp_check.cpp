@@ -104,7 +104,7 @@ Result<Bytes> exactSourceFromBmp(const Bytes& bytes, images::Source role, bool k
     const images::SourceImage& source = images::sourceImage(role);
     if (scan.picture->width != source.width || scan.picture->height != source.height)
         return Error{Error::Kind::Invalid, path,
-                     "尺寸为 " + sizeText(scan.width, scan.height) + "，应为 " +
+                     "wrong-size: " + sizeText(scan.width, scan.height) + " " +
                          sizeText(source.width, source.height)};
     return images::writeSourceBmp(keepRows ? scan.storedOrder() : *scan.picture);
 }

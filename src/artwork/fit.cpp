@@ -86,8 +86,8 @@ Result<RgbaImage> fitPicture(const RgbaImage& picture, int width, int height, Fi
         return Error{Error::Kind::Invalid, path, "empty-picture"};
     if (fit == Fit::Refuse && !sameSize)
         return Error{Error::Kind::Invalid, path,
-                     "图片尺寸为 " + sizeText(fileWidth, fileHeight) + "，应为 " +
-                         sizeText(width, height) + "（可用 --fit cover|contain|stretch 缩放）"};
+                     "needs-fit: " + sizeText(fileWidth, fileHeight) + " " +
+                         sizeText(width, height)};
     if (fit == Fit::Stretch)
         return resample(picture, 0, 0, picture.width, picture.height, width, height);
     const double sx = static_cast<double>(width) / picture.width;

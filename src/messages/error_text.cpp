@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 namespace vireo {
@@ -42,6 +43,16 @@ const std::array<std::pair<const char*, const char*>, 12> kArtworkCodes = {{
 
 // Two originals for one source: the code, then the other original's path.
 constexpr char kSameSourceAs[] = "same-source-as: ";
+
+// The two sizes, "W×H W×H", of a size refusal that starts with `code`.
+std::optional<std::pair<std::string, std::string>> sizesAfter(const std::string& detail,
+                                                              const std::string& code) {
+    if (detail.rfind(code, 0) != 0) return std::nullopt;
+    const std::string sizes = detail.substr(code.size());
+    const auto space = sizes.find(' ');
+    if (space == std::string::npos) return std::nullopt;
+    return std::pair(sizes.substr(0, space), sizes.substr(space + 1));
+}
 
 bool writing(Error::Kind kind) {
     return kind == Error::Kind::Write || kind == Error::Kind::Rename;
@@ -96,6 +107,11 @@ std::string describeWithReason(const Error& error) {
 std::string reasonWords(const std::string& detail) {
     for (const auto& [code, words] : kArtworkCodes)
         if (detail == code) return words;
+    if (const auto sizes = sizesAfter(detail, "wrong-size: "))
+        return "尺寸为 " + sizes->first + "，应为 " + sizes->second;
+    if (const auto sizes = sizesAfter(detail, "needs-fit: "))
+        return "图片尺寸为 " + sizes->first + "，应为 " + sizes->second +
+               "（可用 --fit cover|contain|stretch 缩放）";
     if (detail.rfind(kSameSourceAs, 0) == 0)
         return "与 " + detail.substr(sizeof kSameSourceAs - 1) + " 对应同一个源文件";
     return projectReason(detail).value_or(detail);

@@ -116,6 +116,10 @@ void DoctorTextTest::reasonCodes_data() {
     QTest::newRow("remap") << "not-remappable" << "不是可重新映射的图标";
     QTest::newRow("no original") << "no-original-picture" << "没有原图";
     QTest::newRow("same source") << "same-source-as: art/Main.png" << "与 art/Main.png 对应同一个源文件";
+    QTest::newRow("size") << "wrong-size: 241×160 240×160" << "尺寸为 241×160，应为 240×160";
+    QTest::newRow("fit") << "needs-fit: 1×2 64×64"
+                         << "图片尺寸为 1×2，应为 64×64（可用 --fit cover|contain|stretch 缩放）";
+    QTest::newRow("size without sizes") << "wrong-size: 1" << "wrong-size: 1";
     QTest::newRow("project") << "nothing-to-undo" << "没有可以撤销的步骤";
     QTest::newRow("system words") << "Input/output error" << "Input/output error";
 }
