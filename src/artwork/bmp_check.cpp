@@ -18,7 +18,7 @@ std::string compressionName(std::uint32_t compression) {
     case 3: return "BITFIELDS";
     case 4: return "JPEG";
     case 5: return "PNG";
-    default: return "方式 " + std::to_string(compression);
+    default: return std::to_string(compression);  // a method without a name
     }
 }
 
@@ -100,18 +100,18 @@ std::optional<Finding> iconColourFinding(const images::BmpScan& icon, const Pale
 Result<Bytes> exactSourceFromBmp(const Bytes& bytes, images::Source role, bool keepRows,
                                  const std::string& path) {
     const images::BmpScan scan = images::scanBmp(bytes);
-    if (!scan.picture) return Error{Error::Kind::Invalid, path, "无法无损读取此 BMP"};
+    if (!scan.picture) return Error{Error::Kind::Invalid, path, "not-lossless-bmp"};
     const images::SourceImage& source = images::sourceImage(role);
     if (scan.picture->width != source.width || scan.picture->height != source.height)
         return Error{Error::Kind::Invalid, path,
-                     "尺寸为 " + sizeText(scan.width, scan.height) + "，应为 " +
+                     "wrong-size: " + sizeText(scan.width, scan.height) + " " +
                          sizeText(source.width, source.height)};
     return images::writeSourceBmp(keepRows ? scan.storedOrder() : *scan.picture);
 }
 
 Result<Palette> paletteOfBmp(const Bytes& bytes, const std::string& path) {
     const images::BmpScan scan = images::scanBmp(bytes);
-    if (!scan.picture) return Error{Error::Kind::Invalid, path, "无法读取此 BMP 的调色板"};
+    if (!scan.picture) return Error{Error::Kind::Invalid, path, "no-palette"};
     return scan.picture->palette;
 }
 

@@ -4,7 +4,7 @@
 #include "base/result.h"
 #include "images/bmp.h"
 #include "images/source_set.h"
-#include "skin/text_samples.h"
+#include "skin/source_findings.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,38 +13,13 @@
 
 namespace vireo::artwork {
 
-// Every way a file can fail to be an exact source. The code names are stable:
-// scripts and the JSON report use them.
-enum class ProblemCode {
-    Missing,
-    NotAFile,
-    NotBmp,
-    UnsupportedHeader,
-    Compressed,
-    Not8Bit,
-    TopDown,
-    WrongSize,
-    ShortColourTable,
-    BadOffsets,
-    WrongLength,
-    IconColoursDiffer,
-    LowContrast,  // a warning: the skin still builds
-};
+// The findings are values; messages/doctor_text.h turns them into sentences.
+using skin::Finding;
+using skin::ProblemCode;
+using skin::Severity;
 
 // "missing", "not-a-file", "not-bmp", ...
 const char* codeName(ProblemCode code);
-
-// One problem with the values that show it: what the file has against what
-// the role requires. Which fields are filled depends on the code.
-struct Finding {
-    ProblemCode code;
-    std::string actual;    // e.g. "PNG", "124", "RLE8", "24", "241×160"
-    std::string required;  // e.g. "40", "240×160", "39078"
-    std::uint64_t count = 0;  // pixels whose colour differs; table entries present
-    Error::FileType fileType = Error::FileType::Unknown;  // what stands there instead of a file
-    double ratio = 0;  // a text's contrast over its background
-    skin::TextRole text = skin::TextRole::List;
-};
 
 // Every problem that keeps `scan` from being an exact source for `role`,
 // icon colours left aside (see iconColourFinding).

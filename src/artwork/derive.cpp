@@ -13,6 +13,9 @@ namespace vireo::artwork {
 
 namespace {
 
+// Two originals for one source: the code, then the path of the one found first.
+constexpr char kSameSourceAs[] = "same-source-as: ";
+
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -81,7 +84,7 @@ Result<IndexedPicture> deriveIcon(const DeriveJob& job, const DerivedSet& made, 
     const IndexedPicture* palette = pictureOf(job, made, paletteIndex);
     if (!palette)
         return Error{Error::Kind::Invalid, images::kSourceSet[paletteIndex].fileName,
-                     "图标所用的背景不存在"};
+                     "icon-background-missing"};
     IconContext icon;
     icon.drawPalette = palette->palette;
     const std::size_t mainIndex = indexOf(images::Source::MainBackground);
@@ -110,7 +113,7 @@ Result<OriginalPaths> findOriginals(const std::string& artFolder) {
             if (stem != lower(stemOf(images::kSourceSet[i].fileName))) continue;
             if (found[i])
                 return Error{Error::Kind::Invalid, entry.string(),
-                             "与 " + *found[i] + " 对应同一个源文件"};
+                             kSameSourceAs + *found[i]};
             found[i] = entry.string();
         }
     }
@@ -139,7 +142,7 @@ Result<DerivedSet> deriveSet(const DeriveJob& job) {
     DerivedSet made;
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
         if (job.wanted[i] && !job.originals[i])
-            return Error{Error::Kind::Invalid, images::kSourceSet[i].fileName, "没有原图"};
+            return Error{Error::Kind::Invalid, images::kSourceSet[i].fileName, "no-original-picture"};
     if (auto done = deriveBackgrounds(job, made); !done) return done.error();
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         if (!job.wanted[i] || isBackground(static_cast<images::Source>(i))) continue;

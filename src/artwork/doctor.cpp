@@ -1,6 +1,5 @@
 #include "artwork/doctor.h"
 
-#include "messages/error_text.h"
 #include "settings/record.h"
 #include "skin/skin_layout.h"
 
@@ -12,19 +11,10 @@ namespace vireo::artwork {
 bool DoctorReport::ok() const {
     // Warnings do not keep a skin from being built.
     return std::all_of(files.begin(), files.end(), [](const FileReport& f) {
-        return std::none_of(f.problems.begin(), f.problems.end(),
-                            [](const Problem& p) { return p.severity == Severity::Error; });
+        return std::none_of(f.findings.begin(), f.findings.end(), [](const Finding& finding) {
+            return skin::severityOf(finding.code) == Severity::Error;
+        });
     });
-}
-
-std::vector<std::string> doctorLines(const DoctorReport& report) {
-    std::vector<std::string> lines;
-    for (const FileReport& file : report.files)
-        for (const Problem& problem : file.problems)
-            lines.push_back(escapeForTerminal(file.file) + ": " +
-                            (problem.severity == Severity::Warning ? "警告：" : "") +
-                            problem.message + " — " + problem.fix);
-    return lines;
 }
 
 namespace {
@@ -37,11 +27,9 @@ std::optional<Finding> presence(const std::string& path) {
     return std::nullopt;
 }
 
-// The settings file: there, readable and 32 bytes long. Its name may come
-// from the command line, so the sentences carry it escaped.
+// The settings file: there, readable and 32 bytes long.
 FileReport settingsReport(const std::string& path, const std::string& name) {
-    FileReport file{name, path, {}};
-    const std::string shown = escapeForTerminal(name);
+    FileReport file{name, path, {}, true};
     std::optional<Finding> finding = presence(path);
     if (auto readable = checkReadable(path); !finding && !readable) {
         const std::string& why = readable.error().detail;
@@ -51,7 +39,7 @@ FileReport settingsReport(const std::string& path, const std::string& name) {
     if (!finding && (!length || *length != settings::kRecordLength))
         finding = Finding{ProblemCode::WrongLength, length ? std::to_string(*length) : "?",
                           std::to_string(settings::kRecordLength)};
-    if (finding) file.problems.push_back(describeSettingsFinding(shown, *finding));
+    if (finding) file.findings.push_back(*finding);
     return file;
 }
 
@@ -86,7 +74,7 @@ void checkContrast(FileReport& back, const Scans& scans) {
             Finding finding{ProblemCode::LowContrast, {}, {}};
             finding.ratio = ratio;
             finding.text = text.role;
-            back.problems.push_back(describeFinding(escapeForTerminal(back.file), finding));
+            back.findings.push_back(finding);
         }
     }
 }
@@ -103,7 +91,7 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const images::SourceImage& source = images::kSourceSet[i];
         FileReport file{source.fileName, joinPath(folder, source.fileName), {}};
-        std::vector<Finding> findings;
+        std::vector<Finding>& findings = file.findings;
         if (auto absent = presence(file.path)) {
             findings.push_back(*absent);
         } else if (auto start = readFileStart(file.path, images::kPictureReadLimit)) {
@@ -113,7 +101,6 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
             // Exists but cannot be read: for the player as good as missing.
             findings.push_back({ProblemCode::Missing, start.error().detail.empty() ? "?" : start.error().detail, {}});
         }
-        for (const Finding& f : findings) file.problems.push_back(describeFinding(file.file, f));
         report.files.push_back(std::move(file));
     }
     // Icons are drawn with a background's palette, whatever their own table says.
@@ -122,13 +109,13 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
         const auto drawnWith = static_cast<std::size_t>(skin::paletteSourceOf(role));
         if (drawnWith == i || !scans[i] || !scans[drawnWith] || !scans[drawnWith]->picture) continue;
         if (auto differ = iconColourFinding(*scans[i], scans[drawnWith]->picture->palette))
-            report.files[i].problems.push_back(describeFinding(report.files[i].file, *differ));
+            report.files[i].findings.push_back(*differ);
     }
 
     const std::string back = backPath ? *backPath : joinPath(folder, images::kSettingsFileName);
     FileReport file =
         settingsReport(back, backPath ? fileTitleOf(*backPath) : images::kSettingsFileName);
-    if (file.problems.empty()) checkContrast(file, scans);
+    if (file.findings.empty()) checkContrast(file, scans);
     report.files.push_back(std::move(file));
     return report;
 }

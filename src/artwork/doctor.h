@@ -1,6 +1,6 @@
 #pragma once
 
-#include "artwork/messages.h"
+#include "artwork/bmp_check.h"
 #include "base/result.h"
 
 #include <optional>
@@ -12,7 +12,8 @@ namespace vireo::artwork {
 struct FileReport {
     std::string file;  // the name within the folder, e.g. "main256.bmp", "BACK"
     std::string path;
-    std::vector<Problem> problems;
+    std::vector<Finding> findings;
+    bool settingsFile = false;  // the BACK, whose fixes differ from a picture's
 };
 
 // Every file of a source set with what is wrong with it; files with no
@@ -22,9 +23,6 @@ struct DoctorReport {
     std::vector<FileReport> files;  // the twelve sources in set order, then BACK
     bool ok() const;
 };
-
-// One line per problem, "FILE: problem — fix", in report order.
-std::vector<std::string> doctorLines(const DoctorReport& report);
 
 // Examines every source in `folder` and the settings file (`backPath`, else the
 // folder's BACK). Fails only when the folder itself cannot be read.

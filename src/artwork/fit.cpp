@@ -83,11 +83,11 @@ Result<RgbaImage> fitPicture(const RgbaImage& picture, int width, int height, Fi
     const bool sameSize = fileWidth == width && fileHeight == height;
     if (sameSize && picture.width == width && picture.height == height) return picture;
     if (picture.width <= 0 || picture.height <= 0)
-        return Error{Error::Kind::Invalid, path, "图片为空"};
+        return Error{Error::Kind::Invalid, path, "empty-picture"};
     if (fit == Fit::Refuse && !sameSize)
         return Error{Error::Kind::Invalid, path,
-                     "图片尺寸为 " + sizeText(fileWidth, fileHeight) + "，应为 " +
-                         sizeText(width, height) + "（可用 --fit cover|contain|stretch 缩放）"};
+                     "needs-fit: " + sizeText(fileWidth, fileHeight) + " " +
+                         sizeText(width, height)};
     if (fit == Fit::Stretch)
         return resample(picture, 0, 0, picture.width, picture.height, width, height);
     const double sx = static_cast<double>(width) / picture.width;

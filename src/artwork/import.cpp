@@ -96,12 +96,12 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role, P
     IconContext icon;
     if (!isBackground(role)) {
         if (!palettePath)
-            return Error{Error::Kind::Invalid, picturePath, "图标需要指定所用背景的调色板（--palette）"};
+            return Error{Error::Kind::Invalid, picturePath, "icon-needs-palette"};
         // A FIFO, folder or missing file is a file that cannot be read, not a picture refused.
         if (auto length = regularFileLength(*palettePath); !length) return length.error();
         const auto scan = scanIfBmp(*palettePath);
         if (!scan || !scan->picture)
-            return Error{Error::Kind::Invalid, *palettePath, "无法读取此 BMP 的调色板"};
+            return Error{Error::Kind::Invalid, *palettePath, "no-palette"};
         icon.drawPalette = scan->picture->palette;
         const images::Icon* drawn = images::iconOf(role);
         if (drawn && drawn->position) {

@@ -35,12 +35,12 @@ Result<std::pair<std::vector<Colour>, std::vector<std::uint8_t>>> quantise(
     const RgbaImage& opaque, int maxColours, const std::vector<Colour>& fixed, float dither,
     const std::string& path, const RgbaImage* extra = nullptr) {
     std::unique_ptr<liq_attr, AttrFree> attr(liq_attr_create());
-    if (!attr) return Error{Error::Kind::Invalid, path, "libimagequant 无法启动"};
+    if (!attr) return Error{Error::Kind::Invalid, path, "quantiser-start"};
     liq_set_max_colors(attr.get(), std::max(2, maxColours));
     liq_set_speed(attr.get(), 4);
     std::unique_ptr<liq_image, ImageFree> image(
         liq_image_create_rgba(attr.get(), opaque.pixels.data(), opaque.width, opaque.height, 0));
-    if (!image) return Error{Error::Kind::Invalid, path, "libimagequant 不接受此图片"};
+    if (!image) return Error{Error::Kind::Invalid, path, "quantiser-refused"};
     for (const Colour& c : fixed)
         liq_image_add_fixed_color(image.get(), liq_color{c.red, c.green, c.blue, 255});
     liq_result* raw = nullptr;
@@ -53,16 +53,16 @@ Result<std::pair<std::vector<Colour>, std::vector<std::uint8_t>>> quantise(
             liq_histogram_add_image(histogram.get(), attr.get(), image.get()) != LIQ_OK ||
             liq_histogram_add_image(histogram.get(), attr.get(), more.get()) != LIQ_OK ||
             liq_histogram_quantize(histogram.get(), attr.get(), &raw) != LIQ_OK || !raw)
-            return Error{Error::Kind::Invalid, path, "libimagequant 无法生成调色板"};
+            return Error{Error::Kind::Invalid, path, "quantiser-palette"};
     } else if (liq_image_quantize(image.get(), attr.get(), &raw) != LIQ_OK || !raw) {
-        return Error{Error::Kind::Invalid, path, "libimagequant 无法生成调色板"};
+        return Error{Error::Kind::Invalid, path, "quantiser-palette"};
     }
     std::unique_ptr<liq_result, ResultFree> result(raw);
     liq_set_dithering_level(result.get(), std::clamp(dither, 0.0f, 1.0f));
     std::vector<std::uint8_t> indices(opaque.pixels.size() / 4);
     if (liq_write_remapped_image(result.get(), image.get(), indices.data(), indices.size()) !=
         LIQ_OK)
-        return Error{Error::Kind::Invalid, path, "libimagequant 无法映射像素"};
+        return Error{Error::Kind::Invalid, path, "quantiser-map"};
     const liq_palette* palette = liq_get_palette(result.get());
     std::vector<Colour> colours;
     for (unsigned i = 0; i < palette->count; ++i)

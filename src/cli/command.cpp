@@ -2,7 +2,6 @@
 
 #include "base/binary_file.h"
 #include "messages/error_text.h"
-#include "messages/project_text.h"
 
 #include <ostream>
 
@@ -16,7 +15,7 @@ int fail(Io& io, const Error& error) {
     // anything else the system's own words follow.
     const bool systemSaid = error.cause == Error::Cause::Other;
     if ((error.kind == Error::Kind::Invalid || systemSaid) && !error.detail.empty())
-        io.err << "（" << escapeForTerminal(projectReason(error.detail).value_or(error.detail)) << "）";
+        io.err << "（" << escapeForTerminal(reasonWords(error.detail)) << "）";
     io.err << '\n';
     return error.kind == Error::Kind::WrongLength || error.kind == Error::Kind::Invalid ? kRefused
                                                                                         : kFailed;

@@ -1,6 +1,8 @@
 #include "artwork/doctor.h"
+#include "artwork/report_names.h"
 #include "cli/command.h"
 #include "cli/record_text.h"
+#include "messages/doctor_text.h"
 
 #include <cmath>
 #include <ostream>
@@ -9,15 +11,17 @@ namespace vireo::cli {
 
 namespace {
 
-nlohmann::json problemJson(const artwork::Problem& problem) {
-    nlohmann::json json{{"code", artwork::codeName(problem.code)},
-                        {"severity", artwork::severityName(problem.severity)},
-                        {"message", problem.message},
-                        {"fix", problem.fix}};
-    if (problem.contrast) {
-        json["ratio"] = std::floor(problem.contrast->ratio * 100) / 100;
-        json["text"] = artwork::textName(problem.contrast->text);
-        json["screen"] = artwork::screenName(skin::screenOf(problem.contrast->text));
+nlohmann::json problemJson(const artwork::FileReport& file, const artwork::Finding& finding) {
+    const ProblemText text = file.settingsFile ? describeSettingsFinding(file.file, finding)
+                                               : describeFinding(file.file, finding);
+    nlohmann::json json{{"code", artwork::codeName(finding.code)},
+                        {"severity", artwork::severityName(skin::severityOf(finding.code))},
+                        {"message", text.message},
+                        {"fix", text.fix}};
+    if (finding.code == artwork::ProblemCode::LowContrast) {
+        json["ratio"] = std::floor(finding.ratio * 100) / 100;
+        json["text"] = artwork::textName(finding.text);
+        json["screen"] = artwork::screenName(skin::screenOf(finding.text));
     }
     return json;
 }
@@ -48,13 +52,15 @@ int runDoctor(const Arguments& arguments, Io& io) {
         nlohmann::json files = nlohmann::json::array();
         for (const artwork::FileReport& file : report.value().files) {
             nlohmann::json problems = nlohmann::json::array();
-            for (const artwork::Problem& problem : file.problems)
-                problems.push_back(problemJson(problem));
+            for (const artwork::Finding& finding : file.findings)
+                problems.push_back(problemJson(file, finding));
             files.push_back({{"file", file.file}, {"problems", std::move(problems)}});
         }
         writeJson(io.out, {{"folder", dir}, {"ok", report.value().ok()}, {"files", std::move(files)}});
     } else {
-        for (const std::string& line : artwork::doctorLines(report.value())) io.out << line << '\n';
+        for (const artwork::FileReport& file : report.value().files)
+            for (const artwork::Finding& finding : file.findings)
+                io.out << doctorLine(file.file, finding, file.settingsFile) << '\n';
     }
     return report.value().ok() ? kDone : kRefused;
 }

@@ -1,6 +1,11 @@
 #include "messages/error_text.h"
 
+#include "messages/project_text.h"
+
+#include <array>
 #include <cstdio>
+#include <optional>
+#include <utility>
 
 namespace vireo {
 
@@ -18,6 +23,35 @@ const char* actionSentence(Error::Kind kind) {
     case Error::Kind::Invalid: return "文件内容无效：";
     }
     return "";
+}
+
+// The converter's refusals and what they mean to the user.
+const std::array<std::pair<const char*, const char*>, 12> kArtworkCodes = {{
+    {"not-lossless-bmp", "无法无损读取此 BMP"},
+    {"no-palette", "无法读取此 BMP 的调色板"},
+    {"quantiser-start", "libimagequant 无法启动"},
+    {"quantiser-refused", "libimagequant 不接受此图片"},
+    {"quantiser-palette", "libimagequant 无法生成调色板"},
+    {"quantiser-map", "libimagequant 无法映射像素"},
+    {"empty-picture", "图片为空"},
+    {"icon-needs-palette", "图标需要指定所用背景的调色板（--palette）"},
+    {"not-remappable", "不是可重新映射的图标"},
+    {"background-not-source", "背景不是可用的源文件，图标无法映射到它的调色板"},
+    {"icon-background-missing", "图标所用的背景不存在"},
+    {"no-original-picture", "没有原图"},
+}};
+
+// Two originals for one source: the code, then the other original's path.
+constexpr char kSameSourceAs[] = "same-source-as: ";
+
+// The two sizes, "W×H W×H", of a size refusal that starts with `code`.
+std::optional<std::pair<std::string, std::string>> sizesAfter(const std::string& detail,
+                                                              const std::string& code) {
+    if (detail.rfind(code, 0) != 0) return std::nullopt;
+    const std::string sizes = detail.substr(code.size());
+    const auto space = sizes.find(' ');
+    if (space == std::string::npos) return std::nullopt;
+    return std::pair(sizes.substr(0, space), sizes.substr(space + 1));
 }
 
 bool writing(Error::Kind kind) {
@@ -66,8 +100,21 @@ std::string describeWithReason(const Error& error) {
     std::string text = describe(error);
     const bool systemSaid = error.cause == Error::Cause::Other;
     if ((error.kind == Error::Kind::Invalid || systemSaid) && !error.detail.empty())
-        text += "（" + error.detail + "）";
+        text += "（" + reasonWords(error.detail) + "）";
     return text;
+}
+
+std::string reasonWords(const std::string& detail) {
+    for (const auto& [code, words] : kArtworkCodes)
+        if (detail == code) return words;
+    if (const auto sizes = sizesAfter(detail, "wrong-size: "))
+        return "尺寸为 " + sizes->first + "，应为 " + sizes->second;
+    if (const auto sizes = sizesAfter(detail, "needs-fit: "))
+        return "图片尺寸为 " + sizes->first + "，应为 " + sizes->second +
+               "（可用 --fit cover|contain|stretch 缩放）";
+    if (detail.rfind(kSameSourceAs, 0) == 0)
+        return "与 " + detail.substr(sizeof kSameSourceAs - 1) + " 对应同一个源文件";
+    return projectReason(detail).value_or(detail);
 }
 
 std::string escapeForTerminal(const std::string& name) {

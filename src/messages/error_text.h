@@ -15,6 +15,11 @@ std::string describe(const Error& error);
 // in brackets. For the windows, which show the same reason as the command line.
 std::string describeWithReason(const Error& error);
 
+// The Chinese words for a reason code a core puts in Error::detail (the
+// converter's "no-palette", "quantiser-map", ..., and the project's codes);
+// any other detail, the system's own words, as it is.
+std::string reasonWords(const std::string& detail);
+
 // What stands at a path, as a sentence names it: "文件夹", "命名管道（FIFO）", ...
 const char* fileTypeName(Error::FileType type);
 

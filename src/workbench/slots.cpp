@@ -2,7 +2,6 @@
 
 #include "artwork/bmp_check.h"
 #include "artwork/convert.h"
-#include "artwork/messages.h"
 #include "images/bmp.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
@@ -49,7 +48,6 @@ std::vector<Source> iconsDrawnWith(Source background) {
 }
 
 SlotVerdict slotVerdict(Source slot, const SlotFiles& files) {
-    const std::string name = images::sourceImage(slot).fileName;
     const auto& file = files[indexOf(slot)];
     std::vector<artwork::Finding> findings;
     std::optional<images::BmpScan> scan;
@@ -71,16 +69,7 @@ SlotVerdict slotVerdict(Source slot, const SlotFiles& files) {
         }
     }
     verdict.usable = findings.empty();
-    if (findings.empty()) {
-        verdict.text = "可以使用";
-        return verdict;
-    }
-    for (const auto& finding : findings) {
-        const artwork::Problem problem = artwork::describeFinding(name, finding);
-        verdict.details.push_back(problem.message + " — " + artwork::windowFixFor(problem.code));
-    }
-    verdict.text = artwork::describeFinding(name, findings.front()).message;
-    if (findings.size() > 1) verdict.text += "（另有 " + std::to_string(findings.size() - 1) + " 项）";
+    verdict.findings = std::move(findings);
     return verdict;
 }
 
@@ -106,7 +95,7 @@ Result<Bytes> remapIcon(Source slot, const SlotFiles& files) {
     const std::string name = images::sourceImage(slot).fileName;
     const Source drawnWith = skin::paletteSourceOf(slot);
     if (drawnWith == slot || !isExact(slot, files[indexOf(slot)]))
-        return Error{Error::Kind::Invalid, name, "不是可重新映射的图标"};
+        return Error{Error::Kind::Invalid, name, "not-remappable"};
     const auto& background = files[indexOf(drawnWith)];
     if (!background) return Error{Error::Kind::NotFound, images::sourceImage(drawnWith).fileName, {}};
     auto palette = artwork::paletteOfBmp(*background, images::sourceImage(drawnWith).fileName);
@@ -144,7 +133,7 @@ Result<Bytes> convertIntoSlot(Source slot, const std::string& inputPath,
         const Source drawnWith = skin::paletteSourceOf(slot);
         if (!isExact(drawnWith, files[indexOf(drawnWith)]))
             return Error{Error::Kind::Invalid, images::sourceImage(drawnWith).fileName,
-                         "背景不是可用的源文件，图标无法映射到它的调色板"};
+                         "background-not-source"};
         const auto background = storedPicture(drawnWith, *files[indexOf(drawnWith)]);
         icon.drawPalette = background.palette;
         icon.backdrop = artwork::backdropUnderIcon(slot, background, record, options.matte);

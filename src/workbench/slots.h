@@ -1,5 +1,6 @@
 #pragma once
 
+#include "artwork/bmp_check.h"
 #include "artwork/import.h"
 #include "base/binary_file.h"
 #include "base/result.h"
@@ -21,10 +22,9 @@ using SlotFiles = std::array<std::optional<Bytes>, images::kSourceCount>;
 
 // The doctor's judgement of one slot, shown under it.
 struct SlotVerdict {
-    bool usable = false;               // no finding at all
-    std::string text;                  // one line: the first finding, or that all is well
-    std::vector<std::string> details;  // every finding with what to do about it
-    bool remappable = false;           // an icon whose one fault is its colours
+    bool usable = false;                    // no finding at all
+    std::vector<artwork::Finding> findings;  // the first one leads the slot's line
+    bool remappable = false;                // an icon whose one fault is its colours
 };
 
 // The same findings the doctor gives the file in its folder, the icon's

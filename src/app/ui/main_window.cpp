@@ -1,10 +1,10 @@
 #include "app/ui/main_window.h"
 
 #include "artwork/doctor.h"
-#include "artwork/messages.h"
 #include "base/binary_file.h"
 #include "colour/ui/colour_picker.h"
 #include "images/verification.h"
+#include "messages/doctor_text.h"
 #include "messages/error_text.h"
 #include "messages/role_names.h"
 #include "messages/verification_text.h"
@@ -241,11 +241,15 @@ void MainWindow::showDoctorFindings(bool passed) {
         } else {
             QStringList lines;
             for (const auto& file : report.value().files) {
-                if (file.problems.empty()) continue;
+                if (file.findings.empty()) continue;
                 lines << fromStd(file.file) + QStringLiteral("：");
-                for (const auto& problem : file.problems)
-                    lines << QStringLiteral("    ") + fromStd(problem.message) + QStringLiteral(" — ") +
-                                 fromStd(artwork::windowFixFor(problem.code));
+                for (const auto& finding : file.findings) {
+                    const ProblemText text = file.settingsFile
+                                                 ? describeSettingsFinding(file.file, finding)
+                                                 : describeFinding(file.file, finding);
+                    lines << QStringLiteral("    ") + fromStd(text.message) + QStringLiteral(" — ") +
+                                 fromStd(windowFixFor(finding.code));
+                }
             }
             findings = lines.join('\n');
         }

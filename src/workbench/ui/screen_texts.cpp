@@ -1,7 +1,7 @@
 #include "workbench/ui/screen_texts.h"
 
-#include "artwork/messages.h"
 #include "artwork/qt/sample_painter.h"
+#include "messages/doctor_text.h"
 #include "widgets/std_text.h"
 
 #include <QStringList>
@@ -23,7 +23,7 @@ QString faintTextsNote(const std::vector<SampleText>& texts) {
         // The words without their "（示例）".
         const QString words = artwork::sampleWords(sample.text.role).section(QChar(0xFF08), 0, 0);
         lines << QStringLiteral("%1与背景的对比度只有 %2:1，低于 3:1，不易看清")
-                     .arg(words, vireo::ui::fromStd(artwork::ratioText(sample.contrast)));
+                     .arg(words, vireo::ui::fromStd(ratioText(sample.contrast)));
     }
     return lines.join('\n');
 }

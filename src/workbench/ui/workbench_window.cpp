@@ -1,6 +1,7 @@
 #include "workbench/ui/workbench_window.h"
 
 #include "images/picture.h"
+#include "messages/doctor_text.h"
 #include "messages/error_text.h"
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
@@ -168,10 +169,12 @@ void WorkbenchWindow::refreshSlots() {
         const auto source = static_cast<Source>(i);
         const SlotVerdict verdict = slotVerdict(source, files_);
         QStringList details;
-        for (const auto& detail : verdict.details) details << fromStd(detail);
+        const std::string name = images::sourceImage(source).fileName;
+        for (const auto& detail : slotVerdictDetails(name, verdict.findings))
+            details << fromStd(detail);
         // Before any folder there is nothing to judge, only a step to take.
         QString text = state_.folder().isEmpty() ? QStringLiteral("请先打开文件夹")
-                                                 : fromStd(verdict.text);
+                                                 : fromStd(slotVerdictLine(name, verdict.findings));
         // A folder, a FIFO or a link loop where the file should be is named as
         // such, not taken for a missing file.
         const auto& why = readErrors_[i];
