@@ -23,7 +23,8 @@ namespace {
 // The demo's pictures as a viewer shows them (the set stores its top row first).
 RgbaImage demoPicture(const std::string& name) {
     for (const auto& [file, bytes] : demo::demoSourceSet())
-        if (file == name) return artwork::flippedRows(artwork::toRgba(*images::scanBmp(bytes).picture));
+        if (file == name)
+            return artwork::flippedRows(artwork::toRgba(*images::scanBmp(bytes).picture));
     return {};
 }
 
@@ -50,7 +51,8 @@ RgbaImage softened(const RgbaImage& image) {
 double psnr(const RgbaImage& a, const RgbaImage& b) {
     double sum = 0;
     for (std::size_t i = 0; i < a.pixels.size(); ++i)
-        if (i % 4 != 3) sum += (double(a.pixels[i]) - b.pixels[i]) * (double(a.pixels[i]) - b.pixels[i]);
+        if (i % 4 != 3)
+            sum += (double(a.pixels[i]) - b.pixels[i]) * (double(a.pixels[i]) - b.pixels[i]);
     if (sum == 0) return 99.0;
     return 10 * std::log10(255.0 * 255.0 / (sum / (a.pixels.size() / 4 * 3)));
 }
@@ -69,7 +71,8 @@ BENCHMARK(MakeBackgroundPalette)->Unit(benchmark::kMillisecond);
 
 void MapIconOntoPalette(benchmark::State& state) {
     const RgbaImage icon = softened(demoPicture("movie256.bmp"));
-    const artwork::Palette palette = images::scanBmp(demo::demoSourceSet()[0].second).picture->palette;
+    const artwork::Palette palette =
+        images::scanBmp(demo::demoSourceSet()[0].second).picture->palette;
     for (auto _ : state) {
         auto mapped = artwork::mapOntoPalette(icon, palette, 1.0f, "movie256.png");
         benchmark::DoNotOptimize(mapped);
@@ -84,25 +87,36 @@ void DemoBackgroundPsnr(benchmark::State& state, const char* name, bool soften) 
     const RgbaImage picture = soften ? softened(demoPicture(name)) : demoPicture(name);
     QImage image(picture.width, picture.height, QImage::Format_RGBA8888);
     for (int row = 0; row < picture.height; ++row)
-        std::copy_n(picture.pixels.begin() + row * picture.width * 4, picture.width * 4, image.scanLine(row));
+        std::copy_n(picture.pixels.begin() + row * picture.width * 4, picture.width * 4,
+                    image.scanLine(row));
     const std::string path = dir.filePath("art.png").toStdString();
     image.save(QString::fromStdString(path));
     artwork::QtPictureDecoder decoder;
     double quality = 0;
     for (auto _ : state) {
-        const auto source = artwork::convertFile(path, images::Source::MainBackground, decoder, {}, false, {});
-        quality = psnr(artwork::flippedRows(artwork::toRgba(*images::scanBmp(source.value()).picture)), picture);
+        const auto source =
+            artwork::convertFile(path, images::Source::MainBackground, decoder, {}, false, {});
+        quality =
+            psnr(artwork::flippedRows(artwork::toRgba(*images::scanBmp(source.value()).picture)),
+                 picture);
     }
     state.counters["psnr_db"] = quality;
 }
 BENCHMARK_CAPTURE(DemoBackgroundPsnr, main, "main256.bmp", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DemoBackgroundPsnr, tree, "tree_main256.bmp", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DemoBackgroundPsnr, ebook, "ebook_main256.bmp", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DemoBackgroundPsnr, music, "music_main256.bmp", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DemoBackgroundPsnr, main_softened, "main256.bmp", true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DemoBackgroundPsnr, tree_softened, "tree_main256.bmp", true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DemoBackgroundPsnr, ebook_softened, "ebook_main256.bmp", true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DemoBackgroundPsnr, music_softened, "music_main256.bmp", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DemoBackgroundPsnr, tree, "tree_main256.bmp", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DemoBackgroundPsnr, ebook, "ebook_main256.bmp", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DemoBackgroundPsnr, music, "music_main256.bmp", false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DemoBackgroundPsnr, main_softened, "main256.bmp", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DemoBackgroundPsnr, tree_softened, "tree_main256.bmp", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DemoBackgroundPsnr, ebook_softened, "ebook_main256.bmp", true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DemoBackgroundPsnr, music_softened, "music_main256.bmp", true)
+    ->Unit(benchmark::kMillisecond);
 
 // The committed artwork in examples/demo/art, found from this file's place in the tree.
 void ImportDemoArtwork(benchmark::State& state) {

@@ -44,7 +44,8 @@ public:
 private:
     void write(const std::string& name, const Bytes& bytes) {
         std::ofstream(folder_ + name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
 
     std::string folder_;
@@ -55,7 +56,8 @@ void VerifyAndGenerate(benchmark::State& state) {
     for (auto _ : state) {
         const auto run = images::verifySourceSet(sources.folder(), "/nonexistent");
         if (!run.passed()) state.SkipWithError("verification failed");
-        const auto written = skin::generateSkin({run.paths, run.settingsPath}, sources.folder() + "BACKIMG");
+        const auto written =
+            skin::generateSkin({run.paths, run.settingsPath}, sources.folder() + "BACKIMG");
         if (!written) state.SkipWithError("generation failed");
     }
 }

@@ -2,7 +2,8 @@
 // while an icon is dragged (skin built in memory, rendered and painted), and
 // opening the window on a folder (files read, every slot judged by the
 // doctor). Run by hand, e.g.
-//   build/bench/vireo-bench-workbench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+//   build/bench/vireo-bench-workbench --benchmark_repetitions=10
+//   --benchmark_report_aggregates_only=true
 #include "demo/demo_set.h"
 #include "images/source_set.h"
 #include "widgets/dialogs.h"
@@ -65,8 +66,9 @@ void DragFrameFromOriginalAt4x(benchmark::State& state) {
     QImage round(64, 64, QImage::Format_ARGB32);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
-            round.setPixel(x, y, (x - 32) * (x - 32) + (y - 32) * (y - 32) < 900
-                                     ? qRgba(200, 40, 40, 255) : qRgba(0, 0, 0, 0));
+            round.setPixel(x, y,
+                           (x - 32) * (x - 32) + (y - 32) * (y - 32) < 900 ? qRgba(200, 40, 40, 255)
+                                                                           : qRgba(0, 0, 0, 0));
     const QString original = demo.dir.filePath("round.png");
     if (!round.save(original)) std::abort();
     // The other icons out of the way, so that the press picks the movie icon.

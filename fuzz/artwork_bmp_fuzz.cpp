@@ -14,9 +14,11 @@ namespace {
 
 void remakeHeader(const images::BmpScan& scan) {
     const auto height = static_cast<std::int32_t>(scan.topDown ? -scan.height : scan.height);
-    const images::BmpScan again = images::scanBmp(images::makeBmpHeader(static_cast<std::int32_t>(scan.width), height));
+    const images::BmpScan again =
+        images::scanBmp(images::makeBmpHeader(static_cast<std::int32_t>(scan.width), height));
     if (!again.headerRead || again.width != scan.width || again.height != scan.height ||
-        again.topDown != scan.topDown || again.bitsPerPixel != 8 || again.pixelOffset != images::kPixelOffset)
+        again.topDown != scan.topDown || again.bitsPerPixel != 8 ||
+        again.pixelOffset != images::kPixelOffset)
         std::abort();
 }
 
@@ -27,20 +29,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const images::BmpScan scan = images::scanBmp(bytes);
     if (scan.headerRead) remakeHeader(scan);
     artwork::Palette grey{};
-    for (int i = 0; i < 256; ++i) grey[std::size_t(i)] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)};
+    for (int i = 0; i < 256; ++i)
+        grey[std::size_t(i)] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)};
     for (std::size_t role = 0; role < images::kSourceCount; ++role)
         (void)artwork::diagnoseBmp(scan, static_cast<images::Source>(role));
     (void)artwork::iconColourFinding(scan, grey);
     if (!scan.picture) return 0;
-    if (scan.picture->indices.size() != std::size_t(scan.picture->width) * std::size_t(scan.picture->height))
+    if (scan.picture->indices.size() !=
+        std::size_t(scan.picture->width) * std::size_t(scan.picture->height))
         std::abort();
     if (scan.picture->width != 16 || scan.picture->height != 16) return 0;
 
     for (const bool keepRows : {false, true}) {
-        const auto fixed = artwork::exactSourceFromBmp(bytes, images::Source::FolderIcon, keepRows, "f.bmp");
+        const auto fixed =
+            artwork::exactSourceFromBmp(bytes, images::Source::FolderIcon, keepRows, "f.bmp");
         if (!fixed || fixed.value().size() != 1334) std::abort();
         const images::BmpScan again = images::scanBmp(fixed.value());
-        if (!again.picture || !artwork::diagnoseBmp(again, images::Source::FolderIcon).empty()) std::abort();
+        if (!again.picture || !artwork::diagnoseBmp(again, images::Source::FolderIcon).empty())
+            std::abort();
         if (again.picture->palette != scan.picture->palette) std::abort();
     }
     return 0;

@@ -1,9 +1,8 @@
 // The readers of a finished skin, over bytes: what inspect, render and unpack
-// do after reading the file, and what a window does with a skin in memory. The input chooses a layout and
-// a signed change of its length, the templates' lengths (0 for the tool's own
-// headers), then the bytes that fill the skin over and over. Only the two
-// exact lengths are accepted; a generated-layout skin unpacks into sources
-// that assemble back into the same bytes.
+// do after reading the file, and what a window does with a skin in memory. The input chooses a
+// layout and a signed change of its length, the templates' lengths (0 for the tool's own headers),
+// then the bytes that fill the skin over and over. Only the two exact lengths are accepted; a
+// generated-layout skin unpacks into sources that assemble back into the same bytes.
 #include "fill.h"
 #include "images/bmp.h"
 #include "images/source_set.h"
@@ -35,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Bytes bytes;
     fillFrom(bytes, std::size_t(std::max<std::int64_t>(0, exact + change)), fill, fillLength, 0);
-    const bool accepted = bytes.size() == skin::kSkinLength || bytes.size() == unpack::kShortSkinLength;
+    const bool accepted =
+        bytes.size() == skin::kSkinLength || bytes.size() == unpack::kShortSkinLength;
     const auto skinFile = skin::skinFileOf(std::move(bytes), "fuzz/BACKIMG");
     if (skinFile.ok() != accepted) std::abort();
     if (!skinFile) return 0;

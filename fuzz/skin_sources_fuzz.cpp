@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (skin.value().size() != skin::kSkinLength) std::abort();
     for (const skin::Region& region : skin::kSkinRegions) {
-        const Bytes& file = region.source ? sources.pictures[std::size_t(*region.source)] : sources.settings;
+        const Bytes& file =
+            region.source ? sources.pictures[std::size_t(*region.source)] : sources.settings;
         if (std::memcmp(skin.value().data() + region.offset, file.data() + region.sourceOffset,
                         region.length) != 0)
             std::abort();

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // An icon over a copy of itself: its own table is the one it is drawn with.
     if (!workbench::differingPixels(slot, files).empty() || verdict.remappable) std::abort();
     const auto picture = workbench::slotPicture(slot, files);
-    if (verdict.usable && (!picture || picture->pixels.size() != images::sourceImage(slot).pixelLength()))
+    if (verdict.usable &&
+        (!picture || picture->pixels.size() != images::sourceImage(slot).pixelLength()))
         std::abort();
 
     if (skin::paletteSourceOf(slot) == slot) return 0;

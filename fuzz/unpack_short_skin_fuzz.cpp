@@ -5,12 +5,12 @@
 // skin; restoration also needs templates of 54 bytes or more whose "BM", header
 // size, width, height and depth are those of the picture they head, and then
 // every file is template header, palette and pixels, verbatim.
+#include "fill.h"
 #include "images/bmp.h"
 #include "images/source_set.h"
-#include "fill.h"
 #include "messages/skin_info_text.h"
-#include "unpack/skin_info.h"
 #include "unpack/restoration.h"
+#include "unpack/skin_info.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -30,8 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Kept between runs: fresh buffers of this size would be mapped anew each time.
     static Bytes skin;
     static std::array<Bytes, 3> templates;
-    fillFrom(skin, std::size_t(std::max<std::int64_t>(0, std::int64_t(unpack::kShortSkinLength) + change)),
-             fill, fillLength, 0);
+    fillFrom(
+        skin,
+        std::size_t(std::max<std::int64_t>(0, std::int64_t(unpack::kShortSkinLength) + change)),
+        fill, fillLength, 0);
     bool templatesSound = true;
     for (std::size_t i = 0; i < 3; ++i) {
         const std::size_t length = data[2 + i] % 96;  // around the 54 bytes that count
@@ -43,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (data[2 + i] & 0x80 && length > 0) {
             // The fields the check reads: signature, header size, width, height, depth.
             const std::size_t at = (data[2 + i] >> 1) % std::min<std::size_t>(length, 54);
-            const std::uint8_t now = std::uint8_t((fillLength ? fill[i % fillLength] : 0) ^ data[2 + i]);
+            const std::uint8_t now =
+                std::uint8_t((fillLength ? fill[i % fillLength] : 0) ^ data[2 + i]);
             const bool checked = at < 2 || (at >= 14 && at < 26) || at == 28 || at == 29;
             if (checked && now != templates[i][at]) templatesSound = false;
             templates[i][at] = now;

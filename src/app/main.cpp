@@ -49,8 +49,10 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vireo-skin-builder"));
     if (!vireo::ui::installChineseQtTranslations(app))
-        std::fputs("vireo-skin-builder: 找不到 Qt 的中文翻译（qt6-translations-l10n），"
-                   "文件对话框将显示英文\n", stderr);
+        std::fputs(
+            "vireo-skin-builder: 找不到 Qt 的中文翻译（qt6-translations-l10n），"
+            "文件对话框将显示英文\n",
+            stderr);
 
     vireo::ui::QtDialogs dialogs;
     // The byte table, the templates and the fallback BACK are looked for in the

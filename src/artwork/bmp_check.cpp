@@ -2,7 +2,6 @@
 
 #include "images/bmp.h"
 
-
 namespace vireo::artwork {
 
 using images::kBmpCoreHeaderLength;
@@ -70,19 +69,22 @@ std::vector<Finding> diagnoseBmp(const images::BmpScan& scan, images::Source rol
             found.push_back({ProblemCode::WrongSize, sizeText(scan.width, scan.height),
                              sizeText(source.width, source.height)});
         if (scan.bitsPerPixel == 8 && scan.tableEntries < 256)
-            found.push_back({ProblemCode::ShortColourTable, std::to_string(scan.tableEntries), "256",
-                             scan.tableEntries});
+            found.push_back({ProblemCode::ShortColourTable, std::to_string(scan.tableEntries),
+                             "256", scan.tableEntries});
         const std::uint32_t entrySize = scan.headerSize == kBmpCoreHeaderLength ? 3 : 4;
         const std::uint64_t impliedOffset =
-            kBmpFileHeaderLength + scan.headerSize + static_cast<std::uint64_t>(scan.tableEntries) * entrySize;
+            kBmpFileHeaderLength + scan.headerSize +
+            static_cast<std::uint64_t>(scan.tableEntries) * entrySize;
         if (scan.fileSizeField != scan.fileLength || scan.pixelOffset != impliedOffset ||
             scan.pixelOffset > scan.fileLength)
-            found.push_back({ProblemCode::BadOffsets,
-                             std::to_string(scan.pixelOffset) + "/" + std::to_string(scan.fileSizeField),
-                             std::to_string(impliedOffset) + "/" + std::to_string(scan.fileLength)});
+            found.push_back(
+                {ProblemCode::BadOffsets,
+                 std::to_string(scan.pixelOffset) + "/" + std::to_string(scan.fileSizeField),
+                 std::to_string(impliedOffset) + "/" + std::to_string(scan.fileLength)});
     }
     if (scan.fileLength != required)
-        found.push_back({ProblemCode::WrongLength, std::to_string(scan.fileLength), std::to_string(required)});
+        found.push_back(
+            {ProblemCode::WrongLength, std::to_string(scan.fileLength), std::to_string(required)});
     return found;
 }
 

@@ -41,7 +41,8 @@ bool isBackground(images::Source role) {
     return images::iconOf(role) == nullptr;
 }
 
-std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPicture& mainBackground,
+std::optional<RgbaImage> backdropUnderIcon(images::Source icon,
+                                           const IndexedPicture& mainBackground,
                                            const settings::Record& record, Colour matte) {
     const images::Icon* placed = images::iconOf(icon);
     if (!placed || !placed->position) return std::nullopt;
@@ -56,7 +57,9 @@ std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPic
             const int y = top + row;
             Colour c = matte;
             if (x < mainBackground.width && y < mainBackground.height)
-                c = mainBackground.palette[mainBackground.indices[static_cast<std::size_t>(y) * mainBackground.width + x]];
+                c = mainBackground.palette[mainBackground.indices[static_cast<std::size_t>(y) *
+                                                                      mainBackground.width +
+                                                                  x]];
             out.pixels.insert(out.pixels.end(), {c.red, c.green, c.blue, 255});
         }
     }
@@ -65,13 +68,14 @@ std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPic
 
 Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source role,
                                       const ConvertOptions& options, const IconContext& icon,
-                                      const std::string& path, const std::vector<RgbaImage>& alsoDrawn) {
+                                      const std::string& path,
+                                      const std::vector<RgbaImage>& alsoDrawn) {
     const images::SourceImage& source = images::sourceImage(role);
     auto fitted = fitPicture(picture, source.width, source.height, options.fit, path);
     if (!fitted) return fitted.error();
     const RgbaImage* backdrop = icon.backdrop ? &*icon.backdrop : nullptr;
-    const RgbaImage opaque = compositeOver(fitted.value(), isBackground(role) ? nullptr : backdrop,
-                                           options.matte);
+    const RgbaImage opaque =
+        compositeOver(fitted.value(), isBackground(role) ? nullptr : backdrop, options.matte);
     if (isBackground(role)) return quantiseBackground(opaque, options.dither, path, alsoDrawn);
     auto mapped = mapOntoPalette(opaque, icon.drawPalette, options.dither, path);
     if (mapped) keepUncoveredExact(mapped.value(), fitted.value(), opaque);

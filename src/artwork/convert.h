@@ -28,7 +28,8 @@ struct IconContext {
 
 // The main-screen background under a 64×64 icon at its position in `record`;
 // nullopt for any other source. Parts off the screen take `matte`.
-std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPicture& mainBackground,
+std::optional<RgbaImage> backdropUnderIcon(images::Source icon,
+                                           const IndexedPicture& mainBackground,
                                            const settings::Record& record, Colour matte);
 
 // Any decoded picture into the exact source for `role`: fitted, composited,

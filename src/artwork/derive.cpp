@@ -27,7 +27,9 @@ std::string stemOf(const char* fileName) {
     return name.substr(0, name.rfind('.'));
 }
 
-std::size_t indexOf(images::Source source) { return static_cast<std::size_t>(source); }
+std::size_t indexOf(images::Source source) {
+    return static_cast<std::size_t>(source);
+}
 
 bool drawnWith(std::size_t icon, std::size_t background) {
     const auto role = static_cast<images::Source>(icon);
@@ -112,8 +114,7 @@ Result<OriginalPaths> findOriginals(const std::string& artFolder) {
         for (std::size_t i = 0; i < images::kSourceCount; ++i) {
             if (stem != lower(stemOf(images::kSourceSet[i].fileName))) continue;
             if (found[i])
-                return Error{Error::Kind::Invalid, entry.string(),
-                             kSameSourceAs + *found[i]};
+                return Error{Error::Kind::Invalid, entry.string(), kSameSourceAs + *found[i]};
             found[i] = entry.string();
         }
     }
@@ -142,7 +143,8 @@ Result<DerivedSet> deriveSet(const DeriveJob& job) {
     DerivedSet made;
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
         if (job.wanted[i] && !job.originals[i])
-            return Error{Error::Kind::Invalid, images::kSourceSet[i].fileName, "no-original-picture"};
+            return Error{Error::Kind::Invalid, images::kSourceSet[i].fileName,
+                         "no-original-picture"};
     if (auto done = deriveBackgrounds(job, made); !done) return done.error();
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         if (!job.wanted[i] || isBackground(static_cast<images::Source>(i))) continue;

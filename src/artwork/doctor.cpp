@@ -81,7 +81,8 @@ void checkContrast(FileReport& back, const Scans& scans) {
 
 }  // namespace
 
-Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional<std::string>& backPath) {
+Result<DoctorReport> doctorFolder(const std::string& folder,
+                                  const std::optional<std::string>& backPath) {
     std::error_code error;
     std::filesystem::directory_iterator listing(folder, error);
     if (error) return Error{Error::Kind::Open, folder, error.message()};
@@ -99,7 +100,9 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
             findings = diagnoseBmp(*scans[i], static_cast<images::Source>(i));
         } else {
             // Exists but cannot be read: for the player as good as missing.
-            findings.push_back({ProblemCode::Missing, start.error().detail.empty() ? "?" : start.error().detail, {}});
+            findings.push_back({ProblemCode::Missing,
+                                start.error().detail.empty() ? "?" : start.error().detail,
+                                {}});
         }
         report.files.push_back(std::move(file));
     }
@@ -107,7 +110,8 @@ Result<DoctorReport> doctorFolder(const std::string& folder, const std::optional
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const auto role = static_cast<images::Source>(i);
         const auto drawnWith = static_cast<std::size_t>(skin::paletteSourceOf(role));
-        if (drawnWith == i || !scans[i] || !scans[drawnWith] || !scans[drawnWith]->picture) continue;
+        if (drawnWith == i || !scans[i] || !scans[drawnWith] || !scans[drawnWith]->picture)
+            continue;
         if (auto differ = iconColourFinding(*scans[i], scans[drawnWith]->picture->palette))
             report.files[i].findings.push_back(*differ);
     }

@@ -85,9 +85,9 @@ Result<RgbaImage> fitPicture(const RgbaImage& picture, int width, int height, Fi
     if (picture.width <= 0 || picture.height <= 0)
         return Error{Error::Kind::Invalid, path, "empty-picture"};
     if (fit == Fit::Refuse && !sameSize)
-        return Error{Error::Kind::Invalid, path,
-                     "needs-fit: " + sizeText(fileWidth, fileHeight) + " " +
-                         sizeText(width, height)};
+        return Error{
+            Error::Kind::Invalid, path,
+            "needs-fit: " + sizeText(fileWidth, fileHeight) + " " + sizeText(width, height)};
     if (fit == Fit::Stretch)
         return resample(picture, 0, 0, picture.width, picture.height, width, height);
     const double sx = static_cast<double>(width) / picture.width;
@@ -108,16 +108,16 @@ Result<RgbaImage> fitPicture(const RgbaImage& picture, int width, int height, Fi
     const int left = (width - w) / 2;
     const int top = (height - h) / 2;
     for (int row = 0; row < h; ++row)
-        std::copy_n(inner.pixels.begin() + static_cast<std::ptrdiff_t>(row) * w * 4, w * 4,
-                    out.pixels.begin() +
-                        (static_cast<std::ptrdiff_t>(top + row) * width + left) * 4);
+        std::copy_n(
+            inner.pixels.begin() + static_cast<std::ptrdiff_t>(row) * w * 4, w * 4,
+            out.pixels.begin() + (static_cast<std::ptrdiff_t>(top + row) * width + left) * 4);
     return out;
 }
 
 RgbaImage compositeOver(const RgbaImage& picture, const RgbaImage* backdrop, Colour matte) {
     RgbaImage out = picture;
-    const bool useBackdrop = backdrop && backdrop->width == picture.width &&
-                             backdrop->height == picture.height;
+    const bool useBackdrop =
+        backdrop && backdrop->width == picture.width && backdrop->height == picture.height;
     for (std::size_t i = 0; i + 3 < out.pixels.size(); i += 4) {
         const unsigned alpha = out.pixels[i + 3];
         const std::uint8_t under[3] = {

@@ -31,7 +31,8 @@ std::optional<images::BmpScan> scanIfBmp(const std::string& path) {
 }
 
 // The indexed picture of a readable BMP, rows as `keepRows` asks.
-std::optional<IndexedPicture> indexedBmp(const std::optional<images::BmpScan>& scan, bool keepRows) {
+std::optional<IndexedPicture> indexedBmp(const std::optional<images::BmpScan>& scan,
+                                         bool keepRows) {
     if (!scan || !scan->picture) return std::nullopt;
     return keepRows ? scan->storedOrder() : *scan->picture;
 }
@@ -64,7 +65,8 @@ Error missingPicture(const std::string& artFolder, images::Source role) {
     for (fs::directory_iterator listing(artFolder, error), end; !error && listing != end;
          listing.increment(error)) {
         const fs::path& entry = listing->path();
-        if (lower(entry.stem().string()) != stem || !isPictureExtension(lower(entry.extension().string())))
+        if (lower(entry.stem().string()) != stem ||
+            !isPictureExtension(lower(entry.extension().string())))
             continue;
         if (auto length = regularFileLength(entry.string()); !length) return length.error();
     }
@@ -87,21 +89,19 @@ Result<RgbaImage> loadPicture(const std::string& path, PictureDecoder& decoder, 
     return decoded;
 }
 
-Result<Bytes> convertFile(const std::string& picturePath, images::Source role, PictureDecoder& decoder,
-                          const ConvertOptions& options, bool keepRows,
+Result<Bytes> convertFile(const std::string& picturePath, images::Source role,
+                          PictureDecoder& decoder, const ConvertOptions& options, bool keepRows,
                           const std::optional<std::string>& palettePath,
                           const std::optional<std::string>& backPath) {
     auto picture = loadPicture(picturePath, decoder, keepRows);
     if (!picture) return picture.error();
     IconContext icon;
     if (!isBackground(role)) {
-        if (!palettePath)
-            return Error{Error::Kind::Invalid, picturePath, "icon-needs-palette"};
+        if (!palettePath) return Error{Error::Kind::Invalid, picturePath, "icon-needs-palette"};
         // A FIFO, folder or missing file is a file that cannot be read, not a picture refused.
         if (auto length = regularFileLength(*palettePath); !length) return length.error();
         const auto scan = scanIfBmp(*palettePath);
-        if (!scan || !scan->picture)
-            return Error{Error::Kind::Invalid, *palettePath, "no-palette"};
+        if (!scan || !scan->picture) return Error{Error::Kind::Invalid, *palettePath, "no-palette"};
         icon.drawPalette = scan->picture->palette;
         const images::Icon* drawn = images::iconOf(role);
         if (drawn && drawn->position) {
@@ -150,8 +150,8 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     for (const bool backgrounds : {true, false})
         for (std::size_t i = 0; i < images::kSourceCount; ++i)
             if (isBackground(static_cast<images::Source>(i)) == backgrounds)
-                out.push_back({images::kSourceSet[i].fileName,
-                               images::writeSourceBmp(*made.value()[i])});
+                out.push_back(
+                    {images::kSourceSet[i].fileName, images::writeSourceBmp(*made.value()[i])});
     out.push_back({images::kSettingsFileName, Bytes(record.value().begin(), record.value().end())});
     return out;
 }

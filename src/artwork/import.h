@@ -33,8 +33,8 @@ std::optional<IndexedPicture> exactBmp(const std::string& path, bool keepRows);
 // `palettePath`, the background it is drawn with; a 64×64 icon's transparent
 // pixels take that background under its position in `backPath` (the default
 // record when none is given).
-Result<Bytes> convertFile(const std::string& picturePath, images::Source role, PictureDecoder& decoder,
-                          const ConvertOptions& options, bool keepRows,
+Result<Bytes> convertFile(const std::string& picturePath, images::Source role,
+                          PictureDecoder& decoder, const ConvertOptions& options, bool keepRows,
                           const std::optional<std::string>& palettePath,
                           const std::optional<std::string>& backPath = std::nullopt);
 

@@ -11,7 +11,7 @@ namespace {
 struct FormatExtensions {
     const char* format;  // as Qt's readers name it
     std::vector<std::string> extensions;
-    bool everyBuild;     // read by every Qt build, without extra plugins
+    bool everyBuild;  // read by every Qt build, without extra plugins
 };
 
 const std::array<FormatExtensions, 6>& knownFormats() {

@@ -49,7 +49,7 @@ std::optional<std::string> gifDamage(const unsigned char* bytes, std::size_t siz
         if (kind == 0x3B) return std::nullopt;  // the trailer
         if (kind == 0x21) {                     // an extension: label, then sub-blocks
             if (++at > size || !skipSubBlocks(bytes, size, at)) return kIncomplete;
-        } else if (kind == 0x2C) {              // an image: descriptor, table, LZW size, data
+        } else if (kind == 0x2C) {  // an image: descriptor, table, LZW size, data
             if (at + 9 > size) return kIncomplete;
             at += 9 + gifTableLength(bytes[at + 8]);
             if (++at > size || !skipSubBlocks(bytes, size, at)) return kIncomplete;
@@ -69,8 +69,8 @@ std::optional<std::string> bmpDamage(const unsigned char* bytes, std::size_t siz
     const images::BmpScan scan = images::scanBmp(head, size);
     if (!scan.headerRead) return "BMP 文件头不完整或无法识别";
     if (scan.pixelOffset >= size)
-        return "像素数据的起点（第 " + std::to_string(scan.pixelOffset) + " 字节）超出文件末尾（共 " +
-               std::to_string(size) + " 字节）";
+        return "像素数据的起点（第 " + std::to_string(scan.pixelOffset) +
+               " 字节）超出文件末尾（共 " + std::to_string(size) + " 字节）";
     const bool uncompressed = scan.compression == images::kBmpUncompressed || scan.compression == 3;
     if (uncompressed && scan.width > 0 && scan.height > 0 && scan.bitsPerPixel > 0) {
         const std::uint64_t stride =

@@ -32,8 +32,8 @@ std::string siblingName(const std::string& path, const char* tag) {
     static std::mt19937_64 generator{[] {
         std::uint64_t entropy = 0;
         if (::getrandom(&entropy, sizeof entropy, GRND_NONBLOCK) != sizeof entropy)
-            entropy = static_cast<std::uint64_t>(::getpid()) ^
-                      reinterpret_cast<std::uintptr_t>(&entropy);
+            entropy =
+                static_cast<std::uint64_t>(::getpid()) ^ reinterpret_cast<std::uintptr_t>(&entropy);
         return entropy;
     }()};
     char tail[32];
@@ -58,7 +58,7 @@ struct Pending {
     std::string requested;  // the path the caller named, for messages
     std::string target;     // the file replaced: the link's target for a link
     std::string temporary;
-    std::string kept;       // the replaced file, until every rename is done
+    std::string kept;  // the replaced file, until every rename is done
     int slot = -1;
     bool existed = false;
     bool renamed = false;
@@ -271,7 +271,7 @@ namespace {
 // Makes every missing folder from the top down to `folder`, recording each
 // one made, so that a failure can remove exactly those.
 Result<void> makeFolders(const std::string& folder, std::vector<std::string>& made) {
-    for (std::size_t end = folder.find('/', 1); ; end = folder.find('/', end + 1)) {
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
         const std::string step = folder.substr(0, end);
         if (!step.empty() && fileTypeAt(step) != Error::FileType::Folder) {
             if (::mkdir(step.c_str(), 0777) != 0)

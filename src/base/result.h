@@ -27,21 +27,30 @@ struct Error {
     // tell a missing file from a folder, a FIFO or a full disk.
     enum class Cause {
         None,
-        Missing,             // no such file or folder
-        NotRegular,          // a folder, FIFO, device or socket: see fileType
+        Missing,     // no such file or folder
+        NotRegular,  // a folder, FIFO, device or socket: see fileType
         NoPermission,
-        DiskFull,            // no space left, or over quota
+        DiskFull,  // no space left, or over quota
         ReadOnlyFileSystem,
-        LinkLoop,            // too many levels of links
-        DanglingLink,        // a link to nothing
-        SameFile,            // an output that is one of the inputs
-        TooLarge,            // longer than any file the reader was asked to take whole
-        Other,               // another system error: see detail
+        LinkLoop,      // too many levels of links
+        DanglingLink,  // a link to nothing
+        SameFile,      // an output that is one of the inputs
+        TooLarge,      // longer than any file the reader was asked to take whole
+        Other,         // another system error: see detail
     };
 
     // What the path named when it was not a regular file; Missing when
     // nothing could be found there.
-    enum class FileType { Unknown, Regular, Folder, Fifo, CharacterDevice, BlockDevice, Socket, Missing };
+    enum class FileType {
+        Unknown,
+        Regular,
+        Folder,
+        Fifo,
+        CharacterDevice,
+        BlockDevice,
+        Socket,
+        Missing
+    };
 
     Kind kind;
     std::string path;

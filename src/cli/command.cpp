@@ -28,7 +28,8 @@ std::optional<int> refuseOutputOverInput(Io& io, const std::string& output,
     for (const std::string& input : inputs) {
         if (input.empty() || !sameFile(input, output)) continue;
         io.err << kProgram << ": "
-               << describe(Error{Error::Kind::Invalid, escapeForTerminal(output), {}, Error::Cause::SameFile});
+               << describe(Error{
+                      Error::Kind::Invalid, escapeForTerminal(output), {}, Error::Cause::SameFile});
         if (input != output) io.err << "（" << escapeForTerminal(input) << "）";
         io.err << '\n';
         return kFailed;
@@ -38,7 +39,8 @@ std::optional<int> refuseOutputOverInput(Io& io, const std::string& output,
 
 int refuseSkin(Io& io, const std::string& path, const Error& error) {
     if (error.kind != Error::Kind::WrongLength) return fail(io, error);
-    io.err << kProgram << ": " << "错误的BACKIMG文件：" << escapeForTerminal(path) << '\n';
+    io.err << kProgram << ": "
+           << "错误的BACKIMG文件：" << escapeForTerminal(path) << '\n';
     return kRefused;
 }
 

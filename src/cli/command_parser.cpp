@@ -32,8 +32,8 @@ void CommandParser::addArgument(std::string name, std::string description) {
 
 void CommandParser::addOption(std::string longName, std::string description, std::string valueName,
                               char shortName, std::string defaultValue) {
-    options_.push_back({std::move(longName), shortName, std::move(valueName), std::move(description),
-                        std::move(defaultValue)});
+    options_.push_back({std::move(longName), shortName, std::move(valueName),
+                        std::move(description), std::move(defaultValue)});
 }
 
 const CommandParser::Option* CommandParser::find(const std::string& name) const {
@@ -70,8 +70,7 @@ std::optional<int> CommandParser::parse(const Arguments& arguments, Io& io) {
             continue;
         }
         if (!value) {
-            if (i + 1 == arguments.size())
-                return usage(io, argument + " 后面缺少值", help());
+            if (i + 1 == arguments.size()) return usage(io, argument + " 后面缺少值", help());
             value = arguments[++i];
         }
         given_[option->longName].push_back(*value);
@@ -91,7 +90,9 @@ std::optional<int> CommandParser::parse(const Arguments& arguments, Io& io) {
     return std::nullopt;
 }
 
-bool CommandParser::isSet(const std::string& longName) const { return given_.count(longName) > 0; }
+bool CommandParser::isSet(const std::string& longName) const {
+    return given_.count(longName) > 0;
+}
 
 std::string CommandParser::value(const std::string& longName) const {
     const auto found = given_.find(longName);
@@ -119,7 +120,8 @@ std::string CommandParser::help() const {
     text += helpRows(rows);
     if (!arguments_.empty()) {
         rows.clear();
-        for (const Positional& argument : arguments_) rows.emplace_back(argument.name, argument.description);
+        for (const Positional& argument : arguments_)
+            rows.emplace_back(argument.name, argument.description);
         text += "\n参数：\n" + helpRows(rows);
     }
     return text;

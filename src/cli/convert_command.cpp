@@ -24,16 +24,19 @@ std::optional<float> ditherOf(const std::string& text) {
 }  // namespace
 
 void addConvertOptions(CommandParser& command) {
-    command.addOption("fit", "大小不同的图片怎样变成所需大小：cover（放大铺满，居中裁切）、"
-                             "contain（完整放入，四周补边）或 stretch（拉伸）。默认不改大小，大小不对即拒绝。",
-                      "FIT");
+    command.addOption(
+        "fit",
+        "大小不同的图片怎样变成所需大小：cover（放大铺满，居中裁切）、"
+        "contain（完整放入，四周补边）或 stretch（拉伸）。默认不改大小，大小不对即拒绝。",
+        "FIT");
     command.addOption("dither", "抖动程度，0（不抖动）到 1（默认）。", "X", 0, "1");
     command.addOption("keep-rows", "BMP 图片已按播放器的行序保存，保持其行序不变。");
 }
 
 // The options convert and import share; prints the usage and returns its
 // status when one is wrong.
-std::optional<int> readConvertOptions(const CommandParser& command, Io& io, artwork::ConvertOptions& options) {
+std::optional<int> readConvertOptions(const CommandParser& command, Io& io,
+                                      artwork::ConvertOptions& options) {
     if (command.isSet("fit")) {
         const auto fit = fitNamed(command.value("fit"));
         if (!fit) return usage(io, "未知的 --fit：" + command.value("fit"), command.help());
@@ -46,15 +49,19 @@ std::optional<int> readConvertOptions(const CommandParser& command, Io& io, artw
 }
 
 int runConvert(const Arguments& arguments, Io& io) {
-    CommandParser command("convert",
-                          "把 PICTURE（PNG、JPEG、BMP、GIF 等）转换成源图片 SOURCE 所需的 8 位 BMP，写入 FILE。\n"
-                          "图片按看图软件里的样子理解，播放器上显示的方向与之相同。");
+    CommandParser command(
+        "convert",
+        "把 PICTURE（PNG、JPEG、BMP、GIF 等）转换成源图片 SOURCE 所需的 8 位 BMP，写入 FILE。\n"
+        "图片按看图软件里的样子理解，播放器上显示的方向与之相同。");
     command.addArgument("PICTURE", "要转换的图片。");
-    command.addOption("as", "作为哪个源图片：main256.bmp、movie256.bmp 等十二个文件名之一（必需）。", "SOURCE");
+    command.addOption(
+        "as", "作为哪个源图片：main256.bmp、movie256.bmp 等十二个文件名之一（必需）。", "SOURCE");
     command.addOption("output", "写入 FILE（必需）。", "FILE", 'o');
-    command.addOption("palette", "图标所用背景的 BMP（64×64 图标用 main256.bmp，16×16 图标用 tree_main256.bmp），"
-                                 "图标按它的调色板转换；它旁边的 BACK 决定 64×64 图标透明处下面的背景。",
-                      "BMP");
+    command.addOption(
+        "palette",
+        "图标所用背景的 BMP（64×64 图标用 main256.bmp，16×16 图标用 tree_main256.bmp），"
+        "图标按它的调色板转换；它旁边的 BACK 决定 64×64 图标透明处下面的背景。",
+        "BMP");
     addConvertOptions(command);
     command.addOption("matte", "透明处下面没有背景时的颜色，RRGGBB（默认 000000）。", "RRGGBB");
     if (auto status = command.parse(arguments, io)) return *status;
@@ -67,7 +74,9 @@ int runConvert(const Arguments& arguments, Io& io) {
     if (auto status = readConvertOptions(command, io, options)) return *status;
     if (command.isSet("matte")) {
         const auto matte = colourFromHex(command.value("matte"));
-        if (!matte) return usage(io, "颜色应为六位十六进制数 RRGGBB：" + command.value("matte"), command.help());
+        if (!matte)
+            return usage(io, "颜色应为六位十六进制数 RRGGBB：" + command.value("matte"),
+                         command.help());
         options.matte = *matte;
     }
     std::optional<std::string> palette, back;
@@ -80,8 +89,8 @@ int runConvert(const Arguments& arguments, Io& io) {
 
     const std::string& picture = command.argument(0);
     ModulePictureDecoder decoder(io.environment.pngModuleDirs);
-    const auto converted = artwork::convertFile(picture, *role, decoder, options, command.isSet("keep-rows"),
-                                                palette, back);
+    const auto converted = artwork::convertFile(picture, *role, decoder, options,
+                                                command.isSet("keep-rows"), palette, back);
     if (!converted) return fail(io, converted.error());
     std::vector<std::string> inputs{picture};
     if (palette) inputs.push_back(*palette);

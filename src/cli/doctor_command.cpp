@@ -31,10 +31,11 @@ nlohmann::json problemJson(const artwork::FileReport& file, const artwork::Findi
 // Reads every BMP with the strict reader only (the icons' pixels are compared
 // with their background's colours), so Qt is never loaded.
 int runDoctor(const Arguments& arguments, Io& io) {
-    CommandParser command("doctor",
-                          "逐个说明 DIR 中的源图片和 BACK 哪里不能用、怎样改正，每个问题一行：\n"
-                          "“文件: 问题 — 改法”。全部正确或只有警告（如文字对比度低）时退出状态为 0，\n"
-                          "发现错误时为 1。");
+    CommandParser command(
+        "doctor",
+        "逐个说明 DIR 中的源图片和 BACK 哪里不能用、怎样改正，每个问题一行：\n"
+        "“文件: 问题 — 改法”。全部正确或只有警告（如文字对比度低）时退出状态为 0，\n"
+        "发现错误时为 1。");
     command.addArgument("DIR", "源图片所在的文件夹。");
     addBackOption(command);
     command.addOption("json", "以 JSON 输出。");
@@ -45,7 +46,8 @@ int runDoctor(const Arguments& arguments, Io& io) {
     // Not a finding about the set: the settings could not be examined at all.
     if (auto error = unreadableFile(settingsPathOf(dir, command))) return fail(io, *error);
     const auto report = artwork::doctorFolder(
-        dir, command.isSet("back") ? std::optional<std::string>(command.value("back")) : std::nullopt);
+        dir,
+        command.isSet("back") ? std::optional<std::string>(command.value("back")) : std::nullopt);
     if (!report) return fail(io, report.error());
 
     if (command.isSet("json")) {
@@ -56,7 +58,8 @@ int runDoctor(const Arguments& arguments, Io& io) {
                 problems.push_back(problemJson(file, finding));
             files.push_back({{"file", file.file}, {"problems", std::move(problems)}});
         }
-        writeJson(io.out, {{"folder", dir}, {"ok", report.value().ok()}, {"files", std::move(files)}});
+        writeJson(io.out,
+                  {{"folder", dir}, {"ok", report.value().ok()}, {"files", std::move(files)}});
     } else {
         for (const artwork::FileReport& file : report.value().files)
             for (const artwork::Finding& finding : file.findings)

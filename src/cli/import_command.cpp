@@ -19,7 +19,8 @@ namespace {
 // What import writes, in the order it writes them.
 std::vector<std::string> setFileNames() {
     std::vector<std::string> names;
-    for (const images::SourceImage& source : images::kSourceSet) names.emplace_back(source.fileName);
+    for (const images::SourceImage& source : images::kSourceSet)
+        names.emplace_back(source.fileName);
     names.emplace_back(images::kSettingsFileName);
     return names;
 }
@@ -48,9 +49,11 @@ Result<std::optional<OutputFile>> derivedFile(const std::string& art, const std:
 }  // namespace
 
 int runImport(const Arguments& arguments, Io& io) {
-    CommandParser command("import",
-                          "把 ART 中以源图片命名的图片（main256.png、movie256.jpg、ft256.bmp 等）转换成整套源图片，\n"
-                          "连同 BACK（ART 中有则复制，否则用默认设置）写入 DIR。先转换背景，再把图标转换到各自背景的调色板上。");
+    CommandParser command(
+        "import",
+        "把 ART 中以源图片命名的图片（main256.png、movie256.jpg、ft256.bmp 等）转换成整套源图片，\n"
+        "连同 BACK（ART 中有则复制，否则用默认设置）写入 "
+        "DIR。先转换背景，再把图标转换到各自背景的调色板上。");
     command.addArgument("ART", "图片所在的文件夹。");
     command.addOption("output", "写入文件夹 DIR（必需；不存在时新建）。", "DIR", 'o');
     addConvertOptions(command);
@@ -79,7 +82,8 @@ int runImport(const Arguments& arguments, Io& io) {
     auto made = artwork::importArtwork(art, decoder, options);
     if (!made) return fail(io, made.error());
     std::vector<OutputFile> files;
-    for (artwork::OutputFile& file : made.value()) files.push_back({joinPath(dir, file.name), std::move(file.bytes)});
+    for (artwork::OutputFile& file : made.value())
+        files.push_back({joinPath(dir, file.name), std::move(file.bytes)});
 
     // The artwork folder itself as DIR would let --force replace the author's pictures.
     std::vector<std::string> inputs;

@@ -72,12 +72,13 @@ int runInspect(const Arguments& arguments, Io& io) {
     if (command.isSet("json")) {
         json regionList = json::array();
         for (const auto& region : regions)
-            regionList.push_back(json{{"offset", region.offset}, {"length", region.length}, {"what", region.what}});
+            regionList.push_back(
+                json{{"offset", region.offset}, {"length", region.length}, {"what", region.what}});
         writeJson(io.out, json{{"file", path},
-                           {"layout", layoutName(skinFile.layout)},
-                           {"length", skinFile.bytes.size()},
-                           {"regions", regionList},
-                           {"settings", settingsJson}});
+                               {"layout", layoutName(skinFile.layout)},
+                               {"length", skinFile.bytes.size()},
+                               {"regions", regionList},
+                               {"settings", settingsJson}});
         return kDone;
     }
 
@@ -86,7 +87,8 @@ int runInspect(const Arguments& arguments, Io& io) {
     io.out << " offset length  what\n";
     for (const auto& region : regions) {
         char numbers[32];
-        std::snprintf(numbers, sizeof numbers, "%7u %6u  ", unsigned(region.offset), unsigned(region.length));
+        std::snprintf(numbers, sizeof numbers, "%7u %6u  ", unsigned(region.offset),
+                      unsigned(region.length));
         io.out << numbers << region.what << '\n';
     }
     for (const std::string& line : settingsLines) io.out << line << '\n';

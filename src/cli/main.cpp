@@ -6,9 +6,9 @@
 
 #include <cerrno>
 #include <climits>
+#include <iostream>
 #include <ostream>
 #include <streambuf>
-#include <iostream>
 
 namespace {
 
@@ -18,7 +18,7 @@ std::string programDir(const char* argv0) {
     char buffer[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
     std::string path = length > 0 ? std::string(buffer, static_cast<std::size_t>(length))
-                                   : std::string(argv0 ? argv0 : "");
+                                  : std::string(argv0 ? argv0 : "");
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
@@ -38,9 +38,12 @@ protected:
     }
     int sync() override {
         for (const char* next = pbase(); next < pptr() && failure_ == 0;) {
-            const ssize_t put = ::write(STDOUT_FILENO, next, static_cast<std::size_t>(pptr() - next));
-            if (put > 0) next += put;
-            else if (put == 0 || errno != EINTR) failure_ = put == 0 ? EIO : errno;
+            const ssize_t put =
+                ::write(STDOUT_FILENO, next, static_cast<std::size_t>(pptr() - next));
+            if (put > 0)
+                next += put;
+            else if (put == 0 || errno != EINTR)
+                failure_ = put == 0 ? EIO : errno;
         }
         setp(buffer_, buffer_ + sizeof buffer_);
         return failure_ == 0 ? 0 : -1;
@@ -69,7 +72,8 @@ int main(int argc, char* argv[]) {
     out.flush();
     if (!out || output.failure() != 0) {
         vireo::cli::Io io{out, std::cerr, environment};
-        status = vireo::cli::fail(io, vireo::systemError(vireo::Error::Kind::Write, "标准输出", output.failure()));
+        status = vireo::cli::fail(
+            io, vireo::systemError(vireo::Error::Kind::Write, "标准输出", output.failure()));
     }
     std::cerr.flush();
     return status;

@@ -9,7 +9,8 @@
 
 namespace vireo::cli {
 
-std::vector<std::string> pathsIn(const std::string& folder, const std::vector<skin::NamedFile>& files) {
+std::vector<std::string> pathsIn(const std::string& folder,
+                                 const std::vector<skin::NamedFile>& files) {
     std::vector<std::string> paths;
     for (const skin::NamedFile& file : files) paths.push_back(joinPath(folder, file.name));
     return paths;
@@ -28,14 +29,16 @@ std::optional<int> refuseExisting(Io& io, const std::vector<std::string>& output
     if (force) return std::nullopt;
     const auto existing = existingPaths(outputs);
     if (existing.empty()) return std::nullopt;
-    io.err << kProgram << ": " << "这些文件已经存在，用 --force 才会替换：" << '\n';
+    io.err << kProgram << ": "
+           << "这些文件已经存在，用 --force 才会替换：" << '\n';
     for (const std::string& path : existing) io.err << "  " << escapeForTerminal(path) << '\n';
     return kRefused;
 }
 
 Result<void> writeFilesInto(const std::string& folder, const std::vector<skin::NamedFile>& files) {
     std::vector<OutputFile> outputs;
-    for (const skin::NamedFile& file : files) outputs.push_back({joinPath(folder, file.name), file.bytes});
+    for (const skin::NamedFile& file : files)
+        outputs.push_back({joinPath(folder, file.name), file.bytes});
     return writeFilesIntoFolder(folder, outputs);
 }
 

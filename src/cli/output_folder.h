@@ -10,7 +10,8 @@
 namespace vireo::cli {
 
 // The path of each file in `folder`, in order.
-std::vector<std::string> pathsIn(const std::string& folder, const std::vector<skin::NamedFile>& files);
+std::vector<std::string> pathsIn(const std::string& folder,
+                                 const std::vector<skin::NamedFile>& files);
 
 // Those of `paths` that name something already (a file, a folder, a link, even
 // a broken one): what writing them would replace.

@@ -43,7 +43,8 @@ Result<artwork::RgbaImage> ModulePictureDecoder::decode(const std::string& path)
     };
     decode_(bytes.data(), bytes.size(), keep, &decoded);
     if (!decoded.image)
-        return Error{Error::Kind::Invalid, path, decoded.error.empty() ? "无法解码图片" : decoded.error};
+        return Error{Error::Kind::Invalid, path,
+                     decoded.error.empty() ? "无法解码图片" : decoded.error};
     return std::move(*decoded.image);
 }
 

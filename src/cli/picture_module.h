@@ -25,8 +25,8 @@ using VireoPictureSink = void (*)(void* context, const VireoDecodedPicture* pict
                                   const char* error);
 // Decodes a picture file's `size` bytes as an image viewer shows it. The file
 // is read by the program, so that its name stays the bytes it was given.
-using VireoDecodePicture = void (*)(const unsigned char* bytes, std::size_t size, VireoPictureSink sink,
-                                    void* context);
+using VireoDecodePicture = void (*)(const unsigned char* bytes, std::size_t size,
+                                    VireoPictureSink sink, void* context);
 // Hands each picture format the module's Qt reads ("png", "webp", ...) to `sink`.
 using VireoFormatSink = void (*)(void* context, const char* format);
 using VireoPictureFormats = void (*)(VireoFormatSink sink, void* context);
@@ -41,7 +41,8 @@ constexpr char kFormatsFunctionName[] = "vireo_picture_formats";
 // reader leaves to it: converting an 8-bit BMP never loads Qt.
 class ModulePictureDecoder : public artwork::PictureDecoder {
 public:
-    explicit ModulePictureDecoder(std::vector<std::string> moduleDirs) : moduleDirs_(std::move(moduleDirs)) {}
+    explicit ModulePictureDecoder(std::vector<std::string> moduleDirs)
+        : moduleDirs_(std::move(moduleDirs)) {}
     Result<artwork::RgbaImage> decode(const std::string& path) override;
     // Registers the formats the module's Qt reads with the artwork core, so
     // that import takes only pictures it can decode (loads the module).
@@ -56,6 +57,7 @@ private:
 void addConvertOptions(CommandParser& command);
 // Reads --fit and --dither into `options`; on a wrong value prints the usage
 // and returns its status.
-std::optional<int> readConvertOptions(const CommandParser& command, Io& io, artwork::ConvertOptions& options);
+std::optional<int> readConvertOptions(const CommandParser& command, Io& io,
+                                      artwork::ConvertOptions& options);
 
 }  // namespace vireo::cli

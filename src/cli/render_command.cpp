@@ -44,15 +44,18 @@ struct Sizing {
 // Reads --scale and --size; an exit status when they are wrong.
 std::optional<int> readSizing(const CommandParser& command, Io& io, Sizing& sizing) {
     if (command.isSet("size")) {
-        if (command.isSet("scale")) return usage(io, "--size 和 --scale 只能选一个", command.help());
+        if (command.isSet("scale"))
+            return usage(io, "--size 和 --scale 只能选一个", command.help());
         sizing.size = numberIn(command.value("size"), 1, kMaxSize);
         if (!sizing.size)
-            return usage(io, "尺寸应为 1 到 " + std::to_string(kMaxSize) + " 之间的整数", command.help());
+            return usage(io, "尺寸应为 1 到 " + std::to_string(kMaxSize) + " 之间的整数",
+                         command.help());
         return std::nullopt;
     }
     const auto scale = numberIn(command.value("scale"), 1, kMaxScale);
     if (!scale)
-        return usage(io, "放大倍数应为 1 到 " + std::to_string(kMaxScale) + " 之间的整数", command.help());
+        return usage(io, "放大倍数应为 1 到 " + std::to_string(kMaxScale) + " 之间的整数",
+                     command.help());
     sizing.scale = *scale;
     return std::nullopt;
 }
@@ -69,11 +72,16 @@ int runRender(const Arguments& arguments, Io& io) {
     CommandParser command("render", "按播放器的画法把皮肤中的一个画面画成 PNG 图片。");
     command.addArgument("FILE", "皮肤文件。");
     command.addOption("output", "写入 PNG 文件 OUT（必需）。", "OUT", 'o');
-    command.addOption("screen", "画面：main、tree、ebook 或 music（默认 main）。", "SCREEN", 0, "main");
-    command.addOption("scale", "每个像素放大为 N×N（1 到 " + maxScale + "，默认 1）。", "N", 0, "1");
-    command.addOption("size", "缩放到较长的一边为 N 像素（1 到 " + std::to_string(kMaxSize) +
-                                  "），用于缩略图；不能与 --scale 同用。", "N");
-    command.addOption("sheet", "画出四个画面（两行两列，各放大 2 倍，带图标和示例文字），用于分享。");
+    command.addOption("screen", "画面：main、tree、ebook 或 music（默认 main）。", "SCREEN", 0,
+                      "main");
+    command.addOption("scale", "每个像素放大为 N×N（1 到 " + maxScale + "，默认 1）。", "N", 0,
+                      "1");
+    command.addOption("size",
+                      "缩放到较长的一边为 N 像素（1 到 " + std::to_string(kMaxSize) +
+                          "），用于缩略图；不能与 --scale 同用。",
+                      "N");
+    command.addOption("sheet",
+                      "画出四个画面（两行两列，各放大 2 倍，带图标和示例文字），用于分享。");
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string output = command.value("output");
@@ -93,8 +101,9 @@ int runRender(const Arguments& arguments, Io& io) {
     if (!skinFile) return refuseSkin(io, path, skinFile.error());
     const auto& dirs = io.environment.pngModuleDirs;
     const auto written =
-        sheet ? writeSheetPng(skin::composeSheet(skinFile.value()), output, dirs)
-              : writePng(sized(skin::renderScreen(skinFile.value(), *screen), sizing), output, dirs);
+        sheet
+            ? writeSheetPng(skin::composeSheet(skinFile.value()), output, dirs)
+            : writePng(sized(skin::renderScreen(skinFile.value(), *screen), sizing), output, dirs);
     if (!written) return fail(io, written.error());
     io.out << "完成！" << '\n';
     return kDone;

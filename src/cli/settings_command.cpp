@@ -39,7 +39,8 @@ int runSettings(const Arguments& arguments, Io& io) {
     command.addArgument("FILE", "32 字节的设置文件。");
     command.addOption("json", "以 JSON 输出。");
     command.addOption("set", "把 NAME 设为 VALUE；可以多次使用。", "NAME=VALUE");
-    command.addOption("table", "通过字节表 FILE（如 ASCII）写入（默认：值 v 写为字节 v）。", "FILE");
+    command.addOption("table", "通过字节表 FILE（如 ASCII）写入（默认：值 v 写为字节 v）。",
+                      "FILE");
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& path = command.argument(0);
@@ -50,8 +51,9 @@ int runSettings(const Arguments& arguments, Io& io) {
     std::vector<Assignment> assignments;
     for (const std::string& set : sets) {
         const std::size_t equals = set.find('=');
-        const Setting* setting =
-            equals != std::string::npos && equals > 0 ? findSetting(set.substr(0, equals)) : nullptr;
+        const Setting* setting = equals != std::string::npos && equals > 0
+                                     ? findSetting(set.substr(0, equals))
+                                     : nullptr;
         if (!setting) return usage(io, "未知的设置项：" + set, command.help());
         assignments.push_back({setting, set.substr(equals + 1)});
     }
@@ -60,7 +62,8 @@ int runSettings(const Arguments& arguments, Io& io) {
     const auto record = settings::readRecord(path);
     if (!record) {
         if (record.error().kind != Error::Kind::WrongLength) return fail(io, record.error());
-        io.err << kProgram << ": " << "错误的BACK文件：" << escapeForTerminal(path) << '\n';
+        io.err << kProgram << ": "
+               << "错误的BACK文件：" << escapeForTerminal(path) << '\n';
         return kRefused;
     }
 

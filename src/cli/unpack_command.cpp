@@ -32,7 +32,8 @@ int runUnpack(const Arguments& arguments, Io& io) {
         auto read = unpack::readHeaderTemplates(command.value("templates"));
         if (!read) {
             if (read.error().kind != Error::Kind::Invalid) return fail(io, read.error());
-            io.err << kProgram << ": " << "BMP 文件头模板与它所配的图片大小或位数不符："
+            io.err << kProgram << ": "
+                   << "BMP 文件头模板与它所配的图片大小或位数不符："
                    << escapeForTerminal(read.error().path) << '\n';
             return kRefused;
         }
@@ -45,7 +46,8 @@ int runUnpack(const Arguments& arguments, Io& io) {
     if (!files) return fail(io, files.error());
     std::vector<std::string> inputs{path};
     if (templates)
-        for (const char* name : unpack::kTemplateNames) inputs.push_back(joinPath(command.value("templates"), name));
+        for (const char* name : unpack::kTemplateNames)
+            inputs.push_back(joinPath(command.value("templates"), name));
     const std::vector<std::string> outputs = pathsIn(folder, files.value());
     for (const std::string& output : outputs)
         if (auto status = refuseOutputOverInput(io, output, inputs)) return *status;

@@ -6,7 +6,6 @@
 #include "images/source_set.h"
 #include "settings/record.h"
 
-
 namespace vireo::demo {
 
 namespace {

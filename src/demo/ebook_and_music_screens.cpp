@@ -42,8 +42,9 @@ Canvas ebookBackground() {
         for (int x = 0; x < kScreenWidth; ++x) {
             // Lighter in the middle of the page, darker towards its edges.
             const int ex = std::abs(x - 124), ey = std::abs(y - 80);
-            const int edge = std::max(ex * kScreenHeight / kScreenWidth, ey) * ex * 2 / kScreenWidth +
-                             ey * ey / 200;
+            const int edge =
+                std::max(ex * kScreenHeight / kScreenWidth, ey) * ex * 2 / kScreenWidth +
+                ey * ey / 200;
             int index =
                 dithered(kParchment, kParchmentCount, edge * 16 * kParchmentCount / 120, x, y);
             if (y >= 20 && (y - 20) % 14 == 13) index = kRuled;

@@ -49,9 +49,9 @@ Canvas iconTile(int which) {
                            x, y));
     c.paint([](double x, double y) { return x < 2 || y < 2; }, first + kIconRampCount - 1);
     c.paint([](double x, double y) { return x > kIconSide - 2 || y > kIconSide - 2; }, first);
-    c.paint([](double x, double y) {
-        return x < 1 || y < 1 || x > kIconSide - 1 || y > kIconSide - 1;
-    }, kInk);
+    c.paint(
+        [](double x, double y) { return x < 1 || y < 1 || x > kIconSide - 1 || y > kIconSide - 1; },
+        kInk);
     return c;
 }
 
@@ -111,8 +111,8 @@ Canvas mainBackground() {
                 index = dithered(kNearHill, kHillCount, (kHillCount - 1 - (y - nearTop) / 2) * 16,
                                  x, y);
             else if (y >= farTop)
-                index = dithered(kFarHill, kHillCount, (kHillCount - 1 - (y - farTop) / 3) * 16,
-                                 x, y);
+                index =
+                    dithered(kFarHill, kHillCount, (kHillCount - 1 - (y - farTop) / 3) * 16, x, y);
             c.set(x, y, index);
         }
     }

@@ -25,12 +25,13 @@ constexpr std::uint32_t kBmpRle4 = 2;
 
 // What the header of a BMP says, as far as the bytes allow.
 struct BmpScan {
-    std::uint64_t fileLength = 0;    // of the whole file, which `bytes` may only begin
-    std::string otherFormat;         // set when the file is not a BMP: "PNG", "JPEG", ..., "empty", "unknown"
-    std::uint32_t headerSize = 0;    // 0 when not even that could be read
-    bool headerRead = false;         // the fields below come from a whole known header
+    std::uint64_t fileLength = 0;  // of the whole file, which `bytes` may only begin
+    std::string
+        otherFormat;  // set when the file is not a BMP: "PNG", "JPEG", ..., "empty", "unknown"
+    std::uint32_t headerSize = 0;  // 0 when not even that could be read
+    bool headerRead = false;       // the fields below come from a whole known header
     std::int64_t width = 0;
-    std::int64_t height = 0;         // positive; see topDown
+    std::int64_t height = 0;  // positive; see topDown
     bool topDown = false;
     std::uint16_t bitsPerPixel = 0;
     std::uint32_t compression = 0;
@@ -41,7 +42,7 @@ struct BmpScan {
     // 1, 4 or 8 bits, uncompressed, RLE8 or RLE4, any known header version.
     // The table is padded with black to 256 entries.
     std::optional<IndexedPicture> picture;
-    std::vector<Colour> table;       // the table as stored, before padding
+    std::vector<Colour> table;  // the table as stored, before padding
 
     // The picture in the file's stored row order (bottom row first for a
     // bottom-up file). Only when `picture` is set.
@@ -51,7 +52,9 @@ struct BmpScan {
 // The one BMP reader: reads what `bytes` hold of a file of `fileLength` bytes.
 // Never reads outside `bytes`: every offset and length is checked first.
 BmpScan scanBmp(const Bytes& bytes, std::uint64_t fileLength);
-inline BmpScan scanBmp(const Bytes& bytes) { return scanBmp(bytes, bytes.size()); }
+inline BmpScan scanBmp(const Bytes& bytes) {
+    return scanBmp(bytes, bytes.size());
+}
 
 // The 54-byte header of an uncompressed bottom-up 8-bit BMP of the given size,
 // with a full 256-entry colour table and the pixels at byte 1,078.

@@ -85,8 +85,8 @@ bool decodeRle(const Bytes& b, std::size_t at, std::size_t end, bool fourBits, C
             const std::size_t bytes = fourBits ? (value + 1u) / 2u : value;
             if (at + bytes > end) return true;
             for (int i = 0; i < value; ++i, ++x) {
-                const std::size_t byteAt = fourBits ? static_cast<std::size_t>(i / 2)
-                                                    : static_cast<std::size_t>(i);
+                const std::size_t byteAt =
+                    fourBits ? static_cast<std::size_t>(i / 2) : static_cast<std::size_t>(i);
                 if (!canvas.put(x, row, nibbleOrByte(b[at + byteAt], i, fourBits))) return false;
             }
             at += bytes + (bytes % 2);
@@ -96,7 +96,8 @@ bool decodeRle(const Bytes& b, std::size_t at, std::size_t end, bool fourBits, C
     return true;
 }
 
-void decodePicture(const Bytes& b, BmpScan& scan, std::uint32_t tableStart, std::uint32_t entrySize) {
+void decodePicture(const Bytes& b, BmpScan& scan, std::uint32_t tableStart,
+                   std::uint32_t entrySize) {
     const bool rle = scan.compression == kBmpRle8 || scan.compression == kBmpRle4;
     const bool depthOk = scan.bitsPerPixel == 1 || scan.bitsPerPixel == 4 || scan.bitsPerPixel == 8;
     if (!depthOk) return;
@@ -109,7 +110,8 @@ void decodePicture(const Bytes& b, BmpScan& scan, std::uint32_t tableStart, std:
     const std::uint64_t pixels = static_cast<std::uint64_t>(scan.width) * scan.height;
     if (pixels > kMaxDecodedPixels) return;
     // The table must lie whole before the pixels and inside the bytes.
-    const std::uint64_t tableEnd = tableStart + static_cast<std::uint64_t>(scan.tableEntries) * entrySize;
+    const std::uint64_t tableEnd =
+        tableStart + static_cast<std::uint64_t>(scan.tableEntries) * entrySize;
     if (tableEnd > scan.pixelOffset || tableEnd > b.size() || scan.pixelOffset > b.size()) return;
 
     IndexedPicture picture;
@@ -122,7 +124,8 @@ void decodePicture(const Bytes& b, BmpScan& scan, std::uint32_t tableStart, std:
         picture.palette[i] = colour;
     }
 
-    const std::uint64_t stride = ((static_cast<std::uint64_t>(scan.width) * scan.bitsPerPixel + 31) / 32) * 4;
+    const std::uint64_t stride =
+        ((static_cast<std::uint64_t>(scan.width) * scan.bitsPerPixel + 31) / 32) * 4;
     const std::uint64_t available = b.size() - scan.pixelOffset;
     // Checked before allocating: a tiny file must not ask for a huge canvas.
     if (!rle && stride * static_cast<std::uint64_t>(scan.height) > available) return;
@@ -165,7 +168,8 @@ BmpScan scanBmp(const Bytes& b, std::uint64_t fileLength) {
     scan.fileSizeField = get32(b, 2);
     scan.pixelOffset = get32(b, 10);
     scan.headerSize = get32(b, 14);
-    if (!knownHeader(scan.headerSize) || b.size() < kBmpFileHeaderLength + scan.headerSize) return scan;
+    if (!knownHeader(scan.headerSize) || b.size() < kBmpFileHeaderLength + scan.headerSize)
+        return scan;
 
     std::uint32_t entrySize = 4;
     std::uint32_t coloursUsed = 0;

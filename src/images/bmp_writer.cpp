@@ -19,8 +19,8 @@ constexpr std::uint32_t kPixelsPerMetre = 2835;  // 72 dots per inch
 
 Bytes makeBmpHeader(std::int32_t width, std::int32_t height) {
     // Negated as unsigned: a top-down height of INT_MIN has no positive int.
-    const std::uint32_t rows = height < 0 ? 0u - static_cast<std::uint32_t>(height)
-                                          : static_cast<std::uint32_t>(height);
+    const std::uint32_t rows =
+        height < 0 ? 0u - static_cast<std::uint32_t>(height) : static_cast<std::uint32_t>(height);
     const std::uint32_t pixelBytes = static_cast<std::uint32_t>(width) * rows;
     Bytes header(kBmpHeaderLength, 0);
     header[0] = 'B';

@@ -1,7 +1,7 @@
 #include "images/verification.h"
 
-#include "base/readable_file.h"
 #include "base/binary_file.h"
+#include "base/readable_file.h"
 
 namespace vireo::images {
 

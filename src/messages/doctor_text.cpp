@@ -33,8 +33,8 @@ ProblemText contrastText(const std::string& file, const Finding& f) {
 
 // A method the reader has no name for comes as its number.
 std::string compressionWords(const std::string& method) {
-    const bool number = !method.empty() &&
-                        method.find_first_not_of("0123456789") == std::string::npos;
+    const bool number =
+        !method.empty() && method.find_first_not_of("0123456789") == std::string::npos;
     return number ? "方式 " + method : method;
 }
 
@@ -59,7 +59,8 @@ ProblemText layoutText(const std::string& file, const Finding& f) {
     case ProblemCode::TopDown:
         return {file + " 的行从上往下存放（高度为负），应为正高度", "用 convert 无损重写为正高度"};
     case ProblemCode::ShortColourTable:
-        return {file + " 的调色板只有 " + a + " 色，应为 " + r + " 色", "用 convert 无损补满调色板"};
+        return {file + " 的调色板只有 " + a + " 色，应为 " + r + " 色",
+                "用 convert 无损补满调色板"};
     case ProblemCode::BadOffsets:
         return {file + " 的像素偏移/文件大小字段为 " + a + "，应为 " + r,
                 "用 convert 无损重写文件头"};
@@ -120,14 +121,11 @@ std::string doctorLine(const std::string& file, const Finding& finding, bool set
 std::string windowFixFor(ProblemCode code) {
     switch (code) {
     case ProblemCode::Missing:
-    case ProblemCode::NotAFile:
-        return "在工作台中把图片拖到该位置，或点“选择图片…”";
+    case ProblemCode::NotAFile: return "在工作台中把图片拖到该位置，或点“选择图片…”";
     case ProblemCode::IconColoursDiffer:
         return "在工作台中点该图标的“重新映射”或其背景的“映射图标”，或重新放入原图";
-    case ProblemCode::WrongSize:
-        return "在工作台中把图片拖到该位置，选择裁剪、完整放入或拉伸";
-    default:
-        return "在工作台中把原图拖到该位置，或点“选择图片…”，会转换成所需的格式";
+    case ProblemCode::WrongSize: return "在工作台中把图片拖到该位置，选择裁剪、完整放入或拉伸";
+    default: return "在工作台中把原图拖到该位置，或点“选择图片…”，会转换成所需的格式";
     }
 }
 

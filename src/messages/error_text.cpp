@@ -77,13 +77,16 @@ const char* fileTypeName(Error::FileType type) {
 std::string describe(const Error& error) {
     switch (error.cause) {
     case Error::Cause::Missing:
-        if (writing(error.kind)) return std::string("找不到文件夹，") + actionSentence(error.kind) + error.path;
+        if (writing(error.kind))
+            return std::string("找不到文件夹，") + actionSentence(error.kind) + error.path;
         return "找不到文件：" + error.path;
     case Error::Cause::NotRegular:
         return std::string("不是普通文件，而是") + fileTypeName(error.fileType) + "：" + error.path;
     case Error::Cause::NoPermission:
-        return std::string(writing(error.kind) ? "没有权限写入文件：" : "没有权限读取文件：") + error.path;
-    case Error::Cause::DiskFull: return std::string("磁盘已满，") + actionSentence(error.kind) + error.path;
+        return std::string(writing(error.kind) ? "没有权限写入文件：" : "没有权限读取文件：") +
+               error.path;
+    case Error::Cause::DiskFull:
+        return std::string("磁盘已满，") + actionSentence(error.kind) + error.path;
     case Error::Cause::ReadOnlyFileSystem:
         return std::string("文件系统是只读的，") + actionSentence(error.kind) + error.path;
     case Error::Cause::LinkLoop: return "链接循环，找不到文件：" + error.path;

@@ -27,8 +27,8 @@ const char* fitWord(artwork::Fit fit) {
 }
 
 std::optional<artwork::Fit> fitOfWord(const std::string& word) {
-    for (const artwork::Fit fit : {artwork::Fit::Refuse, artwork::Fit::Cover,
-                                   artwork::Fit::Contain, artwork::Fit::Stretch})
+    for (const artwork::Fit fit :
+         {artwork::Fit::Refuse, artwork::Fit::Cover, artwork::Fit::Contain, artwork::Fit::Stretch})
         if (word == fitWord(fit)) return fit;
     return std::nullopt;
 }

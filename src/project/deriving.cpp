@@ -6,11 +6,11 @@
 #include "project/project_core.h"
 #include "skin/skin_layout.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace vireo::project {
 
@@ -19,16 +19,24 @@ namespace {
 using images::Source;
 constexpr std::size_t kCount = images::kSourceCount;
 
-std::size_t indexOf(Source source) { return static_cast<std::size_t>(source); }
-Source sourceAt(std::size_t i) { return static_cast<Source>(i); }
+std::size_t indexOf(Source source) {
+    return static_cast<std::size_t>(source);
+}
+Source sourceAt(std::size_t i) {
+    return static_cast<Source>(i);
+}
 
-bool isBackgroundAt(std::size_t i) { return artwork::isBackground(sourceAt(i)); }
+bool isBackgroundAt(std::size_t i) {
+    return artwork::isBackground(sourceAt(i));
+}
 // An icon placed on the main screen, over the main background.
 bool isLargeIcon(std::size_t i) {
     const images::Icon* icon = images::iconOf(sourceAt(i));
     return icon && icon->position;
 }
-std::size_t paletteOf(std::size_t i) { return indexOf(skin::paletteSourceOf(sourceAt(i))); }
+std::size_t paletteOf(std::size_t i) {
+    return indexOf(skin::paletteSourceOf(sourceAt(i)));
+}
 
 std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
     Bytes bytes(8);

@@ -4,9 +4,9 @@
 #include "project/project_core.h"
 #include "skin/generation.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace vireo::project {
 

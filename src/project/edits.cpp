@@ -4,11 +4,11 @@
 #include "artwork/picture_formats.h"
 #include "project/project_core.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace vireo::project {
 
@@ -16,7 +16,9 @@ namespace {
 
 using images::Source;
 
-Error notOpen() { return Error{Error::Kind::Invalid, {}, kNoFolder}; }
+Error notOpen() {
+    return Error{Error::Kind::Invalid, {}, kNoFolder};
+}
 
 // What `path` holds now; nullopt when nothing is there.
 Result<std::optional<Bytes>> bytesNow(const std::string& path) {

@@ -7,9 +7,9 @@
 #include "unpack/restoration.h"
 #include "unpack/skin_info.h"
 
-#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace vireo::project {
 

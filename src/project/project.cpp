@@ -9,7 +9,9 @@ namespace vireo::project {
 
 namespace {
 
-Error notOpen() { return Error{Error::Kind::Invalid, {}, kNoFolder}; }
+Error notOpen() {
+    return Error{Error::Kind::Invalid, {}, kNoFolder};
+}
 
 }  // namespace
 
@@ -40,19 +42,33 @@ Project::Project(artwork::PictureDecoder& decoder, std::string byteTablePath)
 
 Project::~Project() = default;
 
-void Project::addListener(ProjectListener* listener) { core_->listeners.push_back(listener); }
+void Project::addListener(ProjectListener* listener) {
+    core_->listeners.push_back(listener);
+}
 
 void Project::removeListener(ProjectListener* listener) {
     auto& all = core_->listeners;
     all.erase(std::remove(all.begin(), all.end(), listener), all.end());
 }
 
-bool Project::isOpen() const { return core_->open; }
-const std::string& Project::folder() const { return core_->folder; }
-const images::SourcePaths& Project::sourcePaths() const { return core_->paths; }
-std::string Project::settingsPath() const { return core_->folder + images::kSettingsFileName; }
-const images::Verification& Project::verification() const { return core_->verification; }
-bool Project::recordFromDefaults() const { return core_->fromDefaults; }
+bool Project::isOpen() const {
+    return core_->open;
+}
+const std::string& Project::folder() const {
+    return core_->folder;
+}
+const images::SourcePaths& Project::sourcePaths() const {
+    return core_->paths;
+}
+std::string Project::settingsPath() const {
+    return core_->folder + images::kSettingsFileName;
+}
+const images::Verification& Project::verification() const {
+    return core_->verification;
+}
+bool Project::recordFromDefaults() const {
+    return core_->fromDefaults;
+}
 
 const Bytes* Project::sourceBytes(images::Source source) const {
     const auto& bytes = core_->sources[static_cast<std::size_t>(source)];
@@ -67,9 +83,15 @@ std::optional<images::IndexedPicture> Project::sourcePicture(images::Source sour
     return scan.storedOrder();
 }
 
-const SkinRecord& Project::record() const { return core_->edited; }
-const SkinRecord& Project::storedRecord() const { return core_->stored; }
-bool Project::recordUnwritten() const { return core_->edited != core_->stored; }
+const SkinRecord& Project::record() const {
+    return core_->edited;
+}
+const SkinRecord& Project::storedRecord() const {
+    return core_->stored;
+}
+bool Project::recordUnwritten() const {
+    return core_->edited != core_->stored;
+}
 
 Result<bool> Project::setPosition(RecordItem item, Position position) {
     if (!isPositionItem(item) || !storable(position))
@@ -109,7 +131,9 @@ std::optional<std::string> Project::originalPath(images::Source source) const {
     return core_->artFolder() + *name;
 }
 
-const DerivedRecord& Project::derivedRecord() const { return core_->derived; }
+const DerivedRecord& Project::derivedRecord() const {
+    return core_->derived;
+}
 
 void Project::setConvertOptions(const artwork::ConvertOptions& options) {
     core_->options = options;
@@ -120,8 +144,12 @@ std::vector<images::Source> Project::staleSources() const {
     return staleFor(*core_, currentOriginals(*core_), core_->edited);
 }
 
-bool Project::canUndo() const { return core_->history.canUndo(); }
-bool Project::canRedo() const { return core_->history.canRedo(); }
+bool Project::canUndo() const {
+    return core_->history.canUndo();
+}
+bool Project::canRedo() const {
+    return core_->history.canRedo();
+}
 
 Result<void> Project::undo() {
     if (!core_->open) return notOpen();

@@ -8,8 +8,12 @@ namespace {
 // pair, as the settings fields place them: three fields a colour, two a pair.
 static_assert(3 * kColourCount == settings::kColourFieldCount);
 static_assert(2 * kPositionCount == settings::kPositionFieldCount);
-std::size_t colourOffset(std::size_t i) { return settings::kColourFields[3 * i].offset; }
-std::size_t positionOffset(std::size_t i) { return settings::kPositionFields[2 * i].offset; }
+std::size_t colourOffset(std::size_t i) {
+    return settings::kColourFields[3 * i].offset;
+}
+std::size_t positionOffset(std::size_t i) {
+    return settings::kPositionFields[2 * i].offset;
+}
 
 }  // namespace
 

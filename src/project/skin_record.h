@@ -72,7 +72,9 @@ inline std::size_t positionIndex(RecordItem item) {
 inline bool isPositionItem(RecordItem item) {
     return item >= RecordItem::MoviePosition && item <= RecordItem::FileListPosition;
 }
-inline bool isColourItem(RecordItem item) { return item <= RecordItem::EbookColour; }
+inline bool isColourItem(RecordItem item) {
+    return item <= RecordItem::EbookColour;
+}
 
 // A position each of whose coordinates is 0 to 255, the only values BACK can hold.
 bool storable(const Position& position);

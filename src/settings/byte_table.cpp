@@ -11,7 +11,8 @@ Result<ByteTable> readByteTable(const std::string& path) {
     if (!length) return length.error();
     // Exactly one table: a longer file is not a table with something after it.
     if (length.value() != kTableLength)
-        return Error{Error::Kind::ShortRead, path, std::to_string(length.value()) + " bytes, not 256"};
+        return Error{Error::Kind::ShortRead, path,
+                     std::to_string(length.value()) + " bytes, not 256"};
     auto block = readBlock(path, 0, kTableLength);
     if (!block) return block.error();
     ByteTable table{};

@@ -59,7 +59,8 @@ std::int64_t roundHalfEvenOf(const Decimal& number) {
     std::int64_t magnitude = wholeOf(number);
     const std::string& f = number.fraction;
     if (magnitude < kSaturation && !f.empty()) {
-        const bool aboveHalf = f[0] > '5' || (f[0] == '5' && anyNonZero(std::string_view(f).substr(1)));
+        const bool aboveHalf =
+            f[0] > '5' || (f[0] == '5' && anyNonZero(std::string_view(f).substr(1)));
         const bool exactlyHalf = f[0] == '5' && !aboveHalf;
         if (aboveHalf || (exactlyHalf && magnitude % 2 != 0)) ++magnitude;
     }

@@ -58,7 +58,8 @@ Result<Record> readRecord(const std::string& path) {
         return Error{Error::Kind::NotFound, path, why.detail, why.cause, why.fileType};
     }
     if (length.value() != kRecordLength)
-        return Error{Error::Kind::WrongLength, path, std::to_string(length.value()) + " bytes, not 32"};
+        return Error{Error::Kind::WrongLength, path,
+                     std::to_string(length.value()) + " bytes, not 32"};
     auto block = readBlock(path, 0, kRecordLength);
     if (!block) return block.error();
     Record record{};

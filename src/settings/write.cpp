@@ -85,8 +85,7 @@ Result<void> writeGroup(const std::string& settingsPath, const std::string& tabl
     return writeValues(settingsPath, table.value(), converted.value());
 }
 
-Result<void> writeHintFlag(const std::string& settingsPath, const std::string& tablePath,
-                           bool on) {
+Result<void> writeHintFlag(const std::string& settingsPath, const std::string& tablePath, bool on) {
     const auto table = readByteTable(tablePath);
     if (!table) return table.error();
     return writeValues(settingsPath, table.value(), hintFlagValues(on));

@@ -45,7 +45,8 @@ Result<Bytes> assembleSkin(const SkinSourceBytes& sources) {
     return assemble([&](const Region& region) -> Result<Bytes> {
         const std::size_t index = region.source ? static_cast<std::size_t>(*region.source) : 0;
         const Bytes& file = region.source ? sources.pictures[index] : sources.settings;
-        if (region.sourceOffset > file.size() || region.length > file.size() - region.sourceOffset) {
+        if (region.sourceOffset > file.size() ||
+            region.length > file.size() - region.sourceOffset) {
             const std::string name =
                 region.source ? images::kSourceSet[index].fileName : images::kSettingsFileName;
             return Error{Error::Kind::ShortRead, name, region.what};

@@ -2,8 +2,8 @@
 
 #include "images/icons.h"
 #include "skin/skin_layout.h"
-#include "unpack/skin_info.h"
 #include "unpack/short_skin.h"
+#include "unpack/skin_info.h"
 
 #include <algorithm>
 #include <cstring>
@@ -107,7 +107,8 @@ Picture scaleNearest(const Picture& picture, int factor) {
     Picture scaled{picture.width * factor, picture.height * factor, {}};
     scaled.pixels.reserve(static_cast<std::size_t>(scaled.width) * scaled.height);
     for (int y = 0; y < scaled.height; ++y) {
-        for (int x = 0; x < scaled.width; ++x) scaled.pixels.push_back(picture.at(x / factor, y / factor));
+        for (int x = 0; x < scaled.width; ++x)
+            scaled.pixels.push_back(picture.at(x / factor, y / factor));
     }
     return scaled;
 }

@@ -6,10 +6,10 @@ namespace vireo::skin {
 
 namespace {
 
-using images::Source;
 using images::kPaletteLength;
 using images::kPaletteOffset;
 using images::kPixelOffset;
+using images::Source;
 
 constexpr std::uint32_t kBackground = images::kScreenWidth * images::kScreenHeight;
 constexpr std::uint32_t kIcon = images::kIconSide * images::kIconSide;

@@ -37,11 +37,11 @@ inline Severity severityOf(ProblemCode code) {
 // the role requires. Which fields are filled depends on the code.
 struct Finding {
     ProblemCode code;
-    std::string actual;    // e.g. "PNG", "124", "RLE8", "24", "241×160"
-    std::string required;  // e.g. "40", "240×160", "39078"
+    std::string actual;       // e.g. "PNG", "124", "RLE8", "24", "241×160"
+    std::string required;     // e.g. "40", "240×160", "39078"
     std::uint64_t count = 0;  // pixels whose colour differs; table entries present
     Error::FileType fileType = Error::FileType::Unknown;  // what stands there instead of a file
-    double ratio = 0;  // a text's contrast over its background
+    double ratio = 0;                                     // a text's contrast over its background
     TextRole text = TextRole::List;
 };
 

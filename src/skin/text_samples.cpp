@@ -31,7 +31,9 @@ double channelLuminance(std::uint32_t value) {
 
 }  // namespace
 
-Screen screenOf(TextRole role) { return role == TextRole::Ebook ? Screen::Ebook : Screen::Tree; }
+Screen screenOf(TextRole role) {
+    return role == TextRole::Ebook ? Screen::Ebook : Screen::Tree;
+}
 
 std::vector<TextSample> textSamples(const settings::Record& record, Screen screen) {
     if (screen == Screen::Tree) {

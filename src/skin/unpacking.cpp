@@ -35,7 +35,8 @@ Result<std::vector<NamedFile>> sourceFilesOf(const Bytes& skin, const HeaderFor&
         const images::SourceImage& image = images::kSourceSet[i];
         Bytes bytes = header ? header(image) : images::makeBmpHeader(image.width, image.height);
         if (bytes.size() < images::kBmpHeaderLength)
-            return Error{Error::Kind::ShortRead, image.fileName, "BMP header shorter than 54 bytes"};
+            return Error{Error::Kind::ShortRead, image.fileName,
+                         "BMP header shorter than 54 bytes"};
         bytes.resize(images::kBmpHeaderLength);
 
         const Region palette = *regionOf(paletteSourceOf(source), RegionKind::Palette);
@@ -44,8 +45,7 @@ Result<std::vector<NamedFile>> sourceFilesOf(const Bytes& skin, const HeaderFor&
         append(bytes, skin, pixels.offset, pixels.length);
         files.push_back({image.fileName, std::move(bytes)});
     }
-    files.push_back({images::kSettingsFileName,
-                     Bytes(skin.begin() + kSettingsOffset, skin.end())});
+    files.push_back({images::kSettingsFileName, Bytes(skin.begin() + kSettingsOffset, skin.end())});
     return files;
 }
 
@@ -64,8 +64,9 @@ Result<std::vector<NamedFile>> unpackedFiles(
     }
     std::vector<NamedFile> files;
     for (const unpack::RestoreItem& item : unpack::kRestoreSet) {
-        files.push_back({item.fileName,
-                         unpack::restoredBmp(skinFile.bytes, headerFor(item.header, checked), item)});
+        files.push_back(
+            {item.fileName,
+             unpack::restoredBmp(skinFile.bytes, headerFor(item.header, checked), item)});
     }
     return files;
 }

@@ -25,7 +25,8 @@ Result<std::vector<Bytes>> restoredFiles(const Bytes& skin, const HeaderTemplate
     std::vector<Bytes> files;
     files.reserve(kRestoreSet.size());
     for (const RestoreItem& item : kRestoreSet)
-        files.push_back(restoredBmp(skin, checked.value()[static_cast<std::size_t>(item.header)], item));
+        files.push_back(
+            restoredBmp(skin, checked.value()[static_cast<std::size_t>(item.header)], item));
     return files;
 }
 
@@ -46,7 +47,8 @@ Result<void> restoreBmps(const std::string& skinPath, const std::string& templat
     if (!files) return files.error();
     std::vector<OutputFile> outputs;
     for (std::size_t i = 0; i < kRestoreSet.size(); ++i)
-        outputs.push_back({joinPath(outputFolder, kRestoreSet[i].fileName), std::move(files.value()[i])});
+        outputs.push_back(
+            {joinPath(outputFolder, kRestoreSet[i].fileName), std::move(files.value()[i])});
     return writeFilesAtomically(outputs);
 }
 

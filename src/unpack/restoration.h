@@ -27,8 +27,8 @@ Result<std::vector<Bytes>> restoredFiles(const Bytes& skin, const HeaderTemplate
 //
 // Every input is read and checked before the first output is touched: the
 // skin must (still) be exactly 178,720 bytes long and each template the header
-// of the picture it heads (readHeaderTemplates), so a missing or short input leaves the output folder as it was.
-// The eleven outputs are written as one step (writeFilesAtomically): each
+// of the picture it heads (readHeaderTemplates), so a missing or short input leaves the output
+// folder as it was. The eleven outputs are written as one step (writeFilesAtomically): each
 // replaces any older file of its name whole, and an output that cannot be
 // written stops the run with an error naming it, every older file as it was.
 Result<void> restoreBmps(const std::string& skinPath, const std::string& templatesFolder,

@@ -36,7 +36,7 @@ Result<SkinSettings> decodeRecord(const Bytes& record);
 // Their texts are made by messages/skin_info_text.
 constexpr std::size_t kInfoLabelCount = 11;
 constexpr std::array<const char*, kInfoLabelCount> kInfoLabelNames = {
-    "Label3", "Label4", "Label5", "Label6", "Label7", "Label8",
+    "Label3", "Label4",  "Label5",  "Label6",  "Label7", "Label8",
     "Label9", "Label10", "Label11", "Label12", "Label1"};
 
 // Whether a chosen file's bare name is the one the unpacker accepts:

@@ -34,7 +34,7 @@ void QtDialogs::message(QWidget* parent, const QString& text) {
 }
 
 std::optional<int> QtDialogs::ask(QWidget* parent, const QString& text,
-                                   const QStringList& answers) {
+                                  const QStringList& answers) {
     QMessageBox box(QMessageBox::Question, applicationTitle(), text, QMessageBox::NoButton, parent);
     std::vector<QAbstractButton*> buttons;
     for (const QString& answer : answers)

@@ -42,8 +42,8 @@ public:
     }
     // Whether the last verification run passed every check.
     bool verified() const { return verified_; }
-    void setSourceSet(const QString& folder,
-                      const std::array<QString, images::kSourceCount>& paths, bool verified);
+    void setSourceSet(const QString& folder, const std::array<QString, images::kSourceCount>& paths,
+                      bool verified);
 
     // The current settings file: the BACK that the writes change and generation copies.
     const QString& settingsPath() const { return settingsPath_; }

@@ -12,7 +12,7 @@ namespace vireo::ui {
 // message-box buttons speak the tool's language whatever the system locale.
 // Returns false, installing nothing, when the catalogue is not in `folder`:
 // the dialogs then stay in Qt's English.
-bool installChineseQtTranslations(QCoreApplication& app,
-                                  const QString& folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+bool installChineseQtTranslations(QCoreApplication& app, const QString& folder = QLibraryInfo::path(
+                                                             QLibraryInfo::TranslationsPath));
 
 }  // namespace vireo::ui

@@ -35,7 +35,8 @@ int nudgePosition(int value, int delta, int grid) {
 }
 
 std::optional<std::size_t> iconAt(const IconPositions& positions, int x, int y) {
-    if (x < 0 || y < 0 || x >= images::kScreenWidth || y >= images::kScreenHeight) return std::nullopt;
+    if (x < 0 || y < 0 || x >= images::kScreenWidth || y >= images::kScreenHeight)
+        return std::nullopt;
     for (std::size_t i = positions.size(); i-- > 0;) {
         const Position& p = positions[i];
         const int side = images::kIconSide;

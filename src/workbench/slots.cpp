@@ -42,7 +42,8 @@ std::vector<Source> iconsDrawnWith(Source background) {
     std::vector<Source> icons;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const auto source = static_cast<Source>(i);
-        if (source != background && skin::paletteSourceOf(source) == background) icons.push_back(source);
+        if (source != background && skin::paletteSourceOf(source) == background)
+            icons.push_back(source);
     }
     return icons;
 }
@@ -97,11 +98,13 @@ Result<Bytes> remapIcon(Source slot, const SlotFiles& files) {
     if (drawnWith == slot || !isExact(slot, files[indexOf(slot)]))
         return Error{Error::Kind::Invalid, name, "not-remappable"};
     const auto& background = files[indexOf(drawnWith)];
-    if (!background) return Error{Error::Kind::NotFound, images::sourceImage(drawnWith).fileName, {}};
+    if (!background)
+        return Error{Error::Kind::NotFound, images::sourceImage(drawnWith).fileName, {}};
     auto palette = artwork::paletteOfBmp(*background, images::sourceImage(drawnWith).fileName);
     if (!palette) return palette.error();
     const auto own = artwork::toRgba(storedPicture(slot, *files[indexOf(slot)]));
-    auto mapped = artwork::mapOntoPalette(own, palette.value(), artwork::ConvertOptions{}.dither, name);
+    auto mapped =
+        artwork::mapOntoPalette(own, palette.value(), artwork::ConvertOptions{}.dither, name);
     if (!mapped) return mapped.error();
     return images::writeSourceBmp(mapped.value());
 }
@@ -138,7 +141,8 @@ Result<Bytes> convertIntoSlot(Source slot, const std::string& inputPath,
         icon.drawPalette = background.palette;
         icon.backdrop = artwork::backdropUnderIcon(slot, background, record, options.matte);
     }
-    auto converted = artwork::convertPicture(picture.value(), slot, options, icon, inputPath, alsoDrawn);
+    auto converted =
+        artwork::convertPicture(picture.value(), slot, options, icon, inputPath, alsoDrawn);
     if (!converted) return converted.error();
     return images::writeSourceBmp(converted.value());
 }
@@ -151,7 +155,8 @@ std::optional<skin::Picture> slotPicture(Source slot, const SlotFiles& files) {
     if (pixels->size() < images::kPixelOffset + image.pixelLength()) return std::nullopt;
     if (paletteFile->size() < images::kPixelOffset) return std::nullopt;
 
-    skin::Picture picture{image.width, image.height, std::vector<std::uint32_t>(image.pixelLength())};
+    skin::Picture picture{image.width, image.height,
+                          std::vector<std::uint32_t>(image.pixelLength())};
     const std::uint8_t* palette = paletteFile->data() + images::kPaletteOffset;
     const std::uint8_t* indices = pixels->data() + images::kPixelOffset;
     for (std::size_t i = 0; i < picture.pixels.size(); ++i)

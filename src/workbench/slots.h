@@ -22,9 +22,9 @@ using SlotFiles = std::array<std::optional<Bytes>, images::kSourceCount>;
 
 // The doctor's judgement of one slot, shown under it.
 struct SlotVerdict {
-    bool usable = false;                    // no finding at all
+    bool usable = false;                     // no finding at all
     std::vector<artwork::Finding> findings;  // the first one leads the slot's line
-    bool remappable = false;                // an icon whose one fault is its colours
+    bool remappable = false;                 // an icon whose one fault is its colours
 };
 
 // The same findings the doctor gives the file in its folder, the icon's

@@ -6,9 +6,9 @@
 // one message names the file. Folder names hold spaces and Chinese characters.
 #include "app/ui/main_window.h"
 #include "images/bmp.h"
-#include "unpack/short_skin.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
+#include "unpack/short_skin.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -61,7 +61,8 @@ QStringList act(const QString& action, const QString& folder, const QString& too
         dialogs.choose(folder + QStringLiteral("main256.bmp"));
         window.findChild<QPushButton*>("Command1")->click();
         window.findChild<QLineEdit*>("xdy1")->setText(QStringLiteral("77"));
-        button = window.findChild<QPushButton*>(action == QLatin1String("generate") ? "Command2" : "Command9");
+        button = window.findChild<QPushButton*>(action == QLatin1String("generate") ? "Command2"
+                                                                                    : "Command9");
         if (!window.findChild<QPushButton*>("Command2")->isEnabled()) button = nullptr;
     }
     QStringList messages{QStringLiteral("files not accepted before the fault")};
@@ -78,7 +79,8 @@ QStringList act(const QString& action, const QString& folder, const QString& too
 // A tmpfs mounted on a fresh folder for as long as it lives.
 struct SmallDisk {
     SmallDisk() {
-        mounted = ::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=1024k") == 0;
+        mounted = ::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0,
+                          "size=1024k") == 0;
     }
     ~SmallDisk() {
         if (mounted) ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
@@ -102,18 +104,39 @@ private slots:
     void faultKeepsEverythingAndNamesTheFile_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("file");  // the one the fault hits; ASCII lies in the tool's folder
+        QTest::addColumn<QString>(
+            "file");  // the one the fault hits; ASCII lies in the tool's folder
         QTest::addColumn<QString>("sentence");
         const QString gen = QStringLiteral("generate"), set = QStringLiteral("write-positions");
-        QTest::newRow("generate: full disk") << gen << "full" << "BACKIMG" << "磁盘已满，写入文件出错：";
-        QTest::newRow("generate: source replaced by a folder") << gen << "folder" << "movie256.bmp" << "不是普通文件，而是文件夹：";
-        QTest::newRow("generate: unreadable source") << gen << "unreadable" << "game256.bmp" << "没有权限读取文件：";
-        QTest::newRow("settings: full disk, written in place") << set << "full" << "BACK" << "done";
-        QTest::newRow("settings: BACK is a link loop") << set << "loop" << "BACK" << "BACK文件找不到或大小不正确，不能写入：";
-        QTest::newRow("settings: read-only BACK") << set << "read-only" << "BACK" << "无法打开BACK文件，不能写入：";
-        QTest::newRow("settings: unreadable byte table") << set << "unreadable" << "ASCII" << "无法读取ASCII文件，不能写入：";
-        QTest::newRow("restore: read-only folder") << "restore" << "read-only" << "main256.bmp" << "没有权限写入文件：";
-        QTest::newRow("restore: skin became a link loop") << "restore" << "loop" << "BACKIMG" << "找不到文件：";
+        QTest::newRow("generate: full disk") << gen << "full"
+                                             << "BACKIMG"
+                                             << "磁盘已满，写入文件出错：";
+        QTest::newRow("generate: source replaced by a folder") << gen << "folder"
+                                                               << "movie256.bmp"
+                                                               << "不是普通文件，而是文件夹：";
+        QTest::newRow("generate: unreadable source") << gen << "unreadable"
+                                                     << "game256.bmp"
+                                                     << "没有权限读取文件：";
+        QTest::newRow("settings: full disk, written in place") << set << "full"
+                                                               << "BACK"
+                                                               << "done";
+        QTest::newRow("settings: BACK is a link loop") << set << "loop"
+                                                       << "BACK"
+                                                       << "BACK文件找不到或大小不正确，不能写入：";
+        QTest::newRow("settings: read-only BACK") << set << "read-only"
+                                                  << "BACK"
+                                                  << "无法打开BACK文件，不能写入：";
+        QTest::newRow("settings: unreadable byte table") << set << "unreadable"
+                                                         << "ASCII"
+                                                         << "无法读取ASCII文件，不能写入：";
+        QTest::newRow("restore: read-only folder") << "restore"
+                                                   << "read-only"
+                                                   << "main256.bmp"
+                                                   << "没有权限写入文件：";
+        QTest::newRow("restore: skin became a link loop") << "restore"
+                                                          << "loop"
+                                                          << "BACKIMG"
+                                                          << "找不到文件：";
     }
     void faultKeepsEverythingAndNamesTheFile() {
         QFETCH(QString, action);
@@ -121,12 +144,16 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, sentence);
         SmallDisk disk;
-        if (fault == QLatin1String("full") && !disk.mounted) QSKIP("mounting a tmpfs needs root with CAP_SYS_ADMIN");
+        if (fault == QLatin1String("full") && !disk.mounted)
+            QSKIP("mounting a tmpfs needs root with CAP_SYS_ADMIN");
         const QString base = disk.dir.path();
-        const QString folder = base + QStringLiteral("/我的 皮肤 v2/"), tool = base + QStringLiteral("/工具 目录/");
+        const QString folder = base + QStringLiteral("/我的 皮肤 v2/"),
+                      tool = base + QStringLiteral("/工具 目录/");
         QVERIFY(QDir().mkpath(folder) && QDir().mkpath(tool));
-        for (const auto& [name, bytes] : test::SourceFolder(21).files) test::writeFile(folder + name, bytes);
-        test::writeFile(folder + QStringLiteral("BACKIMG"), test::randomBytes(kShortSkinLength, 22));
+        for (const auto& [name, bytes] : test::SourceFolder(21).files)
+            test::writeFile(folder + name, bytes);
+        test::writeFile(folder + QStringLiteral("BACKIMG"),
+                        test::randomBytes(kShortSkinLength, 22));
         test::writeFile(tool + QStringLiteral("ASCII"), test::identityTable());
         for (std::size_t i = 0; i < unpack::kTemplateNames.size(); ++i) {
             const auto size = unpack::pictureSizeOf(unpack::Template(i));
@@ -148,9 +175,10 @@ private slots:
                 args << path;
             }
             const auto answer = test::runSelfAsNobody(args);
-            if (!answer) QSKIP("needs root and setpriv to run as nobody; root reads and writes anything");
-            return expectOutcome(QString::fromUtf8(*answer).trimmed().split(QLatin1Char('\n')), sentence + path,
-                                 before, folder);
+            if (!answer)
+                QSKIP("needs root and setpriv to run as nobody; root reads and writes anything");
+            return expectOutcome(QString::fromUtf8(*answer).trimmed().split(QLatin1Char('\n')),
+                                 sentence + path, before, folder);
         }
         if (fault == QLatin1String("full")) {
             QFile filler(base + QStringLiteral("/filler"));
@@ -160,7 +188,8 @@ private slots:
             }
         }
         const QStringList messages = act(action, folder, tool, [&] {
-            if (fault == QLatin1String("folder")) QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+            if (fault == QLatin1String("folder"))
+                QVERIFY(QFile::remove(path) && QDir().mkdir(path));
             if (fault == QLatin1String("loop")) replaceByLoop(path);
             before = test::snapshot(folder);
         });
@@ -178,15 +207,17 @@ private slots:
 static int runAsChild(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList messages =
-        act(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]), [&] {
-            if (argc == 6 && ::chmod(argv[5], 0) != 0) std::cout << "cannot chmod" << std::endl;
-        });
+        act(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+            QString::fromLocal8Bit(argv[4]), [&] {
+                if (argc == 6 && ::chmod(argv[5], 0) != 0) std::cout << "cannot chmod" << std::endl;
+            });
     for (const QString& message : messages) std::cout << message.toStdString() << std::endl;
     return 0;
 }
 
 int main(int argc, char* argv[]) {
-    if ((argc == 5 || argc == 6) && std::strcmp(argv[1], "--child") == 0) return runAsChild(argc, argv);
+    if ((argc == 5 || argc == 6) && std::strcmp(argv[1], "--child") == 0)
+        return runAsChild(argc, argv);
     QApplication app(argc, argv);
     TestDiskFaults test;
     return QTest::qExec(&test, argc, argv);

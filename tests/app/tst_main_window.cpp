@@ -1,10 +1,10 @@
 #include "images/source_set.h"
 #include "skin/generation.h"
-#include "widgets/project_state.h"
 #include "support/window_fixture.h"
+#include "widgets/project_state.h"
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QMenu>
 #include <QPointer>
@@ -42,7 +42,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         QTest::mouseDClick(f.window->findChild<QWidget*>("fmain1"), Qt::LeftButton, {}, {2, 2});
         QVERIFY(shown("Form2").isEmpty());
-        for (int click = 0; click < 2; ++click) QTest::mouseDClick(f.window.get(), Qt::LeftButton, {}, {560, 10});
+        for (int click = 0; click < 2; ++click)
+            QTest::mouseDClick(f.window.get(), Qt::LeftButton, {}, {560, 10});
         QCOMPARE(shown("Form2").size(), 1);
     }
 
@@ -81,7 +82,8 @@ private slots:
         QCOMPARE(f.dialogs.messages, QStringList(3, "请打开main256.bmp"));
         QCOMPARE(f.label("test1")->text(), QString("状态未知"));
         QVERIFY(!f.button("Command2")->isEnabled());
-        QCOMPARE(f.dialogs.filters.first() + f.dialogs.initialPaths.first(), QString("(*.bmp)main256.bmp"));
+        QCOMPARE(f.dialogs.filters.first() + f.dialogs.initialPaths.first(),
+                 QString("(*.bmp)main256.bmp"));
     }
 
     void verificationFillsThePathsAndEnablesTheButtons() {
@@ -110,9 +112,11 @@ private slots:
         for (int press = 0; press < 2; ++press) {
             const bool wasExpanded = f.expanded();
             advanced->click();
-            QCOMPARE(f.window->height(), wasExpanded ? MainWindow::kCompactHeight : MainWindow::kExpandedHeight);
+            QCOMPARE(f.window->height(),
+                     wasExpanded ? MainWindow::kCompactHeight : MainWindow::kExpandedHeight);
             QCOMPARE(advanced->text(), wasExpanded ? QString("高级(&A)") : QString("隐藏(&H)"));
-            QCOMPARE(f.window->findChild<QGroupBox*>("Frame2")->visibleRegion().isEmpty(), wasExpanded);
+            QCOMPARE(f.window->findChild<QGroupBox*>("Frame2")->visibleRegion().isEmpty(),
+                     wasExpanded);
         }
         f.window->setFixedHeight(300);
         advanced->click();
@@ -129,7 +133,8 @@ private slots:
         f.dialogs.messages.clear();
         bool lockedWhileRunning = false;
         f.dialogs.onMessage = [&](const QString&) {
-            lockedWhileRunning = !f.button("Command1")->isEnabled() && !f.button("Command3")->isEnabled();
+            lockedWhileRunning =
+                !f.button("Command1")->isEnabled() && !f.button("Command3")->isEnabled();
         };
         f.button("Command2")->click();
         QVERIFY(lockedWhileRunning);
@@ -143,7 +148,8 @@ private slots:
         f.openSources();
         QVERIFY(QFile(f.back()).resize(31));
         f.button("Command2")->click();
-        QCOMPARE(f.dialogs.messages, QStringList({"完成！", "BACK文件找不到或大小不正确，不能生成皮肤"}));
+        QCOMPARE(f.dialogs.messages,
+                 QStringList({"完成！", "BACK文件找不到或大小不正确，不能生成皮肤"}));
         QCOMPARE(test::readFile(f.source.path("BACKIMG")), skin);
         QVERIFY(f.button("Command2")->isEnabled());
     }

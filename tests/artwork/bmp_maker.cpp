@@ -18,7 +18,8 @@ void appendRow(Bytes& out, const artwork::IndexedPicture& p, int row, const BmpF
         while (x < p.width) {
             int run = 1;
             while (x + run < p.width && run < 254 && at(x + run) == at(x)) ++run;
-            const std::uint8_t value = form.bits == 4 ? static_cast<std::uint8_t>(at(x) << 4 | at(x)) : at(x);
+            const std::uint8_t value =
+                form.bits == 4 ? static_cast<std::uint8_t>(at(x) << 4 | at(x)) : at(x);
             out.insert(out.end(), {static_cast<std::uint8_t>(run), value});
             x += run;
         }
@@ -99,7 +100,8 @@ artwork::IndexedPicture testPicture(int width, int height, unsigned bits) {
     // Runs of varying length, so RLE has both long and single-pixel runs.
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            p.indices.push_back(static_cast<std::uint8_t>(((x / (1 + y % 3)) * 5 + y * 3) % (1 << bits)));
+            p.indices.push_back(
+                static_cast<std::uint8_t>(((x / (1 + y % 3)) * 5 + y * 3) % (1 << bits)));
     return p;
 }
 

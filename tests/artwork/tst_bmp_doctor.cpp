@@ -39,21 +39,25 @@ private slots:
         const Bytes exact = test::makeBmp(picture, {});
         QTest::newRow("exact") << exact << QStringList{};
         QTest::newRow("PNG under a .bmp name")
-            << test::toBytes(QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(100, 'x')) << QStringList{"not-bmp"};
+            << test::toBytes(QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(100, 'x'))
+            << QStringList{"not-bmp"};
         QTest::newRow("empty") << Bytes{} << QStringList{"not-bmp"};
-        QTest::newRow("top-down") << test::makeBmp(picture, {40, 8, false, true, 256}) << QStringList{"top-down"};
+        QTest::newRow("top-down") << test::makeBmp(picture, {40, 8, false, true, 256})
+                                  << QStringList{"top-down"};
         QTest::newRow("124-byte header") << test::makeBmp(picture, {124, 8, false, false, 256})
                                          << QStringList{"unsupported-header", "wrong-length"};
         QTest::newRow("RLE8") << test::makeBmp(picture, {40, 8, true, false, 256})
                               << QStringList{"compressed", "wrong-length"};
-        QTest::newRow("4 bits") << test::makeBmp(test::testPicture(16, 16, 4), {40, 4, false, false, 16})
+        QTest::newRow("4 bits") << test::makeBmp(test::testPicture(16, 16, 4),
+                                                 {40, 4, false, false, 16})
                                 << QStringList{"not-8-bit", "wrong-length"};
         QTest::newRow("24 bits") << test::makeBmp(picture, {40, 24, false, false, 0})
                                  << QStringList{"not-8-bit", "wrong-length"};
         QTest::newRow("17×16") << test::makeBmp(test::testPicture(17, 16, 8), {})
                                << QStringList{"wrong-size", "wrong-length"};
-        QTest::newRow("16 colours in an 8-bit table") << test::makeBmp(test::testPicture(16, 16, 4), {40, 8, false, false, 16})
-                                                      << QStringList{"short-colour-table", "wrong-length"};
+        QTest::newRow("16 colours in an 8-bit table")
+            << test::makeBmp(test::testPicture(16, 16, 4), {40, 8, false, false, 16})
+            << QStringList{"short-colour-table", "wrong-length"};
         Bytes offset = exact;
         test::put32(offset, 10, 1000);
         QTest::newRow("pixel offset 1000") << offset << QStringList{"bad-offsets"};
@@ -64,8 +68,8 @@ private slots:
         longer.push_back(0);
         test::put32(longer, 2, static_cast<std::uint32_t>(longer.size()));
         QTest::newRow("one byte too many") << longer << QStringList{"wrong-length"};
-        QTest::newRow("cut inside the header") << Bytes(exact.begin(), exact.begin() + 30)
-                                               << QStringList{"wrong-length"};
+        QTest::newRow("cut inside the header")
+            << Bytes(exact.begin(), exact.begin() + 30) << QStringList{"wrong-length"};
         Bytes foreign = exact;
         test::put32(foreign, 14, 77);
         QTest::newRow("unknown header size") << foreign << QStringList{"unsupported-header"};
@@ -100,9 +104,10 @@ private slots:
         QFETCH(int, tableEntries);
         // 64×64 so that 1- and 4-bit rows need padding, and with fewer colours
         // than the table holds where the table is short.
-        const auto picture = test::testPicture(64, 64, bits == 8 && tableEntries < 256 ? 5 : unsigned(bits));
-        const Bytes input = test::makeBmp(picture, {std::uint32_t(headerSize), std::uint16_t(bits), rle, topDown,
-                                                    std::uint32_t(tableEntries)});
+        const auto picture =
+            test::testPicture(64, 64, bits == 8 && tableEntries < 256 ? 5 : unsigned(bits));
+        const Bytes input = test::makeBmp(picture, {std::uint32_t(headerSize), std::uint16_t(bits),
+                                                    rle, topDown, std::uint32_t(tableEntries)});
         QVERIFY(!artwork::diagnoseBmp(images::scanBmp(input), Source::MovieIcon).empty());
         const auto fixed = artwork::exactSourceFromBmp(input, Source::MovieIcon, false, "in.bmp");
         QVERIFY(fixed.ok());
@@ -113,7 +118,8 @@ private slots:
         // The exact source stores the top row first: read as a bottom-up BMP it is upside down.
         auto upright = *scan.picture;
         for (int row = 0; row < 64; ++row)
-            std::copy_n(scan.picture->indices.begin() + (63 - row) * 64, 64, upright.indices.begin() + row * 64);
+            std::copy_n(scan.picture->indices.begin() + (63 - row) * 64, 64,
+                        upright.indices.begin() + row * 64);
         QVERIFY(coloursOf(upright) == coloursOf(picture));
     }
 };

@@ -14,7 +14,8 @@ using images::Source;
 
 namespace {
 
-RgbaImage filled(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b, std::uint8_t a = 255) {
+RgbaImage filled(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b,
+                 std::uint8_t a = 255) {
     RgbaImage image{width, height, {}};
     for (int i = 0; i < width * height; ++i) image.pixels.insert(image.pixels.end(), {r, g, b, a});
     return image;
@@ -34,7 +35,8 @@ RgbaImage gradient(int width, int height) {
 double psnr(const RgbaImage& a, const RgbaImage& b) {
     double sum = 0;
     for (std::size_t i = 0; i < a.pixels.size(); ++i)
-        if (i % 4 != 3) sum += (double(a.pixels[i]) - b.pixels[i]) * (double(a.pixels[i]) - b.pixels[i]);
+        if (i % 4 != 3)
+            sum += (double(a.pixels[i]) - b.pixels[i]) * (double(a.pixels[i]) - b.pixels[i]);
     return sum == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 * 3 * double(a.width * a.height) / sum);
 }
 
@@ -53,7 +55,8 @@ private slots:
     void pictureInThePaletteMapsUnchanged() {
         QFETCH(float, dither);
         const auto icon = test::testPicture(64, 64, 8);
-        const auto mapped = artwork::mapOntoPalette(artwork::toRgba(icon), icon.palette, dither, "icon.png");
+        const auto mapped =
+            artwork::mapOntoPalette(artwork::toRgba(icon), icon.palette, dither, "icon.png");
         QVERIFY(mapped.ok());
         QVERIFY(mapped.value().indices == icon.indices);
         QVERIFY(mapped.value().palette == icon.palette);
@@ -90,7 +93,8 @@ private slots:
         // Left half red, right half blue, 320×160: twice as wide as 240×160 wants.
         RgbaImage picture = filled(320, 160, 255, 0, 0);
         for (int y = 0; y < 160; ++y)
-            for (int x = 160; x < 320; ++x) picture.pixels[(y * 320 + x) * 4 + 2] = 255, picture.pixels[(y * 320 + x) * 4] = 0;
+            for (int x = 160; x < 320; ++x)
+                picture.pixels[(y * 320 + x) * 4 + 2] = 255, picture.pixels[(y * 320 + x) * 4] = 0;
         const auto fitted = artwork::fitPicture(picture, 240, 160, artwork::Fit(fit), "wide.png");
         QVERIFY(fitted.ok());
         QCOMPARE(QSize(fitted.value().width, fitted.value().height), QSize(240, 160));
@@ -106,12 +110,16 @@ private slots:
         const auto main = test::testPicture(240, 160, 8);
         const settings::Record record = settings::defaultRecord();
         const int left = record[16], top = record[17];  // the movie icon
-        RgbaImage icon = filled(64, 64, main.palette[3].red, main.palette[3].green, main.palette[3].blue);
+        RgbaImage icon =
+            filled(64, 64, main.palette[3].red, main.palette[3].green, main.palette[3].blue);
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x)
-                if ((x - 32) * (x - 32) + (y - 32) * (y - 32) > 32 * 32) icon.pixels[(y * 64 + x) * 4 + 3] = 0;
-        artwork::IconContext context{main.palette, artwork::backdropUnderIcon(Source::MovieIcon, main, record, {})};
-        const auto converted = artwork::convertPicture(icon, Source::MovieIcon, {}, context, "round.png");
+                if ((x - 32) * (x - 32) + (y - 32) * (y - 32) > 32 * 32)
+                    icon.pixels[(y * 64 + x) * 4 + 3] = 0;
+        artwork::IconContext context{
+            main.palette, artwork::backdropUnderIcon(Source::MovieIcon, main, record, {})};
+        const auto converted =
+            artwork::convertPicture(icon, Source::MovieIcon, {}, context, "round.png");
         QVERIFY(converted.ok());
         for (const auto& [x, y] : {std::pair{0, 0}, {63, 0}, {0, 63}, {63, 63}})
             QCOMPARE(converted.value().indices[std::size_t(y * 64 + x)],
@@ -120,7 +128,8 @@ private slots:
         // Elsewhere the matte colour, given red first.
         const auto matted =
             artwork::compositeOver(filled(2, 2, 0, 0, 0, 0), nullptr, Colour{255, 0, 128});
-        QCOMPARE(std::vector<std::uint8_t>(matted.pixels.begin(), matted.pixels.begin() + 3), (std::vector<std::uint8_t>{255, 0, 128}));
+        QCOMPARE(std::vector<std::uint8_t>(matted.pixels.begin(), matted.pixels.begin() + 3),
+                 (std::vector<std::uint8_t>{255, 0, 128}));
     }
 
     // Under dithering, a round icon of foreign colours leaves every fully
@@ -142,7 +151,8 @@ private slots:
             }
         const settings::Record record = settings::defaultRecord();
         const int left = record[16], top = record[17];  // the movie icon
-        artwork::IconContext context{main.palette, artwork::backdropUnderIcon(Source::MovieIcon, main, record, {})};
+        artwork::IconContext context{
+            main.palette, artwork::backdropUnderIcon(Source::MovieIcon, main, record, {})};
         artwork::ConvertOptions options;
         options.dither = 1.0f;
         const auto converted =

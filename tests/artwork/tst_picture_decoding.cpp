@@ -95,7 +95,8 @@ private slots:
     void damagedPicturesAreRefused_data() {
         QTest::addColumn<Bytes>("bytes");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("half a BMP") << firstHalf(bmp24(64, 64)) << "图片数据不完整：需要 12288 字节像素";
+        QTest::newRow("half a BMP")
+            << firstHalf(bmp24(64, 64)) << "图片数据不完整：需要 12288 字节像素";
         Bytes offset = bmp24(16, 16);
         test::put32(offset, 10, 5000);
         QTest::newRow("pixel offset past the end") << offset << "超出文件末尾";
@@ -108,10 +109,13 @@ private slots:
         rle.resize(1078);
         rle.insert(rle.end(), {200, 3, 0, 1});
         QTest::newRow("RLE run past the edge") << rle << "BMP 像素数据已损坏";
-        QTest::newRow("half a JPEG") << firstHalf(saved(stripes(200, 200), "JPEG")) << "图片不完整或已损坏";
-        QTest::newRow("half a PNG") << firstHalf(saved(stripes(200, 200), "PNG")) << "图片不完整或已损坏";
+        QTest::newRow("half a JPEG")
+            << firstHalf(saved(stripes(200, 200), "JPEG")) << "图片不完整或已损坏";
+        QTest::newRow("half a PNG")
+            << firstHalf(saved(stripes(200, 200), "PNG")) << "图片不完整或已损坏";
         QTest::newRow("half a GIF") << firstHalf(gif(100, 100, 100, 100)) << "图片不完整或已损坏";
-        QTest::newRow("GIF claiming 65535×65535") << gif(65535, 65535, 2, 2) << "图片尺寸为 65535×65535";
+        QTest::newRow("GIF claiming 65535×65535")
+            << gif(65535, 65535, 2, 2) << "图片尺寸为 65535×65535";
     }
     void damagedPicturesAreRefused() {
         QFETCH(Bytes, bytes);

@@ -36,7 +36,8 @@ bool make(const QString& path, const QString& kind) {
     const std::string name = str(path);
     if (kind == QLatin1String("fifo")) return ::mkfifo(name.c_str(), 0644) == 0;
     if (kind == QLatin1String("folder")) return ::mkdir(name.c_str(), 0755) == 0;
-    if (kind == QLatin1String("device")) return ::mknod(name.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    if (kind == QLatin1String("device"))
+        return ::mknod(name.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
     return true;
 }
 
@@ -45,7 +46,8 @@ bool make(const QString& path, const QString& kind) {
 QString placeKind(const QTemporaryDir& dir, const QString& kind) {
     QString path = kind.isEmpty() ? QString() : dir.filePath(QStringLiteral("main256.bmp"));
     make(dir.filePath("folder"), "folder");
-    if (kind == QLatin1String("empty") || kind == QLatin1String("unreadable")) writeFile(path, kind == "empty" ? "" : "bytes");
+    if (kind == QLatin1String("empty") || kind == QLatin1String("unreadable"))
+        writeFile(path, kind == "empty" ? "" : "bytes");
     if (kind == QLatin1String("dangling")) QFile::link(dir.filePath("gone"), path);
     if (kind == QLatin1String("loop")) QFile::link(path, path);
     if (kind == QLatin1String("folder-link")) QFile::link(dir.filePath("folder"), path);
@@ -58,7 +60,8 @@ QString placeKind(const QTemporaryDir& dir, const QString& kind) {
 std::string answerFor(const std::string& path) {
     const auto length = fileLength(path);
     const auto block = readBlock(path, 0, 0);
-    return std::string(isReadableFile(path) ? "yes " : "no ") + (length ? std::to_string(*length) : "-") + ' ' +
+    return std::string(isReadableFile(path) ? "yes " : "no ") +
+           (length ? std::to_string(*length) : "-") + ' ' +
            (block ? std::string("read") : describe(block.error()));
 }
 
@@ -69,11 +72,13 @@ QByteArray answerWithDeadline(const std::string& path) {
     const pid_t child = ::fork();
     if (child == 0) {
         const std::string answer = answerFor(path);
-        ::_exit(::write(channel[1], answer.data(), answer.size()) == ssize_t(answer.size()) ? 0 : 1);
+        ::_exit(::write(channel[1], answer.data(), answer.size()) == ssize_t(answer.size()) ? 0
+                                                                                            : 1);
     }
     ::close(channel[1]);
     int status = 0;
-    for (int waited = 0; waited < 200 && ::waitpid(child, &status, WNOHANG) != child; ++waited) ::usleep(10000);
+    for (int waited = 0; waited < 200 && ::waitpid(child, &status, WNOHANG) != child; ++waited)
+        ::usleep(10000);
     if (::kill(child, SIGKILL) == 0) ::waitpid(child, nullptr, 0);
     char buffer[512];
     const ssize_t got = ::read(channel[0], buffer, sizeof buffer);
@@ -116,15 +121,24 @@ private slots:
     void readersAnswerForEveryKindOfPath_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("empty path") << "" << "no - 找不到文件：";
-        QTest::newRow("missing") << "missing" << "no - 找不到文件：@";
-        QTest::newRow("link loop") << "loop" << "no - 链接循环，找不到文件：@";
-        QTest::newRow("link to nothing") << "dangling" << "no - 链接指向的文件不存在：@";
-        QTest::newRow("link to a folder") << "folder-link" << "no - 不是普通文件，而是文件夹：@";
-        QTest::newRow("FIFO without a writer") << "fifo" << "no - 不是普通文件，而是命名管道（FIFO）：@";
-        QTest::newRow("character device") << "device" << "no - 不是普通文件，而是字符设备：@";
-        QTest::newRow("empty file") << "empty" << "yes 0 read";
-        QTest::newRow("unreadable, as another user") << "unreadable" << "no 5 没有权限读取文件：@";
+        QTest::newRow("empty path") << ""
+                                    << "no - 找不到文件：";
+        QTest::newRow("missing") << "missing"
+                                 << "no - 找不到文件：@";
+        QTest::newRow("link loop") << "loop"
+                                   << "no - 链接循环，找不到文件：@";
+        QTest::newRow("link to nothing") << "dangling"
+                                         << "no - 链接指向的文件不存在：@";
+        QTest::newRow("link to a folder") << "folder-link"
+                                          << "no - 不是普通文件，而是文件夹：@";
+        QTest::newRow("FIFO without a writer") << "fifo"
+                                               << "no - 不是普通文件，而是命名管道（FIFO）：@";
+        QTest::newRow("character device") << "device"
+                                          << "no - 不是普通文件，而是字符设备：@";
+        QTest::newRow("empty file") << "empty"
+                                    << "yes 0 read";
+        QTest::newRow("unreadable, as another user") << "unreadable"
+                                                     << "no 5 没有权限读取文件：@";
     }
     void readersAnswerForEveryKindOfPath() {
         QFETCH(QString, kind);
@@ -137,7 +151,8 @@ private slots:
             test::openToOthers(dir.path());
             QVERIFY(::chmod(str(path).c_str(), 0200) == 0);
             const auto asNobody = test::runSelfAsNobody({"--answer", path});
-            if (!asNobody) QSKIP("needs root and setpriv to read as another user; root reads any file");
+            if (!asNobody)
+                QSKIP("needs root and setpriv to read as another user; root reads any file");
             QCOMPARE(QString::fromUtf8(*asNobody), answer);
             return;
         }
@@ -185,8 +200,10 @@ private slots:
         QVERIFY(start.value().bytes == toBytes(bytes.left(startRead)));
         const auto all = readWholeFile(str(dir.filePath("f")), std::size_t(limit));
         QCOMPARE(all ? QString::number(all.value().size()) : QStringLiteral("-"), whole);
-        if (all) QVERIFY(all.value() == toBytes(bytes));
-        else QCOMPARE(int(all.error().kind), int(Error::Kind::Invalid));
+        if (all)
+            QVERIFY(all.value() == toBytes(bytes));
+        else
+            QCOMPARE(int(all.error().kind), int(Error::Kind::Invalid));
     }
 
     // Every refused write leaves the folder exactly as it was, temporaries included.
@@ -194,7 +211,8 @@ private slots:
         QTest::addColumn<QString>("nonRegular");  // what BACKIMG is made before the write
         QTest::addColumn<QStringList>("targets");
         QTest::addColumn<int>("cause");
-        QTest::newRow("target is a device node") << "device" << QStringList{"BACKIMG"} << int(Error::Cause::NotRegular);
+        QTest::newRow("target is a device node")
+            << "device" << QStringList{"BACKIMG"} << int(Error::Cause::NotRegular);
         QTest::newRow("same file twice through a link")
             << "" << QStringList{"main256.bmp", "link"} << int(Error::Cause::SameFile);
     }
@@ -205,12 +223,14 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath("main256.bmp"), "old picture");
         QVERIFY(QFile::link(dir.filePath("main256.bmp"), dir.filePath("link")));
-        QVERIFY(::link(str(dir.filePath("main256.bmp")).c_str(), str(dir.filePath("hard")).c_str()) == 0);
+        QVERIFY(::link(str(dir.filePath("main256.bmp")).c_str(),
+                       str(dir.filePath("hard")).c_str()) == 0);
         if (!make(dir.filePath("BACKIMG"), nonRegular)) QSKIP("making a device node needs root");
         const auto before = test::snapshot(dir.path());
 
         std::vector<OutputFile> outputs;
-        for (const QString& target : targets) outputs.push_back({str(dir.filePath(target)), toBytes("new")});
+        for (const QString& target : targets)
+            outputs.push_back({str(dir.filePath(target)), toBytes("new")});
         const auto written = writeFilesAtomically(outputs);
         QVERIFY(!written);
         QCOMPARE(int(written.error().cause), cause);
@@ -242,7 +262,8 @@ private slots:
         QVERIFY(::link(at("main256.bmp").c_str(), at("hard").c_str()) == 0);
         const auto before = test::snapshot(dir.path());
         std::vector<OutputFile> outputs;
-        for (const QString& name : names) outputs.push_back({at(name), toBytes(name.left(8).toUtf8())});
+        for (const QString& name : names)
+            outputs.push_back({at(name), toBytes(name.left(8).toUtf8())});
 
         calls = 0;
         failingCall = failing;
@@ -286,7 +307,8 @@ private slots:
         QCOMPARE(::waitpid(child, &status, 0), child);
         QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
         QCOMPARE(entries(dir.path()), names);
-        for (const QString& name : names) QCOMPARE(readFile(dir.filePath(name)), "new " + name.toUtf8());
+        for (const QString& name : names)
+            QCOMPARE(readFile(dir.filePath(name)), "new " + name.toUtf8());
     }
 
     // The folders a failed write made are gone again; one that was there stays.
@@ -329,9 +351,11 @@ private slots:
         QTest::addColumn<QList<int>>("offsets");
         QTest::addColumn<int>("kind");  // -1: written
         QTest::newRow("out of order, one byte twice") << 32 << QList<int>{31, 3, 12, 12} << -1;
-        QTest::newRow("file one byte short") << 31 << QList<int>{0} << int(Error::Kind::WrongLength);
+        QTest::newRow("file one byte short")
+            << 31 << QList<int>{0} << int(Error::Kind::WrongLength);
         QTest::newRow("file one byte long") << 33 << QList<int>{0} << int(Error::Kind::WrongLength);
-        QTest::newRow("last patch one past the end") << 32 << QList<int>{0, 32} << int(Error::Kind::Invalid);
+        QTest::newRow("last patch one past the end")
+            << 32 << QList<int>{0, 32} << int(Error::Kind::Invalid);
     }
     void patchIsOneWriteOrNone() {
         QFETCH(int, fileLength);
@@ -344,7 +368,8 @@ private slots:
         std::vector<Patch> patches;
         for (int i = 0; i < offsets.size(); ++i) {
             patches.push_back({std::uint64_t(offsets[i]), {std::uint8_t(0xA0 + i)}});
-            if (kind < 0) expected[offsets[i]] = char(0xA0 + i);  // a later patch of the same byte wins
+            if (kind < 0)
+                expected[offsets[i]] = char(0xA0 + i);  // a later patch of the same byte wins
         }
         writeCalls = 0;
         detail::positionalWrite = countingWrite;
@@ -360,7 +385,10 @@ private slots:
         QTest::addColumn<QByteArray>("printed");
         QTest::newRow("colour sequence") << QByteArray("a\x1b[31mb") << QByteArray("a\\x1b[31mb");
         QTest::newRow("newline and a backslash") << QByteArray("a\n\\n") << QByteArray("a\\n\\\\n");
-        QTest::newRow("C1 control in UTF-8") << QByteArray("a\xc2\x9b" "2J") << QByteArray("a\\u009b2J");
+        QTest::newRow("C1 control in UTF-8") << QByteArray(
+                                                    "a\xc2\x9b"
+                                                    "2J")
+                                             << QByteArray("a\\u009b2J");
         QTest::newRow("invalid UTF-8 kept") << QByteArray("a\xff\xc2") << QByteArray("a\xff\xc2");
     }
     void terminalEscapeKeepsTextAndDefusesControls() {

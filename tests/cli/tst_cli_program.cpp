@@ -28,7 +28,9 @@ namespace {
 test::Run vireoSkin(const QStringList& arguments, const QString& workingDir = {}) {
     return test::runProgram(QStringLiteral(VIREO_SKIN_PROGRAM), arguments, workingDir);
 }
-test::Run vireoSkin(const QString& line) { return vireoSkin(line.split(' ', Qt::SkipEmptyParts)); }
+test::Run vireoSkin(const QString& line) {
+    return vireoSkin(line.split(' ', Qt::SkipEmptyParts));
+}
 
 const QString kDemo = QStringLiteral(VIREO_DEMO_DIR);
 
@@ -39,7 +41,8 @@ skin::Picture screenOf(const Bytes& skinBytes, skin::Screen screen) {
 // Every file of `from` (a folder with its trailing separator) copied into `to`.
 void copyFiles(const QString& from, const QString& to) {
     QDir().mkpath(to);
-    for (const QString& name : QDir(from).entryList(QDir::Files)) QFile::copy(from + name, to + '/' + name);
+    for (const QString& name : QDir(from).entryList(QDir::Files))
+        QFile::copy(from + name, to + '/' + name);
 }
 
 }  // namespace
@@ -56,12 +59,15 @@ private slots:
         const QByteArray skin = test::randomBytes(182816, 7);
         test::writeFile(dir.filePath("BACKIMG"), skin);
         const QString folder = dir.filePath("new/folder/");
-        QCOMPARE(vireoSkin({"unpack", dir.filePath("BACKIMG"), "-o", folder}).out, QStringLiteral("done!\n"));
-        QCOMPARE(vireoSkin({"unpack", dir.filePath("BACKIMG"), "-o", folder, "--force"}).status, 0);  // --force replaces them
+        QCOMPARE(vireoSkin({"unpack", dir.filePath("BACKIMG"), "-o", folder}).out,
+                 QStringLiteral("done!\n"));
+        QCOMPARE(vireoSkin({"unpack", dir.filePath("BACKIMG"), "-o", folder, "--force"}).status,
+                 0);  // --force replaces them
         for (const QString& name : test::entries(folder)) {
             const Bytes bytes = test::toBytes(test::readFile(folder + name));
             const auto scan = images::scanBmp(bytes);
-            QVERIFY2(name == "BACK" || (scan.headerRead && bytes.size() == 1078 + size_t(scan.width * scan.height)),
+            QVERIFY2(name == "BACK" || (scan.headerRead &&
+                                        bytes.size() == 1078 + size_t(scan.width * scan.height)),
                      qPrintable(name));
         }
         QCOMPARE(test::readFile(folder + "help256.bmp").mid(54, 1024), skin.left(1024));
@@ -74,72 +80,96 @@ private slots:
 
     // What the manual page is made from: no display, no files, status 0.
     void helpGoesToStandardOutput() {
-        for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"render", "--help"}}) {
+        for (const QStringList& arguments :
+             {QStringList{"--help"}, QStringList{"render", "--help"}}) {
             const test::Run run = vireoSkin(arguments);
             QCOMPARE(run.status, 0);
             QVERIFY(run.err.isEmpty());
             const QString command = arguments.mid(0, arguments.size() - 1).join(' ');
-            QVERIFY2(run.out.startsWith("用法：vireo-skin " + command),
-                     qPrintable(run.out));
+            QVERIFY2(run.out.startsWith("用法：vireo-skin " + command), qPrintable(run.out));
         }
         QVERIFY(vireoSkin({"render", "--help"}).out.contains("--scale <N>"));
     }
 
-    // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too short or long.
+    // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too
+    // short or long.
     void refusedAndUnreadableInputsChangeNothing_data() {
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown command") << "pack" << 2 << "未知的命令：pack";
         QTest::newRow("missing file") << "inspect @/none" << 2 << "找不到文件：@/none";
-        QTest::newRow("folder for a file") << "inspect @/heads" << 2 << "不是普通文件，而是文件夹：@/heads";
-        QTest::newRow("escape sequence in a name") << "inspect @/a\x1b[2J" << 2 << "找不到文件：@/a\\x1b[2J";
-        QTest::newRow("wrong length") << "inspect @/main256.bmp" << 1 << "错误的BACKIMG文件：@/main256.bmp";
+        QTest::newRow("folder for a file")
+            << "inspect @/heads" << 2 << "不是普通文件，而是文件夹：@/heads";
+        QTest::newRow("escape sequence in a name")
+            << "inspect @/a\x1b[2J" << 2 << "找不到文件：@/a\\x1b[2J";
+        QTest::newRow("wrong length")
+            << "inspect @/main256.bmp" << 1 << "错误的BACKIMG文件：@/main256.bmp";
         QTest::newRow("bad scale") << "render @/BACKIMG -o @/x.png --scale 0" << 2 << "放大倍数";
-        QTest::newRow("size zero") << "render @/BACKIMG -o @/x.png --size 0" << 2
-                                   << "尺寸应为 1 到 3840";
-        QTest::newRow("size too large") << "render @/BACKIMG -o @/x.png --size 3841" << 2
-                                        << "尺寸应为";
-        QTest::newRow("size and scale") << "render @/BACKIMG -o @/x.png --size 64 --scale 2" << 2
-                                        << "只能选一个";
-        QTest::newRow("unknown option") << "render @/BACKIMG -o @/x.png --sise 64" << 2
-                                        << "未知的选项：sise";
-        QTest::newRow("unwritable output") << "build @ -o @/none/BACKIMG" << 2 << "写入文件出错：@/none/BACKIMG";
-        QTest::newRow("named BACK missing") << "build @ --back @/none" << 1 << "@：BACK 文件未找到，无法生成文件";
-        QTest::newRow("short template") << "unpack @/BACKIMG -o @/out --templates @" << 1 << "@/BMPHEAD16";
-        QTest::newRow("template of another size") << "unpack @/BACKIMG -o @/out --templates @/heads" << 1
-                                                  << "BMP 文件头模板与它所配的图片大小或位数不符：@/heads/BMPHEAD256";
-        QTest::newRow("one bad field of three") << "settings @/BACK --set movie=1,2 --set list-colour=0,0,256 "
-                                                   "--set hint=on" << 1 << "@/BACK：列表文字颜色 B 分量：所有数据请输入0到255之间的整数";
-        QTest::newRow("too many values") << "settings @/BACK --set filelist=1,2,3" << 1 << "@/BACK：filelist 的值应为 X,Y";
+        QTest::newRow("size zero")
+            << "render @/BACKIMG -o @/x.png --size 0" << 2 << "尺寸应为 1 到 3840";
+        QTest::newRow("size too large")
+            << "render @/BACKIMG -o @/x.png --size 3841" << 2 << "尺寸应为";
+        QTest::newRow("size and scale")
+            << "render @/BACKIMG -o @/x.png --size 64 --scale 2" << 2 << "只能选一个";
+        QTest::newRow("unknown option")
+            << "render @/BACKIMG -o @/x.png --sise 64" << 2 << "未知的选项：sise";
+        QTest::newRow("unwritable output")
+            << "build @ -o @/none/BACKIMG" << 2 << "写入文件出错：@/none/BACKIMG";
+        QTest::newRow("named BACK missing")
+            << "build @ --back @/none" << 1 << "@：BACK 文件未找到，无法生成文件";
+        QTest::newRow("short template")
+            << "unpack @/BACKIMG -o @/out --templates @" << 1 << "@/BMPHEAD16";
+        QTest::newRow("template of another size")
+            << "unpack @/BACKIMG -o @/out --templates @/heads" << 1
+            << "BMP 文件头模板与它所配的图片大小或位数不符：@/heads/BMPHEAD256";
+        QTest::newRow("one bad field of three")
+            << "settings @/BACK --set movie=1,2 --set list-colour=0,0,256 "
+               "--set hint=on"
+            << 1 << "@/BACK：列表文字颜色 B 分量：所有数据请输入0到255之间的整数";
+        QTest::newRow("too many values")
+            << "settings @/BACK --set filelist=1,2,3" << 1 << "@/BACK：filelist 的值应为 X,Y";
         // The refused field is named by where it sits, not by the first of its setting.
         QTest::newRow("second axis of a position")
-            << "settings @/BACK --set options=1,256" << 1 << "@/BACK：选项 Y 轴：所有数据请输入0到255之间的整数";
+            << "settings @/BACK --set options=1,256" << 1
+            << "@/BACK：选项 Y 轴：所有数据请输入0到255之间的整数";
         QTest::newRow("not a number, middle of a colour")
             << "settings @/BACK --set ebook-colour=0,x,0" << 1
             << "@/BACK：电子书文字颜色 G 分量：所有数据请输入0到255之间的整数";
-        QTest::newRow("settings of 31 bytes") << "settings @/BACK31 --set movie=1,2" << 1 << "错误的BACK文件：@/BACK31";
-        QTest::newRow("short byte table") << "settings @/BACK --table @/BACK33 --set hint=on" << 2 << "@/BACK33";
-        QTest::newRow("long byte table") << "settings @/BACK --table @/T257 --set hint=on" << 2 << "@/T257";
-        QTest::newRow("flag word") << "settings @/BACK --set hint=yes" << 1 << "@/BACK：hint 的值应为 on 或 off";
+        QTest::newRow("settings of 31 bytes")
+            << "settings @/BACK31 --set movie=1,2" << 1 << "错误的BACK文件：@/BACK31";
+        QTest::newRow("short byte table")
+            << "settings @/BACK --table @/BACK33 --set hint=on" << 2 << "@/BACK33";
+        QTest::newRow("long byte table")
+            << "settings @/BACK --table @/T257 --set hint=on" << 2 << "@/T257";
+        QTest::newRow("flag word")
+            << "settings @/BACK --set hint=yes" << 1 << "@/BACK：hint 的值应为 on 或 off";
         QTest::newRow("two parts for a colour") << "settings @/BACK --set selected-colour=1,2" << 1
                                                 << "@/BACK：selected-colour 的值应为 R,G,B";
         QTest::newRow("doctor of no folder") << "doctor @/none" << 2 << "@/none";
         QTest::newRow("convert to another size, no fit")
-            << "convert @/main256.bmp --as ft256.bmp --palette @/tree_main256.bmp -o @/x.bmp" << 1 << "240×160";
-        QTest::newRow("icon without palette") << "convert @/ft256.bmp --as ft256.bmp -o @/x.bmp" << 2 << "--palette";
-        QTest::newRow("matte with #") << "convert @/main256.bmp --as main256.bmp --matte #ff0000 -o @/x.bmp" << 2
-                                      << "#ff0000";
+            << "convert @/main256.bmp --as ft256.bmp --palette @/tree_main256.bmp -o @/x.bmp" << 1
+            << "240×160";
+        QTest::newRow("icon without palette")
+            << "convert @/ft256.bmp --as ft256.bmp -o @/x.bmp" << 2 << "--palette";
+        QTest::newRow("matte with #")
+            << "convert @/main256.bmp --as main256.bmp --matte #ff0000 -o @/x.bmp" << 2
+            << "#ff0000";
         QTest::newRow("dither above 1") << "import @ -o @/out --dither 1.5" << 2 << "0 到 1";
-        QTest::newRow("convert of no picture") << "convert @/BACK --as main256.bmp -o @/x.bmp" << 1 << "@/BACK";
+        QTest::newRow("convert of no picture")
+            << "convert @/BACK --as main256.bmp -o @/x.bmp" << 1 << "@/BACK";
         QTest::newRow("no art folder") << "import @/none -o @/out" << 2 << "@/none";
         // Nothing replaced and nothing written, whatever stands at the output.
-        QTest::newRow("output is a source") << "build @ -o @/main256.bmp" << 2 << "输出文件与输入文件相同：@/main256.bmp\n";
-        QTest::newRow("output links to a source") << "build @ -o @/link" << 2 << "输出文件与输入文件相同：@/link（@/main256.bmp）";
-        QTest::newRow("output is --back through a hard link") << "build @ --back @/BACK -o @/hard" << 2
-                                                              << "输出文件与输入文件相同：@/hard（@/BACK）";
-        QTest::newRow("render over its skin") << "render @/BACKIMG -o @/BACKIMG" << 2 << "输出文件与输入文件相同：@/BACKIMG";
-        QTest::newRow("output is a FIFO") << "build @ -o @/fifo" << 2 << "不是普通文件，而是命名管道（FIFO）：@/fifo";
+        QTest::newRow("output is a source")
+            << "build @ -o @/main256.bmp" << 2 << "输出文件与输入文件相同：@/main256.bmp\n";
+        QTest::newRow("output links to a source")
+            << "build @ -o @/link" << 2 << "输出文件与输入文件相同：@/link（@/main256.bmp）";
+        QTest::newRow("output is --back through a hard link")
+            << "build @ --back @/BACK -o @/hard" << 2 << "输出文件与输入文件相同：@/hard（@/BACK）";
+        QTest::newRow("render over its skin")
+            << "render @/BACKIMG -o @/BACKIMG" << 2 << "输出文件与输入文件相同：@/BACKIMG";
+        QTest::newRow("output is a FIFO")
+            << "build @ -o @/fifo" << 2 << "不是普通文件，而是命名管道（FIFO）：@/fifo";
         QTest::newRow("output is a link to nothing")
             << "build @ -o @/dangling" << 2 << "链接指向的文件不存在：@/dangling";
         QTest::newRow("FIFO as the palette")
@@ -154,12 +184,12 @@ private slots:
             << "不是普通文件，而是命名管道（FIFO）：@/fifoart/main256.png";
         QTest::newRow("folder it cannot finish making")
             << "unpack @/BACKIMG -o @/new/" + QString(256, 'u') << 2 << "写入文件出错：@/new/uuu";
-        QTest::newRow("unpack over the author's files") << "unpack @/BACKIMG" << 1
-                                                        << "已经存在，用 --force 才会替换：\n  @/main256.bmp\n";
-        QTest::newRow("unpack failing part-way") << "unpack @/BACKIMG -o @/part --force" << 2
-                                                 << "不是普通文件，而是文件夹：@/part/BACK";
-        QTest::newRow("full standard output") << "inspect --json @/BACKIMG >/dev/full" << 2
-                                              << "磁盘已满，写入文件出错：标准输出";
+        QTest::newRow("unpack over the author's files")
+            << "unpack @/BACKIMG" << 1 << "已经存在，用 --force 才会替换：\n  @/main256.bmp\n";
+        QTest::newRow("unpack failing part-way")
+            << "unpack @/BACKIMG -o @/part --force" << 2 << "不是普通文件，而是文件夹：@/part/BACK";
+        QTest::newRow("full standard output")
+            << "inspect --json @/BACKIMG >/dev/full" << 2 << "磁盘已满，写入文件出错：标准输出";
     }
     void refusedAndUnreadableInputsChangeNothing() {
         QFETCH(QString, arguments);
@@ -173,7 +203,8 @@ private slots:
         test::writeFile(sources.path("BMPHEAD16"), test::randomBytes(53, 7));
         test::writeFile(sources.path("T257"), test::randomBytes(257, 8));
         QVERIFY(QFile::link(sources.path("main256.bmp"), sources.path("link")));
-        QVERIFY(::link(QFile::encodeName(sources.path("BACK")), QFile::encodeName(sources.path("hard"))) == 0);
+        QVERIFY(::link(QFile::encodeName(sources.path("BACK")),
+                       QFile::encodeName(sources.path("hard"))) == 0);
         QVERIFY(::mkfifo(QFile::encodeName(sources.path("fifo")), 0644) == 0);
         // Artwork folders with a broken BACK, or a FIFO for their first picture.
         QVERIFY(QFile::link(sources.path("gone"), sources.path("dangling")));
@@ -186,9 +217,11 @@ private slots:
         test::writeFile(sources.path("part/main256.bmp"), "older picture");
         // Sound headers, but the 16×16 one stands for the 240×160 background.
         QVERIFY(QDir(at).mkdir("heads"));
-        const std::pair<const char*, int> heads[] = {{"BMPHEAD16", 16}, {"BMPHEAD64", 64}, {"BMPHEAD256", 16}};
+        const std::pair<const char*, int> heads[] = {
+            {"BMPHEAD16", 16}, {"BMPHEAD64", 64}, {"BMPHEAD256", 16}};
         for (const auto& [name, side] : heads)
-            test::writeFile(sources.path(QStringLiteral("heads/") + name), test::fromBytes(images::makeBmpHeader(side, side)));
+            test::writeFile(sources.path(QStringLiteral("heads/") + name),
+                            test::fromBytes(images::makeBmpHeader(side, side)));
         const auto before = test::snapshot(at);
 
         const test::Run run = vireoSkin(arguments.replace('@', at).split(' ', Qt::SkipEmptyParts));
@@ -210,11 +243,13 @@ private slots:
         QCOMPARE(doctor.status, 0);
         QVERIFY(doctor.out.isEmpty());
         QCOMPARE(vireoSkin("build " + set + " -o " + dir.filePath("BACKIMG")).status, 0);
-        const auto committed = skin::assembleSkin(
-            skin::SkinSources{images::derivePaths(kDemo.toStdString()), (kDemo + "BACK").toStdString()});
+        const auto committed = skin::assembleSkin(skin::SkinSources{
+            images::derivePaths(kDemo.toStdString()), (kDemo + "BACK").toStdString()});
         const Bytes imported = test::toBytes(test::readFile(dir.filePath("BACKIMG")));
-        for (const auto screen : {skin::Screen::Main, skin::Screen::Tree, skin::Screen::Ebook, skin::Screen::Music})
-            QVERIFY(screenOf(imported, screen).pixels == screenOf(committed.value(), screen).pixels);
+        for (const auto screen :
+             {skin::Screen::Main, skin::Screen::Tree, skin::Screen::Ebook, skin::Screen::Music})
+            QVERIFY(screenOf(imported, screen).pixels ==
+                    screenOf(committed.value(), screen).pixels);
 
         QVERIFY(QFile::remove(set + "/fu256.bmp"));
         const auto before = test::snapshot(set);
@@ -253,11 +288,13 @@ private slots:
         copyFiles(kDemo, set);
         const QByteArray movie = test::readFile(set + "/movie256.bmp");
         QByteArray reversed = movie;
-        for (int i = 0; i < 256; ++i) reversed.replace(54 + i * 4, 4, movie.mid(54 + (255 - i) * 4, 4));
+        for (int i = 0; i < 256; ++i)
+            reversed.replace(54 + i * 4, 4, movie.mid(54 + (255 - i) * 4, 4));
         for (int i = 1078; i < movie.size(); ++i) reversed[i] = char(255 - quint8(movie[i]));
         test::writeFile(set + "/movie256.bmp", reversed);
         test::writeFile(set + "/ft256.bmp", test::readFile(kDemo + "art/ft256.png"));
-        QVERIFY(QFile::remove(set + "/fu256.bmp") && QFile::remove(set + "/BACK") && QDir(set).mkdir("BACK"));
+        QVERIFY(QFile::remove(set + "/fu256.bmp") && QFile::remove(set + "/BACK") &&
+                QDir(set).mkdir("BACK"));
 
         const test::Run lines = vireoSkin("doctor " + set);
         QCOMPARE(lines.status, 1);
@@ -276,19 +313,27 @@ private slots:
         QStringList codes;
         for (const QJsonValue& file : files)
             for (const QJsonValue& problem : file["problems"].toArray()) {
-                QCOMPARE(problem.toObject().keys(), (QStringList{"code", "fix", "message", "severity"}));
+                QCOMPARE(problem.toObject().keys(),
+                         (QStringList{"code", "fix", "message", "severity"}));
                 QCOMPARE(problem["severity"].toString(), QStringLiteral("error"));
                 codes << file["file"].toString() + ' ' + problem["code"].toString();
             }
-        QCOMPARE(codes, (QStringList{"movie256.bmp icon-colours-differ", "ft256.bmp not-bmp", "fu256.bmp missing",
-                                     "BACK not-a-file"}));
+        QCOMPARE(codes, (QStringList{"movie256.bmp icon-colours-differ", "ft256.bmp not-bmp",
+                                     "fu256.bmp missing", "BACK not-a-file"}));
 
-        QCOMPARE(vireoSkin("convert " + set + "/movie256.bmp --as movie256.bmp --keep-rows --palette " + set +
-                           "/main256.bmp -o " + dir.filePath("movie.new")).status, 0);
+        QCOMPARE(
+            vireoSkin("convert " + set + "/movie256.bmp --as movie256.bmp --keep-rows --palette " +
+                      set + "/main256.bmp -o " + dir.filePath("movie.new"))
+                .status,
+            0);
         for (const QString icon : {"ft256", "fu256"})
-            QCOMPARE(vireoSkin("convert " + kDemo + "art/" + icon + ".png --as " + icon + ".bmp --palette " + set +
-                               "/tree_main256.bmp -o " + set + '/' + icon + ".bmp").status, 0);
-        QVERIFY(QFile::remove(set + "/movie256.bmp") && QFile::rename(dir.filePath("movie.new"), set + "/movie256.bmp"));
+            QCOMPARE(vireoSkin("convert " + kDemo + "art/" + icon + ".png --as " + icon +
+                               ".bmp --palette " + set + "/tree_main256.bmp -o " + set + '/' +
+                               icon + ".bmp")
+                         .status,
+                     0);
+        QVERIFY(QFile::remove(set + "/movie256.bmp") &&
+                QFile::rename(dir.filePath("movie.new"), set + "/movie256.bmp"));
         // A settings file named on the command line, one byte long and with a
         // terminal title sequence in its name: named escaped, told to be 32 bytes.
         const QString back = dir.filePath(QStringLiteral("B\x1b]0;X\x07"));
@@ -296,15 +341,19 @@ private slots:
         const test::Run longBack = vireoSkin({"doctor", set, "--back", back});
         QCOMPARE(longBack.status, 1);
         const QString shown = QStringLiteral("B\\x1b]0;X\\x07");
-        QVERIFY2(longBack.out.startsWith(shown + ": " + shown + " 的长度为 33 字节，应为 32 字节 — 换成 32 字节"),
+        QVERIFY2(longBack.out.startsWith(shown + ": " + shown +
+                                         " 的长度为 33 字节，应为 32 字节 — 换成 32 字节"),
                  qPrintable(longBack.out));
         QVERIFY(!longBack.out.contains("BMP") && !longBack.out.contains('\x1b'));
         const test::Run longJson = vireoSkin({"doctor", "--json", set, "--back", back});
-        const QJsonArray backFiles = QJsonDocument::fromJson(longJson.out.toUtf8())["files"].toArray();
-        QCOMPARE(backFiles.last()["problems"][0]["code"].toString(), QStringLiteral("wrong-length"));
+        const QJsonArray backFiles =
+            QJsonDocument::fromJson(longJson.out.toUtf8())["files"].toArray();
+        QCOMPARE(backFiles.last()["problems"][0]["code"].toString(),
+                 QStringLiteral("wrong-length"));
         QCOMPARE(vireoSkin("doctor " + set + " --back " + kDemo + "BACK").status, 0);
         // The remapped icon shows its colours as before, now from the background's palette.
-        const QByteArray main = test::readFile(set + "/main256.bmp"), remapped = test::readFile(set + "/movie256.bmp");
+        const QByteArray main = test::readFile(set + "/main256.bmp"),
+                         remapped = test::readFile(set + "/movie256.bmp");
         const auto colour = [&](char index) { return main.mid(54 + 4 * quint8(index), 3); };
         for (int i = 1078; i < movie.size(); ++i) QCOMPARE(colour(remapped[i]), colour(movie[i]));
     }
@@ -314,9 +363,12 @@ private slots:
     void unreadableFileIsSaid_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("file");
-        QTest::newRow("doctor, BACK") << "doctor" << "BACK";
-        QTest::newRow("build, BACK") << "build" << "BACK";
-        QTest::newRow("build, a picture") << "build" << "ft256.bmp";
+        QTest::newRow("doctor, BACK") << "doctor"
+                                      << "BACK";
+        QTest::newRow("build, BACK") << "build"
+                                     << "BACK";
+        QTest::newRow("build, a picture") << "build"
+                                          << "ft256.bmp";
     }
     void unreadableFileIsSaid() {
         QFETCH(QString, command);
@@ -330,7 +382,8 @@ private slots:
         QVERIFY(::chmod(QFile::encodeName(dir.filePath(file)), 0600) == 0);
         const QStringList asNobody{"--reuid=nobody", "--regid=nogroup", "--clear-groups"};
         const test::Run run = test::runProgram(
-            setpriv, asNobody + QStringList{QStringLiteral(VIREO_SKIN_PROGRAM), command, dir.path()});
+            setpriv,
+            asNobody + QStringList{QStringLiteral(VIREO_SKIN_PROGRAM), command, dir.path()});
         QCOMPARE(run.status, 2);
         QCOMPARE(run.err, "vireo-skin: 没有权限读取文件：" + dir.filePath(file) + '\n');
         QVERIFY(run.out.isEmpty());
@@ -346,19 +399,22 @@ private slots:
         QCOMPARE(run.out, QStringLiteral("BACK 文件未找到，无法生成文件\n"));
     }
 
-
     void inspectJsonDecodesEachArrangement_data() {
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("layout");
         QTest::addColumn<QString>("fourthPair");
         QTest::addColumn<int>("fourthX");  // the record byte it is read from
         QTest::addColumn<QStringList>("keys");
-        QTest::newRow("generated") << 182816 << "skin" << "game" << 22
-                                   << QStringList{"ebook", "ebook-colour", "filelist", "game", "hint", "image",
-                                                  "list-colour", "movie", "music", "options", "selected-colour"};
-        QTest::newRow("older") << 178720 << "short-skin" << "about" << 21
-                               << QStringList{"about", "ebook", "ebook-colour", "folder", "help", "hint",
-                                              "list-colour", "movie", "music", "selected-colour"};
+        QTest::newRow("generated")
+            << 182816 << "skin"
+            << "game" << 22 << QStringList{"ebook", "ebook-colour", "filelist",       "game",
+                                           "hint",  "image",        "list-colour",    "movie",
+                                           "music", "options",      "selected-colour"};
+        QTest::newRow("older") << 178720 << "short-skin"
+                               << "about" << 21
+                               << QStringList{"about", "ebook",          "ebook-colour", "folder",
+                                              "help",  "hint",           "list-colour",  "movie",
+                                              "music", "selected-colour"};
     }
     void inspectJsonDecodesEachArrangement() {
         QFETCH(int, length);
@@ -388,9 +444,12 @@ private slots:
     void setWritesOnlyTheNamedBytes_data() {
         QTest::addColumn<QString>("arguments");  // '@': the folder of BACK and a reversing ASCII
         QTest::addColumn<QString>("changed");    // offset:byte pairs
-        QTest::newRow("as given") << "--set movie=1,2 --set hint=on" << "16:1 17:2 30:255 31:255";
-        QTest::newRow("the later of one name") << "--set game=1,1 --set game=3,4" << "22:3 23:4";
-        QTest::newRow("through the table") << "--table @/ASCII --set selected-colour=1,2,3" << "4:254 5:253 6:252";
+        QTest::newRow("as given") << "--set movie=1,2 --set hint=on"
+                                  << "16:1 17:2 30:255 31:255";
+        QTest::newRow("the later of one name") << "--set game=1,1 --set game=3,4"
+                                               << "22:3 23:4";
+        QTest::newRow("through the table") << "--table @/ASCII --set selected-colour=1,2,3"
+                                           << "4:254 5:253 6:252";
     }
     void setWritesOnlyTheNamedBytes() {
         QFETCH(QString, arguments);
@@ -417,7 +476,8 @@ private slots:
         const QByteArray name = folder + "/B\xff\"\\\nK", decoy = folder + "/B\xef\xbf\xbd\"\\\nK";
         const auto put = [](const QByteArray& path, const QByteArray& bytes) {
             std::FILE* file = std::fopen(path.constData(), "wb");
-            QVERIFY(file && std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file) == size_t(bytes.size()));
+            QVERIFY(file && std::fwrite(bytes.constData(), 1, size_t(bytes.size()), file) ==
+                                size_t(bytes.size()));
             QCOMPARE(std::fclose(file), 0);
         };
         const QByteArray record(32, '\x07');
@@ -426,8 +486,9 @@ private slots:
         put(folder + "/name", name);
         // The shell hands the name over byte for byte, which QProcess would not.
         const auto run = [&](const QString& line) {
-            return test::runProgram(QStringLiteral("/bin/sh"), {"-c", "exec \"$0\" " + line,
-                                    QStringLiteral(VIREO_SKIN_PROGRAM), dir.filePath("name")});
+            return test::runProgram(QStringLiteral("/bin/sh"),
+                                    {"-c", "exec \"$0\" " + line,
+                                     QStringLiteral(VIREO_SKIN_PROGRAM), dir.filePath("name")});
         };
         QCOMPARE(run(R"x(settings "$(cat "$1")" --set movie=1,2)x").status, 0);
         const auto read = [](const QByteArray& path) {
@@ -454,9 +515,11 @@ private slots:
 
         QCOMPARE(run(R"x(render "$(cat "$1")" -o "$(cat "$1").png")x").status, 0);
         QCOMPARE(read(name + ".png").left(4), QByteArray("\x89PNG"));
-        QVERIFY(!QFileInfo::exists(dir.filePath(QString::fromUtf8(decoy.mid(folder.size() + 1)) + ".png")));
+        QVERIFY(!QFileInfo::exists(
+            dir.filePath(QString::fromUtf8(decoy.mid(folder.size() + 1)) + ".png")));
         // QTemporaryDir cannot remove names that are not UTF-8.
-        QVERIFY(std::remove(name.constData()) == 0 && std::remove((name + ".png").constData()) == 0);
+        QVERIFY(std::remove(name.constData()) == 0 &&
+                std::remove((name + ".png").constData()) == 0);
     }
 
     // A cleanup signal as soon as the temporary file beside BACKIMG appears:
@@ -472,7 +535,8 @@ private slots:
         QFETCH(int, signalNumber);
         test::SourceFolder sources(24);
         const int watch = ::inotify_init1(IN_CLOEXEC);
-        QVERIFY(watch >= 0 && ::inotify_add_watch(watch, QFile::encodeName(sources.dir.path()), IN_CREATE) >= 0);
+        QVERIFY(watch >= 0 &&
+                ::inotify_add_watch(watch, QFile::encodeName(sources.dir.path()), IN_CREATE) >= 0);
         bool killedMidWrite = false;
         for (int attempt = 0; attempt < 20 && !killedMidWrite; ++attempt) {
             QProcess build;
@@ -500,7 +564,9 @@ private slots:
         const QByteArray skin = test::randomBytes(182816, 25);
         test::writeFile(dir.filePath("BACKIMG"), skin);
         const QString png = dir.filePath("tree.png");
-        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", png, "--screen", "tree", "--scale", "5", "--scale", "2"}).status,
+        QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", png, "--screen", "tree",
+                            "--scale", "5", "--scale", "2"})
+                     .status,
                  0);
         const QImage image(png);
         QCOMPARE(image.size(), QSize(480, 320));
@@ -510,7 +576,8 @@ private slots:
 
         const QString alone = dir.filePath("vireo-skin");
         QVERIFY(QFile::copy(QStringLiteral(VIREO_SKIN_PROGRAM), alone));
-        const test::Run run = test::runProgram(alone, {"render", dir.filePath("BACKIMG"), "-o", dir.filePath("a.png")});
+        const test::Run run = test::runProgram(
+            alone, {"render", dir.filePath("BACKIMG"), "-o", dir.filePath("a.png")});
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains("vireo-skin-png"), qPrintable(run.err));
         QVERIFY(!QFile::exists(dir.filePath("a.png")));
@@ -539,7 +606,8 @@ private slots:
         const QString full = dir.filePath("full.png"), small = dir.filePath("small.png");
         QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", full}).status, 0);
         QCOMPARE(vireoSkin({"render", dir.filePath("BACKIMG"), "-o", small, "--size",
-                            QString::number(size)}).status,
+                            QString::number(size)})
+                     .status,
                  0);
         const QImage screen(full), image(small);
         QCOMPARE(image.size(), expected);

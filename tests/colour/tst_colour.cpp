@@ -34,8 +34,8 @@ class ColourTest : public QObject {
 
 private slots:
     void hexReadsBlueGreenRed() {
-        const std::pair<Rgb, const char*> cases[] = {
-            {{171, 205, 239}, "EFCDAB"}, {{0, 0, 1}, "010000"}};
+        const std::pair<Rgb, const char*> cases[] = {{{171, 205, 239}, "EFCDAB"},
+                                                     {{0, 0, 1}, "010000"}};
         for (const auto& [colour, hex] : cases) {
             QCOMPARE(hexText(pack(colour)), std::string(hex));
             QVERIFY(applyHexText(hex).colour == colour);  // Enter gives it back
@@ -76,9 +76,11 @@ private slots:
         int lines = 0;
         for (int y = 0; y < 133; ++y)
             for (int x = 0; x < 186; ++x) {
-                const bool line = (x > 0 && x * 8 / 186 != (x - 1) * 8 / 186) || (y > 0 && y * 6 / 133 != (y - 1) * 6 / 133);
+                const bool line = (x > 0 && x * 8 / 186 != (x - 1) * 8 / 186) ||
+                                  (y > 0 && y * 6 / 133 != (y - 1) * 6 / 133);
                 lines += line;
-                QVERIFY(pixels[std::size_t(y * 186 + x)] == (line ? Rgb{0, 0, 0} : paletteColour(paletteKey(x, y))));
+                QVERIFY(pixels[std::size_t(y * 186 + x)] ==
+                        (line ? Rgb{0, 0, 0} : paletteColour(paletteKey(x, y))));
             }
         QCOMPARE(lines, 7 * 133 + 5 * 186 - 7 * 5);
     }

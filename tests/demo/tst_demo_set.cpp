@@ -44,10 +44,13 @@ private slots:
     void backgroundIsStoredTopRowFirst() {
         const QByteArray bmp = demoFile(QStringLiteral("main256.bmp"));
         const auto colour = [&](int pixel) {  // blue, green, red of the pixel's palette entry
-            return bmp.mid(int(images::kPaletteOffset) + 4 * quint8(bmp[int(images::kPixelOffset) + pixel]), 3);
+            return bmp.mid(
+                int(images::kPaletteOffset) + 4 * quint8(bmp[int(images::kPixelOffset) + pixel]),
+                3);
         };
         const QByteArray sky = colour(0), grass = colour(240 * 159);
-        QVERIFY2(quint8(sky[0]) > quint8(sky[1]) && quint8(sky[0]) > quint8(sky[2]), "first stored row is not sky blue");
+        QVERIFY2(quint8(sky[0]) > quint8(sky[1]) && quint8(sky[0]) > quint8(sky[2]),
+                 "first stored row is not sky blue");
         QVERIFY2(quint8(grass[1]) > quint8(grass[0]) && quint8(grass[1]) > quint8(grass[2]),
                  "last stored row is not green");
     }
@@ -57,8 +60,10 @@ private slots:
     void iconsUseTheirBackgroundsPalette() {
         for (const auto& image : images::kSourceSet) {
             if (image.width != 64 && image.width != 16) continue;
-            const QString background = image.width == 64 ? QStringLiteral("main256.bmp") : QStringLiteral("tree_main256.bmp");
-            QVERIFY2(demoFile(QLatin1String(image.fileName)).mid(54, 1024) == demoFile(background).mid(54, 1024),
+            const QString background = image.width == 64 ? QStringLiteral("main256.bmp")
+                                                         : QStringLiteral("tree_main256.bmp");
+            QVERIFY2(demoFile(QLatin1String(image.fileName)).mid(54, 1024) ==
+                         demoFile(background).mid(54, 1024),
                      image.fileName);
         }
     }

@@ -21,7 +21,8 @@ namespace {
 // Applies "name:change" edits to a complete source folder: "gone" removes the
 // file, "dir" puts a folder in its place, a number sets its length; "current:N"
 // puts an N-byte BACK in the current directory.
-void edit(const vireo::test::SourceFolder& sources, const QString& current, const QStringList& edits) {
+void edit(const vireo::test::SourceFolder& sources, const QString& current,
+          const QStringList& edits) {
     for (const QString& e : edits) {
         const QString path = sources.path(e.section(':', 0, 0)), change = e.section(':', 1);
         if (e.startsWith("current:")) {
@@ -45,19 +46,23 @@ private slots:
         QTest::addColumn<QString>("report");
         QTest::addColumn<Outcome>("outcome");
 
-        QTest::newRow("complete") << QStringList() << "校验全部通过，可以开始文件生成" << Outcome::Passed;
+        QTest::newRow("complete") << QStringList() << "校验全部通过，可以开始文件生成"
+                                  << Outcome::Passed;
         // Only when the folder has none, a BACK in the current directory stands in.
         QTest::newRow("BACK from the current directory")
-            << QStringList{"BACK:gone", "current:32"} << "校验全部通过，可以开始文件生成" << Outcome::Passed;
+            << QStringList{"BACK:gone", "current:32"} << "校验全部通过，可以开始文件生成"
+            << Outcome::Passed;
         QTest::newRow("short BACK from the current directory")
-            << QStringList{"BACK:gone", "current:31"} << "BACK文件 校验未通过，无法生成文件" << Outcome::WrongLength;
+            << QStringList{"BACK:gone", "current:31"} << "BACK文件 校验未通过，无法生成文件"
+            << Outcome::WrongLength;
         QTest::newRow("two pictures missing")
             << QStringList{"ft256.bmp:gone", "tree_main256.bmp:gone"}
             << "目录树背景 文件夹图标  文件未找到，无法生成文件" << Outcome::Missing;
         QTest::newRow("only BACK missing")
             << QStringList{"BACK:gone"} << "BACK 文件未找到，无法生成文件" << Outcome::Missing;
         QTest::newRow("options icon missing")
-            << QStringList{"help256.bmp:gone"} << "选项图标  文件未找到，无法生成文件" << Outcome::Missing;
+            << QStringList{"help256.bmp:gone"} << "选项图标  文件未找到，无法生成文件"
+            << Outcome::Missing;
         QTest::newRow("options icon one byte long")
             << QStringList{"help256.bmp:5175"} << "帮助图标  校验未通过，无法生成文件"
             << Outcome::WrongLength;
@@ -80,11 +85,13 @@ private slots:
         QTemporaryDir currentDir;
         edit(sources, currentDir.path(), edits);
 
-        const auto run = verifySourceSet(sources.folder().toStdString(), currentDir.path().toStdString());
+        const auto run =
+            verifySourceSet(sources.folder().toStdString(), currentDir.path().toStdString());
         QCOMPARE(QString::fromStdString(vireo::verificationReport(run)), report);
         QCOMPARE(run.outcome, outcome);
-        QCOMPARE(QString::fromStdString(run.settingsPath),
-                 QFile::exists(sources.path("BACK")) ? sources.path("BACK") : currentDir.filePath("BACK"));
+        QCOMPARE(QString::fromStdString(run.settingsPath), QFile::exists(sources.path("BACK"))
+                                                               ? sources.path("BACK")
+                                                               : currentDir.filePath("BACK"));
     }
 
     // The icon table's facts, written out here: a row that moved, a wrong
@@ -135,8 +142,21 @@ private slots:
     // that is not square, so width, height and their signs cannot be mixed up.
     void madeHeaderHoldsEveryField() {
         QCOMPARE(vireo::test::fromBytes(vireo::images::makeBmpHeader(240, -160)).toHex(),
-                 QByteArray("424d" "369a0000" "00000000" "36040000" "28000000" "f0000000" "60ffffff"
-                            "0100" "0800" "00000000" "00960000" "130b0000" "130b0000" "00010000" "00000000"));
+                 QByteArray("424d"
+                            "369a0000"
+                            "00000000"
+                            "36040000"
+                            "28000000"
+                            "f0000000"
+                            "60ffffff"
+                            "0100"
+                            "0800"
+                            "00000000"
+                            "00960000"
+                            "130b0000"
+                            "130b0000"
+                            "00010000"
+                            "00000000"));
         // Found by fuzzing: a top-down height of INT_MIN was negated as an int.
         const auto extreme = vireo::images::scanBmp(vireo::images::makeBmpHeader(1, INT_MIN));
         QVERIFY(extreme.topDown);

@@ -9,7 +9,9 @@ using skin::ProblemCode;
 
 namespace {
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+QString q(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -32,24 +34,36 @@ void DoctorTextTest::findingSentences_data() {
     QTest::addColumn<QString>("required");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("fix");
-    QTest::newRow("missing") << int(ProblemCode::Missing) << "" << "" << "a.bmp 不存在"
+    QTest::newRow("missing") << int(ProblemCode::Missing) << ""
+                             << ""
+                             << "a.bmp 不存在"
                              << "把该文件放进文件夹，或用 import 从图片生成";
-    QTest::newRow("unreadable") << int(ProblemCode::Missing) << "EIO" << "" << "a.bmp 无法读取（EIO）"
+    QTest::newRow("unreadable") << int(ProblemCode::Missing) << "EIO"
+                                << ""
+                                << "a.bmp 无法读取（EIO）"
                                 << "把该文件放进文件夹，或用 import 从图片生成";
-    QTest::newRow("empty") << int(ProblemCode::NotBmp) << "empty" << "" << "a.bmp 是空文件，不是 BMP"
+    QTest::newRow("empty") << int(ProblemCode::NotBmp) << "empty"
+                           << ""
+                           << "a.bmp 是空文件，不是 BMP"
                            << "用 convert 转换成 8 位 BMP";
-    QTest::newRow("png") << int(ProblemCode::NotBmp) << "PNG" << "" << "a.bmp 实际是 PNG 文件，不是 BMP"
+    QTest::newRow("png") << int(ProblemCode::NotBmp) << "PNG"
+                         << ""
+                         << "a.bmp 实际是 PNG 文件，不是 BMP"
                          << "用 convert 转换成 8 位 BMP";
-    QTest::newRow("named method") << int(ProblemCode::Compressed) << "RLE8" << ""
+    QTest::newRow("named method") << int(ProblemCode::Compressed) << "RLE8"
+                                  << ""
                                   << "a.bmp 使用了压缩（RLE8），应为不压缩"
                                   << "用 convert 无损重写为不压缩的 BMP";
-    QTest::newRow("numbered method") << int(ProblemCode::Compressed) << "11" << ""
+    QTest::newRow("numbered method") << int(ProblemCode::Compressed) << "11"
+                                     << ""
                                      << "a.bmp 使用了压缩（方式 11），应为不压缩"
                                      << "用 convert 无损重写为不压缩的 BMP";
-    QTest::newRow("size") << int(ProblemCode::WrongSize) << "241×160" << "240×160"
+    QTest::newRow("size") << int(ProblemCode::WrongSize) << "241×160"
+                          << "240×160"
                           << "a.bmp 的尺寸为 241×160，应为 240×160"
                           << "重画为正确尺寸，或用 convert --fit cover|contain|stretch 缩放";
-    QTest::newRow("offsets") << int(ProblemCode::BadOffsets) << "1" << "2"
+    QTest::newRow("offsets") << int(ProblemCode::BadOffsets) << "1"
+                             << "2"
                              << "a.bmp 的像素偏移/文件大小字段为 1，应为 2"
                              << "用 convert 无损重写文件头";
 }
@@ -68,7 +82,8 @@ void DoctorTextTest::settingsFileHasItsOwnFix() {
     const Finding length{ProblemCode::WrongLength, "31", "32"};
     QCOMPARE(q(describeSettingsFinding("BACK", length).fix),
              QStringLiteral("换成 32 字节的设置文件，或删去它，让 import 写入默认设置"));
-    QCOMPARE(q(describeFinding("BACK", length).fix), QStringLiteral("用 convert 重写为标准 8 位 BMP"));
+    QCOMPARE(q(describeFinding("BACK", length).fix),
+             QStringLiteral("用 convert 重写为标准 8 位 BMP"));
     QCOMPARE(q(doctorLine("BACK", length, true)),
              QStringLiteral("BACK: BACK 的长度为 31 字节，应为 32 字节 — "
                             "换成 32 字节的设置文件，或删去它，让 import 写入默认设置"));
@@ -88,7 +103,8 @@ void DoctorTextTest::lineMarksWarningsAndEscapesTheName() {
     QVERIFY(q(line).contains(QStringLiteral("选中文字的颜色与目录画面背景")));
     const Finding missing{ProblemCode::Missing, {}, {}};
     QCOMPARE(q(doctorLine("a\x1b.bmp", missing, false)),
-             QStringLiteral("a\\x1b.bmp: a\\x1b.bmp 不存在 — 把该文件放进文件夹，或用 import 从图片生成"));
+             QStringLiteral(
+                 "a\\x1b.bmp: a\\x1b.bmp 不存在 — 把该文件放进文件夹，或用 import 从图片生成"));
 }
 
 void DoctorTextTest::slotVerdicts() {
@@ -100,28 +116,41 @@ void DoctorTextTest::slotVerdicts() {
              QStringLiteral("x.bmp 实际是 PNG 文件，不是 BMP（另有 1 项）"));
     const auto details = slotVerdictDetails("x.bmp", two);
     QCOMPARE(details.size(), std::size_t(2));
-    QCOMPARE(q(details[1]), QStringLiteral("x.bmp 有 7 个像素的颜色与播放器所用背景调色板中的颜色不同 — "
-                                           "在工作台中点该图标的“重新映射”或其背景的“映射图标”，"
-                                           "或重新放入原图"));
+    QCOMPARE(q(details[1]),
+             QStringLiteral("x.bmp 有 7 个像素的颜色与播放器所用背景调色板中的颜色不同 — "
+                            "在工作台中点该图标的“重新映射”或其背景的“映射图标”，"
+                            "或重新放入原图"));
 }
 
 void DoctorTextTest::reasonCodes_data() {
     QTest::addColumn<QString>("detail");
     QTest::addColumn<QString>("words");
-    QTest::newRow("palette") << "no-palette" << "无法读取此 BMP 的调色板";
-    QTest::newRow("lossless") << "not-lossless-bmp" << "无法无损读取此 BMP";
-    QTest::newRow("quantiser") << "quantiser-map" << "libimagequant 无法映射像素";
-    QTest::newRow("empty") << "empty-picture" << "图片为空";
-    QTest::newRow("icon") << "icon-needs-palette" << "图标需要指定所用背景的调色板（--palette）";
-    QTest::newRow("remap") << "not-remappable" << "不是可重新映射的图标";
-    QTest::newRow("no original") << "no-original-picture" << "没有原图";
-    QTest::newRow("same source") << "same-source-as: art/Main.png" << "与 art/Main.png 对应同一个源文件";
-    QTest::newRow("size") << "wrong-size: 241×160 240×160" << "尺寸为 241×160，应为 240×160";
+    QTest::newRow("palette") << "no-palette"
+                             << "无法读取此 BMP 的调色板";
+    QTest::newRow("lossless") << "not-lossless-bmp"
+                              << "无法无损读取此 BMP";
+    QTest::newRow("quantiser") << "quantiser-map"
+                               << "libimagequant 无法映射像素";
+    QTest::newRow("empty") << "empty-picture"
+                           << "图片为空";
+    QTest::newRow("icon") << "icon-needs-palette"
+                          << "图标需要指定所用背景的调色板（--palette）";
+    QTest::newRow("remap") << "not-remappable"
+                           << "不是可重新映射的图标";
+    QTest::newRow("no original") << "no-original-picture"
+                                 << "没有原图";
+    QTest::newRow("same source") << "same-source-as: art/Main.png"
+                                 << "与 art/Main.png 对应同一个源文件";
+    QTest::newRow("size") << "wrong-size: 241×160 240×160"
+                          << "尺寸为 241×160，应为 240×160";
     QTest::newRow("fit") << "needs-fit: 1×2 64×64"
                          << "图片尺寸为 1×2，应为 64×64（可用 --fit cover|contain|stretch 缩放）";
-    QTest::newRow("size without sizes") << "wrong-size: 1" << "wrong-size: 1";
-    QTest::newRow("project") << "nothing-to-undo" << "没有可以撤销的步骤";
-    QTest::newRow("system words") << "Input/output error" << "Input/output error";
+    QTest::newRow("size without sizes") << "wrong-size: 1"
+                                        << "wrong-size: 1";
+    QTest::newRow("project") << "nothing-to-undo"
+                             << "没有可以撤销的步骤";
+    QTest::newRow("system words") << "Input/output error"
+                                  << "Input/output error";
 }
 
 void DoctorTextTest::reasonCodes() {

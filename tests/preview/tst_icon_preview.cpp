@@ -9,14 +9,16 @@ namespace {
 
 // The picture of image1 to image7, in order, and its position boxes (none for the background).
 const char* const kPictures[] = {"main256.bmp", "movie256.bmp", "music256.bmp", "ebook256.bmp",
-                                 "game256.bmp", "help256.bmp", "image256.bmp"};
-const char* const kBoxes[][2] = {{nullptr, nullptr}, {"xdy1", "ydy1"},     {"xyy1", "yyy1"},
+                                 "game256.bmp", "help256.bmp",  "image256.bmp"};
+const char* const kBoxes[][2] = {{nullptr, nullptr},  {"xdy1", "ydy1"}, {"xyy1", "yyy1"},
                                  {"xdzs11", "ydzs1"}, {"xyx1", "yyx1"}, {"xxx1", "yxx1"},
                                  {"xtp1", "ytp1"}};
 
 struct Rig : test::WindowFixture {
     Rig() { openSources(); }
-    QLabel* image(int i) const { return window->findChild<QLabel*>(QStringLiteral("image%1").arg(i + 1)); }
+    QLabel* image(int i) const {
+        return window->findChild<QLabel*>(QStringLiteral("image%1").arg(i + 1));
+    }
     QString picture(int i) const { return source.path(kPictures[i]); }
     void type(int i, const QString& x, const QString& y) {
         box(kBoxes[i][0])->setText(x);
@@ -46,7 +48,8 @@ private slots:
         rig.button("Command7")->click();
         QVERIFY(rig.dialogs.messages.isEmpty());
         QCOMPARE(rig.image(0)->geometry(), QRect(0, 0, 240, 160));
-        for (int i = 1; i < 7; ++i) QCOMPARE(rig.image(i)->geometry(), QRect(typed[i], QSize(64, 64)));
+        for (int i = 1; i < 7; ++i)
+            QCOMPARE(rig.image(i)->geometry(), QRect(typed[i], QSize(64, 64)));
         QCOMPARE(rig.window->childAt(100, 12), rig.image(0));
         QCOMPARE(rig.window->childAt(120, 100), rig.image(3));
         QVERIFY(rig.button("Command12")->isVisible());
@@ -62,7 +65,8 @@ private slots:
                                                    test::randomBytes(64 * 64, 91)));
         rig.button("Command7")->click();
         for (int i = 0; i < 7; ++i) {
-            const QImage file = QImage(rig.picture(i)).convertToFormat(QImage::Format_RGB32).mirrored(false, true);
+            const QImage file =
+                QImage(rig.picture(i)).convertToFormat(QImage::Format_RGB32).mirrored(false, true);
             QCOMPARE(rig.image(i)->grab().toImage().convertToFormat(QImage::Format_RGB32), file);
         }
     }

@@ -25,7 +25,8 @@ QByteArray reversedTable() {
 }
 
 // `count` copies of `fill` with `text` at `index`.
-std::vector<std::string> values(int count, const char* fill, int index = -1, const char* text = "") {
+std::vector<std::string> values(int count, const char* fill, int index = -1,
+                                const char* text = "") {
     std::vector<std::string> list(count, fill);
     if (index >= 0) list[index] = text;
     return list;
@@ -51,7 +52,8 @@ struct Rig : test::WindowFixture {
 // What the boxes show for a record: bytes 0-2, 4-6, 8-10, 16-29.
 QStringList textsOf(const QByteArray& record) {
     QStringList list;
-    for (int offset : {0, 1, 2, 4, 5, 6, 8, 9, 10, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29})
+    for (int offset :
+         {0, 1, 2, 4, 5, 6, 8, 9, 10, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29})
         list << QString::number(quint8(record[offset]));
     return list;
 }
@@ -71,12 +73,13 @@ private slots:
         QTest::newRow("-0.5") << "-0.5" << true << qint64(-1) << qint64(0);
         QTest::newRow(".5 with blanks") << " \t.5 " << true << qint64(0) << qint64(0);
         // A double would make this an exact half and round it down to 2.
-        QTest::newRow("just above a half") << "2.50000000000000000001" << true << qint64(2) << qint64(3);
+        QTest::newRow("just above a half")
+            << "2.50000000000000000001" << true << qint64(2) << qint64(3);
         QTest::newRow("huge") << "99999999999999999999" << true << qint64(kSaturation)
                               << qint64(kSaturation);
         for (const char* text : {"", "-", ".", "1e2", "1 2", "12a", "--1", "１２"})
-            QTest::newRow(text[0] ? text : "empty") << QString::fromUtf8(text) << false << qint64(0)
-                                                    << qint64(0);
+            QTest::newRow(text[0] ? text : "empty")
+                << QString::fromUtf8(text) << false << qint64(0) << qint64(0);
     }
 
     void conversions() {
@@ -128,7 +131,8 @@ private slots:
         QCOMPARE(readFile(dir.filePath("BACK")), expected);
 
         QVERIFY(writeGroup(back, tablePath, Group::Positions, values(14, "200.5", 13, "201.5")));
-        for (const Field& field : kPositionFields) store(field.offset, field.offset == 29 ? 202 : 200);
+        for (const Field& field : kPositionFields)
+            store(field.offset, field.offset == 29 ? 202 : 200);
         QCOMPARE(readFile(dir.filePath("BACK")), expected);
 
         for (bool on : {true, false}) {
@@ -140,7 +144,7 @@ private slots:
     }
 
     void failuresWriteNothing_data() {
-        QTest::addColumn<int>("backLength");   // -1: no settings file
+        QTest::addColumn<int>("backLength");  // -1: no settings file
         QTest::addColumn<int>("tableLength");
         QTest::addColumn<QString>("named");  // the file the error names
         QTest::addColumn<int>("badIndex");
@@ -166,8 +170,9 @@ private slots:
         if (backLength >= 0) writeFile(back, original);
         writeFile(dir.filePath("ASCII"), reversedTable().left(tableLength));
 
-        const auto written = writeGroup(back.toStdString(), dir.filePath("ASCII").toStdString(),
-                                        Group::Positions, values(14, "1", badIndex, qPrintable(badText)));
+        const auto written =
+            writeGroup(back.toStdString(), dir.filePath("ASCII").toStdString(), Group::Positions,
+                       values(14, "1", badIndex, qPrintable(badText)));
         QVERIFY(!written);
         QCOMPARE(QString::fromStdString(written.error().path), dir.filePath(named));
         QCOMPARE(written.error().field ? int(*written.error().field) : -1, badIndex);
@@ -253,7 +258,8 @@ private slots:
         QCOMPARE(rig.dialogs.messages.mid(0, 2),
                  QStringList({"文件列表 Y 轴数据不是数字，请输入0到255之间的整数",
                               "电子书文字颜色 G 分量数据超出范围，请输入0到255之间的整数"}));
-        QVERIFY(rig.dialogs.messages.last().startsWith(QStringLiteral("ASCII文件找不到或大小不正确")));
+        QVERIFY(
+            rig.dialogs.messages.last().startsWith(QStringLiteral("ASCII文件找不到或大小不正确")));
         QCOMPARE(readFile(rig.back()), before);
     }
 

@@ -64,7 +64,8 @@ private slots:
     void everyRegionIsItsSourceBytes() {
         test::SourceFolder sources(42);
         const QString output = sources.path("BACKIMG");
-        test::writeFile(output, QByteArray(200000, 'o'));  // an older, longer skin is replaced whole
+        test::writeFile(output,
+                        QByteArray(200000, 'o'));  // an older, longer skin is replaced whole
         QVERIFY(skin::generateSkin(sourcesIn(sources), output.toStdString()).ok());
 
         const QByteArray skin = readFile(output);
@@ -73,8 +74,9 @@ private slots:
         for (const Expected& region : kExpected) {
             QCOMPARE(region.offset, next);  // no gap, no overlap
             const QByteArray source = sources.files.at(region.file);
-            QVERIFY2(skin.mid(region.offset, region.length) == source.mid(region.from, region.length),
-                     qPrintable(QString("%1 at %2").arg(region.file).arg(region.offset)));
+            QVERIFY2(
+                skin.mid(region.offset, region.length) == source.mid(region.from, region.length),
+                qPrintable(QString("%1 at %2").arg(region.file).arg(region.offset)));
             next = region.offset + region.length;
         }
         QCOMPARE(next, skin.size());
@@ -109,7 +111,8 @@ private slots:
         }
         skin::SkinSourceBytes bytes{{}, toBytes(sources.files.at("BACK"))};
         for (std::size_t i = 0; i < images::kSourceCount; ++i)
-            bytes.pictures[i] = toBytes(sources.files.at(QString::fromLatin1(images::kSourceSet[i].fileName)));
+            bytes.pictures[i] =
+                toBytes(sources.files.at(QString::fromLatin1(images::kSourceSet[i].fileName)));
 
         const auto fromFiles = skin::generateSkin(sourcesIn(sources), output.toStdString());
         const auto fromBytes = skin::assembleSkin(bytes);
@@ -160,7 +163,8 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             const auto size = unpack::pictureSizeOf(unpack::Template(i));
             test::writeFile(dir.filePath(unpack::kTemplateNames[i]),
-                            test::fromBytes(images::makeBmpHeader(size.width, size.height)) + QByteArray(i, 'x'));
+                            test::fromBytes(images::makeBmpHeader(size.width, size.height)) +
+                                QByteArray(i, 'x'));
         }
         const std::string path = dir.path().toStdString();
         QVERIFY(unpack::restoreBmps(path + "/BACKIMG", path, path).ok());
@@ -186,11 +190,15 @@ private slots:
         const QByteArray older = QByteArray::fromHex("0000645a645a645ac88c");
         // Pixel 1,255 of an icon at (200, 140) is its row 19, column 39.
         const uint movie = 39424, options = 178688, back = 1024;
-        QTest::newRow("icon at origin, inside") << false << main << origin << QPoint(5, 1) << 0u << movie + 64 + 5;
+        QTest::newRow("icon at origin, inside")
+            << false << main << origin << QPoint(5, 1) << 0u << movie + 64 + 5;
         QTest::newRow("right of it") << false << main << origin << QPoint(64, 0) << 0u << back + 64;
-        QTest::newRow("below it") << false << main << origin << QPoint(0, 64) << 0u << back + 64 * 240;
-        QTest::newRow("clipped, corner") << false << main << clipped << QPoint(239, 159) << 0u << options + 1255;
-        QTest::newRow("icon on the last pixel") << false << main << last << QPoint(239, 159) << 0u << options;
+        QTest::newRow("below it") << false << main << origin << QPoint(0, 64) << 0u
+                                  << back + 64 * 240;
+        QTest::newRow("clipped, corner")
+            << false << main << clipped << QPoint(239, 159) << 0u << options + 1255;
+        QTest::newRow("icon on the last pixel")
+            << false << main << last << QPoint(239, 159) << 0u << options;
         // The player draws movie, music, picture browser, game, e-book, options: the later on top.
         const QByteArray musicUnderPicture = QByteArray::fromHex("0000645a645a000000000000");
         const QByteArray pictureUnderGame = QByteArray::fromHex("00000000645a645a00000000");
@@ -199,14 +207,16 @@ private slots:
         QTest::newRow("game over picture browser")
             << false << main << pictureUnderGame << QPoint(100, 90) << 0u << 51712u;
         // Music, e-book and about share (100, 90); about is drawn last.
-        QTest::newRow("older, about over e-book") << true << main << older << QPoint(100, 90) << 0u << 51712u;
-        QTest::newRow("older, music") << true << music << older << QPoint(0, 0) << 139264u << 140288u;
+        QTest::newRow("older, about over e-book")
+            << true << main << older << QPoint(100, 90) << 0u << 51712u;
+        QTest::newRow("older, music")
+            << true << music << older << QPoint(0, 0) << 139264u << 140288u;
         QTest::newRow("music") << false << music << origin << QPoint(1, 0) << 139264u << 140289u;
         // The six side by side, each at its own pair: a pixel 3 across and 2 down in each.
         const QByteArray apart = QByteArray::fromHex("000040008000004040408040");
-        const std::pair<const char*, uint> icons[] = {{"movie", 39424u}, {"music", 43520u},
-                                                      {"picture browser", 47616u}, {"game", 51712u},
-                                                      {"e-book", 55808u}, {"options", 178688u}};
+        const std::pair<const char*, uint> icons[] = {
+            {"movie", 39424u}, {"music", 43520u},  {"picture browser", 47616u},
+            {"game", 51712u},  {"e-book", 55808u}, {"options", 178688u}};
         for (int i = 0; i < 6; ++i)
             QTest::newRow(qPrintable(QString("apart, ") + icons[i].first))
                 << false << main << apart << QPoint(i % 3 * 64 + 3, i / 3 * 64 + 2) << 0u
@@ -220,9 +230,11 @@ private slots:
         QFETCH(uint, palette);
         QFETCH(uint, pixel);
         skin::SkinFile skinFile{shortSkin ? skin::Layout::ShortSkin : skin::Layout::Skin,
-                                toBytes(test::randomBytes(shortSkin ? unpack::kShortSkinLength : skin::kSkinLength, 11))};
+                                toBytes(test::randomBytes(
+                                    shortSkin ? unpack::kShortSkinLength : skin::kSkinLength, 11))};
         std::copy(positions.begin(), positions.end(),
-                  skinFile.bytes.begin() + (shortSkin ? unpack::kRecordOffset + 15 : skin::kSettingsOffset + 16));
+                  skinFile.bytes.begin() +
+                      (shortSkin ? unpack::kRecordOffset + 15 : skin::kSettingsOffset + 16));
         const skin::Picture drawn = skin::renderScreen(skinFile, skin::Screen(screen));
         QCOMPARE(QSize(drawn.width, drawn.height), QSize(240, 160));
         // Palette entries are blue, green, red, spare; drawn as opaque 0xAARRGGBB.

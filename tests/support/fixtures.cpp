@@ -5,9 +5,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDropEvent>
 #include <QDir>
 #include <QDirIterator>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
@@ -38,7 +38,8 @@ QByteArray fromBytes(const Bytes& bytes) {
 }
 
 QStringList entries(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                               QDir::NoDotAndDotDot);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -60,7 +61,8 @@ std::map<QString, QByteArray> snapshot(const QString& dir) {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
-        all[info.filePath()] = info.isFile() ? readFile(info.filePath()) : QByteArray("not a regular file");
+        all[info.filePath()] =
+            info.isFile() ? readFile(info.filePath()) : QByteArray("not a regular file");
     }
     return all;
 }
@@ -118,10 +120,11 @@ std::optional<QByteArray> runSelfAsNobody(const QStringList& args) {
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
     if (geteuid() != 0 || setpriv.isEmpty()) return std::nullopt;
     QProcess child;
-    child.start(setpriv, QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                                     QStringLiteral("--clear-groups"),
-                                     QCoreApplication::applicationFilePath()} +
-                             args);
+    child.start(
+        setpriv,
+        QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                    QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath()} +
+            args);
     if (!child.waitForFinished(30000)) return QByteArray("child run as nobody timed out");
     // setpriv's own codes when it cannot start the program, e.g. from a private home folder.
     if (child.exitStatus() == QProcess::NormalExit &&

@@ -3,8 +3,8 @@
 #include "base/binary_file.h"
 
 #include <QByteArray>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <map>
@@ -39,7 +39,8 @@ struct Run {
     QString out;
     QString err;
 };
-// Runs `program` with `arguments`; a last argument ">FILE" sends standard output to FILE, as a shell would.
+// Runs `program` with `arguments`; a last argument ">FILE" sends standard output to FILE, as a
+// shell would.
 Run runProgram(const QString& program, QStringList arguments, const QString& workingDir = {});
 
 // Drags the file at `path` onto the middle of `target` and drops it there, as

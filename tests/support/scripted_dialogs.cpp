@@ -32,8 +32,7 @@ void ScriptedDialogs::message(QWidget*, const QString& text) {
     if (onMessage) onMessage(text);
 }
 
-std::optional<int> ScriptedDialogs::ask(QWidget*, const QString& text,
-                                        const QStringList& answers) {
+std::optional<int> ScriptedDialogs::ask(QWidget*, const QString& text, const QStringList& answers) {
     questions << text;
     answerLists << answers;
     if (answers_.empty()) {

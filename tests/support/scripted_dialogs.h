@@ -33,11 +33,11 @@ public:
     std::optional<int> ask(QWidget* parent, const QString& text,
                            const QStringList& answers) override;
 
-    QStringList messages;      // every message shown, in order
-    QStringList questions;     // every question asked, in order
+    QStringList messages;            // every message shown, in order
+    QStringList questions;           // every question asked, in order
     QList<QStringList> answerLists;  // the answers offered with each question
-    QStringList filters;       // the filter of every open-file dialog shown
-    QStringList initialPaths;  // the initial path of every open-file dialog shown
+    QStringList filters;             // the filter of every open-file dialog shown
+    QStringList initialPaths;        // the initial path of every open-file dialog shown
     // Called while a message is shown, e.g. to look at which widget has focus.
     std::function<void(const QString&)> onMessage;
 

@@ -33,7 +33,8 @@ struct Restore {
     Restore() {
         writeFile(skinPath, skin);
         for (int i = 0; i < 3; ++i) {
-            templates[i] = madeHeader(unpack::Template(i)) + randomBytes(10 * i, 20 + i);  // only 54 bytes count
+            templates[i] = madeHeader(unpack::Template(i)) +
+                           randomBytes(10 * i, 20 + i);  // only 54 bytes count
             writeFile(templateDir.filePath(unpack::kTemplateNames[i]), templates[i]);
             writeFile(skinDir.filePath(unpack::kTemplateNames[i]), randomBytes(54, 90 + i));
         }
@@ -52,7 +53,9 @@ struct Restore {
 // A fresh unpacker whose current directory holds the three templates.
 struct Fixture {
     Fixture() : window(dialogs, templates.path()) {
-        for (int i = 0; i < 3; ++i) writeFile(templates.filePath(unpack::kTemplateNames[i]), madeHeader(unpack::Template(i)));
+        for (int i = 0; i < 3; ++i)
+            writeFile(templates.filePath(unpack::kTemplateNames[i]),
+                      madeHeader(unpack::Template(i)));
     }
     QString skin(const QString& name, int length) {
         writeFile(files.filePath(name), randomBytes(length, 1));
@@ -80,8 +83,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("BACKIMG");
         QByteArray bytes(178720, char(0xFF));
-        const char record[] = "\xFF\x00\x10\xFF\xFF\xFF\xFF\xFF\x05\x00\x00\xFF\xFF\xFF\xFF"
-                              "\x0C\x28\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xC8\x00\xFF\xFF\xFF\x01";
+        const char record[] =
+            "\xFF\x00\x10\xFF\xFF\xFF\xFF\xFF\x05\x00\x00\xFF\xFF\xFF\xFF"
+            "\x0C\x28\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xC8\x00\xFF\xFF\xFF\x01";
         bytes.replace(178688, 32, QByteArray(record, 32));
         writeFile(path, bytes);
         const auto texts = skinInfoTexts(unpack::inspectSkin(path.toStdString()).value(), "/a b");
@@ -94,7 +98,8 @@ private slots:
 
         writeFile(path, bytes + 'x');
         QCOMPARE(unpack::inspectSkin(path.toStdString()).error().kind, Error::Kind::WrongLength);
-        QCOMPARE(unpack::inspectSkin(toBytes(bytes.left(178719)), "x/BACKIMG").error().path, std::string("x/BACKIMG"));
+        QCOMPARE(unpack::inspectSkin(toBytes(bytes.left(178719)), "x/BACKIMG").error().path,
+                 std::string("x/BACKIMG"));
     }
 
     void restoresEveryFileByteForByte() {
@@ -117,21 +122,24 @@ private slots:
         QVERIFY(r.run());
         QCOMPARE(QDir(r.outDir.path()).entryList(QDir::Files).size(), 11);
         for (const auto& [name, header, palette, pixels, length] : rows)
-            QVERIFY2(readFile(r.out(name)) == r.templates[header].left(54) + r.skin.mid(palette, 1024) +
-                                                  r.skin.mid(pixels, length), name);
+            QVERIFY2(readFile(r.out(name)) == r.templates[header].left(54) +
+                                                  r.skin.mid(palette, 1024) +
+                                                  r.skin.mid(pixels, length),
+                     name);
     }
 
     // Both the files' and the bytes' restoration refuse, naming the input.
     void badInputWritesNothing_data() {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("length");  // -1: removed
+        QTest::addColumn<int>("length");         // -1: removed
         QTest::addColumn<QByteArray>("header");  // replaces the template when given
         QTest::newRow("skin one byte short") << "BACKIMG" << 178719 << QByteArray();
         QTest::newRow("skin one byte long") << "BACKIMG" << 178721 << QByteArray();
         QTest::newRow("16×16 template removed") << "BMPHEAD16" << -1 << QByteArray();
         QTest::newRow("240×160 template of 53 bytes") << "BMPHEAD256" << 53 << QByteArray();
         // A header that lies about the pictures it heads.
-        QTest::newRow("64×160 header for the backgrounds") << "BMPHEAD256" << 0 << test::fromBytes(images::makeBmpHeader(64, 160));
+        QTest::newRow("64×160 header for the backgrounds")
+            << "BMPHEAD256" << 0 << test::fromBytes(images::makeBmpHeader(64, 160));
         QByteArray fourBits = madeHeader(unpack::Template::Head64);
         fourBits[28] = 4;
         QTest::newRow("64×64 header of 4 bits") << "BMPHEAD64" << 0 << fourBits;
@@ -167,8 +175,9 @@ private slots:
         QVERIFY(QDir(r.outDir.path()).mkdir("ebook256.bmp"));  // a file cannot replace it
         const auto restored = r.run();
         QCOMPARE(QString::fromStdString(restored.error().path), r.out("ebook256.bmp"));
-        QCOMPARE(QDir(r.outDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"ebook256.bmp"});
+        QCOMPARE(
+            QDir(r.outDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"ebook256.bmp"});
     }
 
     // Exactly the bottom-up headers the tool makes itself (tst_images
@@ -223,7 +232,8 @@ private slots:
         QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(f.window.childAt(4, 240), nullptr);
         QTest::mouseDClick(&f.window, Qt::LeftButton, {}, {4, 240});
-        QCOMPARE(f.dialogs.messages, QStringList{QStringLiteral("orrin:点不出别的了，放弃吧!hehe")});
+        QCOMPARE(f.dialogs.messages,
+                 QStringList{QStringLiteral("orrin:点不出别的了，放弃吧!hehe")});
     }
 };
 

@@ -2,8 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -19,7 +19,8 @@ private slots:
     // mnemonic such as "(&O)".
     void standardDialogsSpeakChinese() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QVERIFY(!vireo::ui::installChineseQtTranslations(*qApp, QDir::tempPath() + QStringLiteral("/no-such")));
+        QVERIFY(!vireo::ui::installChineseQtTranslations(
+            *qApp, QDir::tempPath() + QStringLiteral("/no-such")));
         QVERIFY(vireo::ui::installChineseQtTranslations(*qApp));
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -27,14 +28,17 @@ private slots:
         QStringList texts;
         for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
             texts << dialog.findChild<QLabel*>(QLatin1String(name))->text();
-        for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons()) texts << button->text();
+        for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons())
+            texts << button->text();
         QMessageBox box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Ok);
         texts << box.button(QMessageBox::Ok)->text();
         QCOMPARE(texts.size(), 6);
         for (QString words : texts) {
             words.remove(QRegularExpression(QStringLiteral("\\(&[A-Z]\\)")));
-            QVERIFY2(words.contains(QRegularExpression(QStringLiteral("\\p{Han}"))), qPrintable(words));
-            QVERIFY2(!words.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))), qPrintable(words));
+            QVERIFY2(words.contains(QRegularExpression(QStringLiteral("\\p{Han}"))),
+                     qPrintable(words));
+            QVERIFY2(!words.contains(QRegularExpression(QStringLiteral("[A-Za-z]"))),
+                     qPrintable(words));
         }
     }
 };

@@ -19,8 +19,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
 #include <QUrl>
@@ -154,7 +154,7 @@ void WorkbenchOriginalsTest::ctrlZDuringADragCancelsIt() {
     Workbench bench;
     QUndoStack* history = bench.window->undoStack();
     QWidget* canvas = bench.window->canvas();
-    QTest::keyClick(canvas, Qt::Key_Right);  // nothing selected: no step
+    QTest::keyClick(canvas, Qt::Key_Right);                          // nothing selected: no step
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 80));  // the music icon at 88,26
     QTest::keyClick(canvas, Qt::Key_Right);
     QCOMPARE(history->count(), 1);
@@ -244,8 +244,8 @@ void WorkbenchOriginalsTest::opensAFinishedSkinAsTheRendererShowsIt() {
     test::SourceFolder other(5);
     skin::SkinSourceBytes sources;
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
-        sources.pictures[i] = test::toBytes(
-            other.files.at(QString::fromLatin1(images::kSourceSet[i].fileName)));
+        sources.pictures[i] =
+            test::toBytes(other.files.at(QString::fromLatin1(images::kSourceSet[i].fileName)));
     sources.settings = test::toBytes(other.files.at(QStringLiteral("BACK")));
     const Bytes skinBytes = skin::assembleSkin(sources).value();
     const QString skinPath = bench.elsewhere.filePath(QStringLiteral("BACKIMG"));
@@ -269,8 +269,8 @@ void WorkbenchOriginalsTest::opensAFinishedSkinAsTheRendererShowsIt() {
     bench.window->findChild<QPushButton*>(QStringLiteral("openSkinButton"))->click();
     QCOMPARE(bench.dialogs.messages.size(), 1);
     QCOMPARE(bench.state.folder(), fresh + '/');
-    for (const auto screen : {skin::Screen::Main, skin::Screen::Tree, skin::Screen::Ebook,
-                              skin::Screen::Music}) {
+    for (const auto screen :
+         {skin::Screen::Main, skin::Screen::Tree, skin::Screen::Ebook, skin::Screen::Music}) {
         bench.window->setScreen(screen);
         const auto picture = skin::renderScreen(skinFile, screen);
         const QImage shown = bench.window->screenPicture();
@@ -279,7 +279,9 @@ void WorkbenchOriginalsTest::opensAFinishedSkinAsTheRendererShowsIt() {
             for (int x = 0; x < picture.width; ++x)
                 if (shown.pixel(x, y) != (picture.at(x, y) | 0xff000000u))
                     QFAIL(qPrintable(QStringLiteral("screen %1 differs at %2,%3")
-                                         .arg(int(screen)).arg(x).arg(y)));
+                                         .arg(int(screen))
+                                         .arg(x)
+                                         .arg(y)));
     }
 }
 

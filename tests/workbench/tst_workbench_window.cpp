@@ -49,7 +49,8 @@ struct Bench {
             test::writeFile(folder.path(name), folder.files[name]);
         }
         QByteArray back = folder.files.at(QStringLiteral("BACK"));
-        for (const auto& field : settings::kPositionFields) back[field.offset] = char(field.defaultValue);
+        for (const auto& field : settings::kPositionFields)
+            back[field.offset] = char(field.defaultValue);
         folder.files[QStringLiteral("BACK")] = back;
         test::writeFile(folder.path(QStringLiteral("BACK")), back);
 
@@ -71,7 +72,8 @@ struct Bench {
     }
 
     // The screen the player would show with the icons at `positions`.
-    QImage expected(const IconPositions& positions, skin::Screen screen = skin::Screen::Main) const {
+    QImage expected(const IconPositions& positions,
+                    skin::Screen screen = skin::Screen::Main) const {
         skin::SkinSourceBytes sources;
         for (std::size_t i = 0; i < images::kSourceCount; ++i)
             sources.pictures[i] = test::toBytes(test::readFile(state.sourcePaths()[i]));
@@ -123,7 +125,8 @@ QList<QRgb> drawnColours(const QByteArray& icon, const QByteArray& background) {
     QList<QRgb> colours;
     for (int i = 1078; i < icon.size(); ++i) {
         const int entry = 54 + 4 * quint8(icon[i]);
-        colours << qRgb(quint8(background[entry + 2]), quint8(background[entry + 1]), quint8(background[entry]));
+        colours << qRgb(quint8(background[entry + 2]), quint8(background[entry + 1]),
+                        quint8(background[entry]));
     }
     return colours;
 }
@@ -157,9 +160,12 @@ void WorkbenchWindowTest::dragMovesOneIcon_data() {
     QTest::addColumn<QPoint>("expected");
     QTest::newRow("movie at 1x") << 1 << 0 << 0 << QPoint(20, 10) << QPoint(32, 36);
     QTest::newRow("options at 4x") << 4 << 5 << 0 << QPoint(20, 10) << QPoint(184, 96);
-    QTest::newRow("grid 8 snaps to the nearest line") << 1 << 0 << 8 << QPoint(5, 3) << QPoint(16, 32);
-    QTest::newRow("past the top-left stops at 0") << 2 << 0 << 0 << QPoint(-100, -100) << QPoint(0, 0);
-    QTest::newRow("grid 8 past the far end stops at 255") << 1 << 0 << 8 << QPoint(400, 400) << QPoint(255, 255);
+    QTest::newRow("grid 8 snaps to the nearest line")
+        << 1 << 0 << 8 << QPoint(5, 3) << QPoint(16, 32);
+    QTest::newRow("past the top-left stops at 0")
+        << 2 << 0 << 0 << QPoint(-100, -100) << QPoint(0, 0);
+    QTest::newRow("grid 8 past the far end stops at 255")
+        << 1 << 0 << 8 << QPoint(400, 400) << QPoint(255, 255);
 }
 
 void WorkbenchWindowTest::dragMovesOneIcon() {
@@ -182,7 +188,8 @@ void WorkbenchWindowTest::dragMovesOneIcon() {
     QCOMPARE(bench.fieldTexts(), texts);
     QCOMPARE(bench.window->screenPicture(), bench.expected(moved));
     // BACK stays the panel's to write.
-    QCOMPARE(test::readFile(bench.state.settingsPath()), bench.folder.files.at(QStringLiteral("BACK")));
+    QCOMPARE(test::readFile(bench.state.settingsPath()),
+             bench.folder.files.at(QStringLiteral("BACK")));
 }
 
 void WorkbenchWindowTest::nudges_data() {
@@ -211,7 +218,9 @@ void WorkbenchWindowTest::undoAndRedoMovesByKeys() {
     bench.drag(QPoint(100, 40), QPoint(20, 10));  // music: 88,26 -> 108,36
     QTest::keyClick(bench.window->canvas(), Qt::Key_Right);
     QTest::keyClick(bench.window->canvas(), Qt::Key_Down, Qt::ShiftModifier);
-    const auto position = [&] { return bench.state.fieldText(18) + ',' + bench.state.fieldText(19); };
+    const auto position = [&] {
+        return bench.state.fieldText(18) + ',' + bench.state.fieldText(19);
+    };
     QCOMPARE(position(), QStringLiteral("109,44"));
     const auto press = [&](Qt::KeyboardModifiers modifiers, int times) {
         for (int i = 0; i < times; ++i) QTest::keyClick(bench.window.get(), Qt::Key_Z, modifiers);
@@ -300,7 +309,8 @@ void WorkbenchWindowTest::foreignColoursAreMarkedAndRemapped() {
     // The music icon's own table is the main palette turned by one entry:
     // every colour is still there, at another index.
     const QByteArray table = main.mid(54, 1024);
-    const QByteArray icon = test::bmp8(64, 64, table.mid(4) + table.left(4), test::randomBytes(4096, 11));
+    const QByteArray icon =
+        test::bmp8(64, 64, table.mid(4) + table.left(4), test::randomBytes(4096, 11));
     QTemporaryDir elsewhere;
     test::writeFile(elsewhere.filePath(QStringLiteral("music.bmp")), icon);
     workbench::ui::SlotView* slot = bench.window->slotView(Source::MusicIcon);
@@ -327,7 +337,8 @@ void WorkbenchWindowTest::foreignColoursAreMarkedAndRemapped() {
     test::writeFile(elsewhere.filePath(QStringLiteral("main.bmp")), background);
     QVERIFY(test::dropFile(bench.window->slotView(Source::MainBackground),
                            elsewhere.filePath(QStringLiteral("main.bmp"))));
-    QPushButton* remapAll = bench.window->slotView(Source::MainBackground)->findChild<QPushButton*>(QStringLiteral("remapButton"));
+    QPushButton* remapAll = bench.window->slotView(Source::MainBackground)
+                                ->findChild<QPushButton*>(QStringLiteral("remapButton"));
     QVERIFY(remapAll->toolTip().contains(QStringLiteral(" 6 个图标")));
     const QByteArray before = test::readFile(bench.state.sourcePath(Source::GameIcon));
     remapAll->click();
@@ -446,7 +457,8 @@ void WorkbenchWindowTest::backgroundMenuOpensTheWorkbench() {
     const auto workbenches = [] {
         QList<workbench::ui::WorkbenchWindow*> found;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* bench = qobject_cast<workbench::ui::WorkbenchWindow*>(w); bench && bench->isVisible())
+            if (auto* bench = qobject_cast<workbench::ui::WorkbenchWindow*>(w);
+                bench && bench->isVisible())
                 found << bench;
         return found;
     };
@@ -463,11 +475,13 @@ void WorkbenchWindowTest::backgroundMenuOpensTheWorkbench() {
 
 void WorkbenchWindowTest::failedRunTooltipNamesEveryFinding() {
     test::WindowFixture f;
-    test::writeFile(f.source.path("tree_main256.bmp"), f.source.files.at("tree_main256.bmp").left(5000));
+    test::writeFile(f.source.path("tree_main256.bmp"),
+                    f.source.files.at("tree_main256.bmp").left(5000));
     test::writeFile(f.source.path("music256.bmp"), QByteArray("GIF89a"));
     f.openSources();
     // The report keeps naming the first fault only, as the verification words it.
-    QCOMPARE(f.label("test1")->text(), QStringLiteral("目录树背景 音乐图标  校验未通过，无法生成文件"));
+    QCOMPARE(f.label("test1")->text(),
+             QStringLiteral("目录树背景 音乐图标  校验未通过，无法生成文件"));
     const QString tooltip = f.label("test1")->toolTip();
     QVERIFY2(tooltip.startsWith("tree_main256.bmp：\n"), qPrintable(tooltip));
     QVERIFY(tooltip.contains("    tree_main256.bmp 的长度为 5000 字节，应为 39478 字节"));

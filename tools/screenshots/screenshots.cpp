@@ -9,11 +9,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QEventLoop>
 #include <QTimer>
 
 #include <cstdio>
@@ -67,7 +67,9 @@ vireo::Bytes shortSkinOf(const QString& demo) {
     using vireo::images::Source;
     const auto file = [&](Source source) {
         const QString path = demo + QLatin1Char('/') + vireo::images::sourceImage(source).fileName;
-        return vireo::readBlock(path.toStdString(), 0, vireo::images::sourceImage(source).requiredLength()).value();
+        return vireo::readBlock(path.toStdString(), 0,
+                                vireo::images::sourceImage(source).requiredLength())
+            .value();
     };
     vireo::Bytes skin;
     const auto add = [&](const vireo::Bytes& from, std::size_t offset, std::size_t length) {
@@ -136,7 +138,8 @@ int main(int argc, char* argv[]) {
     QDir(unpackFolder).removeRecursively();
     QDir().mkpath(unpackFolder);
     const auto written = vireo::writeFileAtomically(
-        (unpackFolder + QString::fromLatin1(vireo::unpack::kSkinFileName)).toStdString(), shortSkinOf(demo));
+        (unpackFolder + QString::fromLatin1(vireo::unpack::kSkinFileName)).toStdString(),
+        shortSkinOf(demo));
     ok = written.ok() && ok;
     dialogs.paths << unpackFolder + QString::fromLatin1(vireo::unpack::kSkinFileName);
     window.showUnpacker();

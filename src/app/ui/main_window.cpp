@@ -8,8 +8,8 @@
 #include "messages/error_text.h"
 #include "messages/role_names.h"
 #include "messages/verification_text.h"
-#include "settings/byte_table.h"
 #include "preview/ui/icon_preview.h"
+#include "settings/byte_table.h"
 #include "settings/ui/settings_panel.h"
 #include "skin/generation.h"
 #include "skin/skin_layout.h"
@@ -21,10 +21,10 @@
 #include "widgets/window_style.h"
 #include "workbench/ui/workbench_window.h"
 
-#include <QGroupBox>
 #include <QContextMenuEvent>
-#include <QLabel>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -118,36 +118,46 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
 void MainWindow::makeSourceRows() {
     for (const Row& row : kRows) {
         const auto& image = images::sourceImage(row.source);
-        makeLabel(this, QString::fromLatin1(row.roleLabel),
-                  QString::fromUtf8(roleName(row.source)), 120, row.top);
+        makeLabel(this, QString::fromLatin1(row.roleLabel), QString::fromUtf8(roleName(row.source)),
+                  120, row.top);
         // Before the first choice each path label shows its own name.
         pathLabels_[static_cast<std::size_t>(row.source)] =
             makeLabel(this, QString::fromLatin1(image.pathLabel),
                       QString::fromLatin1(image.pathLabel), 1440, row.top);
     }
     makeLabel(this, QStringLiteral("Label8"), QStringLiteral("文件状态确认"), 120, kStatusTop);
-    statusLabel_ = makeLabel(this, QStringLiteral("test1"), QStringLiteral("状态未知"), 1440, kStatusTop);
+    statusLabel_ =
+        makeLabel(this, QStringLiteral("test1"), QStringLiteral("状态未知"), 1440, kStatusTop);
 }
 
 void MainWindow::makeButtons() {
-    openButton_ = makeButton(this, QStringLiteral("Command1"), QStringLiteral("打开文件(&O)"), 120, 1215);
-    generateButton_ = makeButton(this, QStringLiteral("Command2"), QStringLiteral("生成皮肤(&C)"), 1560, 1215);
-    auto* note = new QLabel(QStringLiteral("选择文件时请打开main256.bmp 其他文件会自动读入，请务必确定所有图片都在相同目录下"), this);
+    openButton_ =
+        makeButton(this, QStringLiteral("Command1"), QStringLiteral("打开文件(&O)"), 120, 1215);
+    generateButton_ =
+        makeButton(this, QStringLiteral("Command2"), QStringLiteral("生成皮肤(&C)"), 1560, 1215);
+    auto* note = new QLabel(
+        QStringLiteral(
+            "选择文件时请打开main256.bmp 其他文件会自动读入，请务必确定所有图片都在相同目录下"),
+        this);
     note->setObjectName(QStringLiteral("Label13"));
     note->setWordWrap(true);
     note->setGeometry(px(2880), px(3360), px(3675), px(435));
     advancedButton_ = makeButton(this, QStringLiteral("Command4"), kAdvanced, 6600, 855);
-    exitButton_ = makeButton(this, QStringLiteral("Command3"), QStringLiteral("退出(&X)"), 7560, 855);
+    exitButton_ =
+        makeButton(this, QStringLiteral("Command3"), QStringLiteral("退出(&X)"), 7560, 855);
 }
 
 void MainWindow::makeSettingsArea() {
-    auto* colourFrame = makeFrame(this, QStringLiteral("Frame1"), QStringLiteral("颜色设定"), 120, 4200, 4215, 2175);
-    auto* positionFrame = makeFrame(this, QStringLiteral("Frame2"), QStringLiteral("图标位置设定"), 4440, 4200, 3975, 3015);
-    auto* hintFrame = makeFrame(this, QStringLiteral("Frame3"), QStringLiteral("杂项设定"), 120, 6480, 4215, 735);
+    auto* colourFrame = makeFrame(this, QStringLiteral("Frame1"), QStringLiteral("颜色设定"), 120,
+                                  4200, 4215, 2175);
+    auto* positionFrame = makeFrame(this, QStringLiteral("Frame2"), QStringLiteral("图标位置设定"),
+                                    4440, 4200, 3975, 3015);
+    auto* hintFrame =
+        makeFrame(this, QStringLiteral("Frame3"), QStringLiteral("杂项设定"), 120, 6480, 4215, 735);
 
-    settingsPanel_ = new SettingsPanel(dialogs_, *state_, currentDir_,
-                                       {colourFrame, positionFrame, hintFrame},
-                                       [this] { advancedToggle(); }, this);
+    settingsPanel_ = new SettingsPanel(
+        dialogs_, *state_, currentDir_, {colourFrame, positionFrame, hintFrame},
+        [this] { advancedToggle(); }, this);
     preview_ = new IconPreview(dialogs_, *state_, this, positionFrame, this);
 }
 
@@ -247,8 +257,8 @@ void MainWindow::showDoctorFindings(bool passed) {
                     const ProblemText text = file.settingsFile
                                                  ? describeSettingsFinding(file.file, finding)
                                                  : describeFinding(file.file, finding);
-                    lines << QStringLiteral("    ") + fromStd(text.message) + QStringLiteral(" — ") +
-                                 fromStd(windowFixFor(finding.code));
+                    lines << QStringLiteral("    ") + fromStd(text.message) +
+                                 QStringLiteral(" — ") + fromStd(windowFixFor(finding.code));
                 }
             }
             findings = lines.join('\n');
@@ -269,7 +279,8 @@ void MainWindow::generateSkin() {
     generateButton_->setEnabled(false);
 
     images::SourcePaths paths;
-    for (std::size_t i = 0; i < images::kSourceCount; ++i) paths[i] = toStd(state_->sourcePaths()[i]);
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        paths[i] = toStd(state_->sourcePaths()[i]);
     const std::string output = toStd(state_->folder()) + images::kSkinFileName;
     const auto written = skin::generateSkin({paths, settings}, output);
     if (written) {

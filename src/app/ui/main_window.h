@@ -78,18 +78,18 @@ protected:
 
 private:
     // The parts of the window, made once by the constructor.
-    void makeSourceRows();      // the role and path labels, and the status line
-    void makeButtons();         // Command1..4 and the note beside them
-    void makeSettingsArea();    // the three frames, the settings panel and the preview
+    void makeSourceRows();    // the role and path labels, and the status line
+    void makeButtons();       // Command1..4 and the note beside them
+    void makeSettingsArea();  // the three frames, the settings panel and the preview
     void connectActions();
     void makeBackgroundMenu();  // the menu of a right click on the window
-    void openSourceSet();  // Command1
+    void openSourceSet();       // Command1
     // The verification run on `folder` (trailing separator kept) and the
     // settings load that follows it, as Command1 runs them.
     void verifyFolder(const QString& folder);
-    void generateSkin();   // Command2
-    void exitAll();        // Command3
-    void showSourcePaths();  // the path labels show the state's paths
+    void generateSkin();                   // Command2
+    void exitAll();                        // Command3
+    void showSourcePaths();                // the path labels show the state's paths
     void showDoctorFindings(bool passed);  // test1's tooltip
 
     Dialogs& dialogs_;
@@ -116,8 +116,8 @@ private:
     SettingsPanel* settingsPanel_ = nullptr;  // the controls of Frame1, Frame2 and Frame3
     IconPreview* preview_ = nullptr;          // image1 to image7 and the preview buttons
 
-    QPointer<UnpackerWindow> unpackerWindow_;  // Form2
-    QPointer<ColourPicker> colourPicker_;      // Form3
+    QPointer<UnpackerWindow> unpackerWindow_;             // Form2
+    QPointer<ColourPicker> colourPicker_;                 // Form3
     QPointer<workbench::ui::WorkbenchWindow> workbench_;  // Form4
     QMenu* backgroundMenu_ = nullptr;
 };

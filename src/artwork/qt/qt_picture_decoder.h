@@ -10,7 +10,8 @@ namespace vireo::artwork {
 // GIF, ...), EXIF orientation applied; `path` names the file in the error.
 // Taking bytes rather than a name keeps the name the bytes it was given, and
 // lets the command line call it from its dynamically loaded module.
-Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t size, const std::string& path);
+Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t size,
+                                     const std::string& path);
 
 // Reads the file whole (a regular file only, never a FIFO or device) and
 // decodes it with decodePictureBytes.

@@ -8,9 +8,9 @@ namespace vireo::artwork {
 
 QString sampleWords(skin::TextRole role) {
     switch (role) {
-        case skin::TextRole::List: return QStringLiteral("列表文字（示例）");
-        case skin::TextRole::Selected: return QStringLiteral("选中文字（示例）");
-        case skin::TextRole::Ebook: return QStringLiteral("电子书文字（示例）");
+    case skin::TextRole::List: return QStringLiteral("列表文字（示例）");
+    case skin::TextRole::Selected: return QStringLiteral("选中文字（示例）");
+    case skin::TextRole::Ebook: return QStringLiteral("电子书文字（示例）");
     }
     return {};
 }

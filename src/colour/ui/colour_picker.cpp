@@ -90,8 +90,7 @@ Swatch* makeSwatch(QWidget* parent, const char* name, int left, int top, int wid
 
 }  // namespace
 
-ColourPicker::ColourPicker(QWidget* parent)
-    : QWidget(parent, kFixedWindowFlags) {
+ColourPicker::ColourPicker(QWidget* parent) : QWidget(parent, kFixedWindowFlags) {
     setUpWindow(this, QStringLiteral("Form3"), kCaption);
 
     makeChannelRows();
@@ -139,8 +138,8 @@ void ColourPicker::makeColourArea() {
     makeLabel(this, "Label1", QStringLiteral("颜色...."), 3120, 1440, 720, 180);
     colourSwatch_ = makeSwatch(this, "Color", 4080, 1320, 975, 975);
     makeLabel(this, "Label2", QStringLiteral("对应值HEX"), 3120, 2520, 810, 180);
-    hexBox_ = makeBox(this, QStringLiteral("ColorValue"), QStringLiteral("000000"), 4080, 2400,
-                         975, 285);
+    hexBox_ =
+        makeBox(this, QStringLiteral("ColorValue"), QStringLiteral("000000"), 4080, 2400, 975, 285);
     hexBox_->setValidator(new TextFilter(colour::filterHexText, hexBox_));
     hexBox_->installEventFilter(this);
 
@@ -187,7 +186,8 @@ void ColourPicker::refresh() {
     const int red = channelBars_[0]->value();
     const int green = channelBars_[1]->value();
     const int blue = channelBars_[2]->value();
-    for (int i = 0; i < 3; ++i) channelBoxes_[i]->setText(QString::number(channelBars_[i]->value()));
+    for (int i = 0; i < 3; ++i)
+        channelBoxes_[i]->setText(QString::number(channelBars_[i]->value()));
     redSwatch_->setColour(QColor(red, 0, 0));
     greenSwatch_->setColour(QColor(0, green, 0));
     blueSwatch_->setColour(QColor(0, 0, blue));

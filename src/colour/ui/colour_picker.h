@@ -40,19 +40,19 @@ private:
     void setChannel(int index, int value);
     void isolateChannel(int kept);  // RedValue, GreenValue, BlueValue click
     void palettePressed(QPointF position);
-    void applyHexText();            // Enter in ColorValue
+    void applyHexText();  // Enter in ColorValue
 
     // Index 0, 1, 2 are red, green, blue, as members 1, 2, 3 of the control
     // arrays RGBValue and RGBNumber.
-    QScrollBar* channelBars_[3] = {};   // RGBValue1 to 3: the state itself
-    QLineEdit* channelBoxes_[3] = {};   // RGBNumber1 to 3
-    Swatch* redSwatch_ = nullptr;       // RedValue
-    Swatch* greenSwatch_ = nullptr;     // GreenValue
-    Swatch* blueSwatch_ = nullptr;      // BlueValue
+    QScrollBar* channelBars_[3] = {};     // RGBValue1 to 3: the state itself
+    QLineEdit* channelBoxes_[3] = {};     // RGBNumber1 to 3
+    Swatch* redSwatch_ = nullptr;         // RedValue
+    Swatch* greenSwatch_ = nullptr;       // GreenValue
+    Swatch* blueSwatch_ = nullptr;        // BlueValue
     PaletteGrid* paletteGrid_ = nullptr;  // Palette
-    Swatch* colourSwatch_ = nullptr;    // Color
-    QLineEdit* hexBox_ = nullptr;       // ColorValue
-    QPushButton* exitButton_ = nullptr;  // OkButton
+    Swatch* colourSwatch_ = nullptr;      // Color
+    QLineEdit* hexBox_ = nullptr;         // ColorValue
+    QPushButton* exitButton_ = nullptr;   // OkButton
 };
 
 }  // namespace vireo::ui

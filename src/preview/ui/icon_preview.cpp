@@ -96,8 +96,8 @@ std::optional<std::array<QPoint, IconPreview::kBoxCount>> IconPreview::positions
             const std::uint8_t offset = offsets[axis];
             const auto value = settings::parseNumber(toStd(state_.fieldText(offset)));
             if (!value) {
-                dialogs_.message(window_, fieldName(offset) +
-                                              QStringLiteral("数据不是数字，无法预览"));
+                dialogs_.message(window_,
+                                 fieldName(offset) + QStringLiteral("数据不是数字，无法预览"));
                 emit positionRefused(offset);
                 return std::nullopt;
             }

@@ -61,13 +61,13 @@ private:
     const ProjectState& state_;
     QWidget* window_;
 
-    QLabel* backgroundPicture_ = nullptr;      // image1
-    QLabel* moviePicture_ = nullptr;           // image2
-    QLabel* musicPicture_ = nullptr;           // image3
-    QLabel* ebookPicture_ = nullptr;           // image4
-    QLabel* gamePicture_ = nullptr;            // image5
-    QLabel* optionsPicture_ = nullptr;         // image6
-    QLabel* pictureBrowserPicture_ = nullptr;  // image7
+    QLabel* backgroundPicture_ = nullptr;        // image1
+    QLabel* moviePicture_ = nullptr;             // image2
+    QLabel* musicPicture_ = nullptr;             // image3
+    QLabel* ebookPicture_ = nullptr;             // image4
+    QLabel* gamePicture_ = nullptr;              // image5
+    QLabel* optionsPicture_ = nullptr;           // image6
+    QLabel* pictureBrowserPicture_ = nullptr;    // image7
     QPushButton* previewButton_ = nullptr;       // Command7: open or rebuild the preview
     QPushButton* closePreviewButton_ = nullptr;  // Command12
 

@@ -58,7 +58,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int le
 }
 
 QLineEdit* makeBox(QWidget* parent, const Field& field, int left, int top) {
-    auto* box = new QLineEdit(QString::fromStdString(settings::byteText(field.defaultValue)), parent);
+    auto* box =
+        new QLineEdit(QString::fromStdString(settings::byteText(field.defaultValue)), parent);
     box->setObjectName(QString::fromLatin1(field.control));
     box->setGeometry(left, top, kBoxWidth, kRowHeight);
     return box;
@@ -82,7 +83,8 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, ProjectState& state, QString curr
       currentDir_(std::move(currentDir)),
       advancedToggle_(std::move(advancedToggle)),
       window_(frames.colours->window()),
-      importDialog_(QStringLiteral("BACK(*.*) (*)"), QString::fromLatin1(images::kSettingsFileName)) {
+      importDialog_(QStringLiteral("BACK(*.*) (*)"),
+                    QString::fromLatin1(images::kSettingsFileName)) {
     setObjectName(QStringLiteral("settingsPanel"));
     buildColourFrame(frames.colours);
     buildPositionFrame(frames.positions);
@@ -155,7 +157,7 @@ void SettingsPanel::buildPositionFrame(QGroupBox* frame) {
         const char* caption;
     };
     const RowLabel rowLabels[] = {
-        {"Label17", "  电影"},   {"Label21", "  音乐"}, {"Label23", "图片浏览"},
+        {"Label17", "  电影"},   {"Label21", "  音乐"},  {"Label23", "图片浏览"},
         {"Label24", " FC游戏"},  {"Label22", " 电子书"}, {"Label26", "  选项"},
         {"Label25", "文件列表"},
     };
@@ -177,7 +179,8 @@ void SettingsPanel::buildPositionFrame(QGroupBox* frame) {
     };
     importButton_ = makeButton(frame, "Command11", QStringLiteral("导入&BACK文件"), slot(0));
     writePositionsButton_ = makeButton(frame, "Command9", QStringLiteral("写入修改(&W)"), slot(1));
-    defaultPositionsButton_ = makeButton(frame, "Command5", QStringLiteral("默认位置(&N)"), slot(2));
+    defaultPositionsButton_ =
+        makeButton(frame, "Command5", QStringLiteral("默认位置(&N)"), slot(2));
 }
 
 QRect SettingsPanel::previewButtonGeometry(int slot) {
@@ -296,9 +299,9 @@ void SettingsPanel::writePositions() {
 }
 
 void SettingsPanel::writeHintFlag() {
-    finishWrite(settings::writeHintFlag(toStd(state_.settingsPath()), toStd(tablePath()),
-                                        state_.hintOn()),
-                std::nullopt);
+    finishWrite(
+        settings::writeHintFlag(toStd(state_.settingsPath()), toStd(tablePath()), state_.hintOn()),
+        std::nullopt);
 }
 
 void SettingsPanel::resetColours() {

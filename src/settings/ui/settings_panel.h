@@ -95,7 +95,7 @@ private:
     ProjectState& state_;
     QString currentDir_;
     std::function<void()> advancedToggle_;
-    QWidget* window_;  // parent of the message boxes
+    QWidget* window_;            // parent of the message boxes
     CommonDialog importDialog_;  // Cd2
 
     // Frame1: the colour rows are colourBoxes_.
@@ -109,7 +109,7 @@ private:
     QPushButton* defaultPositionsButton_ = nullptr;  // Command5
 
     // Frame3.
-    QCheckBox* hintCheck_ = nullptr;           // Check1
+    QCheckBox* hintCheck_ = nullptr;          // Check1
     QPushButton* writeHintButton_ = nullptr;  // Command10
 
     // The boxes in the order of settings::kColourFields (Text1 to Text9) and

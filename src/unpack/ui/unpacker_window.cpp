@@ -65,17 +65,24 @@ UnpackerWindow::UnpackerWindow(Dialogs& dialogs, QString currentDir, QWidget* pa
     infoLabels_[1] = makeLabel(infoFrame, "Label4", QStringLiteral("选中文字颜色   R G B"), 12, 44);
     infoLabels_[2] = makeLabel(infoFrame, "Label5", QStringLiteral("电子书文字颜色 R G B"), 12, 64);
     makeLine(infoFrame, "Line1", QFrame::VLine, 240, 20, 8, 62);
-    infoLabels_[3] = makeLabel(infoFrame, "Label6", QStringLiteral("是否开启主界面提示文字"), 256, 24);
+    infoLabels_[3] =
+        makeLabel(infoFrame, "Label6", QStringLiteral("是否开启主界面提示文字"), 256, 24);
     makeLine(infoFrame, "Line2", QFrame::HLine, 8, 84, 448, 8);
 
     // Icon positions in two columns of three.
-    infoLabels_[4] = makeLabel(infoFrame, "Label7", QStringLiteral("电影图标坐标   X   Y"), 12, 100);
-    infoLabels_[5] = makeLabel(infoFrame, "Label8", QStringLiteral("音乐图标坐标   X   Y"), 12, 120);
-    infoLabels_[6] = makeLabel(infoFrame, "Label9", QStringLiteral("电子书图标坐标 X   Y"), 12, 140);
+    infoLabels_[4] =
+        makeLabel(infoFrame, "Label7", QStringLiteral("电影图标坐标   X   Y"), 12, 100);
+    infoLabels_[5] =
+        makeLabel(infoFrame, "Label8", QStringLiteral("音乐图标坐标   X   Y"), 12, 120);
+    infoLabels_[6] =
+        makeLabel(infoFrame, "Label9", QStringLiteral("电子书图标坐标 X   Y"), 12, 140);
     makeLine(infoFrame, "Line4", QFrame::VLine, 240, 94, 8, 64);
-    infoLabels_[7] = makeLabel(infoFrame, "Label10", QStringLiteral("关于图标坐标   X   Y"), 256, 100);
-    infoLabels_[8] = makeLabel(infoFrame, "Label11", QStringLiteral("帮助图标坐标   X   Y"), 256, 120);
-    infoLabels_[9] = makeLabel(infoFrame, "Label12", QStringLiteral("文件夹图标坐标 X   Y"), 256, 140);
+    infoLabels_[7] =
+        makeLabel(infoFrame, "Label10", QStringLiteral("关于图标坐标   X   Y"), 256, 100);
+    infoLabels_[8] =
+        makeLabel(infoFrame, "Label11", QStringLiteral("帮助图标坐标   X   Y"), 256, 120);
+    infoLabels_[9] =
+        makeLabel(infoFrame, "Label12", QStringLiteral("文件夹图标坐标 X   Y"), 256, 140);
     makeLine(infoFrame, "Line3", QFrame::HLine, 8, 158, 448, 8);
     infoLabels_[10] = makeLabel(infoFrame, "Label1", QStringLiteral("文件位置："), 12, 172);
 

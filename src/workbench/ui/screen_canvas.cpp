@@ -53,14 +53,14 @@ void ScreenCanvas::paintEvent(QPaintEvent*) {
 
     for (const SampleText& sample : samples_) {
         const QPoint at = QPoint(sample.text.x, sample.text.y) * zoom_;
-        artwork::paintTextSample(painter, sample.text, at, zoom_,
-                                 sample.faint() ? artwork::SampleFrame::LowContrast
-                                                : artwork::SampleFrame::Sample);
+        artwork::paintTextSample(
+            painter, sample.text, at, zoom_,
+            sample.faint() ? artwork::SampleFrame::LowContrast : artwork::SampleFrame::Sample);
     }
     if (selection_) {
         painter.setPen(QPen(Qt::yellow, 1, Qt::DashLine));
-        const QRect r = selection_->intersected(
-            QRect(0, 0, images::kScreenWidth, images::kScreenHeight));
+        const QRect r =
+            selection_->intersected(QRect(0, 0, images::kScreenWidth, images::kScreenHeight));
         painter.drawRect(QRect(r.topLeft() * zoom_, r.size() * zoom_).adjusted(0, 0, -1, -1));
     }
 }

@@ -5,12 +5,12 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QUrl>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace vireo::workbench::ui {
@@ -49,9 +49,9 @@ SlotView::SlotView(images::Source source, QWidget* parent) : QFrame(parent), sou
     chooseButton_ = new QPushButton(QStringLiteral("选择图片…"), this);
     chooseButton_->setObjectName(QStringLiteral("chooseButton"));
     buttons->addWidget(chooseButton_);
-    remapButton_ = new QPushButton(artwork::isBackground(source) ? QStringLiteral("映射图标")
-                                                                 : QStringLiteral("重新映射"),
-                                   this);
+    remapButton_ = new QPushButton(
+        artwork::isBackground(source) ? QStringLiteral("映射图标") : QStringLiteral("重新映射"),
+        this);
     remapButton_->setObjectName(QStringLiteral("remapButton"));
     // Hidden, it keeps its room, so the slots do not change width when it shows.
     QSizePolicy policy = remapButton_->sizePolicy();
@@ -60,8 +60,10 @@ SlotView::SlotView(images::Source source, QWidget* parent) : QFrame(parent), sou
     remapButton_->hide();
     buttons->addWidget(remapButton_);
     layout->addLayout(buttons);
-    connect(chooseButton_, &QPushButton::clicked, this, [this] { emit chooseRequested(static_cast<int>(source_)); });
-    connect(remapButton_, &QPushButton::clicked, this, [this] { emit remapRequested(static_cast<int>(source_)); });
+    connect(chooseButton_, &QPushButton::clicked, this,
+            [this] { emit chooseRequested(static_cast<int>(source_)); });
+    connect(remapButton_, &QPushButton::clicked, this,
+            [this] { emit remapRequested(static_cast<int>(source_)); });
 }
 
 void SlotView::setThumbnail(const QImage& picture) {
@@ -84,7 +86,8 @@ void SlotView::showPicture() {
         // Half red over the player's colour: the pixel stays recognisable.
         for (int y = 0; y < shown_.height(); ++y) {
             for (int x = 0; x < shown_.width(); ++x) {
-                if (!marks_[std::size_t(y) * std::size_t(shown_.width()) + std::size_t(x)]) continue;
+                if (!marks_[std::size_t(y) * std::size_t(shown_.width()) + std::size_t(x)])
+                    continue;
                 const QRgb c = shown_.pixel(x, y);
                 shown_.setPixel(x, y, qRgb((qRed(c) + 255) / 2, qGreen(c) / 2, qBlue(c) / 2));
             }
@@ -95,8 +98,8 @@ void SlotView::showPicture() {
     const QSize size = shown_.width() > kThumbnailWidth
                            ? shown_.size() / 2
                            : shown_.size() * (images::kIconSide / shown_.width());
-    pictureLabel_->setPixmap(QPixmap::fromImage(
-        shown_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    pictureLabel_->setPixmap(
+        QPixmap::fromImage(shown_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
 }
 
 void SlotView::setVerdict(const QString& text, bool usable, const QString& details) {

@@ -28,14 +28,17 @@ std::optional<artwork::Fit> askFit(vireo::ui::Dialogs& dialogs, QWidget* parent,
     if (picture.isEmpty() ||
         qint64(picture.width()) * slot.height == qint64(picture.height()) * slot.width)
         return artwork::Fit::Cover;
-    const auto answer = dialogs.ask(
-        parent,
-        QStringLiteral("图片的比例（%1×%2）与“%3”的 %4×%5 不同。怎样放入？")
-            .arg(picture.width()).arg(picture.height())
-            .arg(QString::fromUtf8(roleName(source))).arg(slot.width).arg(slot.height),
-        {QStringLiteral("裁剪填满：填满整个位置，裁去超出的边缘"),
-         QStringLiteral("完整放入：保留整张图片，空出的边缘透明"),
-         QStringLiteral("拉伸：保留整张图片，改变其比例"), QStringLiteral("取消")});
+    const auto answer =
+        dialogs.ask(parent,
+                    QStringLiteral("图片的比例（%1×%2）与“%3”的 %4×%5 不同。怎样放入？")
+                        .arg(picture.width())
+                        .arg(picture.height())
+                        .arg(QString::fromUtf8(roleName(source)))
+                        .arg(slot.width)
+                        .arg(slot.height),
+                    {QStringLiteral("裁剪填满：填满整个位置，裁去超出的边缘"),
+                     QStringLiteral("完整放入：保留整张图片，空出的边缘透明"),
+                     QStringLiteral("拉伸：保留整张图片，改变其比例"), QStringLiteral("取消")});
     if (!answer || *answer > 2) return std::nullopt;
     static constexpr artwork::Fit kFits[] = {artwork::Fit::Cover, artwork::Fit::Contain,
                                              artwork::Fit::Stretch};
@@ -148,8 +151,10 @@ void WorkbenchWindow::recordMove(std::size_t icon, Position from, Position to) {
     new MoveIconCommand(*this, icon, from, to, true, group);
     if (projectOpen() && project().originalPath(images::kMainScreenIcons[icon].source)) {
         const auto derived = project().derive(images::kMainScreenIcons[icon].source);
-        if (derived) new ProjectStepCommand(*this, QStringLiteral("重新生成图标"), group);
-        else dialogs_.message(this, fromStd(describeWithReason(derived.error())));
+        if (derived)
+            new ProjectStepCommand(*this, QStringLiteral("重新生成图标"), group);
+        else
+            dialogs_.message(this, fromStd(describeWithReason(derived.error())));
     }
     undoStack_->push(group);
 }

@@ -85,8 +85,10 @@ void WorkbenchWindow::onPressed(QPoint point) {
         if (!state_.folder().isEmpty() && projectOpen() && project().originalPath(icon)) {
             dragOriginal_ = project().fittedOriginal(icon);
             const auto backdrop = slotPicture(Source::MainBackground, files_);
-            if (!backdrop) dragOriginal_.reset();
-            else dragBackdrop_ = screenPicture_.isNull() ? QImage() : imageOf(*backdrop);
+            if (!backdrop)
+                dragOriginal_.reset();
+            else
+                dragBackdrop_ = screenPicture_.isNull() ? QImage() : imageOf(*backdrop);
         }
     }
     showSelection();

@@ -42,8 +42,11 @@ class WorkbenchWindow::ReplaceSlotCommand : public EditStep {
 public:
     ReplaceSlotCommand(WorkbenchWindow& window, QString path, std::optional<Bytes> before,
                        Bytes after, QUndoCommand* group)
-        : EditStep(QStringLiteral("替换图片"), true, group), window_(window), path_(std::move(path)),
-          before_(std::move(before)), after_(std::move(after)) {}
+        : EditStep(QStringLiteral("替换图片"), true, group),
+          window_(window),
+          path_(std::move(path)),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
     QString refusal(bool undo) const override {
         const auto now = bytesOnDisk(path_);
         if (now && now.value() == (undo ? std::optional<Bytes>(after_) : before_)) return {};

@@ -3,9 +3,9 @@
 // Small helpers shared by the workbench window's source files.
 
 #include "settings/write.h"
-#include "workbench/ui/workbench_window.h"
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
+#include "workbench/ui/workbench_window.h"
 
 #include <QImage>
 #include <QUndoCommand>
@@ -60,8 +60,11 @@ class WorkbenchWindow::MoveIconCommand : public EditStep {
 public:
     MoveIconCommand(WorkbenchWindow& window, std::size_t icon, Position from, Position to,
                     bool alreadyDone, QUndoCommand* group)
-        : EditStep(QStringLiteral("移动图标"), alreadyDone, group), window_(window), icon_(icon),
-          from_(from), to_(to) {}
+        : EditStep(QStringLiteral("移动图标"), alreadyDone, group),
+          window_(window),
+          icon_(icon),
+          from_(from),
+          to_(to) {}
     QString refusal(bool) const override { return {}; }
     bool apply(bool undo) override {
         window_.applyPosition(icon_, undo ? from_ : to_);

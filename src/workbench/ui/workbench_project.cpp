@@ -101,11 +101,12 @@ bool WorkbenchWindow::recordUnwritten() const {
 bool WorkbenchWindow::writeRecord() {
     // The same writes as the panel's "写入修改" buttons, through the same table.
     const std::string settingsPath = toStd(state_.settingsPath());
-    const std::string tablePath = toStd(vireo::ui::dataFilePath(currentDir_, settings::kTableFileName));
+    const std::string tablePath =
+        toStd(vireo::ui::dataFilePath(currentDir_, settings::kTableFileName));
     Result<void> written;
     for (const auto group : {settings::Group::Colours, settings::Group::Positions}) {
-        if (written) written = settings::writeGroup(settingsPath, tablePath, group,
-                                                    textsOf(state_, group));
+        if (written)
+            written = settings::writeGroup(settingsPath, tablePath, group, textsOf(state_, group));
     }
     // The flag is written only when it changed: its two bytes may hold any
     // "on" value, which a write would make the standard one.

@@ -20,7 +20,7 @@ using vireo::ui::toStd;
 // The record items in the project core's order, as the status line names them.
 const char* const kItemNames[project::kRecordItemCount] = {
     "列表文字颜色", "选中文字颜色", "电子书文字颜色", "电影图标位置",
-    "音乐图标位置", "图片图标位置", "游戏图标位置", "电子书图标位置",
+    "音乐图标位置", "图片图标位置", "游戏图标位置",   "电子书图标位置",
     "设置图标位置", "文件列表位置", "提示开关"};
 
 // What the status line says after a skin was opened: what it lacked and
@@ -35,8 +35,7 @@ QString openingNote(const project::SkinOpening& opening) {
     QStringList defaults;
     for (const project::RecordItem item : opening.fromDefaults)
         defaults << QString::fromUtf8(kItemNames[static_cast<std::size_t>(item)]);
-    if (!defaults.isEmpty())
-        parts << QStringLiteral("取默认值：%1").arg(defaults.join("、"));
+    if (!defaults.isEmpty()) parts << QStringLiteral("取默认值：%1").arg(defaults.join("、"));
     return parts.join(QStringLiteral("；"));
 }
 
@@ -51,9 +50,9 @@ void WorkbenchWindow::openSkin() {
 
 void WorkbenchWindow::openSkinFile(const QString& skinPath) {
     if (!unwrittenSettled()) return;
-    const auto chosen = dialogs_.saveFile(
-        this, QStringLiteral("新文件夹 (*)"),
-        fromStd(project::proposedFolderFor(toStd(QDir::cleanPath(skinPath)))));
+    const auto chosen =
+        dialogs_.saveFile(this, QStringLiteral("新文件夹 (*)"),
+                          fromStd(project::proposedFolderFor(toStd(QDir::cleanPath(skinPath)))));
     if (!chosen) return;
     QString folder = QDir::cleanPath(*chosen);
     if (!folder.endsWith('/')) folder += '/';

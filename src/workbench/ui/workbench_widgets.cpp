@@ -10,12 +10,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QFileInfo>
-#include <QDir>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -50,8 +50,10 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 
 QLayout* WorkbenchWindow::buildTools() {
     openButton_ = makeButton(this, QStringLiteral("openButton"), QStringLiteral("打开文件夹(&O)"));
-    openSkinButton_ = makeButton(this, QStringLiteral("openSkinButton"), QStringLiteral("打开皮肤…"));
-    openSkinButton_->setToolTip(QStringLiteral("把已完成的皮肤文件 BACKIMG 解包到新文件夹，在此继续编辑"));
+    openSkinButton_ =
+        makeButton(this, QStringLiteral("openSkinButton"), QStringLiteral("打开皮肤…"));
+    openSkinButton_->setToolTip(
+        QStringLiteral("把已完成的皮肤文件 BACKIMG 解包到新文件夹，在此继续编辑"));
     screenChoice_ = makeChoice(this, QStringLiteral("screenChoice"),
                                {QStringLiteral("主界面"), QStringLiteral("目录树"),
                                 QStringLiteral("电子书"), QStringLiteral("音乐播放")});
@@ -65,9 +67,10 @@ QLayout* WorkbenchWindow::buildTools() {
     positionLabel_ = new QLabel(this);
     positionLabel_->setObjectName(QStringLiteral("positionLabel"));
     // Wide enough for the widest text, so that the row does not jump as it changes.
-    positionLabel_->setMinimumWidth(positionLabel_->fontMetrics().horizontalAdvance(
-        QStringLiteral("X 255  Y 255")));
-    generateButton_ = makeButton(this, QStringLiteral("generateButton"), QStringLiteral("生成皮肤"));
+    positionLabel_->setMinimumWidth(
+        positionLabel_->fontMetrics().horizontalAdvance(QStringLiteral("X 255  Y 255")));
+    generateButton_ =
+        makeButton(this, QStringLiteral("generateButton"), QStringLiteral("生成皮肤"));
     exportButton_ = makeButton(this, QStringLiteral("exportButton"), QStringLiteral("导出PNG"));
 
     auto* tools = new QHBoxLayout;
@@ -82,7 +85,8 @@ QLayout* WorkbenchWindow::buildTools() {
 }
 
 void WorkbenchWindow::addShareButtons(QHBoxLayout* tools) {
-    auto* newButton = makeButton(this, QStringLiteral("newSkinButton"), QStringLiteral("新建皮肤…"));
+    auto* newButton =
+        makeButton(this, QStringLiteral("newSkinButton"), QStringLiteral("新建皮肤…"));
     auto* sheetButton =
         makeButton(this, QStringLiteral("exportSheetButton"), QStringLiteral("导出预览图"));
     tools->insertWidget(1, newButton);
@@ -191,8 +195,7 @@ void WorkbenchWindow::connectSignals() {
         showSelection();
         redraw();
         const auto& icons = images::kMainScreenIcons;
-        if (offset >= icons.front().xOffset && offset <= icons.back().yOffset)
-            typedTimer_->start();
+        if (offset >= icons.front().xOffset && offset <= icons.back().yOffset) typedTimer_->start();
     });
 }
 

@@ -13,8 +13,8 @@
 #include "workbench/ui/workbench_internal.h"
 
 #include <QComboBox>
-#include <QFileSystemWatcher>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QScrollArea>
 #include <QTimer>
@@ -45,8 +45,12 @@ std::optional<Bytes> slotFile(const QString& path, std::optional<Error>& why) {
 
 WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::ProjectState& state,
                                  const QString& currentDir, QWidget* parent)
-    : QWidget(parent, Qt::Window), dialogs_(dialogs), state_(state), currentDir_(currentDir),
-      undoStack_(new QUndoStack(this)), watcher_(new QFileSystemWatcher(this)),
+    : QWidget(parent, Qt::Window),
+      dialogs_(dialogs),
+      state_(state),
+      currentDir_(currentDir),
+      undoStack_(new QUndoStack(this)),
+      watcher_(new QFileSystemWatcher(this)),
       typedTimer_(new QTimer(this)) {
     vireo::ui::setUpWindow(this, QStringLiteral("Form4"), QStringLiteral("VIREO 皮肤工作台"));
 
@@ -194,9 +198,10 @@ void WorkbenchWindow::refreshSlots() {
         int differing = 0;
         for (const Source icon : iconsDrawnWith(background))
             differing += slotVerdict(icon, files_).remappable ? 1 : 0;
-        slotView(background)->offerRemap(
-            differing > 0,
-            QStringLiteral("把颜色不同的 %1 个图标映射到此背景的调色板").arg(differing));
+        slotView(background)
+            ->offerRemap(
+                differing > 0,
+                QStringLiteral("把颜色不同的 %1 个图标映射到此背景的调色板").arg(differing));
     }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "artwork/qt/qt_picture_decoder.h"
 #include "base/binary_file.h"
+#include "project/project.h"
 #include "settings/record.h"
 #include "skin/screen.h"
 #include "workbench/layout.h"
-#include "artwork/qt/qt_picture_decoder.h"
-#include "project/project.h"
 #include "workbench/slots.h"
 
 #include <QString>
@@ -117,8 +117,7 @@ private:
     // Writes the converted picture into the slot's file and returns the step
     // that undoes it (a part of `group` when given), or nothing when no file
     // changed (after saying why, if something failed).
-    QUndoCommand* putIntoSlot(images::Source source, Result<Bytes> converted,
-                              QUndoCommand* group);
+    QUndoCommand* putIntoSlot(images::Source source, Result<Bytes> converted, QUndoCommand* group);
     void moveIcon(std::size_t icon, Position to);
     // Records a move the icon already made, with its source derived again
     // at the new position when it has an original.
