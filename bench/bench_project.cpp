@@ -42,13 +42,13 @@ struct BenchFolder {
     project::Project project;
 };
 
-std::string gradient(const QTemporaryDir& dir, int seed) {
+std::string gradient(const QTemporaryDir& dir, int variant) {
     QImage picture(240, 160, QImage::Format_RGB32);
     for (int y = 0; y < 160; ++y)
         for (int x = 0; x < 240; ++x)
             picture.setPixelColor(
-                x, y, QColor((x + seed * 90) % 256, (3 * y) % 256, (x * y + seed) % 256));
-    const QString path = dir.filePath(QString("wall%1.png").arg(seed));
+                x, y, QColor((x + variant * 90) % 256, (3 * y) % 256, (x * y + variant) % 256));
+    const QString path = dir.filePath(QString("wall%1.png").arg(variant));
     picture.save(path, "PNG");
     return path.toStdString();
 }

@@ -40,12 +40,12 @@ QString writeRoundIcon(const QString& path, QColor colour) {
     return path;
 }
 
-QString writeGradient(const QString& path, int seed) {
+QString writeGradient(const QString& path, int variant) {
     QImage picture(240, 160, QImage::Format_RGB32);
     for (int y = 0; y < 160; ++y)
         for (int x = 0; x < 240; ++x)
             picture.setPixelColor(
-                x, y, QColor((x + seed * 40) % 256, (y * 3 + seed) % 256, (x + y) % 256));
+                x, y, QColor((x + variant * 40) % 256, (y * 3 + variant) % 256, (x + y) % 256));
     picture.save(path, "PNG");
     return path;
 }

@@ -28,7 +28,7 @@ struct ProjectFolder {
 // A 64×64 PNG: a disc of `colour` (radius 28) on transparent corners.
 QString writeRoundIcon(const QString& path, QColor colour);
 // A 240×160 PNG: a gradient that no demo background holds.
-QString writeGradient(const QString& path, int seed);
+QString writeGradient(const QString& path, int variant);
 
 // The colour of pixel (x, y) of a source BMP the project wrote, rows as the
 // player shows them (first stored row on top), read straight from the bytes.
