@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto& file : files) file = Bytes(data + 1, data + size);
 
     const auto verdict = workbench::slotVerdict(slot, files);
-    if (verdict.usable != verdict.details.empty() || verdict.text.empty()) std::abort();
+    if (verdict.usable != verdict.findings.empty()) std::abort();
     // An icon over a copy of itself: its own table is the one it is drawn with.
     if (!workbench::differingPixels(slot, files).empty() || verdict.remappable) std::abort();
     const auto picture = workbench::slotPicture(slot, files);
