@@ -35,6 +35,11 @@ std::string oversizeSentence(std::int64_t width, std::int64_t height, std::int64
            std::to_string(limit) + " 像素的上限";
 }
 
+std::string memorySentence(std::int64_t width, std::int64_t height, int mebibytes) {
+    return "图片尺寸为 " + std::to_string(width) + "×" + std::to_string(height) +
+           "，解码所需的内存超过 " + std::to_string(mebibytes) + " MiB 的上限";
+}
+
 std::optional<std::string> gifDamage(const unsigned char* bytes, std::size_t size) {
     if (size < 4 || std::string(bytes, bytes + 4) != "GIF8") return std::nullopt;
     if (size < 13) return kIncomplete;

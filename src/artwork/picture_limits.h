@@ -33,5 +33,7 @@ std::optional<std::string> gifDamage(const unsigned char* bytes, std::size_t siz
 
 // "图片尺寸为 W×H，超过 N 像素的上限"
 std::string oversizeSentence(std::int64_t width, std::int64_t height, std::int64_t limit);
+// The refusal of a picture whose decoding would need more than `mebibytes` of memory.
+std::string memorySentence(std::int64_t width, std::int64_t height, int mebibytes);
 
 }  // namespace vireo::artwork

@@ -114,6 +114,11 @@ private slots:
         QTest::newRow("half a PNG")
             << firstHalf(saved(stripes(200, 200), "PNG")) << "图片不完整或已损坏";
         QTest::newRow("half a GIF") << firstHalf(gif(100, 100, 100, 100)) << "图片不完整或已损坏";
+        // Qt decodes a 16-bit PNG whole, whatever size was asked: 3000×3000×8 bytes.
+        QImage deep(3000, 3000, QImage::Format_RGBA64);
+        deep.fill(QColor(10, 120, 200));
+        QTest::newRow("16-bit PNG past the memory limit")
+            << saved(deep, "PNG") << "图片尺寸为 3000×3000，解码所需的内存超过 48 MiB 的上限";
         QTest::newRow("GIF claiming 65535×65535")
             << gif(65535, 65535, 2, 2) << "图片尺寸为 65535×65535";
     }

@@ -43,6 +43,12 @@ public:
     WarningCapture(const WarningCapture&) = delete;
     WarningCapture& operator=(const WarningCapture&) = delete;
     bool heardAny() const { return !warnings_.isEmpty(); }
+    // Qt refuses to allocate past the limit and says so only in a warning.
+    bool heardAllocationRefusal() const {
+        return std::any_of(warnings_.begin(), warnings_.end(), [](const QString& warning) {
+            return warning.contains(QLatin1String("allocation limit"));
+        });
+    }
 
 private:
     QStringList warnings_;
@@ -114,6 +120,11 @@ Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t siz
     if (wanted != full) reader.setScaledSize(wanted);
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
     const QImage image = reader.read();
+    // Some readers (16-bit PNG) decode at full size whatever was asked: such a
+    // picture is too large for the memory allowed, not damaged.
+    if (image.isNull() && warnings.heardAllocationRefusal())
+        return Error{Error::Kind::Invalid, path,
+                     memorySentence(full.width(), full.height(), kDecodeAllocationMiB)};
     if (image.isNull()) return Error{Error::Kind::Invalid, path, readerFailure(reader.error())};
     if (warnings.heardAny()) return Error{Error::Kind::Invalid, path, "图片不完整或已损坏"};
     return toRgbaImage(image, wanted != full, turned ? full.transposed() : full);
