@@ -2,6 +2,7 @@
 #include "cli/command.h"
 #include "cli/picture_module.h"
 #include "messages/error_text.h"
+#include "project/project.h"
 
 #include <ostream>
 
@@ -31,7 +32,7 @@ int runNew(const Arguments& arguments, Io& io) {
         return kRefused;
     }
     ModulePictureDecoder decoder(io.environment.pngModuleDirs);
-    const auto files = artwork::newProjectFiles(*art, decoder);
+    const auto files = project::newProjectFiles(*art, decoder);
     if (!files) return fail(io, files.error());
     if (auto written = artwork::writeProject(dir, files.value()); !written)
         return fail(io, written.error());

@@ -94,6 +94,12 @@ Result<Bytes> derivedFileFor(const std::string& artFolder,
                              const std::array<Bytes, images::kSourceCount>& sources,
                              const settings::Record& record, artwork::Fit fit);
 
+// A whole new project from the pictures of `demoArt`: the twelve sources, BACK,
+// the pictures as originals in art/ and art/derived.json, so that the first
+// `update` finds every source fresh and a later change derives them again.
+Result<std::vector<artwork::OutputFile>> newProjectFiles(const std::string& demoArt,
+                                                         artwork::PictureDecoder& decoder);
+
 class ProjectCore;  // the state behind the object
 
 class Project {

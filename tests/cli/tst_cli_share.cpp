@@ -82,6 +82,13 @@ private slots:
         const test::Run built = vireoSkin({"build", project, "-o", dir.filePath("BACKIMG")});
         QCOMPARE(built.status, 0);
         QCOMPARE(QFileInfo(dir.filePath("BACKIMG")).size(), 182816);
+
+        // A new project knows what its sources were made from: fresh at first,
+        // and a moved icon is derived again.
+        QCOMPARE(vireoSkin({"update", project}).out, QString("没有需要更新的源图片\n"));
+        QCOMPARE(vireoSkin({"settings", project + "/BACK", "--set", "movie=6,96"}).status, 0);
+        QCOMPARE(vireoSkin({"update", project}).out,
+                 QString("已更新：%1/movie256.bmp\n").arg(project));
     }
 
     // One file in the way is named and nothing else is written.

@@ -5,6 +5,7 @@
 #include "workbench/ui/workbench_window.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
@@ -61,7 +62,9 @@ private slots:
         bench.click("newSkinButton");
         QCOMPARE(bench.dialogs.messages, QStringList());
         QCOMPARE(bench.state.folder(), project + '/');
-        QCOMPARE(test::entries(project + "/art").size(), 12);
+        // The twelve originals and the record of what each source was made from.
+        QCOMPARE(test::entries(project + "/art").size(), 13);
+        QVERIFY(QFileInfo::exists(project + "/art/derived.json"));
         QVERIFY(!bench.window->screenPicture().isNull());
 
         const auto before = test::snapshot(project);

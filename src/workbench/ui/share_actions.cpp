@@ -5,6 +5,7 @@
 #include "artwork/qt/sample_painter.h"
 #include "base/binary_file.h"
 #include "messages/error_text.h"
+#include "project/project.h"
 #include "skin/sheet.h"
 #include "widgets/dialogs.h"
 #include "widgets/std_text.h"
@@ -68,7 +69,7 @@ std::optional<QString> newSkinProject(QWidget* parent, vireo::ui::Dialogs& dialo
         return std::nullopt;
     }
     artwork::QtPictureDecoder decoder;
-    const auto files = artwork::newProjectFiles(*art, decoder);
+    const auto files = project::newProjectFiles(*art, decoder);
     const auto written =
         files ? artwork::writeProject(dir, files.value()) : Result<void>(files.error());
     if (!written) {
