@@ -1,5 +1,9 @@
 #include "support/window_fixture.h"
 
+#include "images/source_set.h"
+#include "settings/record.h"
+#include "widgets/project_state.h"
+
 namespace vireo::test {
 
 WindowFixture::WindowFixture() {
@@ -11,6 +15,16 @@ WindowFixture::WindowFixture() {
 void WindowFixture::open(const QString& path) {
     dialogs.choose(path);
     button("Command1")->click();
+}
+
+void openInState(ui::ProjectState& state, const SourceFolder& folder) {
+    std::array<QString, images::kSourceCount> paths;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        paths[i] = folder.path(QString::fromLatin1(images::kSourceSet[i].fileName));
+    state.setSourceSet(folder.folder(), paths, true);
+    state.setSettingsPath(folder.path(QStringLiteral("BACK")));
+    for (const auto& field : settings::kPositionFields)
+        state.setFieldText(field.offset, QString::number(field.defaultValue));
 }
 
 }  // namespace vireo::test

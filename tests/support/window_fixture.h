@@ -37,4 +37,9 @@ struct WindowFixture {
     std::unique_ptr<ui::MainWindow> window;
 };
 
+// Puts `folder` into `state` as a verified source set with BACK as its settings
+// file and the default icon positions in the panel's boxes, as a window test's
+// starting point.
+void openInState(ui::ProjectState& state, const SourceFolder& folder);
+
 }  // namespace vireo::test

@@ -8,6 +8,7 @@
 #include "skin/skin_file.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
+#include "support/window_fixture.h"
 #include "widgets/project_state.h"
 #include "workbench/layout.h"
 #include "workbench/ui/screen_canvas.h"
@@ -44,13 +45,7 @@ struct Workbench {
             back[field.offset] = char(field.defaultValue);
         test::writeFile(folder.path(QStringLiteral("BACK")), back);
         test::writeFile(folder.path(QStringLiteral("ASCII")), test::identityTable());
-        std::array<QString, images::kSourceCount> paths;
-        for (std::size_t i = 0; i < images::kSourceCount; ++i)
-            paths[i] = folder.path(QString::fromLatin1(images::kSourceSet[i].fileName));
-        state.setSourceSet(folder.folder(), paths, true);
-        state.setSettingsPath(folder.path(QStringLiteral("BACK")));
-        for (const auto& field : settings::kPositionFields)
-            state.setFieldText(field.offset, QString::number(field.defaultValue));
+        test::openInState(state, folder);
         state.setHintOn(back[settings::kHintFlagOffset] != 0);
         window = std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, folder.folder());
         window->show();

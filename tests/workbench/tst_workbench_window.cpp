@@ -54,13 +54,7 @@ struct Bench {
         folder.files[QStringLiteral("BACK")] = back;
         test::writeFile(folder.path(QStringLiteral("BACK")), back);
 
-        std::array<QString, images::kSourceCount> paths;
-        for (std::size_t i = 0; i < images::kSourceCount; ++i)
-            paths[i] = folder.path(QString::fromLatin1(images::kSourceSet[i].fileName));
-        state.setSourceSet(folder.folder(), paths, true);
-        state.setSettingsPath(folder.path(QStringLiteral("BACK")));
-        for (const auto& field : settings::kPositionFields)
-            state.setFieldText(field.offset, QString::number(field.defaultValue));
+        test::openInState(state, folder);
         for (const auto& field : settings::kColourFields)
             state.setFieldText(field.offset, QString::number(quint8(back[field.offset])));
         state.setHintOn(back[settings::kHintFlagOffset] != 0);
