@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <random>
 #include <set>
 
@@ -237,6 +238,15 @@ Result<void> writeAll(const std::vector<OutputView>& files) {
     auto planned = planOutputs(paths);
     if (!planned) return planned.error();
     std::vector<Pending>& pending = planned.value();
+    // Locked in a fixed order, so that two writers never wait on each other.
+    std::set<std::string> lockedFolders;
+    for (const Pending& each : pending) {
+        const std::string folder = folderOf(each.target);
+        lockedFolders.insert(folder.empty() ? std::string(".") : folder);
+    }
+    std::vector<std::unique_ptr<FolderLock>> locks;
+    for (const std::string& folder : lockedFolders)
+        locks.push_back(std::make_unique<FolderLock>(folder));
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (auto written = writeTemporary(pending[i], files[i].bytes); !written) {
             for (Pending& each : pending) discard(each);

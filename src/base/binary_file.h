@@ -82,6 +82,28 @@ Result<void> writeFilesAtomically(const std::vector<OutputFile>& files);
 // made here are removed again.
 Result<void> writeFilesIntoFolder(const std::string& folder, const std::vector<OutputFile>& files);
 
+// Holds an exclusive lock on a folder (flock) for its lifetime: every atomic
+// write holds the lock of each folder it writes into, and the recovery below
+// takes it too, so it never mistakes a live write for a dead one. A folder
+// that cannot be opened is not locked.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+// Finishes what a killed writeFilesAtomically left in `folder` by undoing it:
+// each replaced file kept under its hidden ".TITLE.old-" name is put back in
+// its place, and hidden ".TITLE.tmp-" files go. Returns the paths put back
+// or removed; empty when nothing was left. Only this program's own pattern
+// of names is touched.
+Result<std::vector<std::string>> recoverInterruptedWrites(const std::string& folder);
+
 // writeFilesAtomically for one file.
 Result<void> writeFileAtomically(const std::string& path, const Bytes& data);
 
