@@ -107,12 +107,13 @@ Result<OriginalPaths> findOriginals(const std::string& artFolder) {
     for (; listing != fs::directory_iterator(); listing.increment(error)) {
         if (error) return Error{Error::Kind::Read, artFolder, error.message()};
         const fs::path& entry = listing->path();
-        if (!isPictureExtension(lower(entry.extension().string())) ||
-            fileTypeAt(entry.string()) != Error::FileType::Regular)
-            continue;
+        if (!isPictureExtension(lower(entry.extension().string()))) continue;
         const std::string stem = lower(entry.stem().string());
         for (std::size_t i = 0; i < images::kSourceCount; ++i) {
             if (stem != lower(stemOf(images::kSourceSet[i].fileName))) continue;
+            // Named as an original but no picture file (a FIFO, a folder, a
+            // device, a link to nothing): refused with what it is, not skipped.
+            if (auto usable = regularFileLength(entry.string()); !usable) return usable.error();
             if (found[i])
                 return Error{Error::Kind::Invalid, entry.string(), kSameSourceAs + *found[i]};
             found[i] = entry.string();

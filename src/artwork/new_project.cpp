@@ -95,35 +95,11 @@ std::vector<std::string> occupiedPaths(const std::string& dir,
 }
 
 Result<void> writeProject(const std::string& dir, const std::vector<OutputFile>& files) {
-    // The folders made here, outermost first, to be removed again on failure.
-    std::vector<fs::path> made;
-    const auto removeMade = [&made] {
-        std::error_code ignored;
-        for (auto folder = made.rbegin(); folder != made.rend(); ++folder)
-            fs::remove(*folder, ignored);
-    };
-    for (const std::string& folder : {dir, joinPath(dir, kArtFolderName)}) {
-        if (fileTypeAt(folder) == Error::FileType::Folder) continue;
-        std::vector<fs::path> missing;
-        for (fs::path part = folder;
-             !part.empty() && fileTypeAt(part.string()) == Error::FileType::Missing;
-             part = part.parent_path())
-            missing.push_back(part);
-        made.insert(made.end(), missing.rbegin(), missing.rend());
-        std::error_code error;
-        fs::create_directories(folder, error);
-        if (error) {
-            removeMade();
-            return Error{Error::Kind::Write, folder, error.message()};
-        }
-    }
+    // Made top down, and on failure only the folders made here are removed:
+    // whatever stood in the way (a link to nothing among them) stays.
     std::vector<vireo::OutputFile> outputs;
     for (const OutputFile& file : files) outputs.push_back({joinPath(dir, file.name), file.bytes});
-    if (auto written = writeFilesAtomically(outputs); !written) {
-        removeMade();
-        return written.error();
-    }
-    return {};
+    return writeFilesIntoFolder(joinPath(dir, kArtFolderName), outputs);
 }
 
 }  // namespace vireo::artwork
