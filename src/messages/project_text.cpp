@@ -16,7 +16,7 @@ const std::array<std::pair<const char*, const char*>, 8> kCodes = {{
     {"no-folder", "尚未打开源文件夹"},
     {"no-original", "此源图片没有原图，无法重新生成"},
     {"not-storable", "坐标和颜色分量必须在 0 到 255 之间"},
-    {"stale-on-disk", "此文件在读入后被其他程序改动过，请先重新读入"},
+    {"hand-edited", "此源图片在上次生成后被手工改过，重新生成会覆盖这一改动"},
 }};
 
 // What a refusal of derived.json found wrong with the named key.

@@ -65,7 +65,7 @@ bool entryStale(const ProjectCore& core, const OriginalInfos& infos, std::size_t
     const auto& entry = core.derived[i];
     const OriginalInfo& info = *infos[i];
     if (!entry || entry->original != info.name || entry->originalSize != info.size ||
-        entry->originalHash != info.hash)
+        entry->originalHash != info.hash || entry->fit != info.fit || !core.sourceUsable(i))
         return true;
     if (isBackgroundAt(i)) return entry->iconsHash != iconsHashOf(infos, i);
     if (entry->backgroundHash != hashOfSource(core, paletteOf(i))) return true;
@@ -97,8 +97,10 @@ std::array<bool, kCount> expand(const ProjectCore& core, const OriginalInfos& in
     return wanted;
 }
 
-DerivedEntry entryFor(const OriginalInfo& info, std::size_t i, const SkinRecord& record,
-                      const OriginalInfos& infos, const std::array<Bytes, kCount>& after) {
+}  // namespace
+
+DerivedEntry derivedEntryFor(const OriginalInfo& info, std::size_t i, const SkinRecord& record,
+                             const OriginalInfos& infos, const std::array<Bytes, kCount>& after) {
     DerivedEntry entry;
     entry.original = info.name;
     entry.originalSize = info.size;
@@ -115,8 +117,6 @@ DerivedEntry entryFor(const OriginalInfo& info, std::size_t i, const SkinRecord&
     return entry;
 }
 
-}  // namespace
-
 Result<Bytes> derivedFileFor(const std::string& artFolder, const std::array<Bytes, kCount>& sources,
                              const settings::Record& record, artwork::Fit fit) {
     auto found = artwork::findOriginals(artFolder);
@@ -132,11 +132,23 @@ Result<Bytes> derivedFileFor(const std::string& artFolder, const std::array<Byte
     DerivedRecord derived;
     const SkinRecord typed = skinRecordOf(record);
     for (std::size_t i = 0; i < kCount; ++i)
-        if (infos[i]) derived[i] = entryFor(*infos[i], i, typed, infos, sources);
+        if (infos[i]) derived[i] = derivedEntryFor(*infos[i], i, typed, infos, sources);
     return serializeDerived(derived);
 }
 
-OriginalInfos currentOriginals(const ProjectCore& core) {
+bool ProjectCore::sourceUsable(std::size_t i) const {
+    if (!sources[i]) return false;
+    const images::BmpScan scan = images::scanBmp(*sources[i]);
+    const images::SourceImage& image = images::kSourceSet[i];
+    return scan.picture && scan.picture->width == image.width &&
+           scan.picture->height == image.height;
+}
+
+bool ProjectCore::handEdited(std::size_t i) const {
+    return derived[i] && sourceUsable(i) && contentHash(*sources[i]) != derived[i]->sourceHash;
+}
+
+OriginalInfos currentOriginals(const ProjectCore& core, std::optional<artwork::Fit> fit) {
     OriginalInfos infos;
     for (std::size_t i = 0; i < kCount; ++i) {
         if (!core.originals[i]) continue;
@@ -144,9 +156,9 @@ OriginalInfos currentOriginals(const ProjectCore& core) {
         const auto stamp = core.stamps.find(path);
         if (stamp == core.stamps.end() || !stamp->second.present) continue;
         const auto& entry = core.derived[i];
-        const artwork::Fit fit = entry ? entry->fit : core.options.fit;
+        const artwork::Fit used = fit ? *fit : entry ? entry->fit : core.options.fit;
         infos[i] =
-            OriginalInfo{*core.originals[i], path, stamp->second.length, stamp->second.hash, fit};
+            OriginalInfo{*core.originals[i], path, stamp->second.length, stamp->second.hash, used};
     }
     return infos;
 }
@@ -155,15 +167,26 @@ std::vector<Source> staleFor(const ProjectCore& core, const OriginalInfos& infos
                              const SkinRecord& record) {
     std::vector<Source> stale;
     const auto derivedFile = core.stamps.find(core.derivedPath());
-    if (derivedFile == core.stamps.end() || !derivedFile->second.present) return stale;
+    // Without a readable derived.json nothing is known to be stale.
+    if (derivedFile == core.stamps.end() || !derivedFile->second.present || core.derivedProblem)
+        return stale;
     for (std::size_t i = 0; i < kCount; ++i)
         if (infos[i] && entryStale(core, infos, i, record)) stale.push_back(sourceAt(i));
     return stale;
 }
 
 Result<Derivation> deriveSources(const ProjectCore& core, const OriginalInfos& infos,
-                                 const std::vector<Source>& which, const SkinRecord& record) {
-    const auto wanted = expand(core, infos, which);
+                                 const std::vector<Source>& which, const SkinRecord& record,
+                                 HandEdits handEdits) {
+    auto wanted = expand(core, infos, which);
+    Derivation result;
+    for (std::size_t i = 0; i < kCount; ++i) {
+        if (!wanted[i] || !core.handEdited(i) || handEdits == HandEdits::Overwrite) continue;
+        if (handEdits == HandEdits::Refuse)
+            return Error{Error::Kind::Invalid, core.paths[i], kHandEdited};
+        wanted[i] = false;
+        result.kept.push_back(sourceAt(i));
+    }
     std::array<std::optional<artwork::FittedOriginal>, kCount> originals;
     artwork::DeriveJob job;
     job.record = bytesOf(record);
@@ -182,8 +205,13 @@ Result<Derivation> deriveSources(const ProjectCore& core, const OriginalInfos& i
         job.wanted[i] = true;
     }
     auto made = artwork::deriveSet(job);
-    if (!made) return made.error();
-    Derivation result;
+    if (!made) {
+        Error error = made.error();
+        // The derive road names a source by its file name; the user needs the folder too.
+        if (const auto named = artwork::sourceNamed(error.path))
+            error.path = core.paths[indexOf(*named)];
+        return error;
+    }
     result.derived = core.derived;
     std::array<Bytes, kCount> after;
     for (std::size_t i = 0; i < kCount; ++i) {
@@ -194,11 +222,11 @@ Result<Derivation> deriveSources(const ProjectCore& core, const OriginalInfos& i
     }
     for (std::size_t i = 0; i < kCount; ++i) {
         if (!wanted[i]) continue;
+        result.derived[i] = derivedEntryFor(*infos[i], i, record, infos, after);
+        if (core.sources[i] && *core.sources[i] == after[i]) continue;  // the same bytes again
         result.written.push_back(sourceAt(i));
         result.files.push_back({core.paths[i], after[i]});
-        result.derived[i] = entryFor(*infos[i], i, record, infos, after);
     }
-    result.files.push_back({core.derivedPath(), serializeDerived(result.derived)});
     return result;
 }
 

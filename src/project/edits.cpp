@@ -28,14 +28,18 @@ Result<std::optional<Bytes>> bytesNow(const std::string& path) {
     return std::optional<Bytes>(std::move(bytes).value());
 }
 
-// A step that replaces each file with its new bytes.
-Result<Step> stepOf(const std::vector<OutputFile>& files) {
+// A step that replaces each file with its new bytes and sets the derived
+// entries to `derivation`'s.
+Result<Step> stepOf(const ProjectCore& core, const std::vector<OutputFile>& files,
+                    const DerivedRecord& derivedAfter) {
     Step step;
     for (const OutputFile& file : files) {
         auto before = bytesNow(file.path);
         if (!before) return before.error();
         step.changes.push_back({file.path, std::move(before).value(), file.bytes});
     }
+    step.derived = DerivedChange{core.derivedPath(), core.derived, derivedAfter,
+                                 !nothingAt(core.derivedPath())};
     return step;
 }
 
@@ -45,10 +49,14 @@ std::string lower(std::string text) {
     return text;
 }
 
-Result<void> makeArtFolder(const std::string& art) {
-    if (fileTypeAt(art) == Error::FileType::Folder) return {};
-    if (::mkdir(art.c_str(), 0777) != 0) return systemError(Error::Kind::Write, art, errno);
-    return {};
+// Commits a derivation (and `extra` changes) as one step.
+Result<void> commitDerivation(ProjectCore& core, const Derivation& derivation,
+                              std::vector<OutputFile> extra = {}) {
+    std::vector<OutputFile> files = derivation.files;
+    files.insert(files.end(), extra.begin(), extra.end());
+    auto step = stepOf(core, files, derivation.derived);
+    if (!step) return step.error();
+    return core.commit(std::move(step).value());
 }
 
 // A write of BACK by the settings core, as one undo step.
@@ -56,6 +64,7 @@ template <typename Write>
 Result<void> writeBack(ProjectCore& core, Write write, Step step = {},
                        std::optional<SkinRecord> editsWanted = std::nullopt) {
     if (!core.open) return notOpen();
+    if (auto synced = core.syncWithDisk(); !synced) return synced;
     const std::string path = core.folder + images::kSettingsFileName;
     auto before = bytesNow(path);
     if (!before) return before.error();
@@ -68,67 +77,110 @@ Result<void> writeBack(ProjectCore& core, Write write, Step step = {},
     return core.rereadAfter(step);
 }
 
+std::string stemOf(Source source) {
+    const std::string name = images::sourceImage(source).fileName;
+    return name.substr(0, name.rfind('.'));
+}
+
+// Puts `picture` into art/ as the source's original under its stem and
+// `extension` (the earlier original under another extension goes; the step
+// keeps it) and derives the source with what it drags along. `asIs`: the
+// source keeps its bytes, only derived.json learns the new original.
+Result<void> adoptOriginal(ProjectCore& core, Source source, const std::string& extension,
+                           const Bytes& picture, const std::string& readFrom, artwork::Fit fit,
+                           HandEdits handEdits, bool asIs = false) {
+    const std::size_t i = static_cast<std::size_t>(source);
+    const std::string name = stemOf(source) + extension;
+    OriginalInfos infos = currentOriginals(core);
+    infos[i] = OriginalInfo{name, readFrom, picture.size(), contentHash(picture), fit};
+    Derivation derivation;
+    if (asIs) {
+        derivation.derived = core.derived;
+        std::array<Bytes, images::kSourceCount> now;
+        for (std::size_t k = 0; k < images::kSourceCount; ++k)
+            if (core.sources[k]) now[k] = *core.sources[k];
+        derivation.derived[i] = derivedEntryFor(*infos[i], i, core.edited, infos, now);
+    } else {
+        auto derived = deriveSources(core, infos, {source}, core.edited, handEdits);
+        if (!derived) return derived.error();
+        derivation = std::move(derived).value();
+    }
+    std::vector<OutputFile> extra = {{core.artFolder() + name, picture}};
+    auto step = stepOf(core, extra, derivation.derived);
+    if (!step) return step.error();
+    for (const OutputFile& file : derivation.files) {
+        auto before = bytesNow(file.path);
+        if (!before) return before.error();
+        step.value().changes.push_back({file.path, std::move(before).value(), file.bytes});
+    }
+    if (const auto& old = core.originals[i]; old && *old != name) {
+        auto before = bytesNow(core.artFolder() + *old);
+        if (!before) return before.error();
+        step.value().changes.push_back(
+            {core.artFolder() + *old, std::move(before).value(), std::nullopt});
+    }
+    if (fileTypeAt(core.artFolder()) != Error::FileType::Folder) {
+        // art/ is made with the first original; a failed write removes it again.
+        if (auto made = writeFilesIntoFolder(core.artFolder(), {}); !made) return made;
+    }
+    return core.commit(std::move(step).value());
+}
+
 }  // namespace
 
-Result<std::vector<Source>> Project::derive(Source source) {
+Result<std::vector<Source>> Project::derive(Source source, HandEdits handEdits) {
     if (!core_->open) return notOpen();
+    if (auto synced = core_->syncWithDisk(); !synced) return synced.error();
     const OriginalInfos infos = currentOriginals(*core_);
     if (!infos[static_cast<std::size_t>(source)])
         return Error{Error::Kind::Invalid, core_->paths[static_cast<std::size_t>(source)],
                      kNoOriginal};
-    auto derivation = deriveSources(*core_, infos, {source}, core_->edited);
+    auto derivation = deriveSources(*core_, infos, {source}, core_->edited, handEdits);
     if (!derivation) return derivation.error();
-    auto step = stepOf(derivation.value().files);
-    if (!step) return step.error();
-    if (auto done = core_->commit(std::move(step).value()); !done) return done.error();
+    if (auto done = commitDerivation(*core_, derivation.value()); !done) return done.error();
     return derivation.value().written;
 }
 
-Result<std::vector<Source>> Project::deriveStale(bool force) {
+Result<UpdateOutcome> Project::deriveStale(bool force, std::optional<artwork::Fit> fit,
+                                           HandEdits handEdits) {
     if (!core_->open) return notOpen();
-    const OriginalInfos infos = currentOriginals(*core_);
+    if (auto synced = core_->syncWithDisk(); !synced) return synced.error();
+    const OriginalInfos infos = currentOriginals(*core_, fit);
     std::vector<Source> which;
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
         if (force && infos[i]) which.push_back(static_cast<Source>(i));
     if (!force) which = staleFor(*core_, infos, core_->edited);
-    if (which.empty()) return which;
-    auto derivation = deriveSources(*core_, infos, which, core_->edited);
+    if (which.empty()) return UpdateOutcome{};
+    auto derivation = deriveSources(*core_, infos, which, core_->edited, handEdits);
     if (!derivation) return derivation.error();
-    auto step = stepOf(derivation.value().files);
-    if (!step) return step.error();
-    if (auto done = core_->commit(std::move(step).value()); !done) return done.error();
-    return derivation.value().written;
+    if (auto done = commitDerivation(*core_, derivation.value()); !done) return done.error();
+    return UpdateOutcome{derivation.value().written, derivation.value().kept};
 }
 
-Result<void> Project::setOriginal(Source source, const std::string& picturePath, artwork::Fit fit) {
+Result<void> Project::setOriginal(Source source, const std::string& picturePath, artwork::Fit fit,
+                                  HandEdits handEdits) {
     if (!core_->open) return notOpen();
-    const std::size_t i = static_cast<std::size_t>(source);
+    if (auto synced = core_->syncWithDisk(); !synced) return synced;
     const std::string extension =
         lower(std::filesystem::path(fileTitleOf(picturePath)).extension().string());
     if (!artwork::isPictureExtension(extension))
         return Error{Error::Kind::Invalid, picturePath, "not-a-picture-name"};
     auto picture = readWholeFile(picturePath, images::kPictureReadLimit);
     if (!picture) return picture.error();
-    const std::string stem = images::kSourceSet[i].fileName;
-    const std::string name = stem.substr(0, stem.rfind('.')) + extension;
-    OriginalInfos infos = currentOriginals(*core_);
-    infos[i] =
-        OriginalInfo{name, picturePath, picture.value().size(), contentHash(picture.value()), fit};
-    auto derivation = deriveSources(*core_, infos, {source}, core_->edited);
-    if (!derivation) return derivation.error();
-    if (auto art = makeArtFolder(core_->artFolder()); !art) return art.error();
-    std::vector<OutputFile> files = derivation.value().files;
-    files.push_back({core_->artFolder() + name, picture.value()});
-    auto step = stepOf(files);
-    if (!step) return step.error();
-    // The earlier original under another extension goes; the step keeps it.
-    if (const auto& old = core_->originals[i]; old && *old != name) {
-        auto before = bytesNow(core_->artFolder() + *old);
-        if (!before) return before.error();
-        step.value().changes.push_back(
-            {core_->artFolder() + *old, std::move(before).value(), std::nullopt});
-    }
-    return core_->commit(std::move(step).value());
+    return adoptOriginal(*core_, source, extension, std::move(picture).value(), picturePath, fit,
+                         handEdits);
+}
+
+Result<void> Project::keepHandEdit(Source source) {
+    if (!core_->open) return notOpen();
+    if (auto synced = core_->syncWithDisk(); !synced) return synced;
+    const std::size_t i = static_cast<std::size_t>(source);
+    if (!core_->handEdited(i)) return {};
+    // The source as it stands is its own derive: an exact BMP of its size
+    // (kept byte for byte for a background), so the step writes no source.
+    const std::string path = core_->artFolder() + stemOf(source) + ".bmp";
+    return adoptOriginal(*core_, source, ".bmp", *core_->sources[i], path, artwork::Fit::Cover,
+                         HandEdits::Overwrite, true);
 }
 
 std::optional<images::RgbaImage> Project::fittedOriginal(Source source) const {
@@ -140,45 +192,9 @@ std::optional<images::RgbaImage> Project::fittedOriginal(Source source) const {
     return std::move(original).value().fitted;
 }
 
-Result<std::vector<Source>> Project::moveIcon(Source icon, Position to) {
-    if (!core_->open) return notOpen();
-    const auto item = positionItemOf(icon);
-    if (!item || !storable(to)) return Error{Error::Kind::Invalid, {}, kNotStorable};
-    SkinRecord moved = core_->edited;
-    moved.positions[positionIndex(*item)] = to;
-    const OriginalInfos infos = currentOriginals(*core_);
-    Derivation derivation;
-    if (infos[static_cast<std::size_t>(icon)]) {
-        auto derived = deriveSources(*core_, infos, {icon}, moved);
-        if (!derived) return derived.error();
-        derivation = std::move(derived).value();
-    }
-    auto step = stepOf(derivation.files);
-    if (!step) return step.error();
-    const auto offset = static_cast<std::uint8_t>(16 + 2 * positionIndex(*item));
-    const std::vector<settings::FieldValue> values = {
-        {offset, static_cast<std::uint8_t>(to.x)},
-        {static_cast<std::uint8_t>(offset + 1), static_cast<std::uint8_t>(to.y)}};
-    const std::string table = core_->tablePath;
-    const SkinRecord oldStored = core_->stored;
-    const auto writeAll = [&](const std::string& path) -> Result<void> {
-        auto bytes = settings::readByteTable(table);
-        if (!bytes) return bytes.error();
-        if (auto written = settings::writeValues(path, bytes.value(), values); !written)
-            return written;
-        // The derived files follow BACK; if they cannot, BACK goes back.
-        if (auto applied = applyChanges(step.value(), true); !applied) {
-            const settings::Record old = bytesOf(oldStored);
-            (void)writeFileAtomically(path, Bytes(old.begin(), old.end()));
-            return applied.error();
-        }
-        return {};
-    };
-    if (auto done = writeBack(*core_, writeAll, step.value(), moved); !done) return done.error();
-    return derivation.written;
-}
-
 Result<void> Project::writeRecord() {
+    if (!core_->open) return notOpen();
+    if (auto synced = core_->syncWithDisk(); !synced) return synced;
     const settings::Record wanted = bytesOf(core_->edited), held = bytesOf(core_->stored);
     std::vector<settings::FieldValue> values;
     for (std::size_t k = 0; k < wanted.size(); ++k)

@@ -2,6 +2,7 @@
 
 #include "base/binary_file.h"
 #include "base/result.h"
+#include "project/derived.h"
 
 #include <cstddef>
 #include <optional>
@@ -18,13 +19,26 @@ struct FileChange {
     std::optional<Bytes> after;
 };
 
+// What a step did to art/derived.json: the entries of the sources it derived,
+// before and after. derived.json is derived data that other writers (an
+// `update` outside) change too, so it is never compared byte for byte: a step
+// puts back only its own entries, into the file as it stands.
+struct DerivedChange {
+    std::string path;
+    DerivedRecord before;
+    DerivedRecord after;
+    bool existedBefore = true;
+};
+
 struct Step {
     std::vector<FileChange> changes;
+    std::optional<DerivedChange> derived;
 };
 
 // Applies a step's changes one way: every file must still hold `expected`
 // (before, for a redo or the first time; after, for an undo), else
-// kChangedOutside naming it and nothing is touched. Writes go through
+// kChangedOutside naming it and nothing is touched. Only the step's own files
+// are compared. Writes, derived.json among them, go through
 // writeFilesAtomically in one go; removals follow.
 Result<void> applyChanges(const Step& step, bool forward);
 

@@ -82,12 +82,6 @@ Result<std::vector<OutputFile>> filesOfSkin(const skin::SkinFile& file, const st
     return files;
 }
 
-Result<bool> makeFolder(const std::string& folder) {
-    if (fileTypeAt(folder) == Error::FileType::Folder) return false;
-    if (::mkdir(folder.c_str(), 0777) != 0) return systemError(Error::Kind::Write, folder, errno);
-    return true;
-}
-
 }  // namespace
 
 Result<void> ProjectCore::readAll() {
@@ -118,12 +112,16 @@ Result<void> ProjectCore::readAll() {
         }
     }
     stamp(derivedPath());
-    if (fileTypeAt(derivedPath()) != Error::FileType::Missing) {
+    derivedProblem.reset();
+    if (fileTypeAt(derivedPath()) != Error::FileType::Missing || !nothingAt(derivedPath())) {
+        // Derived data: one that cannot be read is told, not a reason to refuse the folder.
         auto bytes = readWholeFile(derivedPath(), kDerivedFileLimit);
-        if (!bytes) return bytes.error();
-        auto parsed = parseDerived(bytes.value(), derivedPath());
-        if (!parsed) return parsed.error();
-        derived = std::move(parsed).value();
+        auto parsed = bytes ? parseDerived(bytes.value(), derivedPath())
+                            : Result<DerivedRecord>(bytes.error());
+        if (parsed)
+            derived = std::move(parsed).value();
+        else
+            derivedProblem = parsed.error();
     }
     return {};
 }
@@ -133,8 +131,12 @@ Result<void> Project::openFolder(const std::string& folder) {
     if (fileTypeAt(wanted) != Error::FileType::Folder)
         return Error{Error::Kind::NotFound, wanted, {}, Error::Cause::Missing, fileTypeAt(wanted)};
     ProjectCore& core = *core_;
-    const std::string previous = core.folder;
     core.folder = wanted;
+    core.recovered.clear();
+    if (auto mended = core.mendInterruptedWrites(); !mended) {
+        core.open = false;
+        return mended.error();
+    }
     if (auto read = core.readAll(); !read) {
         core.open = false;
         return read.error();
@@ -156,12 +158,8 @@ Result<SkinOpening> Project::openSkin(const std::string& skinPath, const std::st
     if (!inTheWay.empty()) return Error{Error::Kind::Invalid, inTheWay.front(), kFilesInTheWay};
     auto files = filesOfSkin(file.value(), opening.folder, opening);
     if (!files) return files.error();
-    auto made = makeFolder(opening.folder);
-    if (!made) return made.error();
-    if (auto written = writeFilesAtomically(files.value()); !written) {
-        if (made.value()) ::rmdir(opening.folder.c_str());
+    if (auto written = writeFilesIntoFolder(opening.folder, files.value()); !written)
         return written.error();
-    }
     if (auto opened = openFolder(opening.folder); !opened) return opened.error();
     return opening;
 }

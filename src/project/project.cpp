@@ -4,6 +4,7 @@
 #include "project/project_core.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vireo::project {
 
@@ -135,6 +136,21 @@ const DerivedRecord& Project::derivedRecord() const {
     return core_->derived;
 }
 
+const Error* Project::derivedProblem() const {
+    return core_->derivedProblem ? &*core_->derivedProblem : nullptr;
+}
+
+std::vector<images::Source> Project::handEditedSources() const {
+    std::vector<images::Source> edited;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        if (core_->handEdited(i)) edited.push_back(static_cast<images::Source>(i));
+    return edited;
+}
+
+std::vector<std::string> Project::takeRecoveredWrites() {
+    return std::exchange(core_->recovered, {});
+}
+
 void Project::setConvertOptions(const artwork::ConvertOptions& options) {
     core_->options = options;
 }
@@ -153,6 +169,7 @@ bool Project::canRedo() const {
 
 Result<void> Project::undo() {
     if (!core_->open) return notOpen();
+    if (auto synced = core_->syncWithDisk(); !synced) return synced;
     auto step = core_->history.undo();
     if (!step) return step.error();
     return core_->rereadAfter(step.value());
@@ -160,6 +177,7 @@ Result<void> Project::undo() {
 
 Result<void> Project::redo() {
     if (!core_->open) return notOpen();
+    if (auto synced = core_->syncWithDisk(); !synced) return synced;
     auto step = core_->history.redo();
     if (!step) return step.error();
     return core_->rereadAfter(step.value());

@@ -9,16 +9,20 @@
 //   artwork::QtPictureDecoder decoder;           // the cli passes its module decoder
 //   project::Project project(decoder, "ASCII");  // the byte table every BACK write uses
 //   project.addListener(&myListener);            // callbacks, see ProjectListener
-//   project.openFolder(dir);                     // or openSkin(skinPath,
-//   proposedFolderFor(skinPath)) project.setOriginal(Source::MovieIcon, "/tmp/round.png",
-//   artwork::Fit::Cover); project.setPosition(RecordItem::MoviePosition, {6, 96});   // in memory,
-//   announced project.derive(Source::MovieIcon);           // derived again at the edited position
-//   project.writeRecord();                       // BACK through settings::writeValues
+//   project.openFolder(dir);     // or openSkin(skinPath, proposedFolderFor(skinPath))
+//   project.setOriginal(Source::MovieIcon, "/tmp/round.png", artwork::Fit::Cover);
+//   project.setPosition(RecordItem::MoviePosition, {6, 96});  // in memory, announced
+//   project.derive(Source::MovieIcon);        // derived again at the edited position
+//   project.writeRecord();                    // BACK through settings::writeValues
 //   project.undo();                              // refuses if a file changed outside
 //   project.generate(dir + "BACKIMG");
 //
-// Every action that writes files is one undo step and writes all its files
-// through writeFilesAtomically (BACK through the settings core). Every change
+// The project is the one writer of the folder's BACK, sources, art/ and
+// derived.json. Before every action it compares the files it depends on with
+// the disk and re-reads what changed outside. Every action that writes files
+// is one undo step and writes all its files through writeFilesAtomically
+// (BACK through the settings core). Nothing the author edited by hand is
+// derived over without HandEdits::Overwrite. Every change
 // is announced to the listeners after it happened, from the calling thread.
 // Errors are codes: an Error whose `path` names the file and, for the
 // project's own refusals, whose `detail` is one of the k... codes below.
@@ -47,11 +51,26 @@ constexpr char kChangedOutside[] = "changed-outside";  // undo/redo: path was ch
 constexpr char kNothingToUndo[] = "nothing-to-undo";
 constexpr char kNothingToRedo[] = "nothing-to-redo";
 constexpr char kFilesInTheWay[] =
-    "files-in-the-way";                           // openSkin: path is the first; see filesInTheWay
-constexpr char kNoFolder[] = "no-folder";         // an action that needs an open folder
-constexpr char kNoOriginal[] = "no-original";     // derive of a source that is its own original
-constexpr char kNotStorable[] = "not-storable";   // a position or colour outside 0..255
-constexpr char kStaleOnDisk[] = "stale-on-disk";  // generate: path changed since it was read
+    "files-in-the-way";                          // openSkin: path is the first; see filesInTheWay
+constexpr char kNoFolder[] = "no-folder";        // an action that needs an open folder
+constexpr char kNoOriginal[] = "no-original";    // derive of a source that is its own original
+constexpr char kNotStorable[] = "not-storable";  // a position or colour outside 0..255
+// A derive would write over a source edited by hand (path: the first such source).
+constexpr char kHandEdited[] = "hand-edited";
+
+// What a derive does with a source whose bytes differ from what derived.json
+// recorded writing, that is a source the author edited by hand.
+enum class HandEdits {
+    Refuse,     // the whole action is refused with kHandEdited
+    Keep,       // such sources are left as they are; the others are derived
+    Overwrite,  // derived again all the same
+};
+
+// What a derive of stale sources did.
+struct UpdateOutcome {
+    std::vector<images::Source> written;     // sources whose bytes changed
+    std::vector<images::Source> handEdited;  // stale, edited by hand and left (HandEdits::Keep)
+};
 
 // Told of every change, after it happened. Override what you need.
 class ProjectListener {
@@ -149,11 +168,6 @@ public:
     Result<bool> setPosition(RecordItem item, Position position);
     Result<bool> setColour(RecordItem item, images::Colour colour);
     bool setHintOn(bool on);
-    // A 64×64 icon moved as one undo step: its position written to BACK
-    // through the settings core and the icon derived again there (when it has
-    // an original); undo puts back the icon, BACK and the position together.
-    // Other unwritten edits stay unwritten. Returns the sources written.
-    Result<std::vector<images::Source>> moveIcon(images::Source icon, Position to);
     // Discards the unwritten changes; announces recordChanged(false) when any.
     void revertRecord();
     // Writes every changed item to BACK through settings::writeValues with the
@@ -172,20 +186,37 @@ public:
     std::optional<images::RgbaImage> fittedOriginal(images::Source source) const;
     // What derived.json holds (entries for the sources derived so far).
     const DerivedRecord& derivedRecord() const;
+    // Why the folder's derived.json could not be read, or nullptr. The folder
+    // opens all the same, with nothing recorded: every source with an
+    // original is stale, and deriveStale(true) makes derived.json anew.
+    const Error* derivedProblem() const;
+    // The sources whose bytes differ from what derived.json recorded writing.
+    std::vector<images::Source> handEditedSources() const;
+    // Keeps a hand-edited source: its bytes become its original in art/
+    // (`NAME.bmp`, replacing the earlier original, which the undo step keeps),
+    // so that it is fresh and later derives start from it. One undo step.
+    Result<void> keepHandEdit(images::Source source);
+    // The paths that the mending of killed writes put back or removed since
+    // the last call (at opening and before every action).
+    std::vector<std::string> takeRecoveredWrites();
     // Copies `picturePath` into art/ as the source's original (the earlier
     // original kept by the undo step), records `fit`, derives the source and,
     // for a background, every icon drawn over it. One undo step.
     Result<void> setOriginal(images::Source source, const std::string& picturePath,
-                             artwork::Fit fit);
-    // The sources whose original, background or position (record() as edited)
-    // differ from what derived.json says they were derived from.
+                             artwork::Fit fit, HandEdits handEdits = HandEdits::Refuse);
+    // The sources whose original, fit, background or position (record() as
+    // edited) differ from what derived.json says they were derived from, and
+    // those missing or damaged whose original is there.
     std::vector<images::Source> staleSources() const;
     // Derives `source` again from its original (and, for a background, every
     // icon drawn over it), at the record's edited positions. One undo step.
-    Result<std::vector<images::Source>> derive(images::Source source);
+    Result<std::vector<images::Source>> derive(images::Source source,
+                                               HandEdits handEdits = HandEdits::Refuse);
     // Derives the stale sources (every source with an original when `force`)
-    // in one all-or-nothing write; returns those written (maybe none).
-    Result<std::vector<images::Source>> deriveStale(bool force);
+    // in one all-or-nothing write. `fit`, when given, becomes every
+    // original's fit (a changed fit makes its source stale).
+    Result<UpdateOutcome> deriveStale(bool force, std::optional<artwork::Fit> fit = std::nullopt,
+                                      HandEdits handEdits = HandEdits::Keep);
     // The options every derive uses (dither, matte); the fit comes per original.
     void setConvertOptions(const artwork::ConvertOptions& options);
 
@@ -199,18 +230,18 @@ public:
     Result<void> redo();
 
     // ---- the disk ----
-    // The files (sources, BACK, art/ entries) whose length, time or content
+    // The files (sources, BACK, art/ entries, derived.json) whose content
     // changed since the project last read or wrote them. Cheap: a stat each,
-    // and a hash only when the stat differs.
+    // and a hash only where the stat cannot prove a file unchanged.
     std::vector<std::string> changedOnDisk() const;
-    // Re-reads everything from disk (keeping the history and unwritten record
-    // items) and announces what changed.
+    // Re-reads what changed on disk (keeping the history and unwritten record
+    // items) and announces it. Every action does this first by itself.
     Result<void> reload();
 
     // ---- generation ----
-    // Builds the skin from the sources and BACK exactly as the project holds
-    // them and writes it to `outputPath` whole; refuses with kStaleOnDisk when
-    // a file changed on disk since it was read (reload first).
+    // Re-reads what changed on disk (announcing it), then builds the skin
+    // from the sources and BACK as they now are and writes it to `outputPath`
+    // whole.
     Result<void> generate(const std::string& outputPath);
 
 private:

@@ -83,12 +83,24 @@ private slots:
         QCOMPARE(built.status, 0);
         QCOMPARE(QFileInfo(dir.filePath("BACKIMG")).size(), 182816);
 
-        // A new project knows what its sources were made from: fresh at first,
-        // and a moved icon is derived again.
+        // A new project knows what its sources were made from: fresh at first.
+        // A background painted by hand survives an update that derives a
+        // replaced icon; only --force derives it again.
         QCOMPARE(vireoSkin({"update", project}).out, QString("没有需要更新的源图片\n"));
-        QCOMPARE(vireoSkin({"settings", project + "/BACK", "--set", "movie=6,96"}).status, 0);
-        QCOMPARE(vireoSkin({"update", project}).out,
-                 QString("已更新：%1/movie256.bmp\n").arg(project));
+        QByteArray painted = test::readFile(project + "/main256.bmp");
+        painted.replace(1078, 2400, QByteArray(2400, '\0'));  // ten rows of one colour
+        test::writeFile(project + "/main256.bmp", painted);
+        QFile::remove(project + "/art/movie256.png");
+        QVERIFY(QFile::copy(kDemo + "art/music256.png", project + "/art/movie256.png"));
+        const test::Run kept = vireoSkin({"update", project});
+        QCOMPARE(kept.status, 1);
+        QVERIFY2(kept.err.contains(project + "/main256.bmp"), qPrintable(kept.err));
+        QVERIFY2(kept.out.contains(project + "/movie256.bmp"), qPrintable(kept.out));
+        QCOMPARE(test::readFile(project + "/main256.bmp"), painted);
+        const test::Run forced = vireoSkin({"update", project, "--force"});
+        QCOMPARE(forced.status, 0);
+        QVERIFY2(forced.out.contains(project + "/main256.bmp"), qPrintable(forced.out));
+        QVERIFY(test::readFile(project + "/main256.bmp") != painted);
     }
 
     // One file in the way is named and nothing else is written.

@@ -77,34 +77,6 @@ private slots:
         QVERIFY(project.staleSources().empty());
     }
 
-    void aMoveUndoesIconBackAndPositionTogether() {
-        test::ProjectFolder folder;
-        auto& project = *folder.project;
-        const QString round = test::writeRoundIcon(folder.path("round.png"), Qt::green);
-        QVERIFY(
-            project.setOriginal(Source::MusicIcon, round.toStdString(), artwork::Fit::Cover).ok());
-        const QByteArray icon = fileOf(folder, "music256.bmp");
-        const QByteArray back = fileOf(folder, "BACK");
-        QVERIFY(project.setColour(RecordItem::ListColour, {1, 2, 3}).value());  // left unwritten
-
-        const auto moved = project.moveIcon(Source::MusicIcon, {150, 40});
-        QVERIFY(moved.ok());
-        QCOMPARE(moved.value(), std::vector<Source>{Source::MusicIcon});
-        QCOMPARE(int(uchar(fileOf(folder, "BACK").at(18))), 150);
-        QCOMPARE(int(uchar(fileOf(folder, "BACK").at(19))), 40);
-        checkCornersShowBackground(fileOf(folder, "music256.bmp"), fileOf(folder, "main256.bmp"),
-                                   {150, 40});
-        QVERIFY(project.staleSources().empty());
-
-        QVERIFY(project.undo().ok());
-        QCOMPARE(fileOf(folder, "music256.bmp"), icon);
-        QCOMPARE(fileOf(folder, "BACK"), back);
-        QCOMPARE(project.record().positions[1], (Position{88, 26}));
-        QVERIFY((project.record().colours[0] == images::Colour{1, 2, 3}));
-        QVERIFY(project.recordUnwritten());
-        QVERIFY(project.staleSources().empty());
-    }
-
     void aNewBackgroundRedrawsEveryIconOverIt() {
         test::ProjectFolder folder;
         auto& project = *folder.project;

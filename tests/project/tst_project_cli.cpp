@@ -21,6 +21,12 @@ class TestProjectCli : public QObject {
 private slots:
     void updateTwiceWritesNothingTheSecondTime() {
         test::ProjectFolder folder;
+        // A round icon: its corners show the background, so a move changes its bytes.
+        const QString round = test::writeRoundIcon(folder.path("round.png"), Qt::red);
+        QVERIFY(
+            folder.project
+                ->setOriginal(images::Source::MovieIcon, round.toStdString(), artwork::Fit::Cover)
+                .ok());
         QByteArray back = test::readFile(folder.path("BACK"));
         back[16] = char(6), back[17] = char(96);
         test::writeFile(folder.path("BACK"), back);

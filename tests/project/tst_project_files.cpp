@@ -130,7 +130,7 @@ private slots:
         for (const char* code :
              {project::kChangedOutside, project::kNothingToUndo, project::kNothingToRedo,
               project::kFilesInTheWay, project::kNoFolder, project::kNoOriginal,
-              project::kNotStorable, project::kStaleOnDisk})
+              project::kNotStorable, project::kHandEdited})
             QVERIFY2(projectReason(code).has_value(), code);
         QVERIFY(!projectReason("an ordinary detail").has_value());
     }
