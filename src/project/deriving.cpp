@@ -136,6 +136,19 @@ Result<Bytes> derivedFileFor(const std::string& artFolder, const std::array<Byte
     return serializeDerived(derived);
 }
 
+DerivedRecord keptAsItStands(const ProjectCore& core, const OriginalInfos& infos, std::size_t i) {
+    DerivedRecord derived = core.derived;
+    std::array<Bytes, kCount> now;
+    for (std::size_t k = 0; k < kCount; ++k)
+        if (core.sources[k]) now[k] = *core.sources[k];
+    derived[i] = derivedEntryFor(*infos[i], i, core.edited, infos, now);
+    // The icon's colours are already its background's, so that background
+    // needs no new palette: it is fresh with the new original too.
+    if (!isBackgroundAt(i) && derived[paletteOf(i)])
+        derived[paletteOf(i)]->iconsHash = iconsHashOf(infos, paletteOf(i));
+    return derived;
+}
+
 bool ProjectCore::sourceUsable(std::size_t i) const {
     if (!sources[i]) return false;
     const images::BmpScan scan = images::scanBmp(*sources[i]);

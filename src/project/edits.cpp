@@ -2,6 +2,7 @@
 
 #include "artwork/derive.h"
 #include "artwork/picture_formats.h"
+#include "images/bmp.h"
 #include "project/project_core.h"
 
 #include <sys/stat.h>
@@ -95,11 +96,7 @@ Result<void> adoptOriginal(ProjectCore& core, Source source, const std::string& 
     infos[i] = OriginalInfo{name, readFrom, picture.size(), contentHash(picture), fit};
     Derivation derivation;
     if (asIs) {
-        derivation.derived = core.derived;
-        std::array<Bytes, images::kSourceCount> now;
-        for (std::size_t k = 0; k < images::kSourceCount; ++k)
-            if (core.sources[k]) now[k] = *core.sources[k];
-        derivation.derived[i] = derivedEntryFor(*infos[i], i, core.edited, infos, now);
+        derivation.derived = keptAsItStands(core, infos, i);
     } else {
         auto derived = deriveSources(core, infos, {source}, core.edited, handEdits);
         if (!derived) return derived.error();
@@ -178,8 +175,13 @@ Result<void> Project::keepHandEdit(Source source) {
     if (!core_->handEdited(i)) return {};
     // The source as it stands is its own derive: an exact BMP of its size
     // (kept byte for byte for a background), so the step writes no source.
+    // The player shows the first stored row on top; the original is stored
+    // the other way round, so that picture editors and the derive road see
+    // what the player shows.
+    const images::BmpScan scan = images::scanBmp(*core_->sources[i]);
+    const Bytes original = images::writeSourceBmp(images::flippedRows(scan.storedOrder()));
     const std::string path = core_->artFolder() + stemOf(source) + ".bmp";
-    return adoptOriginal(*core_, source, ".bmp", *core_->sources[i], path, artwork::Fit::Cover,
+    return adoptOriginal(*core_, source, ".bmp", original, path, artwork::Fit::Cover,
                          HandEdits::Overwrite, true);
 }
 

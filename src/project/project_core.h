@@ -105,6 +105,9 @@ struct OriginalInfo {
 };
 using OriginalInfos = std::array<std::optional<OriginalInfo>, images::kSourceCount>;
 
+// derived.json's entries with source `i` recorded as derived, as it stands,
+// from infos[i] (a hand edit kept as its own original).
+DerivedRecord keptAsItStands(const ProjectCore& core, const OriginalInfos& infos, std::size_t i);
 // What derived.json records of source `i` derived from `info`, with the
 // sources as `after` holds them.
 DerivedEntry derivedEntryFor(const OriginalInfo& info, std::size_t i, const SkinRecord& record,
