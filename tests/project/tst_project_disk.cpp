@@ -51,9 +51,9 @@ private slots:
         QVERIFY(!moved.ok());
         QCOMPARE(moved.error().detail, std::string(project::kHandEdited));
         const QString wall = test::writeGradient(folder.path("wall.png"), 2);
-        QVERIFY(!project.setOriginal(Source::MainBackground, wall.toStdString(),
-                                     artwork::Fit::Cover)
-                     .ok());
+        QVERIFY(
+            !project.setOriginal(Source::MainBackground, wall.toStdString(), artwork::Fit::Cover)
+                 .ok());
         const auto updated = project.deriveStale(false);
         QVERIFY(updated.ok());
         QCOMPARE(updated.value().handEdited, std::vector<Source>{Source::MovieIcon});

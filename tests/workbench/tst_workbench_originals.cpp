@@ -1,7 +1,9 @@
 // The workbench over the originals in art/: sources derived again after a
 // drag and after a new background, undo over files changed outside, and a
 // drag cancelled by Ctrl+Z.
+#include "artwork/qt/qt_picture_decoder.h"
 #include "images/source_set.h"
+#include "project/project.h"
 #include "settings/record.h"
 #include "skin/generation.h"
 #include "skin/screen.h"
@@ -46,6 +48,8 @@ struct Workbench {
         test::writeFile(folder.path(QStringLiteral("BACK")), back);
         test::writeFile(folder.path(QStringLiteral("ASCII")), test::identityTable());
         test::openInState(state, folder);
+        for (const auto& field : settings::kColourFields)
+            state.setFieldText(field.offset, QString::number(quint8(back[field.offset])));
         state.setHintOn(back[settings::kHintFlagOffset] != 0);
         window = std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, folder.folder());
         window->show();
@@ -111,6 +115,12 @@ private slots:
     void typedPositionDerivesOnceValid();
     void aFolderInASlotIsNamedAsSuch();
     void otherProportionsAskHowToFit();
+    void aBackWrittenOutsideIsShownAndBuilt();
+    void aWriteOverABackChangedOutsideAsks();
+    void aHandEditedIconIsAskedAbout_data();
+    void aHandEditedIconIsAskedAbout();
+    void aMoveAfterAnOutsideUpdateTakesTheNewPalette();
+    void anUnreadableDerivedFileIsToldOnOpening();
 };
 
 void WorkbenchOriginalsTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
@@ -340,6 +350,134 @@ void WorkbenchOriginalsTest::otherProportionsAskHowToFit() {
         QCOMPARE(iconColourAt(icon, main, corner.x() - 164, corner.y() - 86),
                  backgroundAt(main, corner.x(), corner.y()));
     QCOMPARE(bench.window->screenPicture().pixel(164, 86), backgroundAt(main, 164, 86));
+}
+
+// Positions as BACK holds them: the movie icon at bytes 16 and 17, the music icon at 18 and 19.
+void WorkbenchOriginalsTest::aBackWrittenOutsideIsShownAndBuilt() {
+    Workbench bench;
+    QWidget* canvas = bench.window->canvas();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 80));  // the music icon at 88,26
+    QTest::keyClick(canvas, Qt::Key_Right);                          // an edit made here
+    QByteArray back = test::readFile(bench.path("BACK"));
+    back[16] = char(100), back[17] = char(100);
+    test::writeFile(bench.path("BACK"), back);
+    QTRY_COMPARE(bench.window->iconPositions()[0].x, 100);
+    QCOMPARE(bench.window->iconPositions()[1].x, 89);  // kept as edited here
+
+    // The edit made here is asked about; BACK as read is no reason to ask again.
+    bench.dialogs.answer(0);
+    QTest::mouseClick(bench.window->findChild<QPushButton*>("generateButton"), Qt::LeftButton);
+    QCOMPARE(bench.dialogs.questions.size(), 1);
+    QCOMPARE(bench.dialogs.messages, QStringList{QStringLiteral("完成！")});
+    const QByteArray skin = test::readFile(bench.path("BACKIMG"));
+    QCOMPARE(int(uchar(skin.at(skin.size() - 32 + 16))), 100);
+    QCOMPARE(int(uchar(skin.at(skin.size() - 32 + 18))), 89);
+
+    // With nothing edited here, nothing is asked.
+    back = test::readFile(bench.path("BACK"));
+    back[17] = char(60);
+    test::writeFile(bench.path("BACK"), back);
+    QTRY_COMPARE(bench.window->iconPositions()[0].y, 60);
+    QTest::mouseClick(bench.window->findChild<QPushButton*>("generateButton"), Qt::LeftButton);
+    QCOMPARE(bench.dialogs.questions.size(), 1);
+    QCOMPARE(int(uchar(test::readFile(bench.path("BACKIMG")).at(skin.size() - 32 + 17))), 60);
+}
+
+void WorkbenchOriginalsTest::aWriteOverABackChangedOutsideAsks() {
+    Workbench bench;
+    QWidget* canvas = bench.window->canvas();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 80));
+    QTest::keyClick(canvas, Qt::Key_Right);
+    // Written outside while the window has not yet looked.
+    QByteArray back = test::readFile(bench.path("BACK"));
+    back[4] = char(77);
+    test::writeFile(bench.path("BACK"), back);
+    bench.dialogs.answer(0);  // write first
+    bench.dialogs.answer(1);  // do not overwrite
+    QTest::mouseClick(bench.window->findChild<QPushButton*>("generateButton"), Qt::LeftButton);
+    QCOMPARE(bench.dialogs.questions.size(), 2);
+    QVERIFY2(bench.dialogs.questions[1].contains(QStringLiteral("别处")),
+             qPrintable(bench.dialogs.questions[1]));
+    QCOMPARE(test::readFile(bench.path("BACK")), back);
+    QVERIFY(!QFile::exists(bench.path("BACKIMG")));
+}
+
+void WorkbenchOriginalsTest::aHandEditedIconIsAskedAbout_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("editKept");
+    QTest::addColumn<bool>("originalReplaced");
+    QTest::newRow("keep it as the original") << 0 << true << true;
+    QTest::newRow("derive over it") << 1 << false << false;
+    QTest::newRow("cancel") << 2 << true << false;
+}
+
+void WorkbenchOriginalsTest::aHandEditedIconIsAskedAbout() {
+    QFETCH(int, answer);
+    QFETCH(bool, editKept);
+    QFETCH(bool, originalReplaced);
+    Workbench bench;
+    bench.drop(Source::MovieIcon, roundIcon(bench.elsewhere));
+    QByteArray edited = test::readFile(bench.path("movie256.bmp"));
+    edited[1078 + 32 * 64 + 32] = char(uchar(edited.at(1078 + 32 * 64 + 32)) ^ 1);
+    test::writeFile(bench.path("movie256.bmp"), edited);
+    QWidget* canvas = bench.window->canvas();
+    bench.dialogs.answer(answer);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(60, 80));  // the movie icon at 12,26
+    QTest::keyClick(canvas, Qt::Key_Right);
+    QCOMPARE(bench.dialogs.questions.size(), 1);
+    QVERIFY2(bench.dialogs.questions[0].contains(bench.path("movie256.bmp")),
+             qPrintable(bench.dialogs.questions[0]));
+    // The disc's centre pixel: the edit, or the disc's colour derived again.
+    const QByteArray now = test::readFile(bench.path("movie256.bmp"));
+    QCOMPARE(now.at(1078 + 32 * 64 + 32) == edited.at(1078 + 32 * 64 + 32), editKept);
+    QCOMPARE(QFile::exists(bench.path("art/movie256.bmp")), originalReplaced);
+    QCOMPARE(QFile::exists(bench.path("art/movie256.png")), !originalReplaced);
+}
+
+void WorkbenchOriginalsTest::aMoveAfterAnOutsideUpdateTakesTheNewPalette() {
+    Workbench bench;
+    bench.drop(Source::MovieIcon, roundIcon(bench.elsewhere));
+    QImage wall(240, 160, QImage::Format_RGB32);
+    wall.fill(qRgb(30, 160, 60));
+    QVERIFY(wall.save(bench.elsewhere.filePath(QStringLiteral("wall.png"))));
+    bench.drop(Source::MainBackground, bench.elsewhere.filePath(QStringLiteral("wall.png")));
+    // As `vireo-skin update` would do it, from another process's project.
+    wall.fill(qRgb(200, 40, 160));
+    QVERIFY(wall.save(bench.path("art/main256.png")));
+    artwork::QtPictureDecoder decoder;
+    project::Project outside(decoder, {});
+    QVERIFY(outside.openFolder(bench.folder.folder().toStdString()).ok());
+    QVERIFY(outside.deriveStale(false).ok());
+
+    QWidget* canvas = bench.window->canvas();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(60, 80));
+    QTest::keyClick(canvas, Qt::Key_Right);
+    QCOMPARE(bench.window->positionText(), QStringLiteral("X 13  Y 26"));
+    QCOMPARE(bench.dialogs.messages, QStringList());
+    const QByteArray main = test::readFile(bench.path("main256.bmp"));
+    const QByteArray movie = test::readFile(bench.path("movie256.bmp"));
+    QCOMPARE(movie.mid(54, 1024), main.mid(54, 1024));
+    QCOMPARE(iconColourAt(movie, main, 0, 0), qRgb(200, 40, 160));
+}
+
+void WorkbenchOriginalsTest::anUnreadableDerivedFileIsToldOnOpening() {
+    Workbench bench;
+    bench.drop(Source::MovieIcon, roundIcon(bench.elsewhere));
+    test::writeFile(bench.path("art/derived.json"), "{\"version\":1,");
+    // Opened again, in a window of its own.
+    test::ScriptedDialogs dialogs;
+    dialogs.answer(0);
+    ui::ProjectState state;
+    test::openInState(state, bench.folder);
+    workbench::ui::WorkbenchWindow window(dialogs, state, bench.folder.folder());
+    QCOMPARE(dialogs.questions.size(), 1);
+    QVERIFY2(dialogs.questions[0].contains(QStringLiteral("derived.json")),
+             qPrintable(dialogs.questions[0]));
+    artwork::QtPictureDecoder decoder;
+    project::Project reopened(decoder, {});
+    QVERIFY(reopened.openFolder(bench.folder.folder().toStdString()).ok());
+    QVERIFY(reopened.derivedProblem() == nullptr);
+    QVERIFY(reopened.staleSources().empty());
 }
 
 QTEST_MAIN(WorkbenchOriginalsTest)

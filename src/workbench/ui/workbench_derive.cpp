@@ -11,7 +11,10 @@
 #include "workbench/ui/workbench_internal.h"
 
 #include <QImageReader>
+#include <QUndoCommand>
 #include <QUndoStack>
+
+#include <algorithm>
 
 namespace vireo::workbench::ui {
 
@@ -84,6 +87,7 @@ bool WorkbenchWindow::projectOpen() {
             dialogs_.message(this, fromStd(describeWithReason(opened.error())));
             return false;
         }
+        if (const Error* problem = core.derivedProblem()) offerDeriveAll(*problem);
     }
     // The positions being edited are the ones every derive uses.
     const IconPositions positions = iconPositions();
@@ -92,6 +96,23 @@ bool WorkbenchWindow::projectOpen() {
         if (item) (void)core.setPosition(*item, {positions[i].x, positions[i].y});
     }
     return true;
+}
+
+void WorkbenchWindow::offerDeriveAll(const Error& problem) {
+    const auto answer = dialogs_.ask(
+        this,
+        fromStd(describeWithReason(problem)) +
+            QStringLiteral(
+                "\n不知道哪些源图片由原图生成、哪些已过时。可从art中的原图重新生成全部源图片"
+                "（可以撤销）。"),
+        {QStringLiteral("从原图重新生成全部源图片"), QStringLiteral("暂不处理")});
+    if (!answer || *answer != 0) return;
+    const auto derived = project().deriveStale(true, std::nullopt, project::HandEdits::Overwrite);
+    if (!derived) {
+        dialogs_.message(this, fromStd(describeWithReason(derived.error())));
+        return;
+    }
+    undoStack_->push(new ProjectStepCommand(*this, QStringLiteral("重新生成全部源图片"), nullptr));
 }
 
 void WorkbenchWindow::explainRefusal(const Error& error, bool undo) {
@@ -105,6 +126,42 @@ void WorkbenchWindow::explainRefusal(const Error& error, bool undo) {
     dialogs_.message(this, fromStd(describeWithReason(error)));
 }
 
+bool WorkbenchWindow::deriveAsking(const std::function<Result<void>(project::HandEdits)>& action,
+                                   QUndoCommand* group) {
+    project::HandEdits policy = project::HandEdits::Refuse;
+    // Each kept edit may reveal the next; there are at most twelve sources.
+    for (std::size_t round = 0; round <= images::kSourceCount; ++round) {
+        const auto done = action(policy);
+        if (done) return true;
+        const Error& error = done.error();
+        const auto& paths = project().sourcePaths();
+        const auto at = std::find(paths.begin(), paths.end(), error.path);
+        if (error.detail != project::kHandEdited || at == paths.end()) {
+            dialogs_.message(this, fromStd(describeWithReason(error)));
+            return false;
+        }
+        const auto source = static_cast<Source>(at - paths.begin());
+        const auto answer = dialogs_.ask(
+            this,
+            QStringLiteral("“%1”（%2）在上次生成后被手工改过，重新生成会覆盖这一改动。")
+                .arg(QString::fromUtf8(roleName(source)), fromStd(error.path)),
+            {QStringLiteral("保留我的修改，作为今后生成的原图"),
+             QStringLiteral("重新生成，覆盖这一改动"), QStringLiteral("取消")});
+        if (!answer || *answer == 2) return false;
+        if (*answer == 1) {
+            policy = project::HandEdits::Overwrite;
+            continue;
+        }
+        if (const auto kept = project().keepHandEdit(source); !kept) {
+            dialogs_.message(this, fromStd(describeWithReason(kept.error())));
+            return false;
+        }
+        auto* step = new ProjectStepCommand(*this, QStringLiteral("保留手工修改"), group);
+        if (!group) undoStack_->push(step);
+    }
+    return false;
+}
+
 void WorkbenchWindow::replaceSlot(Source source, const QString& inputPath) {
     if (state_.folder().isEmpty()) {
         dialogs_.message(this, QStringLiteral("请先打开文件夹"));
@@ -112,11 +169,10 @@ void WorkbenchWindow::replaceSlot(Source source, const QString& inputPath) {
     }
     const auto fit = askFit(dialogs_, this, source, QImageReader(inputPath).size());
     if (!fit || !projectOpen()) return;
-    const auto put = project().setOriginal(source, toStd(inputPath), *fit);
-    if (!put) {
-        dialogs_.message(this, fromStd(describeWithReason(put.error())));
-        return;
-    }
+    const bool put = deriveAsking([&](project::HandEdits handEdits) {
+        return project().setOriginal(source, toStd(inputPath), *fit, handEdits);
+    });
+    if (!put) return;
     undoStack_->push(new ProjectStepCommand(*this, QStringLiteral("替换图片"), nullptr));
 }
 
@@ -136,11 +192,11 @@ void WorkbenchWindow::deriveTypedPositions() {
     if (typed.empty() || !projectOpen()) return;
     for (const Source icon : typed) {
         if (!core.originalPath(icon)) continue;
-        const auto derived = core.derive(icon);
-        if (!derived) {
-            dialogs_.message(this, fromStd(describeWithReason(derived.error())));
-            return;
-        }
+        const bool derived = deriveAsking([&](project::HandEdits handEdits) -> Result<void> {
+            if (auto done = core.derive(icon, handEdits); !done) return done.error();
+            return {};
+        });
+        if (!derived) return;
         undoStack_->push(new ProjectStepCommand(*this, QStringLiteral("重新生成图标"), nullptr));
     }
 }
@@ -150,11 +206,14 @@ void WorkbenchWindow::recordMove(std::size_t icon, Position from, Position to) {
     auto* group = new QUndoCommand(QStringLiteral("移动图标"));
     new MoveIconCommand(*this, icon, from, to, true, group);
     if (projectOpen() && project().originalPath(images::kMainScreenIcons[icon].source)) {
-        const auto derived = project().derive(images::kMainScreenIcons[icon].source);
-        if (derived)
-            new ProjectStepCommand(*this, QStringLiteral("重新生成图标"), group);
-        else
-            dialogs_.message(this, fromStd(describeWithReason(derived.error())));
+        const Source source = images::kMainScreenIcons[icon].source;
+        const bool derived = deriveAsking(
+            [&](project::HandEdits handEdits) -> Result<void> {
+                if (auto done = project().derive(source, handEdits); !done) return done.error();
+                return {};
+            },
+            group);
+        if (derived) new ProjectStepCommand(*this, QStringLiteral("重新生成图标"), group);
     }
     undoStack_->push(group);
 }

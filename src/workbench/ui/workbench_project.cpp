@@ -101,6 +101,17 @@ bool WorkbenchWindow::recordUnwritten() const {
 bool WorkbenchWindow::writeRecord() {
     // The same writes as the panel's "写入修改" buttons, through the same table.
     const std::string settingsPath = toStd(state_.settingsPath());
+    // Never over a BACK written outside since it was last read, unasked.
+    if (const auto onDisk = settings::readRecord(settingsPath);
+        onDisk && fileRecordRead_ && onDisk.value() != fileRecord_) {
+        const auto answer = dialogs_.ask(
+            this, QStringLiteral("BACK在读入后已在别处被改动。写入会用本窗口的设定覆盖那些改动。"),
+            {QStringLiteral("覆盖BACK"), QStringLiteral("取消")});
+        if (!answer || *answer != 0) {
+            reloadFromDisk();
+            return false;
+        }
+    }
     const std::string tablePath =
         toStd(vireo::ui::dataFilePath(currentDir_, settings::kTableFileName));
     Result<void> written;

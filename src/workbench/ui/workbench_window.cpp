@@ -119,6 +119,11 @@ void WorkbenchWindow::reloadAll() {
     dragOriginal_.reset();
     watchFolder();
     reloadFromDisk();
+    // A folder that records what its sources were derived from is opened in
+    // the project at once, so that a derived.json it cannot read is told now.
+    if (!state_.folder().isEmpty() &&
+        QFileInfo::exists(state_.folder() + QStringLiteral("art/derived.json")))
+        (void)projectOpen();
 }
 
 void WorkbenchWindow::watchFolder() {
@@ -162,10 +167,31 @@ void WorkbenchWindow::reloadFile(const QString& path) {
 }
 
 void WorkbenchWindow::reloadRecord() {
+    const std::optional<settings::Record> before =
+        fileRecordRead_ ? std::optional(fileRecord_) : std::nullopt;
     fileRecord_ = {};
+    fileRecordRead_ = false;
     if (state_.settingsPath().isEmpty()) return;
     auto record = settings::readRecord(toStd(state_.settingsPath()));
-    if (record) fileRecord_ = record.value();
+    if (!record) return;
+    fileRecord_ = record.value();
+    fileRecordRead_ = true;
+    if (before && *before != fileRecord_) followRecordOnDisk(*before);
+}
+
+void WorkbenchWindow::followRecordOnDisk(const settings::Record& before) {
+    // A BACK written outside shows at once; only a value edited here, which
+    // differs from what BACK held, stays as edited.
+    applying_ = true;
+    const auto follow = [&](const settings::Field& field) {
+        if (storedValue(state_, field.offset) != std::optional<int>(before[field.offset])) return;
+        state_.setFieldText(field.offset, fromStd(settings::byteText(fileRecord_[field.offset])));
+    };
+    for (const auto& field : settings::kPositionFields) follow(field);
+    for (const auto& field : settings::kColourFields) follow(field);
+    if (state_.hintOn() == settings::hintFlagOn(before))
+        state_.setHintOn(settings::hintFlagOn(fileRecord_));
+    applying_ = false;
 }
 
 void WorkbenchWindow::refreshSlots() {

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -110,6 +111,9 @@ private:
     void watchFolder();
     void reloadFile(const QString& path);
     void reloadRecord();
+    // The state's values that still hold what BACK held (`before`) take what
+    // it holds now; values edited in the window stay.
+    void followRecordOnDisk(const settings::Record& before);
     // The status line, elided to the room it has; the whole text in its tooltip.
     void showStatus(const QString& text);
     void refreshSlots();
@@ -129,6 +133,14 @@ private:
     // it the positions being edited; false (after saying why) when it cannot.
     bool projectOpen();
     void explainRefusal(const Error& error, bool undo);
+    // derived.json could not be read: offers to derive every source again.
+    void offerDeriveAll(const Error& problem);
+    // Runs a derive with HandEdits::Refuse; where it would write over a
+    // source edited by hand, asks whether to keep the edit (it becomes that
+    // source's original, a step of its own, within `group` when given), to
+    // derive over it, or to stop. False when stopped or refused (after saying why).
+    bool deriveAsking(const std::function<Result<void>(project::HandEdits)>& action,
+                      QUndoCommand* group = nullptr);
     // Icons whose position was typed elsewhere (the settings panel) and is
     // valid: their sources derived again there, a step each.
     void deriveTypedPositions();
@@ -172,7 +184,8 @@ private:
     SlotFiles files_;
     // Why a slot's file could not be read, where it could not.
     std::array<std::optional<Error>, images::kSourceCount> readErrors_{};
-    settings::Record fileRecord_{};
+    settings::Record fileRecord_{};  // BACK as last read
+    bool fileRecordRead_ = false;
     skin::Screen screen_ = skin::Screen::Main;
     int zoom_ = 2;
     int grid_ = 0;
