@@ -14,6 +14,9 @@
 
 #include <sys/resource.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace vireo;
 using images::Source;
 
@@ -75,6 +78,47 @@ void BM_ProjectNewMainBackground(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ProjectNewMainBackground)->Unit(benchmark::kMillisecond);
+
+// Twelve photo originals of a few MB each (noise, so PNG cannot shrink
+// them), derived once and older than the racy window when timing starts.
+struct PhotoFolder : BenchFolder {
+    PhotoFolder() {
+        for (const images::SourceImage& source : images::kSourceSet) {
+            QImage photo(1000, 750, QImage::Format_RGB32);
+            quint32 seed = 12345u + static_cast<quint32>(source.width);
+            for (int y = 0; y < photo.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+                for (int x = 0; x < photo.width(); ++x)
+                    line[x] = (seed = seed * 1664525u + 1013904223u);
+            }
+            const std::string name = source.fileName;
+            const QString stem = QString::fromStdString(name.substr(0, name.size() - 4));
+            QFile::remove(dir.filePath("art/" + stem + ".png"));
+            photo.save(dir.filePath("art/" + stem + ".png"), "PNG");
+        }
+        (void)project.deriveStale(true, artwork::Fit::Cover);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+        (void)project.changedOnDisk();
+    }
+};
+
+// The check before every action: a stat per file, a hash only where the
+// stat cannot prove a file unchanged.
+void BM_ProjectDiskCheck(benchmark::State& state) {
+    PhotoFolder folder;
+    for (auto _ : state)
+        if (!folder.project.changedOnDisk().empty()) state.SkipWithError("changed");
+}
+BENCHMARK(BM_ProjectDiskCheck)->Unit(benchmark::kMillisecond);
+
+void BM_ProjectOpenFolder(benchmark::State& state) {
+    PhotoFolder folder;
+    for (auto _ : state) {
+        project::Project opened(folder.decoder, {});
+        if (!opened.openFolder(folder.dir.path().toStdString())) state.SkipWithError("open failed");
+    }
+}
+BENCHMARK(BM_ProjectOpenFolder)->Unit(benchmark::kMillisecond);
 
 void BM_ProjectOpenSkin(benchmark::State& state) {
     BenchFolder folder;

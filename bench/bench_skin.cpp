@@ -67,7 +67,7 @@ BENCHMARK(VerifyAndGenerate)->Unit(benchmark::kMicrosecond);
 void runCommand(benchmark::State& state, const std::vector<std::string>& arguments) {
     std::ostringstream out;
     std::ostringstream err;
-    const cli::Environment environment{{VIREO_PNG_MODULE_DIR}};
+    const cli::Environment environment{{VIREO_PNG_MODULE_DIR}, {}};
     if (cli::runCommandLine(arguments, out, err, environment) != 0)
         state.SkipWithError(err.str().c_str());
 }
