@@ -41,13 +41,14 @@ bool isBackground(images::Source role) {
     return images::iconOf(role) == nullptr;
 }
 
-std::optional<RgbaImage> backdropUnderIcon(images::Source icon,
-                                           const IndexedPicture& mainBackground,
+std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPicture& background,
                                            const settings::Record& record, Colour matte) {
     const images::Icon* placed = images::iconOf(icon);
-    if (!placed || !placed->position) return std::nullopt;
-    const int left = record[placed->position->xOffset];
-    const int top = record[placed->position->yOffset];
+    if (!placed) return std::nullopt;
+    // The 16×16 icons stand where the file list begins.
+    const images::RecordPosition at = placed->position.value_or(images::kFileListPosition);
+    const int left = record[at.xOffset];
+    const int top = record[at.yOffset];
     const int size = placed->side;
     RgbaImage out{size, size, {}};
     out.pixels.reserve(static_cast<std::size_t>(size) * size * 4);
@@ -56,10 +57,9 @@ std::optional<RgbaImage> backdropUnderIcon(images::Source icon,
             const int x = left + col;
             const int y = top + row;
             Colour c = matte;
-            if (x < mainBackground.width && y < mainBackground.height)
-                c = mainBackground.palette[mainBackground.indices[static_cast<std::size_t>(y) *
-                                                                      mainBackground.width +
-                                                                  x]];
+            if (x < background.width && y < background.height)
+                c = background.palette
+                        [background.indices[static_cast<std::size_t>(y) * background.width + x]];
             out.pixels.insert(out.pixels.end(), {c.red, c.green, c.blue, 255});
         }
     }

@@ -26,10 +26,11 @@ struct IconContext {
     std::optional<RgbaImage> backdrop;
 };
 
-// The main-screen background under a 64×64 icon at its position in `record`;
-// nullopt for any other source. Parts off the screen take `matte`.
-std::optional<RgbaImage> backdropUnderIcon(images::Source icon,
-                                           const IndexedPicture& mainBackground,
+// The background an icon is drawn over, under it: a 64×64 icon's main
+// background at its position in `record`, a 16×16 icon's tree background
+// where the file list begins; nullopt for a background. Parts off the
+// screen take `matte`.
+std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPicture& background,
                                            const settings::Record& record, Colour matte);
 
 // Any decoded picture into the exact source for `role`: fitted, composited,

@@ -89,9 +89,8 @@ Result<IndexedPicture> deriveIcon(const DeriveJob& job, const DerivedSet& made, 
                      "icon-background-missing"};
     IconContext icon;
     icon.drawPalette = palette->palette;
-    const std::size_t mainIndex = indexOf(images::Source::MainBackground);
-    if (const IndexedPicture* main = pictureOf(job, made, mainIndex))
-        icon.backdrop = backdropUnderIcon(role, *main, job.record, job.options.matte);
+    if (palette->width == images::kScreenWidth && palette->height == images::kScreenHeight)
+        icon.backdrop = backdropUnderIcon(role, *palette, job.record, job.options.matte);
     const FittedOriginal& original = *job.originals[i];
     return convertPicture(original.fitted, role, job.options, icon, original.path);
 }

@@ -103,8 +103,7 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role,
         const auto scan = scanIfBmp(*palettePath);
         if (!scan || !scan->picture) return Error{Error::Kind::Invalid, *palettePath, "no-palette"};
         icon.drawPalette = scan->picture->palette;
-        const images::Icon* drawn = images::iconOf(role);
-        if (drawn && drawn->position) {
+        if (images::iconOf(role)) {
             auto record = recordAt(backPath);
             if (!record) return record.error();
             // The background as the player shows it: first stored row on top.

@@ -16,6 +16,10 @@ struct RecordPosition {
     std::uint8_t yOffset;
 };
 
+// Where the player draws the directory tree's file list (its 16×16 icons
+// and texts): the record's seventh position pair.
+inline constexpr RecordPosition kFileListPosition{28, 29};
+
 struct Icon {
     Source source;
     int side;           // square, in pixels

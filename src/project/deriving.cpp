@@ -38,6 +38,13 @@ std::size_t paletteOf(std::size_t i) {
     return indexOf(skin::paletteSourceOf(sourceAt(i)));
 }
 
+// Where icon `i` is drawn, which its backdrop depends on: a 64×64 icon at
+// its own position, a 16×16 one where the file list begins.
+Position drawnAt(std::size_t i, const SkinRecord& record) {
+    const auto item = isLargeIcon(i) ? *positionItemOf(sourceAt(i)) : RecordItem::FileListPosition;
+    return record.positions[positionIndex(item)];
+}
+
 std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
     Bytes bytes(8);
     for (int k = 0; k < 8; ++k)
@@ -69,8 +76,7 @@ bool entryStale(const ProjectCore& core, const OriginalInfos& infos, std::size_t
         return true;
     if (isBackgroundAt(i)) return entry->iconsHash != iconsHashOf(infos, i);
     if (entry->backgroundHash != hashOfSource(core, paletteOf(i))) return true;
-    if (!isLargeIcon(i)) return false;
-    return entry->position != record.positions[positionIndex(*positionItemOf(sourceAt(i)))];
+    return entry->position != drawnAt(i, record);
 }
 
 // `which` grown by what it drags along: a background whose palette serves a
@@ -112,8 +118,7 @@ DerivedEntry derivedEntryFor(const OriginalInfo& info, std::size_t i, const Skin
         return entry;
     }
     entry.backgroundHash = contentHash(after[paletteOf(i)]);
-    if (isLargeIcon(i))
-        entry.position = record.positions[positionIndex(*positionItemOf(sourceAt(i)))];
+    entry.position = drawnAt(i, record);
     return entry;
 }
 

@@ -1,5 +1,6 @@
 #include "skin/text_samples.h"
 
+#include "images/icons.h"
 #include "skin/skin_file.h"
 
 #include <algorithm>
@@ -9,13 +10,10 @@ namespace vireo::skin {
 
 namespace {
 
-// Offsets in the record: three colours of red, green, blue, then the file
-// list's position.
+// Offsets in the record of the three colours, red, green, blue.
 constexpr std::size_t kListColour = 0;
 constexpr std::size_t kSelectedColour = 4;
 constexpr std::size_t kEbookColour = 8;
-constexpr std::size_t kListX = 28;
-constexpr std::size_t kListY = 29;
 constexpr int kLineHeight = 16;
 constexpr int kEbookMargin = 8;
 
@@ -37,8 +35,8 @@ Screen screenOf(TextRole role) {
 
 std::vector<TextSample> textSamples(const settings::Record& record, Screen screen) {
     if (screen == Screen::Tree) {
-        const int x = record[kListX];
-        const int y = record[kListY];
+        const int x = record[images::kFileListPosition.xOffset];
+        const int y = record[images::kFileListPosition.yOffset];
         return {{TextRole::List, colourAt(record, kListColour), x, y},
                 {TextRole::Selected, colourAt(record, kSelectedColour), x, y + kLineHeight}};
     }

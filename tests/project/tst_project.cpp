@@ -114,6 +114,34 @@ private slots:
         QCOMPARE(fileOf(folder, "art/main256.png"), demoMain);
     }
 
+    // The file list's icons stand over the tree background where the list
+    // begins (BACK's bytes 28 and 29): a transparent corner shows it.
+    void smallIconCornersShowTheTreeWhereTheListBegins() {
+        test::ProjectFolder folder;
+        QByteArray back = fileOf(folder, "BACK");
+        back[28] = char(150), back[29] = char(100);
+        test::writeFile(folder.path("BACK"), back);
+        QImage icon(16, 16, QImage::Format_ARGB32);
+        icon.fill(Qt::transparent);
+        for (int y = 4; y < 12; ++y)
+            for (int x = 4; x < 12; ++x) icon.setPixelColor(x, y, QColor(250, 250, 0));
+        QVERIFY(icon.save(folder.path("folder.png")));
+        QVERIFY(folder.project
+                    ->setOriginal(Source::FolderIcon, folder.path("folder.png").toStdString(),
+                                  artwork::Fit::Cover)
+                    .ok());
+        const QByteArray tree = fileOf(folder, "tree_main256.bmp");
+        const QByteArray small = fileOf(folder, "ft256.bmp");
+        for (const auto& [x, y] : {std::pair{0, 0}, {15, 0}, {0, 15}, {15, 15}, {2, 7}})
+            QCOMPARE(test::pixelOf(small, 16, x, y), test::pixelOf(tree, 240, 150 + x, 100 + y));
+        // Another place for the list: both icons over it are stale.
+        back[29] = char(20);
+        test::writeFile(folder.path("BACK"), back);
+        QVERIFY(folder.project->reload().ok());
+        QCOMPARE(folder.project->staleSources(),
+                 (std::vector<Source>{Source::FolderIcon, Source::ParentFolderIcon}));
+    }
+
     // Large icon pictures are fed into their background's palette fitted to
     // their size: six 1500×1500 discs once overflowed the quantiser's row.
     void largeIconPicturesImportFitted() {
