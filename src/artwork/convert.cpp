@@ -66,6 +66,32 @@ std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPic
     return out;
 }
 
+std::optional<Colour> edgeColour(const RgbaImage& picture) {
+    const auto alphaAt = [&](int x, int y) {
+        return picture.pixels[(static_cast<std::size_t>(y) * picture.width + x) * 4 + 3];
+    };
+    std::uint64_t sum[3] = {0, 0, 0}, count = 0;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            if (alphaAt(x, y) != 255) continue;
+            const bool edge = (x > 0 && alphaAt(x - 1, y) != 255) ||
+                              (x + 1 < picture.width && alphaAt(x + 1, y) != 255) ||
+                              (y > 0 && alphaAt(x, y - 1) != 255) ||
+                              (y + 1 < picture.height && alphaAt(x, y + 1) != 255);
+            if (!edge) continue;
+            const std::uint8_t* p =
+                &picture.pixels[(static_cast<std::size_t>(y) * picture.width + x) * 4];
+            for (int c = 0; c < 3; ++c) sum[c] += p[c];
+            ++count;
+        }
+    }
+    if (count == 0) return std::nullopt;
+    const auto mean = [&](int c) {
+        return static_cast<std::uint8_t>((sum[c] + count / 2) / count);
+    };
+    return Colour{mean(0), mean(1), mean(2)};
+}
+
 Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source role,
                                       const ConvertOptions& options, const IconContext& icon,
                                       const std::string& path,
@@ -74,8 +100,13 @@ Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source r
     auto fitted = fitPicture(picture, source.width, source.height, options.fit, path);
     if (!fitted) return fitted.error();
     const RgbaImage* backdrop = icon.backdrop ? &*icon.backdrop : nullptr;
+    // A background has no transparency: its holes continue the picture's edge.
+    const Colour under =
+        isBackground(role)
+            ? options.margin.value_or(edgeColour(fitted.value()).value_or(options.matte))
+            : options.matte;
     const RgbaImage opaque =
-        compositeOver(fitted.value(), isBackground(role) ? nullptr : backdrop, options.matte);
+        compositeOver(fitted.value(), isBackground(role) ? nullptr : backdrop, under);
     if (isBackground(role)) return quantiseBackground(opaque, options.dither, path, alsoDrawn);
     auto mapped = mapOntoPalette(opaque, icon.drawPalette, options.dither, path);
     if (mapped) keepUncoveredExact(mapped.value(), fitted.value(), opaque);

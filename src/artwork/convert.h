@@ -16,8 +16,15 @@ namespace vireo::artwork {
 struct ConvertOptions {
     Fit fit = Fit::Refuse;
     float dither = 1.0f;  // 0 (none) to 1 (full)
-    Colour matte{};       // what transparent pixels become where nothing lies under them
+    Colour matte{};       // what an icon's transparent pixels become where nothing lies under them
+    // What a background's transparent parts (a contained picture's margins)
+    // are filled with; nullopt: the mean colour of the picture's edge next to them.
+    std::optional<Colour> margin;
 };
+
+// The mean colour of the opaque pixels next to a transparent one (the edge a
+// contained picture shows towards its margins); nullopt when there is none.
+std::optional<Colour> edgeColour(const RgbaImage& picture);
 
 // What an icon is converted against: the palette the player draws it with and,
 // for a 64×64 icon, the main-screen background under it (opaque, icon-sized).

@@ -60,10 +60,14 @@ int runConvert(const Arguments& arguments, Io& io) {
     command.addOption(
         "palette",
         "图标所用背景的 BMP（64×64 图标用 main256.bmp，16×16 图标用 tree_main256.bmp），"
-        "图标按它的调色板转换；它旁边的 BACK 决定 64×64 图标透明处下面的背景。",
+        "图标按它的调色板转换；它旁边的 BACK 决定图标透明处下面的背景（64×64 图标在它的位置，"
+        "16×16 图标在文件列表开始处）。",
         "BMP");
     addConvertOptions(command);
-    command.addOption("matte", "透明处下面没有背景时的颜色，RRGGBB（默认 000000）。", "RRGGBB");
+    command.addOption("matte", "图标透明处下面没有背景时的颜色，RRGGBB（默认 000000）。", "RRGGBB");
+    command.addOption(
+        "margin", "背景透明处（contain 空出的边缘）的颜色，RRGGBB（默认取图片边缘的平均颜色）。",
+        "RRGGBB");
     if (auto status = command.parse(arguments, io)) return *status;
 
     const auto role = artwork::sourceNamed(command.value("as"));
@@ -78,6 +82,13 @@ int runConvert(const Arguments& arguments, Io& io) {
             return usage(io, "颜色应为六位十六进制数 RRGGBB：" + command.value("matte"),
                          command.help());
         options.matte = *matte;
+    }
+    if (command.isSet("margin")) {
+        const auto margin = colourFromHex(command.value("margin"));
+        if (!margin)
+            return usage(io, "颜色应为六位十六进制数 RRGGBB：" + command.value("margin"),
+                         command.help());
+        options.margin = *margin;
     }
     std::optional<std::string> palette, back;
     if (!artwork::isBackground(*role)) {

@@ -36,7 +36,7 @@ public:
     artwork::PictureDecoder& decoder;
     std::string tablePath;
     std::vector<ProjectListener*> listeners;
-    artwork::ConvertOptions options{artwork::Fit::Cover, 1.0f, {}};
+    artwork::ConvertOptions options{artwork::Fit::Cover, 1.0f, {}, std::nullopt};
 
     bool open = false;
     std::string folder;

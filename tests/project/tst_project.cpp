@@ -114,6 +114,39 @@ private slots:
         QCOMPARE(fileOf(folder, "art/main256.png"), demoMain);
     }
 
+    // A contained background is centred, and its margins continue the
+    // picture's edge: halves P and Q give margins of their mean M.
+    void containCentresAndFillsTheMargins_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QList<QPoint>>("probes");  // expected M, P, Q, M
+        QTest::newRow("wide, halves one above the other")
+            << QSize(480, 160) << QList<QPoint>{{120, 39}, {120, 40}, {120, 119}, {120, 120}};
+        QTest::newRow("tall, halves side by side")
+            << QSize(120, 320) << QList<QPoint>{{89, 80}, {90, 80}, {149, 80}, {150, 80}};
+    }
+
+    void containCentresAndFillsTheMargins() {
+        QFETCH(QSize, size);
+        QFETCH(QList<QPoint>, probes);
+        const QColor p(200, 40, 40), q(40, 40, 200), m(120, 40, 120);
+        QImage picture(size, QImage::Format_RGB32);
+        const bool wide = size.width() > size.height();
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                picture.setPixelColor(
+                    x, y, (wide ? y < size.height() / 2 : x < size.width() / 2) ? p : q);
+        test::ProjectFolder folder;
+        QVERIFY(picture.save(folder.path("photo.png")));
+        QVERIFY(folder.project
+                    ->setOriginal(Source::MainBackground, folder.path("photo.png").toStdString(),
+                                  artwork::Fit::Contain)
+                    .ok());
+        const QByteArray main = fileOf(folder, "main256.bmp");
+        const QList<QColor> expected{m, p, q, m};
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(test::pixelOf(main, 240, probes[k].x(), probes[k].y()), expected[k]);
+    }
+
     // The file list's icons stand over the tree background where the list
     // begins (BACK's bytes 28 and 29): a transparent corner shows it.
     void smallIconCornersShowTheTreeWhereTheListBegins() {

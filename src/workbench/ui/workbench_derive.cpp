@@ -40,7 +40,9 @@ std::optional<artwork::Fit> askFit(vireo::ui::Dialogs& dialogs, QWidget* parent,
                         .arg(slot.width)
                         .arg(slot.height),
                     {QStringLiteral("裁剪填满：填满整个位置，裁去超出的边缘"),
-                     QStringLiteral("完整放入：保留整张图片，空出的边缘透明"),
+                     artwork::isBackground(source)
+                         ? QStringLiteral("完整放入：保留整张图片，空出的边缘用图片边缘的颜色填满")
+                         : QStringLiteral("完整放入：保留整张图片，空出的边缘透明，露出下面的背景"),
                      QStringLiteral("拉伸：保留整张图片，改变其比例"), QStringLiteral("取消")});
     if (!answer || *answer > 2) return std::nullopt;
     static constexpr artwork::Fit kFits[] = {artwork::Fit::Cover, artwork::Fit::Contain,
