@@ -121,6 +121,7 @@ private slots:
     void aHandEditedIconIsAskedAbout();
     void aMoveAfterAnOutsideUpdateTakesTheNewPalette();
     void anUnreadableDerivedFileIsToldOnOpening();
+    void aRunOfNudgesIsUndoneInOneStep();
 };
 
 void WorkbenchOriginalsTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
@@ -478,6 +479,32 @@ void WorkbenchOriginalsTest::anUnreadableDerivedFileIsToldOnOpening() {
     QVERIFY(reopened.openFolder(bench.folder.folder().toStdString()).ok());
     QVERIFY(reopened.derivedProblem() == nullptr);
     QVERIFY(reopened.staleSources().empty());
+}
+
+void WorkbenchOriginalsTest::aRunOfNudgesIsUndoneInOneStep() {
+    Workbench bench;
+    bench.drop(Source::MovieIcon, roundIcon(bench.elsewhere));
+    const QByteArray fresh = test::readFile(bench.path("movie256.bmp"));
+    QUndoStack* history = bench.window->undoStack();
+    const int steps = history->count();
+    QWidget* canvas = bench.window->canvas();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(60, 80));  // the movie icon at 12,26
+    for (int k = 0; k < 3; ++k) QTest::keyClick(canvas, Qt::Key_Right);
+    QTest::keyClick(canvas, Qt::Key_Down);
+    QCOMPARE(bench.window->positionText(), QStringLiteral("X 15  Y 27"));
+    QVERIFY(test::readFile(bench.path("movie256.bmp")) != fresh);
+    QCOMPARE(history->count(), steps + 1);
+
+    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(bench.window->positionText(), QStringLiteral("X 12  Y 26"));
+    QCOMPARE(test::readFile(bench.path("movie256.bmp")), fresh);
+    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(bench.window->positionText(), QStringLiteral("X 15  Y 27"));
+
+    // A nudge of another icon is a step of its own.
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 80));  // the music icon
+    QTest::keyClick(canvas, Qt::Key_Right);
+    QCOMPARE(history->count(), steps + 2);
 }
 
 QTEST_MAIN(WorkbenchOriginalsTest)

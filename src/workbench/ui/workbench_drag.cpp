@@ -59,7 +59,11 @@ void WorkbenchWindow::moveIcon(std::size_t icon, Position to) {
 QString WorkbenchWindow::positionText() const {
     if (!selected_ || screen_ != Screen::Main) return {};
     const Position p = iconPositions()[*selected_];
-    return QStringLiteral("X %1  Y %2").arg(p.x).arg(p.y);
+    const QString text = QStringLiteral("X %1  Y %2").arg(p.x).arg(p.y);
+    // Wholly off the screen the icon shows nowhere; Tab still selects it.
+    if (p.x >= images::kScreenWidth || p.y >= images::kScreenHeight)
+        return text + QStringLiteral("（在屏幕外，可用方向键移回）");
+    return text;
 }
 
 void WorkbenchWindow::showSelection() {
@@ -130,7 +134,34 @@ void WorkbenchWindow::onStepped(int dx, int dy) {
     Position to = from;
     if (dx) to.x = nudgePosition(from.x, dx, grid_);
     if (dy) to.y = nudgePosition(from.y, dy, grid_);
-    moveIcon(*selected_, to);
+    if (to == from) return;
+    const std::size_t icon = *selected_;
+    applyPosition(icon, to);
+    int projectSteps = 0;
+    const Source source = images::kMainScreenIcons[icon].source;
+    if (projectOpen() && project().originalPath(source)) {
+        const bool derived = deriveAsking([&](project::HandEdits handEdits) -> Result<void> {
+            if (auto done = project().derive(source, handEdits); !done) return done.error();
+            return {};
+        });
+        projectSteps = derived ? 1 : 0;
+    }
+    // Pushed after the derive, so that a kept hand edit's step ends the run.
+    undoStack_->push(new NudgeRunCommand(*this, icon, from, to, projectSteps));
+}
+
+bool WorkbenchWindow::NudgeRunCommand::apply(bool undo) {
+    project::Project& core = window_.project();
+    for (int done = 0; done < projectSteps_; ++done) {
+        const auto step = undo ? core.undo() : core.redo();
+        if (step) continue;
+        // The run stays whole: the steps already taken go back.
+        for (int back = 0; back < done; ++back) (void)(undo ? core.redo() : core.undo());
+        window_.explainRefusal(step.error(), undo);
+        return false;
+    }
+    window_.applyPosition(icon_, undo ? from_ : to_);
+    return true;
 }
 
 bool WorkbenchWindow::cycleSelection(bool forward) {

@@ -78,4 +78,35 @@ private:
     Position to_;
 };
 
+// A run of arrow-key nudges of one icon, undone as one step: the moves and
+// the project's derives at each of them (`projectSteps`, undone together).
+class WorkbenchWindow::NudgeRunCommand : public EditStep {
+public:
+    NudgeRunCommand(WorkbenchWindow& window, std::size_t icon, Position from, Position to,
+                    int projectSteps)
+        : EditStep(QStringLiteral("移动图标"), true, nullptr),
+          window_(window),
+          icon_(icon),
+          from_(from),
+          to_(to),
+          projectSteps_(projectSteps) {}
+    int id() const override { return 1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = dynamic_cast<const NudgeRunCommand*>(other);
+        if (!next || next->icon_ != icon_ || next->from_ != to_) return false;
+        to_ = next->to_;
+        projectSteps_ += next->projectSteps_;
+        return true;
+    }
+    QString refusal(bool) const override { return {}; }
+    bool apply(bool undo) override;
+
+private:
+    WorkbenchWindow& window_;
+    std::size_t icon_;
+    Position from_;
+    Position to_;
+    int projectSteps_;
+};
+
 }  // namespace vireo::workbench::ui

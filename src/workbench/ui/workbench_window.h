@@ -168,6 +168,7 @@ private:
 
     class EditStep;
     class MoveIconCommand;
+    class NudgeRunCommand;
     class ReplaceSlotCommand;
     class ProjectStepCommand;
     // Why `step` cannot be undone (or redone) now; empty when it can.
