@@ -156,6 +156,20 @@ Bytes hugeGradientPng() {
     return Bytes(png.begin(), png.end());
 }
 
+// A wallpaper as large as Debian's own WebP ones, with detail to decode.
+Bytes wallpaperWebp() {
+    QImage image(4096, 4096, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) row[x] = qRgb(x / 16, y / 16, (x ^ y) & 255);
+    }
+    QByteArray webp;
+    QBuffer buffer(&webp);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "WEBP");
+    return Bytes(webp.begin(), webp.end());
+}
+
 void ConvertLargeClaim(benchmark::State& state, Bytes (*make)()) {
     const Bytes file = make();
     artwork::ConvertOptions options;
@@ -173,5 +187,6 @@ void ConvertLargeClaim(benchmark::State& state, Bytes (*make)()) {
 BENCHMARK_CAPTURE(ConvertLargeClaim, bmp_1x33554432_in_118_bytes, hostileBmp)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ConvertLargeClaim, png_5790x5790, hugeGradientPng)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ConvertLargeClaim, webp_4096x4096, wallpaperWebp)->Unit(benchmark::kMillisecond);
 
 }  // namespace

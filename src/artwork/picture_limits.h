@@ -10,14 +10,15 @@ namespace vireo::artwork {
 // The most pixels a picture's header may claim when its reader can decode it
 // already scaled down (JPEG, PNG); larger pictures are refused unread.
 constexpr std::int64_t kMaxScaledPicturePixels = 100'000'000;
-// The most for a reader that decodes the whole picture first (GIF, ICO, BMP):
-// 32 MiB of pixels.
-constexpr std::int64_t kMaxWholePicturePixels = 8 * 1024 * 1024;
+// What one reader may allocate, in MiB.
+constexpr int kDecodeAllocationMiB = 48;
+// The most for a reader that decodes the whole picture first (GIF, ICO, BMP,
+// TIFF): as many RGBA pixels as the memory one reader may allocate holds.
+constexpr std::int64_t kMaxWholePicturePixels =
+    std::int64_t(kDecodeAllocationMiB) * 1024 * 1024 / 4;
 // Pictures are decoded at no more than this many pixels, far more than the
 // 240×160 screen needs and cheap to fit.
 constexpr std::int64_t kDecodePixels = 1024 * 1024;
-// What one reader may allocate, in MiB.
-constexpr int kDecodeAllocationMiB = 48;
 
 // Why a file that starts as a BMP cannot be shown as its author meant, or
 // nullopt when it can (or is no BMP). Checks what the lenient readers let

@@ -7,11 +7,14 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 
+#include <webp/decode.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <mutex>
+#include <optional>
 
 namespace vireo::artwork {
 
@@ -89,6 +92,55 @@ RgbaImage toRgbaImage(QImage image, bool scaled, const QSize& shownFull) {
     return out;
 }
 
+// A refusal for a picture too large to decode: its own reason, not damage.
+Error tooLarge(const std::string& path, std::string sentence) {
+    Error error{Error::Kind::Invalid, path, std::move(sentence)};
+    error.cause = Error::Cause::TooLarge;
+    return error;
+}
+
+bool isWebp(const unsigned char* bytes, std::size_t size) {
+    return size >= 12 && std::memcmp(bytes, "RIFF", 4) == 0 &&
+           std::memcmp(bytes + 8, "WEBP", 4) == 0;
+}
+
+// A still WebP through libwebp, which scales while it decodes: a 4096×4096
+// wallpaper never needs its full size in memory. nullopt for an animation,
+// which Qt's reader shows by its first frame.
+std::optional<Result<RgbaImage>> decodeWebp(const unsigned char* bytes, std::size_t size,
+                                            const std::string& path) {
+    WebPDecoderConfig config;
+    if (!WebPInitDecoderConfig(&config)) return std::nullopt;
+    if (WebPGetFeatures(bytes, size, &config.input) != VP8_STATUS_OK)
+        return Result<RgbaImage>(Error{Error::Kind::Invalid, path, "图片不完整或已损坏"});
+    if (config.input.has_animation) return std::nullopt;
+    const QSize full(config.input.width, config.input.height);
+    const QSize wanted = decodeSize(full);
+    RgbaImage out{wanted.width(), wanted.height(), {}};
+    if (wanted != full) {
+        config.options.use_scaling = 1;
+        config.options.scaled_width = wanted.width();
+        config.options.scaled_height = wanted.height();
+        out.fileWidth = full.width();
+        out.fileHeight = full.height();
+    }
+    const std::size_t stride = static_cast<std::size_t>(out.width) * 4;
+    out.pixels.resize(stride * static_cast<std::size_t>(out.height));
+    config.output.colorspace = MODE_RGBA;
+    config.output.is_external_memory = 1;
+    config.output.u.RGBA.rgba = out.pixels.data();
+    config.output.u.RGBA.stride = static_cast<int>(stride);
+    config.output.u.RGBA.size = out.pixels.size();
+    const VP8StatusCode status = WebPDecode(bytes, size, &config);
+    WebPFreeDecBuffer(&config.output);
+    if (status == VP8_STATUS_OUT_OF_MEMORY)
+        return Result<RgbaImage>(
+            tooLarge(path, memorySentence(full.width(), full.height(), kDecodeAllocationMiB)));
+    if (status != VP8_STATUS_OK)
+        return Result<RgbaImage>(Error{Error::Kind::Invalid, path, "图片不完整或已损坏"});
+    return Result<RgbaImage>(std::move(out));
+}
+
 }  // namespace
 
 // Alone in its file: the command line's module links this and nothing else of
@@ -99,6 +151,8 @@ Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t siz
         return Error{Error::Kind::Invalid, path, "图片文件过大"};
     if (auto damage = bmpDamage(bytes, size)) return Error{Error::Kind::Invalid, path, *damage};
     if (auto damage = gifDamage(bytes, size)) return Error{Error::Kind::Invalid, path, *damage};
+    if (isWebp(bytes, size))
+        if (auto decoded = decodeWebp(bytes, size, path)) return std::move(*decoded);
     const QByteArray data =
         QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<int>(size));
     QBuffer buffer;
@@ -114,8 +168,7 @@ Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t siz
                              ? kMaxScaledPicturePixels
                              : kMaxWholePicturePixels;
     if (static_cast<qint64>(full.width()) * full.height() > limit)
-        return Error{Error::Kind::Invalid, path,
-                     oversizeSentence(full.width(), full.height(), limit)};
+        return tooLarge(path, oversizeSentence(full.width(), full.height(), limit));
     const QSize wanted = decodeSize(full);
     if (wanted != full) reader.setScaledSize(wanted);
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
@@ -123,8 +176,7 @@ Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t siz
     // Some readers (16-bit PNG) decode at full size whatever was asked: such a
     // picture is too large for the memory allowed, not damaged.
     if (image.isNull() && warnings.heardAllocationRefusal())
-        return Error{Error::Kind::Invalid, path,
-                     memorySentence(full.width(), full.height(), kDecodeAllocationMiB)};
+        return tooLarge(path, memorySentence(full.width(), full.height(), kDecodeAllocationMiB));
     if (image.isNull()) return Error{Error::Kind::Invalid, path, readerFailure(reader.error())};
     if (warnings.heardAny()) return Error{Error::Kind::Invalid, path, "图片不完整或已损坏"};
     return toRgbaImage(image, wanted != full, turned ? full.transposed() : full);
