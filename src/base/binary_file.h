@@ -122,6 +122,12 @@ struct Patch {
 Result<void> patchFile(const std::string& path, std::uint64_t expectedLength,
                        const std::vector<Patch>& patches);
 
+// Writes `data` into the regular file at `path` itself, keeping its inode,
+// for a caller that holds the file open and reads it back (a thumbnail
+// service); a missing file is made as writeFileAtomically makes it. Not
+// atomic over an existing file: a failure may leave it cut short.
+Result<void> writeIntoFile(const std::string& path, const Bytes& data);
+
 // The folder of a path, with its trailing separator: "a/b/c.bmp" -> "a/b/".
 // Empty when the path has no separator.
 std::string folderOf(const std::string& path);

@@ -1,4 +1,5 @@
-// In-place patches of an existing file in one write.
+// In-place writes: patches of an existing file in one write, and a whole
+// file written into an existing one.
 #include "base/binary_file.h"
 #include "base/system_io.h"
 
@@ -6,6 +7,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <unistd.h>
 
 namespace vireo {
 
@@ -35,6 +37,19 @@ Result<void> patchFile(const std::string& path, std::uint64_t expectedLength,
         std::copy(patch.bytes.begin(), patch.bytes.end(),
                   span.begin() + static_cast<std::ptrdiff_t>(patch.offset - first));
     if (!io::writeFully(fd.value().get(), span.data(), span.size(), first))
+        return systemError(Error::Kind::Write, path, errno);
+    if (detail::flushFile(fd.value().get()) != 0)
+        return systemError(Error::Kind::Write, path, errno);
+    if (!fd.value().close()) return systemError(Error::Kind::Write, path, errno);
+    return {};
+}
+
+Result<void> writeIntoFile(const std::string& path, const Bytes& data) {
+    if (fileTypeAt(path) == Error::FileType::Missing) return writeFileAtomically(path, data);
+    auto fd = io::openRegular(path, O_WRONLY);  // never creates
+    if (!fd) return fd.error();
+    if (::ftruncate(fd.value().get(), 0) != 0) return systemError(Error::Kind::Write, path, errno);
+    if (!io::writeFully(fd.value().get(), data.data(), data.size(), 0))
         return systemError(Error::Kind::Write, path, errno);
     if (detail::flushFile(fd.value().get()) != 0)
         return systemError(Error::Kind::Write, path, errno);

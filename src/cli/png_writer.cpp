@@ -22,7 +22,7 @@ Result<void*> moduleFunction(const char* function, const std::vector<std::string
 }
 
 Result<void> writePng(const skin::Picture& picture, const std::string& path,
-                      const std::vector<std::string>& moduleDirs) {
+                      const std::vector<std::string>& moduleDirs, bool intoExistingFile) {
     const auto function = moduleFunction(kPngFunctionName, moduleDirs);
     if (!function) return function.error();
     const auto encode = reinterpret_cast<VireoEncodePng>(function.value());
@@ -33,7 +33,7 @@ Result<void> writePng(const skin::Picture& picture, const std::string& path,
     };
     if (!encode(picture.pixels.data(), picture.width, picture.height, keep, &png) || png.empty())
         return Error{Error::Kind::Write, path, "PNG encoding failed"};
-    return writeFileAtomically(path, png);
+    return intoExistingFile ? writeIntoFile(path, png) : writeFileAtomically(path, png);
 }
 
 }  // namespace vireo::cli

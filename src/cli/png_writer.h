@@ -31,8 +31,9 @@ constexpr char kPngFunctionName[] = "vireo_encode_png";
 Result<void*> moduleFunction(const char* function, const std::vector<std::string>& moduleDirs);
 
 // Loads the module from the first of `moduleDirs` that holds it and replaces
-// `path` whole with `picture` as PNG.
+// `path` whole with `picture` as PNG; with `intoExistingFile`, writes into the
+// file at `path` itself (see writeIntoFile).
 Result<void> writePng(const skin::Picture& picture, const std::string& path,
-                      const std::vector<std::string>& moduleDirs);
+                      const std::vector<std::string>& moduleDirs, bool intoExistingFile = false);
 
 }  // namespace vireo::cli

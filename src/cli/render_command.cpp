@@ -80,6 +80,8 @@ int runRender(const Arguments& arguments, Io& io) {
                       "缩放到较长的一边为 N 像素（1 到 " + std::to_string(kMaxSize) +
                           "），用于缩略图；不能与 --scale 同用。",
                       "N");
+    command.addOption("in-place",
+                      "写入已有的文件 OUT 本身，而不是换上新文件（缩略图服务读它给出的文件）。");
     command.addOption("sheet",
                       "画出四个画面（两行两列，各放大 2 倍，带图标和示例文字），用于分享。");
     if (auto status = command.parse(arguments, io)) return *status;
@@ -92,8 +94,10 @@ int runRender(const Arguments& arguments, Io& io) {
     if (auto status = readSizing(command, io, sizing)) return *status;
 
     const bool sheet = command.isSet("sheet");
-    if (sheet && (command.isSet("screen") || command.isSet("scale") || command.isSet("size")))
-        return usage(io, "--sheet 不能与 --screen、--scale 或 --size 同用", command.help());
+    if (sheet && (command.isSet("screen") || command.isSet("scale") || command.isSet("size") ||
+                  command.isSet("in-place")))
+        return usage(io, "--sheet 不能与 --screen、--scale、--size 或 --in-place 同用",
+                     command.help());
 
     const std::string& path = command.argument(0);
     if (auto status = refuseOutputOverInput(io, output, {path})) return *status;
@@ -101,9 +105,9 @@ int runRender(const Arguments& arguments, Io& io) {
     if (!skinFile) return refuseSkin(io, path, skinFile.error());
     const auto& dirs = io.environment.pngModuleDirs;
     const auto written =
-        sheet
-            ? writeSheetPng(skin::composeSheet(skinFile.value()), output, dirs)
-            : writePng(sized(skin::renderScreen(skinFile.value(), *screen), sizing), output, dirs);
+        sheet ? writeSheetPng(skin::composeSheet(skinFile.value()), output, dirs)
+              : writePng(sized(skin::renderScreen(skinFile.value(), *screen), sizing), output, dirs,
+                         command.isSet("in-place"));
     if (!written) return fail(io, written.error());
     io.out << "完成！" << '\n';
     return kDone;

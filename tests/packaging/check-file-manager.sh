@@ -2,7 +2,8 @@
 # check-file-manager.sh BUILD_DIR WORK_DIR: installs BUILD_DIR into a fresh
 # prefix and checks what a file manager sees there: a file named BACKIMG (and
 # only that name) has the skin type, the menu entry opens that type, and the
-# thumbnailer's own command line writes a PNG of the asked size.
+# thumbnailer's own command line writes a PNG of the asked size into the file
+# it is given.
 set -euo pipefail
 build=$1 work=$2
 rm -rf "$work"
@@ -49,9 +50,14 @@ for case in "128 128 x 85" "256 256 x 171" "48 48 x 32"; do
       *) command+=("$word") ;;
     esac
   done
+  # A thumbnail service makes the output file, keeps it open and reads it
+  # back through that handle: the PNG must go into that file itself.
+  : >"$out"
+  exec 3<"$out"
   PATH="$prefix/bin:$PATH" "${command[@]}" >/dev/null ||
-    { echo "the thumbnailer failed at size $size"; status=1; continue; }
-  description=$(file -b "$out")
+    { echo "the thumbnailer failed at size $size"; status=1; exec 3<&-; continue; }
+  description=$(file -b - <&3)
+  exec 3<&-
   [[ $description == "PNG image data, $expected,"* ]] ||
     { echo "size $size gave '$description', not a $expected PNG"; status=1; }
 done
