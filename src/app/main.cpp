@@ -6,6 +6,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -29,7 +30,12 @@ constexpr const char* kHelp =
     "\n"
     "选项：\n"
     "  -h, --help     显示本帮助并退出\n"
-    "      --version  显示版本信息并退出\n";
+    "  -v, --version  显示版本信息并退出\n";
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
 
 }  // namespace
 
@@ -40,10 +46,20 @@ int main(int argc, char* argv[]) {
             std::fputs(kHelp, stdout);
             return std::fflush(stdout) == 0 ? 0 : 1;
         }
-        if (std::strcmp(argv[i], "--version") == 0) {
+        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
             std::puts("vireo-skin-builder " VIREO_VERSION);
             return std::fflush(stdout) == 0 ? 0 : 1;
         }
+    }
+
+    // Without a display Qt would abort with an English message and a core dump;
+    // a chosen platform (offscreen, say) needs none.
+    if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM")) {
+        std::fputs(
+            "vireo-skin-builder: 没有图形桌面（DISPLAY 和 WAYLAND_DISPLAY 都未设置），"
+            "无法打开窗口；请在桌面中运行，或用命令行工具 vireo-skin 完成同样的工作\n",
+            stderr);
+        return 2;
     }
 
     QApplication app(argc, argv);
