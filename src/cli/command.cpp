@@ -39,8 +39,9 @@ std::optional<int> refuseOutputOverInput(Io& io, const std::string& output,
 
 int refuseSkin(Io& io, const std::string& path, const Error& error) {
     if (error.kind != Error::Kind::WrongLength) return fail(io, error);
-    io.err << kProgram << ": "
-           << "错误的BACKIMG文件：" << escapeForTerminal(path) << '\n';
+    Error shown = error;
+    shown.path = escapeForTerminal(path);
+    io.err << kProgram << ": " << describeWrongSkin(shown) << '\n';
     return kRefused;
 }
 

@@ -21,9 +21,9 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& filte
     return chosen;
 }
 
-std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filter,
-                                           const QString& initialPath) {
-    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), initialPath, filter);
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& caption,
+                                           const QString& filter, const QString& initialPath) {
+    const QString chosen = QFileDialog::getSaveFileName(parent, caption, initialPath, filter);
     if (chosen.isEmpty()) return std::nullopt;
     return chosen;
 }

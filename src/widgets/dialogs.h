@@ -21,9 +21,10 @@ public:
     virtual std::optional<QString> openFile(QWidget* parent, const QString& filter,
                                             const QString& initialPath) = 0;
 
-    // Shows a save-file dialog, as openFile does; the chosen path may not exist yet.
-    virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
-                                            const QString& initialPath) = 0;
+    // Shows a save-file dialog, as openFile does, with `caption` saying what
+    // the path is for; the chosen path may not exist yet.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& caption,
+                                            const QString& filter, const QString& initialPath) = 0;
 
     // A modal message with one OK button.
     virtual void message(QWidget* parent, const QString& text) = 0;
@@ -40,7 +41,7 @@ class QtDialogs final : public Dialogs {
 public:
     std::optional<QString> openFile(QWidget* parent, const QString& filter,
                                     const QString& initialPath) override;
-    std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+    std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
                                     const QString& initialPath) override;
     void message(QWidget* parent, const QString& text) override;
     std::optional<int> ask(QWidget* parent, const QString& text,

@@ -103,8 +103,13 @@ private slots:
             << "inspect @/heads" << 2 << "不是普通文件，而是文件夹：@/heads";
         QTest::newRow("escape sequence in a name")
             << "inspect @/a\x1b[2J" << 2 << "找不到文件：@/a\\x1b[2J";
-        QTest::newRow("wrong length")
-            << "inspect @/main256.bmp" << 1 << "错误的BACKIMG文件：@/main256.bmp";
+        QTest::newRow("wrong length") << "inspect @/main256.bmp" << 1
+                                      << "错误的BACKIMG文件：@/main256.bmp（长度为 39478 "
+                                         "字节，皮肤应为 182816 或 178720 字节）";
+        QTest::newRow("update of a file")
+            << "update @/main256.bmp" << 2 << "不是文件夹，而是普通文件：@/main256.bmp";
+        QTest::newRow("new over a file")
+            << "new @/BACK/skin" << 2 << "路径上已有同名文件，写入文件出错：@/BACK\n";
         QTest::newRow("bad scale") << "render @/BACKIMG -o @/x.png --scale 0" << 2 << "放大倍数";
         QTest::newRow("size zero")
             << "render @/BACKIMG -o @/x.png --size 0" << 2 << "尺寸应为 1 到 3840";
@@ -183,7 +188,8 @@ private slots:
             << "import @/fifoart -o @/out" << 2
             << "不是普通文件，而是命名管道（FIFO）：@/fifoart/main256.png";
         QTest::newRow("folder it cannot finish making")
-            << "unpack @/BACKIMG -o @/new/" + QString(256, 'u') << 2 << "写入文件出错：@/new/uuu";
+            << "unpack @/BACKIMG -o @/new/" + QString(256, 'u') << 2
+            << "文件名太长，写入文件出错：@/new/uuu";
         QTest::newRow("unpack over the author's files")
             << "unpack @/BACKIMG" << 1 << "已经存在，用 --force 才会替换：\n  @/main256.bmp\n";
         QTest::newRow("unpack failing part-way")

@@ -171,7 +171,8 @@ void WorkbenchWindow::exportPng() {
     const QString initial = (state_.folder().isEmpty() ? currentDir_ : state_.folder()) +
                             QString::fromLatin1(kNames[static_cast<int>(screen_)]) +
                             QStringLiteral(".png");
-    const auto path = dialogs_.saveFile(this, QStringLiteral("PNG 图片 (*.png)"), initial);
+    const auto path = dialogs_.saveFile(this, QStringLiteral("把这个画面导出为 PNG 图片"),
+                                        QStringLiteral("PNG 图片 (*.png)"), initial);
     if (!path) return;
     QByteArray png;
     QBuffer buffer(&png);
