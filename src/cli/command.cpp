@@ -7,7 +7,7 @@
 
 namespace vireo::cli {
 
-int fail(Io& io, const Error& error) {
+void report(Io& io, const Error& error) {
     Error shown = error;
     shown.path = escapeForTerminal(error.path);
     io.err << kProgram << ": " << describe(shown);
@@ -17,6 +17,10 @@ int fail(Io& io, const Error& error) {
     if ((error.kind == Error::Kind::Invalid || systemSaid) && !error.detail.empty())
         io.err << "（" << escapeForTerminal(reasonWords(error.detail)) << "）";
     io.err << '\n';
+}
+
+int fail(Io& io, const Error& error) {
+    report(io, error);
     return error.kind == Error::Kind::WrongLength || error.kind == Error::Kind::Invalid ? kRefused
                                                                                         : kFailed;
 }

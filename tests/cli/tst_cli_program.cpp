@@ -267,7 +267,9 @@ private slots:
         QVERIFY(test::snapshot(set) == before);
     }
 
-    // A background one row too tall is refused with both sizes, and nothing is written.
+    // A background one row too tall is refused with both sizes, and nothing is
+    // written; a second picture for one source and a damaged one are named in
+    // the same run, each with its file.
     void importRefusesABackgroundOfAnotherHeight() {
         QTemporaryDir dir;
         const QString art = dir.filePath("art");
@@ -278,9 +280,18 @@ private slots:
         QByteArray bmp(reinterpret_cast<const char*>(header.data()), int(header.size()));
         bmp.append(QByteArray(1024 + 240 * 161, '\x01'));
         test::writeFile(art + "/main256.bmp", bmp);
+        QVERIFY(QFile::copy(art + "/tree_main256.png", art + "/tree_main256.bmp"));
+        test::writeFile(art + "/ft256.png", "no picture");
         const test::Run run = vireoSkin("import " + art + " -o " + dir.filePath("out"));
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains("240×161") && run.err.contains("240×160"), qPrintable(run.err));
+        const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[0].contains(art + "/tree_main256.png") && lines[0].contains("同一个源文件"),
+                 qPrintable(run.err));
+        QVERIFY2(lines[1].contains(art + "/main256.bmp") && lines[1].contains("240×161") &&
+                     lines[1].contains("240×160"),
+                 qPrintable(run.err));
+        QVERIFY2(lines[2].contains(art + "/ft256.png"), qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(dir.filePath("out")));
     }
 
