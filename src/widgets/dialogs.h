@@ -36,7 +36,14 @@ public:
                                    const QStringList& answers) = 0;
 };
 
-// The real dialogs, QFileDialog and QMessageBox.
+// Where a file dialog given `initialPath` starts: a path with a folder as it
+// is; a bare name (or nothing) in `lastFolder`, the folder of the last choice,
+// else in `home`, joined with a separator. Never in the current folder, which
+// for a program started from a menu is wherever the menu put it.
+QString dialogStartPath(const QString& initialPath, const QString& lastFolder, const QString& home);
+
+// The real dialogs, QFileDialog and QMessageBox. Each file dialog starts in
+// the folder of the last file chosen in any of them.
 class QtDialogs final : public Dialogs {
 public:
     std::optional<QString> openFile(QWidget* parent, const QString& filter,
@@ -46,6 +53,12 @@ public:
     void message(QWidget* parent, const QString& text) override;
     std::optional<int> ask(QWidget* parent, const QString& text,
                            const QStringList& answers) override;
+
+private:
+    QString startPath(const QString& initialPath) const;
+    std::optional<QString> chosen(const QString& path);
+
+    QString lastFolder_;
 };
 
 // The title of every message box.

@@ -44,7 +44,7 @@ QString openingNote(const project::SkinOpening& opening) {
 }  // namespace
 
 void WorkbenchWindow::openSkin() {
-    const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
+    const QString start = state_.folder();
     const auto path = dialogs_.openFile(this, QStringLiteral("皮肤文件 (BACKIMG*);;所有文件 (*)"),
                                         start + QString::fromLatin1(images::kSkinFileName));
     if (path) openSkinFile(*path);
