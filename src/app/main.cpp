@@ -11,8 +11,8 @@
 
 namespace {
 
-// What --help prints. help2man makes the manual page from it, so it keeps
-// help2man's shape: a usage line, a description, then the options.
+// What --help prints: a usage line, a description, then the options, the
+// shape the manual pages follow too.
 constexpr const char* kHelp =
     "用法：vireo-skin-builder [选项] [PATH]\n"
     "在窗口中为 VIREO 播放器生成皮肤文件 BACKIMG：由十二张 256 色 BMP 图片和\n"
