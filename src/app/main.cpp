@@ -6,12 +6,13 @@
 #include <QDir>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-// What --help prints. help2man makes the manual page from it, so it keeps
-// help2man's shape: a usage line, a description, then the options.
+// What --help prints: a usage line, a description, then the options, the
+// shape the manual pages follow too.
 constexpr const char* kHelp =
     "用法：vireo-skin-builder [选项] [PATH]\n"
     "在窗口中为 VIREO 播放器生成皮肤文件 BACKIMG：由十二张 256 色 BMP 图片和\n"
@@ -29,7 +30,12 @@ constexpr const char* kHelp =
     "\n"
     "选项：\n"
     "  -h, --help     显示本帮助并退出\n"
-    "      --version  显示版本信息并退出\n";
+    "  -v, --version  显示版本信息并退出\n";
+
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
 
 }  // namespace
 
@@ -40,10 +46,20 @@ int main(int argc, char* argv[]) {
             std::fputs(kHelp, stdout);
             return std::fflush(stdout) == 0 ? 0 : 1;
         }
-        if (std::strcmp(argv[i], "--version") == 0) {
+        if (std::strcmp(argv[i], "--version") == 0 || std::strcmp(argv[i], "-v") == 0) {
             std::puts("vireo-skin-builder " VIREO_VERSION);
             return std::fflush(stdout) == 0 ? 0 : 1;
         }
+    }
+
+    // Without a display Qt would abort with an English message and a core dump;
+    // a chosen platform (offscreen, say) needs none.
+    if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM")) {
+        std::fputs(
+            "vireo-skin-builder: 没有图形桌面（DISPLAY 和 WAYLAND_DISPLAY 都未设置），"
+            "无法打开窗口；请在桌面中运行，或用命令行工具 vireo-skin 完成同样的工作\n",
+            stderr);
+        return 2;
     }
 
     QApplication app(argc, argv);

@@ -98,24 +98,40 @@ Result<IndexedPicture> deriveIcon(const DeriveJob& job, const DerivedSet& made, 
 }  // namespace
 
 Result<OriginalPaths> findOriginals(const std::string& artFolder) {
+    std::vector<Error> problems;
+    auto found = findOriginals(artFolder, problems);
+    if (found && !problems.empty()) return problems.front();
+    return found;
+}
+
+Result<OriginalPaths> findOriginals(const std::string& artFolder, std::vector<Error>& problems) {
     namespace fs = std::filesystem;
-    OriginalPaths found;
+    std::vector<fs::path> entries;
     std::error_code error;
     fs::directory_iterator listing(artFolder, error);
     if (error) return Error{Error::Kind::Open, artFolder, error.message()};
     for (; listing != fs::directory_iterator(); listing.increment(error)) {
         if (error) return Error{Error::Kind::Read, artFolder, error.message()};
-        const fs::path& entry = listing->path();
+        entries.push_back(listing->path());
+    }
+    // Sorted, so that which of two pictures for one source is refused never
+    // depends on the folder's listing.
+    std::sort(entries.begin(), entries.end());
+    OriginalPaths found;
+    for (const fs::path& entry : entries) {
         if (!isPictureExtension(lower(entry.extension().string()))) continue;
         const std::string stem = lower(entry.stem().string());
         for (std::size_t i = 0; i < images::kSourceCount; ++i) {
             if (stem != lower(stemOf(images::kSourceSet[i].fileName))) continue;
             // Named as an original but no picture file (a FIFO, a folder, a
             // device, a link to nothing): refused with what it is, not skipped.
-            if (auto usable = regularFileLength(entry.string()); !usable) return usable.error();
-            if (found[i])
-                return Error{Error::Kind::Invalid, entry.string(), kSameSourceAs + *found[i]};
-            found[i] = entry.string();
+            if (auto usable = regularFileLength(entry.string()); !usable)
+                problems.push_back(usable.error());
+            else if (found[i])
+                problems.push_back(
+                    Error{Error::Kind::Invalid, entry.string(), kSameSourceAs + *found[i]});
+            else
+                found[i] = entry.string();
         }
     }
     return found;

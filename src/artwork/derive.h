@@ -20,9 +20,14 @@ namespace vireo::artwork {
 // extension, letter case ignored ("Movie256.PNG"); nullopt where there is none.
 using OriginalPaths = std::array<std::optional<std::string>, images::kSourceCount>;
 
-// Lists `artFolder` (not its subfolders). Two pictures for one source are
-// refused (Invalid, naming the second, detail the first's path).
+// Lists `artFolder` (not its subfolders), in name order. Two pictures for one
+// source are refused (Invalid, naming the second, detail the first's path).
 Result<OriginalPaths> findOriginals(const std::string& artFolder);
+
+// The same, going on past a refused picture: each is added to `problems`, and
+// the paths found are returned whatever was refused. Only a folder that cannot
+// be listed fails.
+Result<OriginalPaths> findOriginals(const std::string& artFolder, std::vector<Error>& problems);
 
 // One original, decoded and brought to its source's size by `fit` (not yet
 // composited). A background that is already an 8-bit BMP of its size is kept

@@ -119,29 +119,44 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role,
 
 Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, PictureDecoder& decoder,
                                               const ImportOptions& options) {
-    auto found = findOriginals(artFolder);
+    std::vector<Error> problems;
+    return importArtwork(artFolder, decoder, options, problems);
+}
+
+Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, PictureDecoder& decoder,
+                                              const ImportOptions& options,
+                                              std::vector<Error>& problems) {
+    auto found = findOriginals(artFolder, problems);
     if (!found) return found.error();
-    // BACK first: the icons' backdrops depend on where it puts them.
+    // BACK first: the icons' backdrops depend on where it puts them. A refused
+    // BACK is reported, and the pictures are still looked at over the default.
     const std::string backPath = joinPath(artFolder, images::kSettingsFileName);
     auto record = artworkSettings(backPath);
-    if (!record) return record.error();
+    if (!record) problems.push_back(record.error());
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
-        if (!found.value()[i]) return missingPicture(artFolder, static_cast<images::Source>(i));
+        if (!found.value()[i])
+            problems.push_back(missingPicture(artFolder, static_cast<images::Source>(i)));
 
     // One picture at a time, each fitted at once: only the small fitted
-    // pictures are kept while the next is decoded.
+    // pictures are kept while the next is decoded. Every picture is looked
+    // at, so that one run names every problem.
     std::array<std::optional<FittedOriginal>, images::kSourceCount> originals;
     DeriveJob job;
-    job.record = record.value();
+    job.record = record ? record.value() : settings::defaultRecord();
     job.options = options.convert;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+        if (!found.value()[i]) continue;
         auto original = loadOriginal(*found.value()[i], static_cast<images::Source>(i), decoder,
                                      options.convert.fit, options.keepRows);
-        if (!original) return original.error();
+        if (!original) {
+            problems.push_back(original.error());
+            continue;
+        }
         originals[i] = std::move(original).value();
         job.originals[i] = &*originals[i];
         job.wanted[i] = true;
     }
+    if (!problems.empty()) return problems.front();
     auto made = deriveSet(job);
     if (!made) return made.error();
 
@@ -151,7 +166,7 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
             if (isBackground(static_cast<images::Source>(i)) == backgrounds)
                 out.push_back(
                     {images::kSourceSet[i].fileName, images::writeSourceBmp(*made.value()[i])});
-    out.push_back({images::kSettingsFileName, Bytes(record.value().begin(), record.value().end())});
+    out.push_back({images::kSettingsFileName, Bytes(job.record.begin(), job.record.end())});
     return out;
 }
 

@@ -58,4 +58,10 @@ struct OutputFile {
 Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, PictureDecoder& decoder,
                                               const ImportOptions& options);
 
+// The same, looking at every picture even after one is refused: each problem
+// (each with its file) is added to `problems`, and the first is returned.
+Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, PictureDecoder& decoder,
+                                              const ImportOptions& options,
+                                              std::vector<Error>& problems);
+
 }  // namespace vireo::artwork

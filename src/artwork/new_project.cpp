@@ -55,7 +55,8 @@ std::optional<std::string> findDemoArt(const std::vector<std::string>& candidate
     return std::nullopt;
 }
 
-Result<std::vector<std::string>> newProjectNames(const std::string& artFolder) {
+Result<std::vector<std::string>> newProjectNames(const std::string& artFolder,
+                                                 const std::vector<std::string>& alsoInArt) {
     auto pictures = sourcePictures(artFolder);
     if (!pictures) return pictures.error();
     std::vector<std::string> names;
@@ -65,6 +66,7 @@ Result<std::vector<std::string>> newProjectNames(const std::string& artFolder) {
     names.emplace_back(kArtFolderName);
     for (const std::string& picture : pictures.value())
         names.push_back(joinPath(kArtFolderName, picture));
+    for (const std::string& name : alsoInArt) names.push_back(joinPath(kArtFolderName, name));
     return names;
 }
 
@@ -89,7 +91,13 @@ std::vector<std::string> occupiedPaths(const std::string& dir,
     for (const std::string& name : names) {
         const std::string path = joinPath(dir, name);
         struct stat info {};
-        if (::lstat(path.c_str(), &info) == 0) occupied.push_back(path);
+        if (::lstat(path.c_str(), &info) != 0) continue;
+        // A folder the others go into is in the way only when it is no folder.
+        const bool holdsOthers = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+            return n.size() > name.size() && n.compare(0, name.size(), name) == 0 &&
+                   n[name.size()] == '/';
+        });
+        if (!holdsOthers || fileTypeAt(path) != Error::FileType::Folder) occupied.push_back(path);
     }
     return occupied;
 }

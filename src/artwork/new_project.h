@@ -20,9 +20,10 @@ std::vector<std::string> demoArtCandidates(const std::string& programDir);
 std::optional<std::string> findDemoArt(const std::vector<std::string>& candidates);
 
 // The names (relative to the project folder) a new project from `artFolder`
-// writes: the twelve sources, BACK, then art/ and each picture of `artFolder`
-// that names a source.
-Result<std::vector<std::string>> newProjectNames(const std::string& artFolder);
+// writes: the twelve sources, BACK, then art/, each picture of `artFolder`
+// that names a source, and the files of `alsoInArt` (the project's own) in art/.
+Result<std::vector<std::string>> newProjectNames(const std::string& artFolder,
+                                                 const std::vector<std::string>& alsoInArt);
 
 // The files of a new project made from the pictures in `artFolder`: the
 // sources and BACK made by importArtwork, so that they are exactly what a
@@ -33,6 +34,7 @@ Result<std::vector<OutputFile>> newProjectFiles(const std::string& artFolder,
 
 // Those of `names` under `dir` that something already stands at (a file, a
 // folder, a link, even a broken one): a new project is never written over them.
+// A name that others lie in (art/) is in the way only when it is no folder.
 std::vector<std::string> occupiedPaths(const std::string& dir,
                                        const std::vector<std::string>& names);
 

@@ -68,7 +68,7 @@ Result<Bytes> readWholeFile(const std::string& path, std::size_t limit) {
     auto start = readFileStart(path, limit);
     if (!start) return start.error();
     if (start.value().length > limit)
-        return Error{Error::Kind::Invalid, path, "larger than " + std::to_string(limit) + " bytes",
+        return Error{Error::Kind::Invalid, path, "larger-than: " + std::to_string(limit),
                      Error::Cause::TooLarge};
     return std::move(start.value().bytes);
 }

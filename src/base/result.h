@@ -36,6 +36,9 @@ struct Error {
         DanglingLink,  // a link to nothing
         SameFile,      // an output that is one of the inputs
         TooLarge,      // longer than any file the reader was asked to take whole
+        InTheWay,      // a file stands where a folder was to be made
+        NameTooLong,   // a name, or the whole path, longer than the system takes
+        NotFolder,     // a file or other where a folder was asked for: see fileType
         Other,         // another system error: see detail
     };
 

@@ -35,6 +35,8 @@ Error::Cause causeOf(int savedErrno) {
     case EDQUOT: return Error::Cause::DiskFull;
     case EROFS: return Error::Cause::ReadOnlyFileSystem;
     case ELOOP: return Error::Cause::LinkLoop;
+    case EEXIST: return Error::Cause::InTheWay;
+    case ENAMETOOLONG: return Error::Cause::NameTooLong;
     default: return Error::Cause::Other;
     }
 }

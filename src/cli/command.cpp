@@ -7,7 +7,7 @@
 
 namespace vireo::cli {
 
-int fail(Io& io, const Error& error) {
+void report(Io& io, const Error& error) {
     Error shown = error;
     shown.path = escapeForTerminal(error.path);
     io.err << kProgram << ": " << describe(shown);
@@ -17,6 +17,10 @@ int fail(Io& io, const Error& error) {
     if ((error.kind == Error::Kind::Invalid || systemSaid) && !error.detail.empty())
         io.err << "（" << escapeForTerminal(reasonWords(error.detail)) << "）";
     io.err << '\n';
+}
+
+int fail(Io& io, const Error& error) {
+    report(io, error);
     return error.kind == Error::Kind::WrongLength || error.kind == Error::Kind::Invalid ? kRefused
                                                                                         : kFailed;
 }
@@ -39,8 +43,9 @@ std::optional<int> refuseOutputOverInput(Io& io, const std::string& output,
 
 int refuseSkin(Io& io, const std::string& path, const Error& error) {
     if (error.kind != Error::Kind::WrongLength) return fail(io, error);
-    io.err << kProgram << ": "
-           << "错误的BACKIMG文件：" << escapeForTerminal(path) << '\n';
+    Error shown = error;
+    shown.path = escapeForTerminal(path);
+    io.err << kProgram << ": " << describeWrongSkin(shown) << '\n';
     return kRefused;
 }
 

@@ -16,6 +16,8 @@ namespace vireo::cli {
 // refusal for a checked input, a failure otherwise. File names in messages are
 // always printed through escapeForTerminal (messages/error_text.h).
 int fail(Io& io, const Error& error);
+// The same line without a status, for the further problems of one run.
+void report(Io& io, const Error& error);
 
 // Refuses to write `output` over one of `inputs`: the same file by device and
 // inode, through links and hard links too. Prints the sentence naming both and

@@ -79,8 +79,14 @@ int runImport(const Arguments& arguments, Io& io) {
     // Without the module only the formats every Qt reads are taken; the
     // decoding itself then names the missing module.
     (void)decoder.registerFormats();
-    auto made = artwork::importArtwork(art, decoder, options);
-    if (!made) return fail(io, made.error());
+    std::vector<Error> problems;
+    auto made = artwork::importArtwork(art, decoder, options, problems);
+    if (!made) {
+        // Every problem, each with its file; the status is the first one's.
+        const int status = fail(io, made.error());
+        for (std::size_t i = 1; i < problems.size(); ++i) report(io, problems[i]);
+        return status;
+    }
     std::vector<OutputFile> files;
     for (artwork::OutputFile& file : made.value())
         files.push_back({joinPath(dir, file.name), std::move(file.bytes)});

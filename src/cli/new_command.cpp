@@ -20,7 +20,7 @@ int runNew(const Arguments& arguments, Io& io) {
     const auto candidates = artwork::demoArtCandidates(io.environment.programDir);
     const auto art = artwork::findDemoArt(candidates);
     if (!art) return fail(io, Error{Error::Kind::NotFound, candidates.front(), {}});
-    const auto names = artwork::newProjectNames(*art);
+    const auto names = artwork::newProjectNames(*art, {project::kDerivedFileName});
     if (!names) return fail(io, names.error());
 
     // Refused before any picture is converted, naming everything in the way.

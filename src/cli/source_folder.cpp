@@ -5,8 +5,10 @@
 namespace vireo::cli {
 
 std::optional<Error> missingFolder(const std::string& dir) {
-    if (fileTypeAt(dir) == Error::FileType::Folder) return std::nullopt;
-    return Error{Error::Kind::NotFound, dir, {}};
+    const Error::FileType type = fileTypeAt(dir);
+    if (type == Error::FileType::Folder) return std::nullopt;
+    if (type == Error::FileType::Missing) return Error{Error::Kind::NotFound, dir, {}};
+    return Error{Error::Kind::NotFound, dir, {}, Error::Cause::NotFolder, type};
 }
 
 std::optional<Error> unreadableFile(const std::string& path) {

@@ -1,5 +1,6 @@
 #include "messages/doctor_text.h"
 
+#include "images/source_set.h"
 #include "messages/error_text.h"
 
 #include <cmath>
@@ -105,8 +106,10 @@ ProblemText describeFinding(const std::string& name, const Finding& f) {
 
 ProblemText describeSettingsFinding(const std::string& file, const Finding& f) {
     ProblemText text = describeFinding(file, f);
-    if (f.code == ProblemCode::WrongLength)
-        text.fix = "换成 " + f.required + " 字节的设置文件，或删去它，让 import 写入默认设置";
+    // A FIFO or device in its place is no settings file either, and no picture.
+    if (f.code == ProblemCode::WrongLength || f.code == ProblemCode::NotAFile)
+        text.fix = "换成 " + std::to_string(images::kSettingsLength) +
+                   " 字节的设置文件，或删去它，让 import 写入默认设置";
     return text;
 }
 

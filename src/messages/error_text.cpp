@@ -1,6 +1,8 @@
 #include "messages/error_text.h"
 
 #include "messages/project_text.h"
+#include "skin/skin_layout.h"
+#include "unpack/short_skin.h"
 
 #include <array>
 #include <cstdio>
@@ -43,6 +45,8 @@ const std::array<std::pair<const char*, const char*>, 12> kArtworkCodes = {{
 
 // Two originals for one source: the code, then the other original's path.
 constexpr char kSameSourceAs[] = "same-source-as: ";
+// A file longer than a whole-file read takes: the code, then the limit in bytes.
+constexpr char kLargerThan[] = "larger-than: ";
 
 // The two sizes, "W×H W×H", of a size refusal that starts with `code`.
 std::optional<std::pair<std::string, std::string>> sizesAfter(const std::string& detail,
@@ -93,6 +97,12 @@ std::string describe(const Error& error) {
     case Error::Cause::DanglingLink: return "链接指向的文件不存在：" + error.path;
     case Error::Cause::SameFile: return "输出文件与输入文件相同：" + error.path;
     case Error::Cause::TooLarge: return "文件过大：" + error.path;
+    case Error::Cause::NotFolder:
+        return std::string("不是文件夹，而是") + fileTypeName(error.fileType) + "：" + error.path;
+    case Error::Cause::InTheWay:
+        return std::string("路径上已有同名文件，") + actionSentence(error.kind) + error.path;
+    case Error::Cause::NameTooLong:
+        return std::string("文件名太长，") + actionSentence(error.kind) + error.path;
     case Error::Cause::None:
     case Error::Cause::Other: break;
     }
@@ -115,9 +125,20 @@ std::string reasonWords(const std::string& detail) {
     if (const auto sizes = sizesAfter(detail, "needs-fit: "))
         return "图片尺寸为 " + sizes->first + "，应为 " + sizes->second +
                "（可用 --fit cover|contain|stretch 缩放）";
+    if (detail.rfind(kLargerThan, 0) == 0)
+        return "超过 " + detail.substr(sizeof kLargerThan - 1) + " 字节的上限";
     if (detail.rfind(kSameSourceAs, 0) == 0)
         return "与 " + detail.substr(sizeof kSameSourceAs - 1) + " 对应同一个源文件";
     return projectReason(detail).value_or(detail);
+}
+
+std::string describeWrongSkin(const Error& error) {
+    std::string text = "错误的BACKIMG文件：" + error.path + "（";
+    const bool length =
+        !error.detail.empty() && error.detail.find_first_not_of("0123456789") == std::string::npos;
+    if (length) text += "长度为 " + error.detail + " 字节，";
+    return text + "皮肤应为 " + std::to_string(skin::kSkinLength) + " 或 " +
+           std::to_string(unpack::kShortSkinLength) + " 字节）";
 }
 
 std::string escapeForTerminal(const std::string& name) {

@@ -20,6 +20,11 @@ std::string describeWithReason(const Error& error);
 // any other detail, the system's own words, as it is.
 std::string reasonWords(const std::string& detail);
 
+// A file refused as a skin for its length: "错误的BACKIMG文件：PATH", then the
+// length found (the detail of the refusal, when it has one) and the two a
+// finished skin may have.
+std::string describeWrongSkin(const Error& error);
+
 // What stands at a path, as a sentence names it: "文件夹", "命名管道（FIFO）", ...
 const char* fileTypeName(Error::FileType type);
 

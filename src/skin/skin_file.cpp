@@ -18,7 +18,7 @@ Result<SkinFile> readSkinFile(const std::string& path) {
         return Error{Error::Kind::NotFound, path, why.detail, why.cause, why.fileType};
     }
     const auto layout = layoutOfLength(length.value());
-    if (!layout) return Error{Error::Kind::WrongLength, path, {}};
+    if (!layout) return Error{Error::Kind::WrongLength, path, std::to_string(length.value())};
     auto bytes = readBlock(path, 0, static_cast<std::size_t>(length.value()));
     if (!bytes) return bytes.error();
     return skinFileOf(std::move(bytes).value(), path);
@@ -26,7 +26,7 @@ Result<SkinFile> readSkinFile(const std::string& path) {
 
 Result<SkinFile> skinFileOf(Bytes bytes, const std::string& path) {
     const auto layout = layoutOfLength(bytes.size());
-    if (!layout) return Error{Error::Kind::WrongLength, path, {}};
+    if (!layout) return Error{Error::Kind::WrongLength, path, std::to_string(bytes.size())};
     return SkinFile{*layout, std::move(bytes)};
 }
 

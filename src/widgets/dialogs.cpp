@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -14,18 +15,32 @@ QString applicationTitle() {
     return QStringLiteral("VIREO 皮肤生成器");
 }
 
-std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& filter,
-                                           const QString& initialPath) {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), initialPath, filter);
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
+QString dialogStartPath(const QString& initialPath, const QString& lastFolder,
+                        const QString& home) {
+    if (initialPath.contains('/')) return initialPath;
+    QString folder = lastFolder.isEmpty() ? home : lastFolder;
+    if (!folder.endsWith('/')) folder += '/';
+    return folder + initialPath;
 }
 
-std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filter,
+QString QtDialogs::startPath(const QString& initialPath) const {
+    return dialogStartPath(initialPath, lastFolder_, QDir::homePath());
+}
+
+std::optional<QString> QtDialogs::chosen(const QString& path) {
+    if (path.isEmpty()) return std::nullopt;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const QString& filter,
                                            const QString& initialPath) {
-    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), initialPath, filter);
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen;
+    return chosen(QFileDialog::getOpenFileName(parent, QString(), startPath(initialPath), filter));
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& caption,
+                                           const QString& filter, const QString& initialPath) {
+    return chosen(QFileDialog::getSaveFileName(parent, caption, startPath(initialPath), filter));
 }
 
 void QtDialogs::message(QWidget* parent, const QString& text) {

@@ -21,9 +21,10 @@ public:
     virtual std::optional<QString> openFile(QWidget* parent, const QString& filter,
                                             const QString& initialPath) = 0;
 
-    // Shows a save-file dialog, as openFile does; the chosen path may not exist yet.
-    virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
-                                            const QString& initialPath) = 0;
+    // Shows a save-file dialog, as openFile does, with `caption` saying what
+    // the path is for; the chosen path may not exist yet.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& caption,
+                                            const QString& filter, const QString& initialPath) = 0;
 
     // A modal message with one OK button.
     virtual void message(QWidget* parent, const QString& text) = 0;
@@ -35,16 +36,29 @@ public:
                                    const QStringList& answers) = 0;
 };
 
-// The real dialogs, QFileDialog and QMessageBox.
+// Where a file dialog given `initialPath` starts: a path with a folder as it
+// is; a bare name (or nothing) in `lastFolder`, the folder of the last choice,
+// else in `home`, joined with a separator. Never in the current folder, which
+// for a program started from a menu is wherever the menu put it.
+QString dialogStartPath(const QString& initialPath, const QString& lastFolder, const QString& home);
+
+// The real dialogs, QFileDialog and QMessageBox. Each file dialog starts in
+// the folder of the last file chosen in any of them.
 class QtDialogs final : public Dialogs {
 public:
     std::optional<QString> openFile(QWidget* parent, const QString& filter,
                                     const QString& initialPath) override;
-    std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+    std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
                                     const QString& initialPath) override;
     void message(QWidget* parent, const QString& text) override;
     std::optional<int> ask(QWidget* parent, const QString& text,
                            const QStringList& answers) override;
+
+private:
+    QString startPath(const QString& initialPath) const;
+    std::optional<QString> chosen(const QString& path);
+
+    QString lastFolder_;
 };
 
 // The title of every message box.

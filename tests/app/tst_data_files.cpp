@@ -1,5 +1,6 @@
 #include "support/window_fixture.h"
 #include "widgets/data_files.h"
+#include "widgets/dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -61,6 +62,34 @@ private slots:
         const QString expected = fromInstalled ? installed_ : current.path();
         QCOMPARE(ui::dataFolderFor(current.path(), "BMPHEAD64"), expected);
         QCOMPARE(ui::dataFilePath(current.path(), "BMPHEAD64"), expected + "/BMPHEAD64");
+    }
+
+    // A file dialog given a bare name starts in the last folder used, else in
+    // the home folder, never in the current one, and always with a separator.
+    void dialogsStartInTheLastFolderOrHome_data() {
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("last folder") << "main256.bmp"
+                                     << "/a/b"
+                                     << "/a/b/main256.bmp";
+        QTest::newRow("last folder with separator") << "新皮肤"
+                                                    << "/a/b/"
+                                                    << "/a/b/新皮肤";
+        QTest::newRow("none used yet") << "BACKIMG"
+                                       << ""
+                                       << "/home/u/BACKIMG";
+        QTest::newRow("nothing proposed") << ""
+                                          << ""
+                                          << "/home/u/";
+        QTest::newRow("a path with its folder") << "/x/y/BACKIMG"
+                                                << "/a"
+                                                << "/x/y/BACKIMG";
+    }
+    void dialogsStartInTheLastFolderOrHome() {
+        QFETCH(QString, initial);
+        QFETCH(QString, last);
+        QTEST(ui::dialogStartPath(initial, last, "/home/u"), "start");
     }
 
     // Started in a folder with no ASCII: the settings panel writes through the

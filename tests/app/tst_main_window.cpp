@@ -5,10 +5,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using vireo::ui::MainWindow;
 using namespace vireo;
@@ -200,6 +203,42 @@ private slots:
         if (how == "skin" || how == "menu")  // the pixels unpacked as the skin carries them
             QCOMPARE(test::readFile(unpacked + "/movie256.bmp").mid(1078),
                      f.source.files.at("movie256.bmp").mid(1078));
+    }
+
+    // What is no skin is refused before the question where to unpack it.
+    void refusesWhatIsNoSkinBeforeAsking_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a FIFO") << "fifo"
+                                << "不是普通文件，而是命名管道（FIFO）：@/fifo";
+        QTest::newRow("a byte short")
+            << "short"
+            << "错误的BACKIMG文件：@/short（长度为 182815 字节，皮肤应为 182816 或 178720 字节）";
+    }
+    void refusesWhatIsNoSkinBeforeAsking() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        Fixture f;
+        QTemporaryDir dir;
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0644) == 0);
+        test::writeFile(dir.filePath("short"), QByteArray(182815, 0));
+        f.window->openPath(dir.filePath(name));
+        QCOMPARE(f.dialogs.messages, QStringList{message.replace('@', dir.path())});
+        QCOMPARE(f.dialogs.saveCaptions, QStringList());
+    }
+
+    // A line break in a folder's name reaches the status line escaped.
+    void statusLineEscapesTheFolderName() {
+        Fixture f;
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("a\nb");
+        QVERIFY(QDir().mkpath(folder));
+        for (const auto& [name, bytes] : f.source.files)
+            test::writeFile(folder + '/' + name, bytes);
+        f.window->openPath(folder);
+        const auto* status = shown("Form4").value(0)->findChild<QLabel*>("statusLabel");
+        QVERIFY2((status->text() + status->toolTip()).contains("a\\nb"),
+                 qPrintable(status->text()));
     }
 };
 

@@ -27,15 +27,20 @@ private slots:
         QCOMPARE(test::readFile(dir.filePath("a/b/art/main256.png")), QByteArray("\x01\x02", 2));
     }
 
-    // Anything standing at a name is in the way, a broken link too.
+    // Anything standing at a name is in the way, a broken link too; the
+    // folder art/ only when it is no folder.
     void occupiedPathsSeeLinksAndFolders() {
         QTemporaryDir dir;
         QVERIFY(QFile::link(dir.filePath("nowhere"), dir.filePath("BACK")));
-        QDir().mkpath(dir.filePath("art"));
+        QDir().mkpath(dir.filePath("art/derived.json"));
         const std::string folder = QFile::encodeName(dir.path()).toStdString();
-        const auto occupied =
-            artwork::occupiedPaths(folder, {"main256.bmp", "BACK", "art", "art/main256.png"});
-        QCOMPARE(occupied, (std::vector<std::string>{folder + "/BACK", folder + "/art"}));
+        const std::vector<std::string> names = {"main256.bmp", "BACK", "art", "art/derived.json"};
+        QCOMPARE(artwork::occupiedPaths(folder, names),
+                 (std::vector<std::string>{folder + "/BACK", folder + "/art/derived.json"}));
+        QVERIFY(QDir(dir.filePath("art")).removeRecursively());
+        test::writeFile(dir.filePath("art"), "a file");
+        QCOMPARE(artwork::occupiedPaths(folder, names),
+                 (std::vector<std::string>{folder + "/BACK", folder + "/art"}));
     }
 
     // The installed copy beside the program comes first; a missing one is skipped.

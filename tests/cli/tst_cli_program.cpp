@@ -103,8 +103,13 @@ private slots:
             << "inspect @/heads" << 2 << "不是普通文件，而是文件夹：@/heads";
         QTest::newRow("escape sequence in a name")
             << "inspect @/a\x1b[2J" << 2 << "找不到文件：@/a\\x1b[2J";
-        QTest::newRow("wrong length")
-            << "inspect @/main256.bmp" << 1 << "错误的BACKIMG文件：@/main256.bmp";
+        QTest::newRow("wrong length") << "inspect @/main256.bmp" << 1
+                                      << "错误的BACKIMG文件：@/main256.bmp（长度为 39478 "
+                                         "字节，皮肤应为 182816 或 178720 字节）";
+        QTest::newRow("update of a file")
+            << "update @/main256.bmp" << 2 << "不是文件夹，而是普通文件：@/main256.bmp";
+        QTest::newRow("new over a file")
+            << "new @/BACK/skin" << 2 << "路径上已有同名文件，写入文件出错：@/BACK\n";
         QTest::newRow("bad scale") << "render @/BACKIMG -o @/x.png --scale 0" << 2 << "放大倍数";
         QTest::newRow("size zero")
             << "render @/BACKIMG -o @/x.png --size 0" << 2 << "尺寸应为 1 到 3840";
@@ -183,7 +188,8 @@ private slots:
             << "import @/fifoart -o @/out" << 2
             << "不是普通文件，而是命名管道（FIFO）：@/fifoart/main256.png";
         QTest::newRow("folder it cannot finish making")
-            << "unpack @/BACKIMG -o @/new/" + QString(256, 'u') << 2 << "写入文件出错：@/new/uuu";
+            << "unpack @/BACKIMG -o @/new/" + QString(256, 'u') << 2
+            << "文件名太长，写入文件出错：@/new/uuu";
         QTest::newRow("unpack over the author's files")
             << "unpack @/BACKIMG" << 1 << "已经存在，用 --force 才会替换：\n  @/main256.bmp\n";
         QTest::newRow("unpack failing part-way")
@@ -261,7 +267,9 @@ private slots:
         QVERIFY(test::snapshot(set) == before);
     }
 
-    // A background one row too tall is refused with both sizes, and nothing is written.
+    // A background one row too tall is refused with both sizes, and nothing is
+    // written; a second picture for one source and a damaged one are named in
+    // the same run, each with its file.
     void importRefusesABackgroundOfAnotherHeight() {
         QTemporaryDir dir;
         const QString art = dir.filePath("art");
@@ -272,9 +280,18 @@ private slots:
         QByteArray bmp(reinterpret_cast<const char*>(header.data()), int(header.size()));
         bmp.append(QByteArray(1024 + 240 * 161, '\x01'));
         test::writeFile(art + "/main256.bmp", bmp);
+        QVERIFY(QFile::copy(art + "/tree_main256.png", art + "/tree_main256.bmp"));
+        test::writeFile(art + "/ft256.png", "no picture");
         const test::Run run = vireoSkin("import " + art + " -o " + dir.filePath("out"));
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.err.contains("240×161") && run.err.contains("240×160"), qPrintable(run.err));
+        const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[0].contains(art + "/tree_main256.png") && lines[0].contains("同一个源文件"),
+                 qPrintable(run.err));
+        QVERIFY2(lines[1].contains(art + "/main256.bmp") && lines[1].contains("240×161") &&
+                     lines[1].contains("240×160"),
+                 qPrintable(run.err));
+        QVERIFY2(lines[2].contains(art + "/ft256.png"), qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(dir.filePath("out")));
     }
 

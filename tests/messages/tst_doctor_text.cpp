@@ -82,6 +82,10 @@ void DoctorTextTest::settingsFileHasItsOwnFix() {
     const Finding length{ProblemCode::WrongLength, "31", "32"};
     QCOMPARE(q(describeSettingsFinding("BACK", length).fix),
              QStringLiteral("换成 32 字节的设置文件，或删去它，让 import 写入默认设置"));
+    Finding fifo{ProblemCode::NotAFile, {}, {}};
+    fifo.fileType = Error::FileType::Fifo;
+    QCOMPARE(q(describeSettingsFinding("BACK", fifo).fix),
+             QStringLiteral("换成 32 字节的设置文件，或删去它，让 import 写入默认设置"));
     QCOMPARE(q(describeFinding("BACK", length).fix),
              QStringLiteral("用 convert 重写为标准 8 位 BMP"));
     QCOMPARE(q(doctorLine("BACK", length, true)),
@@ -147,6 +151,8 @@ void DoctorTextTest::reasonCodes_data() {
                          << "图片尺寸为 1×2，应为 64×64（可用 --fit cover|contain|stretch 缩放）";
     QTest::newRow("size without sizes") << "wrong-size: 1"
                                         << "wrong-size: 1";
+    QTest::newRow("too large") << "larger-than: 65536"
+                               << "超过 65536 字节的上限";
     QTest::newRow("project") << "nothing-to-undo"
                              << "没有可以撤销的步骤";
     QTest::newRow("system words") << "Input/output error"

@@ -31,6 +31,16 @@ if [[ -x "$prefix/bin/vireo-skin-builder" ]]; then
   code=$?
   set -e
   [[ $code == 124 ]] || { echo "the installed program stopped with status $code"; status=1; }
+  # Without a display it says so in one Chinese line and stops with status 2;
+  # -v needs none.
+  set +e
+  said=$(env -i "$prefix/bin/vireo-skin-builder" 2>&1 >/dev/null)
+  code=$?
+  set -e
+  [[ $code == 2 && $(wc -l <<<"$said") == 1 ]] && grep -qP '[\x{4e00}-\x{9fff}]' <<<"$said" ||
+    { echo "without a display: status $code, said: $said"; status=1; }
+  [[ $(env -i "$prefix/bin/vireo-skin-builder" -v) == "vireo-skin-builder "* ]] ||
+    { echo "-v printed no version without a display"; status=1; }
 fi
 
 # The command line works from the installed tree, its PNG module included:

@@ -44,11 +44,30 @@ for page in "$man"/man1/*.1.gz "$man"/zh_CN/man1/*.1.gz; do
     grep -q '^DESCRIPTION$' "$work/page" || { echo "$name has no DESCRIPTION"; status=1; }
     ! grep -qP '[\x{4e00}-\x{9fff}]' "$work/page" || { echo "$name is not all English"; status=1; }
   else
-    for heading in 名称 摘要 描述 选项; do
+    for heading in 名称 摘要 描述 选项 退出状态 参见; do
       grep -qx "$heading" "$work/page" || { echo "$name has no section $heading"; status=1; }
     done
   fi
 done
+
+# The Chinese page says what the English one says: each option named as often
+# as there, and a synopsis for each of vireo-skin's commands.
+options() { grep -oE -- '--[a-z-]+' "$work/page" | sort | uniq -c; }
+for program in vireo-skin-builder vireo-skin; do  # vireo-skin's page read last
+  read_page "$man/man1/$program.1.gz" C.UTF-8
+  english=$(options)
+  read_page "$man/zh_CN/man1/$program.1.gz" zh_CN.UTF-8
+  [[ $(options) == "$english" ]] ||
+    { echo "the Chinese page of $program names other options:";
+      diff <(echo "$english") <(options); status=1; }
+done
+commands=$("$prefix/bin/vireo-skin" --help |
+  awk '/^命令：/ { on = 1; next } on && /^  [a-z]/ { print $1 } /^$/ { on = 0 }')
+for command in $commands; do
+  grep -qE "^ +$command( |$)" "$work/page" ||
+    { echo "the Chinese page of vireo-skin has no synopsis of $command"; status=1; }
+done
+
 [[ $(ls "$man"/man1/*.1.gz | wc -l) == 2 && $(ls "$man"/zh_CN/man1/*.1.gz | wc -l) == 2 ]] ||
   { echo "expected two pages in man1 and two in zh_CN/man1"; status=1; }
 

@@ -17,7 +17,10 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& filter
     return reply;
 }
 
-std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString&, const QString&) {
+std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& caption, const QString&,
+                                                 const QString& initialPath) {
+    saveCaptions << caption;
+    saveInitialPaths << initialPath;
     if (saveReplies_.empty()) {
         qWarning("ScriptedDialogs: a save-file dialog was shown with no reply scripted");
         return std::nullopt;

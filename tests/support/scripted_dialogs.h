@@ -27,7 +27,7 @@ public:
 
     std::optional<QString> openFile(QWidget* parent, const QString& filter,
                                     const QString& initialPath) override;
-    std::optional<QString> saveFile(QWidget* parent, const QString& filter,
+    std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
                                     const QString& initialPath) override;
     void message(QWidget* parent, const QString& text) override;
     std::optional<int> ask(QWidget* parent, const QString& text,
@@ -38,6 +38,8 @@ public:
     QList<QStringList> answerLists;  // the answers offered with each question
     QStringList filters;             // the filter of every open-file dialog shown
     QStringList initialPaths;        // the initial path of every open-file dialog shown
+    QStringList saveCaptions;        // the caption of every save-file dialog shown
+    QStringList saveInitialPaths;    // the initial path of every save-file dialog shown
     // Called while a message is shown, e.g. to look at which widget has focus.
     std::function<void(const QString&)> onMessage;
 

@@ -28,7 +28,8 @@ public:
         if (paths.isEmpty()) return std::nullopt;
         return paths.takeFirst();
     }
-    std::optional<QString> saveFile(QWidget*, const QString&, const QString&) override {
+    std::optional<QString> saveFile(QWidget*, const QString&, const QString&,
+                                    const QString&) override {
         return std::nullopt;
     }
     void message(QWidget*, const QString& text) override {

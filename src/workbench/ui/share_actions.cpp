@@ -32,7 +32,8 @@ QImage sheetImage(const skin::SkinFile& skinFile) {
 
 void exportSheet(QWidget* parent, vireo::ui::Dialogs& dialogs, const skin::SkinFile& skinFile,
                  const QString& startDir) {
-    const auto path = dialogs.saveFile(parent, QStringLiteral("PNG 图片 (*.png)"),
+    const auto path = dialogs.saveFile(parent, QStringLiteral("导出四个画面的预览图"),
+                                       QStringLiteral("PNG 图片 (*.png)"),
                                        startDir + QStringLiteral("preview.png"));
     if (!path) return;
     QByteArray png;
@@ -42,13 +43,14 @@ void exportSheet(QWidget* parent, vireo::ui::Dialogs& dialogs, const skin::SkinF
         return;
     }
     const auto written = writeFileAtomically(toStd(*path), Bytes(png.begin(), png.end()));
-    if (!written) dialogs.message(parent, fromStd(describe(written.error())));
+    if (!written) dialogs.message(parent, fromStd(describeWithReason(written.error())));
 }
 
 std::optional<QString> newSkinProject(QWidget* parent, vireo::ui::Dialogs& dialogs,
                                       const QString& startDir, const QString& programDir) {
-    const auto chosen = dialogs.saveFile(parent, QStringLiteral("新皮肤的文件夹 (*)"),
-                                         startDir + QStringLiteral("新皮肤"));
+    const auto chosen =
+        dialogs.saveFile(parent, QStringLiteral("新建皮肤：选择新皮肤的文件夹"),
+                         QStringLiteral("新皮肤的文件夹 (*)"), startDir + QStringLiteral("新皮肤"));
     if (!chosen) return std::nullopt;
     const std::string dir = toStd(*chosen);
     const auto art = artwork::findDemoArt(artwork::demoArtCandidates(toStd(programDir)));
@@ -56,9 +58,9 @@ std::optional<QString> newSkinProject(QWidget* parent, vireo::ui::Dialogs& dialo
         dialogs.message(parent, QStringLiteral("找不到内置的示例图片，无法新建皮肤"));
         return std::nullopt;
     }
-    const auto names = artwork::newProjectNames(*art);
+    const auto names = artwork::newProjectNames(*art, {project::kDerivedFileName});
     if (!names) {
-        dialogs.message(parent, fromStd(describe(names.error())));
+        dialogs.message(parent, fromStd(describeWithReason(names.error())));
         return std::nullopt;
     }
     const auto occupied = artwork::occupiedPaths(dir, names.value());
@@ -73,7 +75,7 @@ std::optional<QString> newSkinProject(QWidget* parent, vireo::ui::Dialogs& dialo
     const auto written =
         files ? artwork::writeProject(dir, files.value()) : Result<void>(files.error());
     if (!written) {
-        dialogs.message(parent, fromStd(describe(written.error())));
+        dialogs.message(parent, fromStd(describeWithReason(written.error())));
         return std::nullopt;
     }
     return fromStd(dir.back() == '/' ? dir : dir + '/');

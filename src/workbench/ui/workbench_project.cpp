@@ -37,7 +37,7 @@ std::vector<std::string> textsOf(const vireo::ui::ProjectState& state, settings:
 }  // namespace
 
 void WorkbenchWindow::openFolder() {
-    const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
+    const QString start = state_.folder();
     const auto path = dialogs_.openFile(this, QStringLiteral("main256.bmp (main256.bmp)"),
                                         start + QStringLiteral("main256.bmp"));
     if (!path) return;
@@ -179,10 +179,11 @@ void WorkbenchWindow::exportPng() {
         return;
     }
     static const char* const kNames[] = {"main", "tree", "ebook", "music"};
-    const QString initial = (state_.folder().isEmpty() ? currentDir_ : state_.folder()) +
+    const QString initial = state_.folder() +
                             QString::fromLatin1(kNames[static_cast<int>(screen_)]) +
                             QStringLiteral(".png");
-    const auto path = dialogs_.saveFile(this, QStringLiteral("PNG 图片 (*.png)"), initial);
+    const auto path = dialogs_.saveFile(this, QStringLiteral("把这个画面导出为 PNG 图片"),
+                                        QStringLiteral("PNG 图片 (*.png)"), initial);
     if (!path) return;
     QByteArray png;
     QBuffer buffer(&png);

@@ -2,8 +2,10 @@
 // core, then opened as any folder is.
 #include "workbench/ui/workbench_window.h"
 
+#include "base/binary_file.h"
 #include "messages/error_text.h"
 #include "messages/role_names.h"
+#include "skin/skin_file.h"
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
@@ -42,7 +44,7 @@ QString openingNote(const project::SkinOpening& opening) {
 }  // namespace
 
 void WorkbenchWindow::openSkin() {
-    const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
+    const QString start = state_.folder();
     const auto path = dialogs_.openFile(this, QStringLiteral("皮肤文件 (BACKIMG*);;所有文件 (*)"),
                                         start + QString::fromLatin1(images::kSkinFileName));
     if (path) openSkinFile(*path);
@@ -50,9 +52,21 @@ void WorkbenchWindow::openSkin() {
 
 void WorkbenchWindow::openSkinFile(const QString& skinPath) {
     if (!unwrittenSettled()) return;
-    const auto chosen =
-        dialogs_.saveFile(this, QStringLiteral("新文件夹 (*)"),
-                          fromStd(project::proposedFolderFor(toStd(QDir::cleanPath(skinPath)))));
+    // Refused before the folder question, so that no folder is chosen in vain;
+    // only its length is looked at, so a FIFO or a huge file is never read.
+    if (const auto length = regularFileLength(toStd(skinPath)); !length) {
+        dialogs_.message(this, fromStd(describeWithReason(length.error())));
+        return;
+    } else if (!skin::layoutOfLength(length.value())) {
+        dialogs_.message(this,
+                         fromStd(describeWrongSkin(Error{Error::Kind::WrongLength, toStd(skinPath),
+                                                         std::to_string(length.value())})));
+        return;
+    }
+    const auto chosen = dialogs_.saveFile(
+        this, QStringLiteral("解包皮肤：选择一个新文件夹，皮肤的图片和设置写入其中"),
+        QStringLiteral("新文件夹 (*)"),
+        fromStd(project::proposedFolderFor(toStd(QDir::cleanPath(skinPath)))));
     if (!chosen) return;
     QString folder = QDir::cleanPath(*chosen);
     if (!folder.endsWith('/')) folder += '/';

@@ -92,9 +92,11 @@ void WorkbenchWindow::addShareButtons(QHBoxLayout* tools) {
     tools->insertWidget(1, newButton);
     tools->addWidget(sheetButton);
     connect(newButton, &QPushButton::clicked, this, [this] {
-        // Beside the open project, which is the folder the author keeps skins in.
+        // Beside the open project, which is the folder the author keeps skins
+        // in; with none open, the name alone, which the dialogs put in the
+        // last folder used or the home folder.
         const QString start = state_.folder().isEmpty()
-                                  ? currentDir_
+                                  ? QString()
                                   : QFileInfo(QDir(state_.folder()).absolutePath()).path() + '/';
         const QString programDir = QCoreApplication::applicationDirPath();
         if (const auto made = newSkinProject(this, dialogs_, start, programDir))
@@ -106,7 +108,7 @@ void WorkbenchWindow::addShareButtons(QHBoxLayout* tools) {
             dialogs_.message(this, statusText_);
             return;
         }
-        const QString start = state_.folder().isEmpty() ? currentDir_ : state_.folder();
+        const QString start = state_.folder();
         exportSheet(this, dialogs_, skin.value(), start);
     });
 }

@@ -275,9 +275,12 @@ void WorkbenchWindow::redraw() {
 
 void WorkbenchWindow::showStatus(const QString& text) {
     statusText_ = text;
+    // One line, whatever a folder's name holds: its control characters are
+    // shown escaped, as the command line prints them.
+    const QString shown = fromStd(escapeForTerminal(toStd(text)));
     const int room = std::max(statusLabel_->width(), 200);
-    statusLabel_->setText(statusLabel_->fontMetrics().elidedText(text, Qt::ElideMiddle, room));
-    statusLabel_->setToolTip(statusLabel_->text() == text ? QString() : text);
+    statusLabel_->setText(statusLabel_->fontMetrics().elidedText(shown, Qt::ElideMiddle, room));
+    statusLabel_->setToolTip(statusLabel_->text() == shown ? QString() : shown);
 }
 
 }  // namespace vireo::workbench::ui
