@@ -30,7 +30,8 @@ constexpr const char* kHelp =
     "\n"
     "选项：\n"
     "  -h, --help     显示本帮助并退出\n"
-    "  -v, --version  显示版本信息并退出\n";
+    "  -v, --version  显示版本信息并退出\n"
+    "  --workbench    启动时打开工作台\n";
 
 bool isSet(const char* name) {
     const char* value = std::getenv(name);
@@ -84,6 +85,7 @@ int main(int argc, char* argv[]) {
         std::fputs("vireo-skin-builder: 只能打开一个文件夹或皮肤\n", stderr);
         return 2;
     }
+    if (arguments.contains(QLatin1String("--workbench"))) window.showWorkbench();
     if (!paths.isEmpty()) window.openPath(paths.front());
     return app.exec();
 }

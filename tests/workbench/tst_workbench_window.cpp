@@ -11,6 +11,7 @@
 #include "workbench/ui/slot_view.h"
 #include "workbench/ui/workbench_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -420,7 +421,7 @@ void WorkbenchWindowTest::opensAFolderItself() {
     QCOMPARE(bench.state.fieldText(16), QStringLiteral("14"));
     bench.dialogs.choose(other.path(QStringLiteral("main256.bmp")));
     bench.dialogs.answer(1);  // drop them
-    open->click();
+    bench.window->findChild<QAction*>(QStringLiteral("openFolderAction"))->trigger();
     QCOMPARE(bench.state.settingsPath(), other.path(QStringLiteral("BACK")));
     // The panel's boxes now hold the other folder's record, and the old moves are gone.
     const QByteArray back = other.files.at(QStringLiteral("BACK"));
@@ -432,6 +433,15 @@ void WorkbenchWindowTest::opensAFolderItself() {
         positions[i] = {quint8(back[icon.xOffset]), quint8(back[icon.yOffset])};
     }
     QCOMPARE(pixelsOf(bench.window->screenPicture()), pixelsOf(bench.expected(positions)));
+
+    // A new window, as after a restart, offers it first under "最近打开".
+    vireo::ui::ProjectState state;
+    workbench::ui::WorkbenchWindow again(bench.dialogs, state, bench.folder.folder());
+    const QList<QAction*> recent = again.findChild<QMenu*>(QStringLiteral("recentMenu"))->actions();
+    QVERIFY(!recent.isEmpty());
+    QCOMPARE(recent.first()->text(), other.folder());
+    recent.first()->trigger();
+    QCOMPARE(state.folder(), other.folder());
 }
 
 void WorkbenchWindowTest::backgroundMenuOpensTheWorkbench() {

@@ -80,6 +80,7 @@ void WorkbenchWindow::openFolderAt(const QString& folderPath) {
     }
     state_.setSettingsPath(fromStd(verification.settingsPath));
     state_.setSourceSet(fromStd(folder), paths, verification.passed());
+    rememberFolder(fromStd(folder));
     if (!verification.passed() && openingNote_.isEmpty())
         dialogs_.message(this, fromStd(verificationReport(verification)));
     redraw();

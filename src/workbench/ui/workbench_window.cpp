@@ -74,6 +74,7 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
     layout->addWidget(statusLabel_);
 
     buildUndoActions();
+    buildMenuBar(layout);
     connectSignals();
     zoomChoice_->setCurrentIndex(zoom_ - 1);
     canvas_->setZoom(zoom_);

@@ -22,11 +22,13 @@ class QFileSystemWatcher;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollArea;
 class QTimer;
 class QUndoCommand;
 class QUndoStack;
+class QVBoxLayout;
 
 namespace vireo::ui {
 class Dialogs;
@@ -102,6 +104,14 @@ private:
     void addShareButtons(QHBoxLayout* tools);
     QScrollArea* buildSlots();
     void buildUndoActions();
+    // The menu bar over `layout`: 文件, 编辑 and 视图, after the buttons and
+    // actions it runs exist.
+    void buildMenuBar(QVBoxLayout* layout);
+    void fillRecentMenu();
+    // The folders opened here last, newest first, those still there; kept
+    // in the user's settings across restarts.
+    static QStringList recentFolders();
+    static void rememberFolder(const QString& folder);
     void connectSignals();
     void sizeToScreen(QScrollArea* slotScroll);
 
@@ -216,6 +226,7 @@ private:
     QPushButton* exportButton_;
     QLabel* positionLabel_;
     QLabel* statusLabel_;
+    QMenu* recentMenu_ = nullptr;
     QGridLayout* slotGrid_ = nullptr;
     std::array<SlotView*, images::kSourceCount> slotViews_{};
 };
