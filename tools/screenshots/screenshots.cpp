@@ -162,5 +162,12 @@ int main(int argc, char* argv[]) {
             top->findChild<QScrollBar*>(QStringLiteral("RGBValue%1").arg(i + 1))->setValue(rgb[i]);
         ok = save(top, out + QStringLiteral("/colour-picker.png")) && ok;
     }
+    // The workbench on the demo set, its menu bar and slots in view.
+    window.showWorkbench();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() != QLatin1String("Form4") || !top->isVisible()) continue;
+        top->move(40, 40);
+        ok = save(top, out + QStringLiteral("/workbench.png")) && ok;
+    }
     return ok ? 0 : 1;
 }
