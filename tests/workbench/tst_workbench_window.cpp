@@ -136,7 +136,6 @@ private slots:
     void dragMovesOneIcon();
     void nudges_data();
     void nudges();
-    void undoAndRedoMovesByKeys();
     void stateChangeMovesIcon();
     void droppedPngBecomesTheSlot();
     void foreignColoursAreMarkedAndRemapped();
@@ -208,31 +207,6 @@ void WorkbenchWindowTest::nudges() {
     QFETCH(int, grid);
     QFETCH(int, expected);
     QCOMPARE(nudgePosition(value, delta, grid), expected);
-}
-
-void WorkbenchWindowTest::undoAndRedoMovesByKeys() {
-    Bench bench;
-    bench.window->setZoom(1);
-    bench.drag(QPoint(100, 40), QPoint(20, 10));  // music: 88,26 -> 108,36
-    QTest::keyClick(bench.window->canvas(), Qt::Key_Right);
-    QTest::keyClick(bench.window->canvas(), Qt::Key_Down, Qt::ShiftModifier);
-    const auto position = [&] {
-        return bench.state.fieldText(18) + ',' + bench.state.fieldText(19);
-    };
-    QCOMPARE(position(), QStringLiteral("109,44"));
-    const auto press = [&](Qt::KeyboardModifiers modifiers, int times) {
-        for (int i = 0; i < times; ++i) QTest::keyClick(bench.window.get(), Qt::Key_Z, modifiers);
-    };
-    // The two nudges are one step, the drag another.
-    press(Qt::ControlModifier, 1);
-    QCOMPARE(position(), QStringLiteral("108,36"));
-    press(Qt::ControlModifier, 1);
-    QCOMPARE(position(), QStringLiteral("88,26"));
-    QCOMPARE(bench.window->screenPicture(), bench.expected(kDefaults));
-    press(Qt::ControlModifier | Qt::ShiftModifier, 2);
-    IconPositions moved = kDefaults;
-    moved[1] = {109, 44};
-    QCOMPARE(bench.window->screenPicture(), bench.expected(moved));
 }
 
 void WorkbenchWindowTest::stateChangeMovesIcon() {
