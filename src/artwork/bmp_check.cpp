@@ -42,6 +42,7 @@ const char* codeName(ProblemCode code) {
     case ProblemCode::WrongLength: return "wrong-length";
     case ProblemCode::IconColoursDiffer: return "icon-colours-differ";
     case ProblemCode::LowContrast: return "low-contrast";
+    case ProblemCode::IconsOverlap: return "icons-overlap";
     }
     return "unknown";
 }

@@ -97,6 +97,10 @@ ProblemText describeFinding(const std::string& name, const Finding& f) {
         return {file + " 的长度为 " + a + " 字节，应为 " + r + " 字节",
                 "用 convert 重写为标准 8 位 BMP"};
     case ProblemCode::LowContrast: return contrastText(file, f);
+    case ProblemCode::IconsOverlap:
+        return {file + " 中 " + r + " 盖住了 " + a + " 的 " + std::to_string(f.count) +
+                    " 个像素，比默认布局中任何两个图标重叠得多",
+                "在工作台中移开其中一个图标，或用 settings --set 改它的位置"};
     case ProblemCode::IconColoursDiffer:
         return {file + " 有 " + a + " 个像素的颜色与播放器所用背景调色板中的颜色不同",
                 "用 convert --palette 把图标重新映射到背景的调色板"};

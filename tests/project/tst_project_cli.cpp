@@ -3,6 +3,9 @@
 #include "project_fixture.h"
 #include "support/fixtures.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 using namespace vireo;
@@ -72,6 +75,42 @@ private slots:
         QVERIFY(opened.verification().passed());
         QVERIFY(opened.generate(other.filePath("again").toStdString()).ok());
         QCOMPARE(test::readFile(other.filePath("again")), test::readFile(folder.path("BACKIMG")));
+    }
+
+    // The default grid's rows share four lines of pixels; more than that is
+    // a warning, naming the icon hidden and the one over it.
+    void doctorWarnsOfIconsThatHideEachOther_data() {
+        QTest::addColumn<QString>("movie");
+        QTest::addColumn<QStringList>("warned");
+        QTest::newRow("the default grid") << "12,26" << QStringList();
+        QTest::newRow("five lines into the row below")
+            << "12,27" << QStringList{"movie256.bmp<game256.bmp 320"};
+        QTest::newRow("under the music icon and the e-book icon")
+            << "80,60"
+            << QStringList{"movie256.bmp<music256.bmp 1680", "movie256.bmp<ebook256.bmp 2128"};
+    }
+
+    void doctorWarnsOfIconsThatHideEachOther() {
+        QFETCH(QString, movie);
+        QFETCH(QStringList, warned);
+        QTemporaryDir dir;
+        const QString project = dir.filePath("p");
+        QCOMPARE(run({"new", project}).status, 0);
+        QCOMPARE(run({"settings", project + "/BACK", "--set", "movie=" + movie}).status, 0);
+        const test::Run doctor = run({"doctor", "--json", project});
+        QCOMPARE(doctor.status, 0);
+        QStringList found;
+        const QJsonObject report = QJsonDocument::fromJson(doctor.out.toUtf8()).object();
+        for (const QJsonValue file : report["files"].toArray())
+            for (const QJsonValue problem : file["problems"].toArray()) {
+                QCOMPARE(problem["code"].toString(), QStringLiteral("icons-overlap"));
+                QCOMPARE(problem["severity"].toString(), QStringLiteral("warning"));
+                const QString message = problem["message"].toString();
+                const QStringList words = message.split(' ');
+                // "BACK 中 OVER 盖住了 HIDDEN 的 N 个像素，…"
+                found << words[4] + '<' + words[2] + ' ' + words[6];
+            }
+        QCOMPARE(found, warned);
     }
 };
 
