@@ -1,13 +1,12 @@
 #include "artwork/picture_limits.h"
 #include "artwork/qt/qt_picture_decoder.h"
+#include "artwork/webp_picture.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QImageIOHandler>
 #include <QImageReader>
-
-#include <webp/decode.h>
 
 #include <algorithm>
 #include <cmath>
@@ -99,48 +98,6 @@ Error tooLarge(const std::string& path, std::string sentence) {
     return error;
 }
 
-bool isWebp(const unsigned char* bytes, std::size_t size) {
-    return size >= 12 && std::memcmp(bytes, "RIFF", 4) == 0 &&
-           std::memcmp(bytes + 8, "WEBP", 4) == 0;
-}
-
-// A still WebP through libwebp, which scales while it decodes: a 4096×4096
-// wallpaper never needs its full size in memory. nullopt for an animation,
-// which Qt's reader shows by its first frame.
-std::optional<Result<RgbaImage>> decodeWebp(const unsigned char* bytes, std::size_t size,
-                                            const std::string& path) {
-    WebPDecoderConfig config;
-    if (!WebPInitDecoderConfig(&config)) return std::nullopt;
-    if (WebPGetFeatures(bytes, size, &config.input) != VP8_STATUS_OK)
-        return Result<RgbaImage>(Error{Error::Kind::Invalid, path, "图片不完整或已损坏"});
-    if (config.input.has_animation) return std::nullopt;
-    const QSize full(config.input.width, config.input.height);
-    const QSize wanted = decodeSize(full);
-    RgbaImage out{wanted.width(), wanted.height(), {}};
-    if (wanted != full) {
-        config.options.use_scaling = 1;
-        config.options.scaled_width = wanted.width();
-        config.options.scaled_height = wanted.height();
-        out.fileWidth = full.width();
-        out.fileHeight = full.height();
-    }
-    const std::size_t stride = static_cast<std::size_t>(out.width) * 4;
-    out.pixels.resize(stride * static_cast<std::size_t>(out.height));
-    config.output.colorspace = MODE_RGBA;
-    config.output.is_external_memory = 1;
-    config.output.u.RGBA.rgba = out.pixels.data();
-    config.output.u.RGBA.stride = static_cast<int>(stride);
-    config.output.u.RGBA.size = out.pixels.size();
-    const VP8StatusCode status = WebPDecode(bytes, size, &config);
-    WebPFreeDecBuffer(&config.output);
-    if (status == VP8_STATUS_OUT_OF_MEMORY)
-        return Result<RgbaImage>(
-            tooLarge(path, memorySentence(full.width(), full.height(), kDecodeAllocationMiB)));
-    if (status != VP8_STATUS_OK)
-        return Result<RgbaImage>(Error{Error::Kind::Invalid, path, "图片不完整或已损坏"});
-    return Result<RgbaImage>(std::move(out));
-}
-
 }  // namespace
 
 // Alone in its file: the command line's module links this and nothing else of
@@ -151,8 +108,7 @@ Result<RgbaImage> decodePictureBytes(const unsigned char* bytes, std::size_t siz
         return Error{Error::Kind::Invalid, path, "图片文件过大"};
     if (auto damage = bmpDamage(bytes, size)) return Error{Error::Kind::Invalid, path, *damage};
     if (auto damage = gifDamage(bytes, size)) return Error{Error::Kind::Invalid, path, *damage};
-    if (isWebp(bytes, size))
-        if (auto decoded = decodeWebp(bytes, size, path)) return std::move(*decoded);
+    if (auto decoded = decodeWebpPicture(bytes, size, path)) return std::move(*decoded);
     const QByteArray data =
         QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), static_cast<int>(size));
     QBuffer buffer;
