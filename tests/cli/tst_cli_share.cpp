@@ -103,19 +103,6 @@ private slots:
         QVERIFY(test::readFile(project + "/main256.bmp") != painted);
     }
 
-    // One file in the way is named and nothing else is written.
-    void newIntoAFolderWithOneFileWritesNothing() {
-        QTemporaryDir dir;
-        QDir().mkpath(dir.filePath("art"));
-        test::writeFile(dir.filePath("art/movie256.png"), "mine");
-        const test::Run made = vireoSkin({"new", dir.path()});
-        QCOMPARE(made.status, 1);
-        QVERIFY2(made.err.contains(dir.filePath("art/movie256.png")), qPrintable(made.err));
-        QVERIFY(!made.err.contains("main256.bmp"));
-        QCOMPARE(test::entries(dir.path()), QStringList{"art"});
-        QCOMPARE(test::readFile(dir.filePath("art/movie256.png")), QByteArray("mine"));
-    }
-
     // The sheet: main and tree above, e-book and music below, each pixel a
     // 2×2 block of the player's colour where no text is drawn; the texts are
     // there where the player draws them.
@@ -165,15 +152,6 @@ private slots:
             for (int x = 480 + 60; x < 480 + 200; ++x)
                 blue += sheet.pixel(x, y) == qRgb(0, 0, 255) ? 1 : 0;
         QVERIFY2(blue > 50, qPrintable(QString::number(blue)));
-    }
-
-    void sheetTakesNoScreenOrScale() {
-        QTemporaryDir dir;
-        QCOMPARE(vireoSkin({"build", kDemo, "-o", dir.filePath("BACKIMG")}).status, 0);
-        const test::Run run = vireoSkin({"render", dir.filePath("BACKIMG"), "--sheet", "--scale",
-                                         "3", "-o", dir.filePath("s.png")});
-        QCOMPARE(run.status, 2);
-        QVERIFY(!QFile::exists(dir.filePath("s.png")));
     }
 
     // Contrast of each text over plain backgrounds whose ratios are worked out
@@ -237,35 +215,6 @@ private slots:
         const test::Run lines = vireoSkin({"doctor", dir.path()});
         QCOMPARE(lines.status, 0);
         QCOMPARE(lines.out.count('\n'), warned.size());
-    }
-
-    // Only the part right of and below the file list counts: white left of
-    // it does not make white text unreadable there.
-    void contrastIsMeasuredWhereTheListIsDrawn() {
-        QTemporaryDir dir;
-        for (const QString& name : QDir(kDemo).entryList(QDir::Files))
-            QFile::copy(kDemo + name, dir.filePath(name));
-        QByteArray palette(1024, '\0');
-        palette[4] = palette[5] = palette[6] = char(255);  // index 1 white, index 0 black
-        QByteArray pixels(240 * 160, '\0');
-        for (int y = 0; y < 160; ++y)
-            for (int x = 0; x < 100; ++x) pixels[y * 240 + x] = 1;
-        test::writeFile(dir.filePath("tree_main256.bmp"), test::bmp8(240, 160, palette, pixels));
-        test::writeFile(dir.filePath("ft256.bmp"),
-                        test::bmp8(16, 16, palette, QByteArray(256, '\0')));
-        test::writeFile(dir.filePath("fu256.bmp"),
-                        test::bmp8(16, 16, palette, QByteArray(256, '\0')));
-        QByteArray back = test::readFile(kDemo + "BACK");
-        back[0] = back[1] = back[2] = back[4] = back[5] = back[6] = char(255);
-        back[28] = 100;
-        test::writeFile(dir.filePath("BACK"), back);
-        QCOMPARE(vireoSkin({"doctor", dir.path()}).out, QString());
-        back[28] = 99;  // one column of white under the list: still read over black
-        test::writeFile(dir.filePath("BACK"), back);
-        QCOMPARE(vireoSkin({"doctor", dir.path()}).out, QString());
-        back[28] = 40;  // 60 of 200 columns white: the text meets white
-        test::writeFile(dir.filePath("BACK"), back);
-        QCOMPARE(vireoSkin({"doctor", dir.path()}).out.count('\n'), 2);
     }
 };
 

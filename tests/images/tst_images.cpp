@@ -1,5 +1,4 @@
 #include "images/bmp.h"
-#include "images/icons.h"
 #include "images/verification.h"
 #include "messages/verification_text.h"
 #include "support/fixtures.h"
@@ -92,50 +91,6 @@ private slots:
         QCOMPARE(QString::fromStdString(run.settingsPath), QFile::exists(sources.path("BACK"))
                                                                ? sources.path("BACK")
                                                                : currentDir.filePath("BACK"));
-    }
-
-    // The icon table's facts, written out here: a row that moved, a wrong
-    // background or a swapped offset shows up as one failing row.
-    void iconTable_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("side");
-        QTest::addColumn<QString>("background");
-        QTest::addColumn<int>("xOffset");  // -1: not placed by the record
-        QTest::addColumn<int>("yOffset");
-        QTest::addColumn<int>("drawn");  // 1 for the first drawn; list icons follow the six
-        const QString main = "main256.bmp", tree = "tree_main256.bmp";
-        QTest::newRow("movie") << "movie256.bmp" << 64 << main << 16 << 17 << 1;
-        QTest::newRow("music") << "music256.bmp" << 64 << main << 18 << 19 << 2;
-        QTest::newRow("picture browser") << "image256.bmp" << 64 << main << 20 << 21 << 3;
-        QTest::newRow("game") << "game256.bmp" << 64 << main << 22 << 23 << 4;
-        QTest::newRow("e-book") << "ebook256.bmp" << 64 << main << 24 << 25 << 5;
-        QTest::newRow("options") << "help256.bmp" << 64 << main << 26 << 27 << 6;
-        QTest::newRow("folder") << "ft256.bmp" << 16 << tree << -1 << -1 << 7;
-        QTest::newRow("parent folder") << "fu256.bmp" << 16 << tree << -1 << -1 << 8;
-    }
-    void iconTable() {
-        QFETCH(QString, file);
-        QFETCH(int, side);
-        QFETCH(QString, background);
-        QFETCH(int, xOffset);
-        QFETCH(int, yOffset);
-        QFETCH(int, drawn);
-        using namespace vireo::images;
-        QCOMPARE(kIcons.size(), std::size_t(8));
-        const Icon& icon = kIcons.at(std::size_t(drawn - 1));
-        QCOMPARE(QString(sourceImage(icon.source).fileName), file);
-        QCOMPARE(iconOf(icon.source), &icon);
-        QCOMPARE(icon.side, side);
-        QCOMPARE(sourceImage(icon.source).width, side);
-        QCOMPARE(QString(sourceImage(icon.background).fileName), background);
-        QCOMPARE(icon.position ? int(icon.position->xOffset) : -1, xOffset);
-        QCOMPARE(icon.position ? int(icon.position->yOffset) : -1, yOffset);
-        if (icon.position) {
-            const PlacedIcon& placed = kMainScreenIcons.at(std::size_t(drawn - 1));
-            QCOMPARE(QString(sourceImage(placed.source).fileName), file);
-            QCOMPARE(int(placed.xOffset), xOffset);
-            QCOMPARE(int(placed.yOffset), yOffset);
-        }
     }
 
     // Every field of a made header, written out by hand: a top-down picture

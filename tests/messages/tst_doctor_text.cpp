@@ -58,14 +58,6 @@ void DoctorTextTest::findingSentences_data() {
                                      << ""
                                      << "a.bmp 使用了压缩（方式 11），应为不压缩"
                                      << "用 convert 无损重写为不压缩的 BMP";
-    QTest::newRow("size") << int(ProblemCode::WrongSize) << "241×160"
-                          << "240×160"
-                          << "a.bmp 的尺寸为 241×160，应为 240×160"
-                          << "重画为正确尺寸，或用 convert --fit cover|contain|stretch 缩放";
-    QTest::newRow("offsets") << int(ProblemCode::BadOffsets) << "1"
-                             << "2"
-                             << "a.bmp 的像素偏移/文件大小字段为 1，应为 2"
-                             << "用 convert 无损重写文件头";
 }
 
 void DoctorTextTest::findingSentences() {
@@ -127,18 +119,6 @@ void DoctorTextTest::reasonCodes_data() {
     QTest::addColumn<QString>("words");
     QTest::newRow("palette") << "no-palette"
                              << "无法读取此 BMP 的调色板";
-    QTest::newRow("lossless") << "not-lossless-bmp"
-                              << "无法无损读取此 BMP";
-    QTest::newRow("quantiser") << "quantiser-map"
-                               << "libimagequant 无法映射像素";
-    QTest::newRow("empty") << "empty-picture"
-                           << "图片为空";
-    QTest::newRow("icon") << "icon-needs-palette"
-                          << "图标需要指定所用背景的调色板（--palette）";
-    QTest::newRow("remap") << "not-remappable"
-                           << "不是可重新映射的图标";
-    QTest::newRow("no original") << "no-original-picture"
-                                 << "没有原图";
     QTest::newRow("same source") << "same-source-as: art/Main.png"
                                  << "与 art/Main.png 对应同一个源文件";
     QTest::newRow("size") << "wrong-size: 241×160 240×160"
