@@ -169,17 +169,6 @@ private slots:
         QCOMPARE(QString::fromStdString(files.error().path), file);
     }
 
-    // All eleven or none: the files before the refused one are not written either.
-    void failedOutputWritesNone() {
-        Restore r;
-        QVERIFY(QDir(r.outDir.path()).mkdir("ebook256.bmp"));  // a file cannot replace it
-        const auto restored = r.run();
-        QCOMPARE(QString::fromStdString(restored.error().path), r.out("ebook256.bmp"));
-        QCOMPARE(
-            QDir(r.outDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList{"ebook256.bmp"});
-    }
-
     // Exactly the bottom-up headers the tool makes itself (tst_images
     // checks those field by field).
     void shippedTemplatesAreMadeHeaders() {
