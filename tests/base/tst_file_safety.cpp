@@ -409,6 +409,8 @@ private slots:
                                                     "a\xc2\x9b"
                                                     "2J")
                                              << QByteArray("a\\u009b2J");
+        QTest::newRow("last C1 control, then a no-break space")
+            << QByteArray("\xc2\x9f\xc2\xa0") << QByteArray("\\u009f\xc2\xa0");
         QTest::newRow("invalid UTF-8 kept") << QByteArray("a\xff\xc2") << QByteArray("a\xff\xc2");
     }
     void terminalEscapeKeepsTextAndDefusesControls() {
