@@ -138,13 +138,16 @@ private slots:
         QTest::newRow("16×16 template removed") << "BMPHEAD16" << -1 << QByteArray();
         QTest::newRow("240×160 template of 53 bytes") << "BMPHEAD256" << 53 << QByteArray();
         // A header that lies about the pictures it heads.
-        QTest::newRow("64×160 header for the backgrounds")
-            << "BMPHEAD256" << 0 << test::fromBytes(images::makeBmpHeader(64, 160));
+        QTest::newRow("240×161 header for the backgrounds")
+            << "BMPHEAD256" << 0 << test::fromBytes(images::makeBmpHeader(240, 161));
         QByteArray fourBits = madeHeader(unpack::Template::Head64);
         fourBits[28] = 4;
         QTest::newRow("64×64 header of 4 bits") << "BMPHEAD64" << 0 << fourBits;
+        // A sound 64×64 8-bit core header: the player reads only the 40-byte one.
         QByteArray os2 = madeHeader(unpack::Template::Head64);
-        os2[14] = 12;
+        os2.replace(14, 12,
+                    QByteArray::fromHex("0c000000400040000100"
+                                        "0800"));
         QTest::newRow("12-byte OS/2 core header") << "BMPHEAD64" << 0 << os2;
     }
     void badInputWritesNothing() {
