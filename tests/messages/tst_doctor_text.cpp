@@ -26,6 +26,7 @@ private slots:
     void slotVerdicts();
     void reasonCodes_data();
     void reasonCodes();
+    void reasonOnlyWhereItSaysMore();
 };
 
 void DoctorTextTest::findingSentences_data() {
@@ -138,6 +139,14 @@ void DoctorTextTest::reasonCodes() {
     QTEST(q(reasonWords(detail.toStdString())), "words");
     const Error refused{Error::Kind::Invalid, "/p.bmp", detail.toStdString()};
     QTEST(q(describeWithReason(refused)).section(QChar(0xFF08), 1).chopped(1), "words");
+}
+
+// A wrong length says it all; the system's own words for a failed read are added.
+void DoctorTextTest::reasonOnlyWhereItSaysMore() {
+    const Error length{Error::Kind::WrongLength, "/p", "33 bytes, not 32"};
+    QCOMPARE(q(describeWithReason(length)), QStringLiteral("文件大小错误：/p"));
+    const Error read{Error::Kind::Read, "/p", "Input/output error", Error::Cause::Other};
+    QCOMPARE(q(describeWithReason(read)), QStringLiteral("读取文件出错：/p（Input/output error）"));
 }
 
 QTEST_APPLESS_MAIN(DoctorTextTest)
