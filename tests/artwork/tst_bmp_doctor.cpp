@@ -55,8 +55,8 @@ private slots:
                                  << QStringList{"not-8-bit", "wrong-length"};
         QTest::newRow("17×16") << test::makeBmp(test::testPicture(17, 16, 8), {})
                                << QStringList{"wrong-size", "wrong-length"};
-        QTest::newRow("16 colours in an 8-bit table")
-            << test::makeBmp(test::testPicture(16, 16, 4), {40, 8, false, false, 16})
+        QTest::newRow("255 colours in an 8-bit table")
+            << test::makeBmp(test::testPicture(16, 16, 4), {40, 8, false, false, 255})
             << QStringList{"short-colour-table", "wrong-length"};
         Bytes offset = exact;
         test::put32(offset, 10, 1000);
@@ -78,6 +78,21 @@ private slots:
         QFETCH(Bytes, bytes);
         QFETCH(QStringList, codes);
         QCOMPARE(codesOf(artwork::diagnoseBmp(images::scanBmp(bytes), Source::FolderIcon)), codes);
+    }
+
+    // Kept rows stay as the file stores them; otherwise the top row is stored first.
+    void keptRowsStayInTheirStoredOrder() {
+        const auto picture = test::testPicture(64, 64, 8);
+        const Bytes input = test::makeBmp(picture, {});  // bottom-up: the top row stored last
+        const Bytes stored(input.end() - 4096, input.end());
+        QVERIFY(stored != picture.indices);
+        const auto pixelsOf = [&](bool keepRows) {
+            const Bytes out =
+                artwork::exactSourceFromBmp(input, Source::MovieIcon, keepRows, "in.bmp").value();
+            return Bytes(out.end() - 4096, out.end());
+        };
+        QVERIFY(pixelsOf(true) == stored);
+        QVERIFY(pixelsOf(false) == picture.indices);
     }
 
     // Every form that loses nothing becomes an exact source with the same colours.
