@@ -243,6 +243,22 @@ private slots:
         QVERIFY(test::snapshot(set) == before);
     }
 
+    // A background given as an exact BMP keeps its palette and pixels instead
+    // of being quantised again; its top row is stored first, as the player reads.
+    void importKeepsAnExactBackground() {
+        QTemporaryDir dir;
+        copyFiles(kDemo + "art/", dir.filePath("art"));
+        QVERIFY(QFile::remove(dir.filePath("art/main256.png")));
+        const QByteArray bmp = test::SourceFolder(5).files.at("main256.bmp");
+        test::writeFile(dir.filePath("art/main256.bmp"), bmp);
+        QCOMPARE(vireoSkin({"import", dir.filePath("art"), "-o", dir.filePath("out")}).status, 0);
+        const QByteArray made = test::readFile(dir.filePath("out/main256.bmp"));
+        for (int entry = 0; entry < 256; ++entry)  // blue, green, red; the fourth byte is spare
+            QCOMPARE(made.mid(54 + 4 * entry, 3), bmp.mid(54 + 4 * entry, 3));
+        for (int row = 0; row < 160; ++row)
+            QCOMPARE(made.mid(1078 + row * 240, 240), bmp.mid(1078 + (159 - row) * 240, 240));
+    }
+
     // Four files the player could not use: an icon with its own palette, a PNG
     // under an icon's name, a missing icon, a folder for BACK. doctor names
     // each, in lines and in JSON; convert makes the icons exact and, with
