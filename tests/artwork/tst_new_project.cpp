@@ -1,3 +1,4 @@
+#include "artwork/derive.h"
 #include "artwork/new_project.h"
 #include "skin/text_samples.h"
 #include "support/fixtures.h"
@@ -48,6 +49,27 @@ private slots:
         QDir().mkpath(dir.filePath("bin"));
         QDir().mkpath(dir.filePath("share/vireo-skin-builder/demo/art"));
         QCOMPARE(artwork::findDemoArt(candidates), std::optional(candidates.front()));
+    }
+
+    // Named after their source in any letter case, with any picture extension;
+    // nothing else is an original, and a second picture for one source is refused.
+    void originalsAreFoundByName() {
+        QTemporaryDir dir;
+        for (const char* name : {"Main256.PNG", "movie256.jpg", "ft256.txt", "notes.png"})
+            test::writeFile(dir.filePath(name), "x");
+        const std::string art = QFile::encodeName(dir.path()).toStdString();
+        const auto originals = artwork::findOriginals(art);
+        QStringList found;
+        for (const auto& path : originals.value())
+            found << (path ? QString::fromStdString(*path).section('/', -1) : "-");
+        QStringList expected(12, "-");
+        expected[0] = "Main256.PNG";
+        expected[3] = "movie256.jpg";
+        QCOMPARE(found, expected);
+        test::writeFile(dir.filePath("MOVIE256.png"), "x");
+        const auto twice = artwork::findOriginals(art);
+        QVERIFY(!twice);
+        QVERIFY(twice.error().detail.rfind("same-source-as: " + art + "/", 0) == 0);
     }
 
     // Ratios worked out by hand for a text over a plain screen: L(v) =
