@@ -1,4 +1,5 @@
 #include "artwork/bmp_check.h"
+#include "artwork/doctor.h"
 #include "bmp_maker.h"
 #include "support/fixtures.h"
 
@@ -78,6 +79,17 @@ private slots:
         QFETCH(Bytes, bytes);
         QFETCH(QStringList, codes);
         QCOMPARE(codesOf(artwork::diagnoseBmp(images::scanBmp(bytes), Source::FolderIcon)), codes);
+    }
+
+    // The doctor holds BACK to 32 bytes, one more or one less.
+    void doctorMeasuresBack() {
+        test::SourceFolder sources(3);
+        for (const int length : {31, 33, 32}) {
+            QVERIFY(QFile(sources.path("BACK")).resize(length));
+            const auto report = artwork::doctorFolder(sources.folder().toStdString(), std::nullopt);
+            QCOMPARE(codesOf(report.value().files.back().findings).contains("wrong-length"),
+                     length != 32);
+        }
     }
 
     // Kept rows stay as the file stores them; otherwise the top row is stored first.

@@ -99,6 +99,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("unknown command") << "pack" << 2 << "未知的命令：pack";
         QTest::newRow("missing file") << "inspect @/none" << 2 << "找不到文件：@/none";
+        QTest::newRow("a name after --") << "inspect -- -x" << 2 << "找不到文件：-x";
         QTest::newRow("folder for a file")
             << "inspect @/heads" << 2 << "不是普通文件，而是文件夹：@/heads";
         QTest::newRow("escape sequence in a name")
