@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("unknown command") << "pack" << 2 << "未知的命令：pack";
         QTest::newRow("missing file") << "inspect @/none" << 2 << "找不到文件：@/none";
         QTest::newRow("a name after --") << "inspect -- -x" << 2 << "找不到文件：-x";
+        QTest::newRow("no file named") << "inspect --json" << 2 << "缺少参数";
         QTest::newRow("folder for a file")
             << "inspect @/heads" << 2 << "不是普通文件，而是文件夹：@/heads";
         QTest::newRow("escape sequence in a name")
@@ -410,7 +411,7 @@ private slots:
     void setWritesOnlyTheNamedBytes_data() {
         QTest::addColumn<QString>("arguments");  // '@': the folder of BACK and a reversing ASCII
         QTest::addColumn<QString>("changed");    // offset:byte pairs
-        QTest::newRow("as given") << "--set movie=1,2 --set hint=on"
+        QTest::newRow("as given") << "--set=movie=1,2 --set hint=on"
                                   << "16:1 17:2 30:255 31:255";
         QTest::newRow("the later of one name") << "--set game=1,1 --set game=3,4"
                                                << "22:3 23:4";
