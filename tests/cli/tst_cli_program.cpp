@@ -137,6 +137,8 @@ private slots:
             << "settings @/BACK31 --set movie=1,2" << 1 << "错误的BACK文件：@/BACK31";
         QTest::newRow("long byte table")
             << "settings @/BACK --table @/T257 --set hint=on" << 2 << "@/T257";
+        QTest::newRow("two parts for a colour") << "settings @/BACK --set selected-colour=1,2" << 1
+                                                << "@/BACK：selected-colour 的值应为 R,G,B";
         QTest::newRow("flag word")
             << "settings @/BACK --set hint=yes" << 1 << "@/BACK：hint 的值应为 on 或 off";
         QTest::newRow("convert to another size, no fit")
