@@ -129,8 +129,8 @@ private slots:
         QFETCH(bool, rle);
         QFETCH(bool, topDown);
         QFETCH(int, tableEntries);
-        // 64×64 so that 1- and 4-bit rows need padding, and with fewer colours
-        // than the table holds where the table is short.
+        // With fewer colours than the table holds where the table is short
+        // (row padding: tst_images).
         const auto picture =
             test::testPicture(64, 64, bits == 8 && tableEntries < 256 ? 5 : unsigned(bits));
         const Bytes input = test::makeBmp(picture, {std::uint32_t(headerSize), std::uint16_t(bits),
