@@ -27,7 +27,10 @@ namespace {
 struct DemoFolder {
     DemoFolder() {
         const QString folder = dir.path() + '/';
-        if (!demo::writeDemoSourceSet(folder.toStdString())) std::abort();
+        std::vector<OutputFile> files;
+        for (const auto& [name, bytes] : demo::demoSourceSet())
+            files.push_back({folder.toStdString() + name, bytes});
+        if (!writeFilesAtomically(files)) std::abort();
         std::array<QString, images::kSourceCount> paths;
         for (std::size_t i = 0; i < images::kSourceCount; ++i)
             paths[i] = folder + QString::fromLatin1(images::kSourceSet[i].fileName);

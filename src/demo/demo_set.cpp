@@ -70,11 +70,4 @@ std::vector<std::pair<std::string, Bytes>> demoSourceSet() {
     return files;
 }
 
-Result<void> writeDemoSourceSet(const std::string& folder) {
-    std::vector<OutputFile> outputs;
-    for (auto& [name, bytes] : demoSourceSet())
-        outputs.push_back({joinPath(folder, name), std::move(bytes)});
-    return writeFilesAtomically(outputs);
-}
-
 }  // namespace vireo::demo

@@ -16,7 +16,4 @@ namespace vireo::demo {
 // Icons index the palette of the background the player draws them with.
 std::vector<std::pair<std::string, Bytes>> demoSourceSet();
 
-// Writes every file of the demo set into `folder`, all of them or none.
-Result<void> writeDemoSourceSet(const std::string& folder);
-
 }  // namespace vireo::demo

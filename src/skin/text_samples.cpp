@@ -59,12 +59,6 @@ double relativeLuminance(std::uint32_t colour) {
            0.0722 * channelLuminance(colour & 0xFF);
 }
 
-double contrastRatio(std::uint32_t first, std::uint32_t second) {
-    const double a = relativeLuminance(first);
-    const double b = relativeLuminance(second);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
-
 double textContrast(const TextSample& text, const Picture& screen) {
     const bool list = text.role != TextRole::Ebook;
     const int left = list ? std::clamp(text.x, 0, screen.width - 1) : 0;

@@ -40,8 +40,6 @@ constexpr double kMinimumContrast = 3.0;
 
 // WCAG relative luminance of 0xRRGGBB, 0 (black) to 1 (white).
 double relativeLuminance(std::uint32_t colour);
-// (lighter + 0.05) / (darker + 0.05): 1 for equal colours, 21 for black and white.
-double contrastRatio(std::uint32_t first, std::uint32_t second);
 
 // How well a text of `colour` reads over the part of `screen` where the
 // player may draw it: the list's from the file-list position to the screen's

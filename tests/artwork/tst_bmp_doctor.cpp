@@ -1,4 +1,5 @@
 #include "artwork/bmp_check.h"
+#include "artwork/doctor.h"
 #include "bmp_maker.h"
 #include "support/fixtures.h"
 
@@ -55,8 +56,8 @@ private slots:
                                  << QStringList{"not-8-bit", "wrong-length"};
         QTest::newRow("17×16") << test::makeBmp(test::testPicture(17, 16, 8), {})
                                << QStringList{"wrong-size", "wrong-length"};
-        QTest::newRow("16 colours in an 8-bit table")
-            << test::makeBmp(test::testPicture(16, 16, 4), {40, 8, false, false, 16})
+        QTest::newRow("255 colours in an 8-bit table")
+            << test::makeBmp(test::testPicture(16, 16, 4), {40, 8, false, false, 255})
             << QStringList{"short-colour-table", "wrong-length"};
         Bytes offset = exact;
         test::put32(offset, 10, 1000);
@@ -78,6 +79,32 @@ private slots:
         QFETCH(Bytes, bytes);
         QFETCH(QStringList, codes);
         QCOMPARE(codesOf(artwork::diagnoseBmp(images::scanBmp(bytes), Source::FolderIcon)), codes);
+    }
+
+    // The doctor holds BACK to 32 bytes, one more or one less.
+    void doctorMeasuresBack() {
+        test::SourceFolder sources(3);
+        for (const int length : {31, 33, 32}) {
+            QVERIFY(QFile(sources.path("BACK")).resize(length));
+            const auto report = artwork::doctorFolder(sources.folder().toStdString(), std::nullopt);
+            QCOMPARE(codesOf(report.value().files.back().findings).contains("wrong-length"),
+                     length != 32);
+        }
+    }
+
+    // Kept rows stay as the file stores them; otherwise the top row is stored first.
+    void keptRowsStayInTheirStoredOrder() {
+        const auto picture = test::testPicture(64, 64, 8);
+        const Bytes input = test::makeBmp(picture, {});  // bottom-up: the top row stored last
+        const Bytes stored(input.end() - 4096, input.end());
+        QVERIFY(stored != picture.indices);
+        const auto pixelsOf = [&](bool keepRows) {
+            const Bytes out =
+                artwork::exactSourceFromBmp(input, Source::MovieIcon, keepRows, "in.bmp").value();
+            return Bytes(out.end() - 4096, out.end());
+        };
+        QVERIFY(pixelsOf(true) == stored);
+        QVERIFY(pixelsOf(false) == picture.indices);
     }
 
     // Every form that loses nothing becomes an exact source with the same colours.
@@ -102,8 +129,8 @@ private slots:
         QFETCH(bool, rle);
         QFETCH(bool, topDown);
         QFETCH(int, tableEntries);
-        // 64×64 so that 1- and 4-bit rows need padding, and with fewer colours
-        // than the table holds where the table is short.
+        // With fewer colours than the table holds where the table is short
+        // (row padding: tst_images).
         const auto picture =
             test::testPicture(64, 64, bits == 8 && tableEntries < 256 ? 5 : unsigned(bits));
         const Bytes input = test::makeBmp(picture, {std::uint32_t(headerSize), std::uint16_t(bits),

@@ -105,37 +105,16 @@ private slots:
         QCOMPARE(int(fitted.value().pixels[(80 * 240 + 10) * 4]), 255);  // still red on the left
     }
 
-    // Round icons: the corners take the main-screen background under the icon.
-    void transparentCornersTakeTheBackgroundUnderTheIcon() {
-        const auto main = test::testPicture(240, 160, 8);
-        const settings::Record record = settings::defaultRecord();
-        const int left = record[16], top = record[17];  // the movie icon
-        RgbaImage icon =
-            filled(64, 64, main.palette[3].red, main.palette[3].green, main.palette[3].blue);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x)
-                if ((x - 32) * (x - 32) + (y - 32) * (y - 32) > 32 * 32)
-                    icon.pixels[(y * 64 + x) * 4 + 3] = 0;
-        artwork::IconContext context{
-            main.palette, artwork::backdropUnderIcon(Source::MovieIcon, main, record, {})};
-        const auto converted =
-            artwork::convertPicture(icon, Source::MovieIcon, {}, context, "round.png");
-        QVERIFY(converted.ok());
-        for (const auto& [x, y] : {std::pair{0, 0}, {63, 0}, {0, 63}, {63, 63}})
-            QCOMPARE(converted.value().indices[std::size_t(y * 64 + x)],
-                     main.indices[std::size_t((top + y) * 240 + left + x)]);
-        QCOMPARE(int(converted.value().indices[32 * 64 + 32]), 3);
-        // Elsewhere the matte colour, given red first.
-        const auto matted =
-            artwork::compositeOver(filled(2, 2, 0, 0, 0, 0), nullptr, Colour{255, 0, 128});
-        QCOMPARE(std::vector<std::uint8_t>(matted.pixels.begin(), matted.pixels.begin() + 3),
-                 (std::vector<std::uint8_t>{255, 0, 128}));
+    // A round icon of foreign colours over a busy background of 256 unlike
+    // colours: every fully transparent pixel keeps the background's own index
+    // under the icon, dithered or not.
+    void transparentPixelsKeepTheBackground_data() {
+        QTest::addColumn<float>("dither");
+        QTest::newRow("no dither") << 0.0f;
+        QTest::newRow("full dither") << 1.0f;
     }
-
-    // Under dithering, a round icon of foreign colours leaves every fully
-    // transparent pixel at the background's own index.
-    void transparentPixelsKeepTheBackgroundUnderDithering() {
-        // A busy background of 256 unlike colours, and a round icon of none of them.
+    void transparentPixelsKeepTheBackground() {
+        QFETCH(float, dither);
         artwork::IndexedPicture main{240, 160, {}, {}};
         for (int i = 0; i < 256; ++i)
             main.palette[std::size_t(i)] = {std::uint8_t(i), std::uint8_t(i * 3 % 256),
@@ -154,7 +133,7 @@ private slots:
         artwork::IconContext context{
             main.palette, artwork::backdropUnderIcon(Source::MovieIcon, main, record, {})};
         artwork::ConvertOptions options;
-        options.dither = 1.0f;
+        options.dither = dither;
         const auto converted =
             artwork::convertPicture(icon, Source::MovieIcon, options, context, "round.png");
         QVERIFY(converted.ok());
@@ -166,6 +145,11 @@ private slots:
                         main.indices[std::size_t((top + y) * 240 + left + x)])
                     ++changed;
         QCOMPARE(changed, 0);
+        // With no backdrop, the matte colour, given red first.
+        const auto matted =
+            artwork::compositeOver(filled(2, 2, 0, 0, 0, 0), nullptr, Colour{255, 0, 128});
+        QCOMPARE(std::vector<std::uint8_t>(matted.pixels.begin(), matted.pixels.begin() + 3),
+                 (std::vector<std::uint8_t>{255, 0, 128}));
     }
 
     // Each icon's backdrop starts where its own X and Y bytes put it.
@@ -198,6 +182,17 @@ private slots:
         QCOMPARE(int(backdrop->pixels[0]), expected);
         QCOMPARE(int(backdrop->pixels[(5 * 64 + 2) * 4]),
                  (offset * 4 + 2 + 3 * (offset + 5)) % 256);
+    }
+
+    // Contain puts a taller picture in the middle, transparent left and right.
+    void containCentresATallPicture() {
+        const auto fitted = artwork::fitPicture(filled(80, 160, 9, 9, 9), 240, 160,
+                                                artwork::Fit::Contain, "tall.png");
+        const auto alpha = [&](int x) {
+            return int(fitted.value().pixels[(80 * 240 + x) * 4 + 3]);
+        };
+        QCOMPARE(QList<int>({alpha(79), alpha(80), alpha(159), alpha(160)}),
+                 QList<int>({0, 255, 255, 0}));
     }
 
     // Cover keeps the middle of a wider picture: left and right are cut equally.

@@ -344,6 +344,26 @@ private slots:
         QCOMPARE(entries(storage.path()), QStringList{"BACKIMG"});  // no temporary left beside it
     }
 
+    // What a killed write left: the kept copy goes back over the half-made
+    // file, its temporary goes, and names not of the writer's pattern stay.
+    void interruptedWriteIsPutRight() {
+        QTemporaryDir dir;
+        const QString kept = ".BACK.old-0123456789abcdef", temporary = ".skin.tmp-fedcba9876543210";
+        const QStringList foreign{".BACK.old-0123456789abcdeg", ".a.tmp-01234567",
+                                  "x.tmp-0123456789abcdef"};
+        writeFile(dir.filePath("BACK"), "half new");
+        writeFile(dir.filePath(kept), "old");
+        writeFile(dir.filePath(temporary), "partial");
+        for (const QString& name : foreign) writeFile(dir.filePath(name), "mine");
+        const auto mended = recoverInterruptedWrites(str(dir.path()));
+        QCOMPARE(mended.value().size(), std::size_t(2));
+        QCOMPARE(readFile(dir.filePath("BACK")), QByteArray("old"));
+        QStringList left = foreign + QStringList{"BACK"}, found = entries(dir.path());
+        left.sort();
+        found.sort();
+        QCOMPARE(found, left);
+    }
+
     // A kill can only fall before or after the one write: the hint flag and
     // its copy never disagree. A refused patch writes nothing.
     void patchIsOneWriteOrNone_data() {
@@ -389,6 +409,8 @@ private slots:
                                                     "a\xc2\x9b"
                                                     "2J")
                                              << QByteArray("a\\u009b2J");
+        QTest::newRow("last C1 control, then a no-break space")
+            << QByteArray("\xc2\x9f\xc2\xa0") << QByteArray("\\u009f\xc2\xa0");
         QTest::newRow("invalid UTF-8 kept") << QByteArray("a\xff\xc2") << QByteArray("a\xff\xc2");
     }
     void terminalEscapeKeepsTextAndDefusesControls() {

@@ -44,6 +44,18 @@ private slots:
         QCOMPARE(applyHexText("ABCDEF1").text, std::string("ABCDEF"));
     }
 
+    // Keys as pressed: digits and backspace pass both boxes, hex letters are
+    // raised, anything else is discarded.
+    void keyFilters() {
+        const std::tuple<int, int, int> keys[] = {
+            // code, number box, hex box
+            {'7', '7', '7'}, {8, 8, 8}, {'a', 0, 'A'}, {'F', 0, 'F'}, {'g', 0, 0}, {'-', 0, 0}};
+        for (const auto& [code, number, hex] : keys) {
+            QCOMPARE(filterNumberKey(code), number);
+            QCOMPARE(filterHexKey(code), hex);
+        }
+    }
+
     void oversizedNumberTextIsClamped() {
         QCOMPARE(clampedNumberText("99999999999999999999999").value_or(""), "255");
         QCOMPARE(clampedNumberText("00255").value_or(""), "");

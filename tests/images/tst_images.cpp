@@ -1,5 +1,4 @@
 #include "images/bmp.h"
-#include "images/icons.h"
 #include "images/verification.h"
 #include "messages/verification_text.h"
 #include "support/fixtures.h"
@@ -35,12 +34,61 @@ void edit(const vireo::test::SourceFolder& sources, const QString& current,
     }
 }
 
+// A small BMP: a made header changed to `bits` and `compression`, a table of
+// `colours` entries (entry i red i, green 2i, blue 3i), then `pixels` as stored,
+// starting at `pixelOffset` when given.
+QByteArray smallBmp(int width, int height, int bits, int compression, int colours,
+                    const QByteArray& pixels, int pixelOffset = -1) {
+    QByteArray b = vireo::test::fromBytes(vireo::images::makeBmpHeader(width, height));
+    const auto put32 = [&](int at, int v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = char(v >> (8 * i));
+    };
+    b[28] = char(bits);
+    put32(30, compression);
+    put32(46, colours);
+    for (int i = 0; i < colours; ++i) {
+        const char entry[] = {char(3 * i), char(2 * i), char(i), 0};
+        b.append(entry, 4);
+    }
+    put32(10, pixelOffset >= 0 ? pixelOffset : int(b.size()));
+    b += pixels;
+    put32(2, int(b.size()));
+    return b;
+}
+
 }  // namespace
 
 class TestImages : public QObject {
     Q_OBJECT
 
 private slots:
+    // Decoded by hand: rows stored bottom-up, each padded to four bytes; RLE4
+    // takes the high nibble first. A table that runs into the pixels is refused.
+    void smallPicturesDecode_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("indices");  // top row first, hex; empty: refused
+        QTest::newRow("8 bits, 3 wide")
+            << smallBmp(3, 2, 8, 0, 256, QByteArray::fromHex("04050600010203ff"))
+            << QByteArray("010203040506");
+        QTest::newRow("4 bits, 3 wide")
+            << smallBmp(3, 2, 4, 0, 16, QByteArray::fromHex("45600000123000ff"))
+            << QByteArray("010203040506");
+        QTest::newRow("RLE4 run and literal")
+            << smallBmp(7, 1, 4, 2, 16, QByteArray::fromHex("0412000356700001"))
+            << QByteArray("01020102050607");
+        QTest::newRow("table running into the pixels")
+            << smallBmp(3, 2, 8, 0, 256, QByteArray(8, '\1'), 54 + 100) << QByteArray();
+    }
+    void smallPicturesDecode() {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, indices);
+        const auto scan = vireo::images::scanBmp(vireo::test::toBytes(file));
+        QCOMPARE(bool(scan.picture), !indices.isEmpty());
+        if (!scan.picture) return;
+        QCOMPARE(vireo::test::fromBytes(scan.picture->indices).toHex(), indices);
+        QVERIFY((scan.picture->palette[5] == vireo::images::Colour{5, 10, 15}));
+    }
+
     void reportsEveryFailingFileInTableOrder_data() {
         QTest::addColumn<QStringList>("edits");
         QTest::addColumn<QString>("report");
@@ -92,50 +140,6 @@ private slots:
         QCOMPARE(QString::fromStdString(run.settingsPath), QFile::exists(sources.path("BACK"))
                                                                ? sources.path("BACK")
                                                                : currentDir.filePath("BACK"));
-    }
-
-    // The icon table's facts, written out here: a row that moved, a wrong
-    // background or a swapped offset shows up as one failing row.
-    void iconTable_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("side");
-        QTest::addColumn<QString>("background");
-        QTest::addColumn<int>("xOffset");  // -1: not placed by the record
-        QTest::addColumn<int>("yOffset");
-        QTest::addColumn<int>("drawn");  // 1 for the first drawn; list icons follow the six
-        const QString main = "main256.bmp", tree = "tree_main256.bmp";
-        QTest::newRow("movie") << "movie256.bmp" << 64 << main << 16 << 17 << 1;
-        QTest::newRow("music") << "music256.bmp" << 64 << main << 18 << 19 << 2;
-        QTest::newRow("picture browser") << "image256.bmp" << 64 << main << 20 << 21 << 3;
-        QTest::newRow("game") << "game256.bmp" << 64 << main << 22 << 23 << 4;
-        QTest::newRow("e-book") << "ebook256.bmp" << 64 << main << 24 << 25 << 5;
-        QTest::newRow("options") << "help256.bmp" << 64 << main << 26 << 27 << 6;
-        QTest::newRow("folder") << "ft256.bmp" << 16 << tree << -1 << -1 << 7;
-        QTest::newRow("parent folder") << "fu256.bmp" << 16 << tree << -1 << -1 << 8;
-    }
-    void iconTable() {
-        QFETCH(QString, file);
-        QFETCH(int, side);
-        QFETCH(QString, background);
-        QFETCH(int, xOffset);
-        QFETCH(int, yOffset);
-        QFETCH(int, drawn);
-        using namespace vireo::images;
-        QCOMPARE(kIcons.size(), std::size_t(8));
-        const Icon& icon = kIcons.at(std::size_t(drawn - 1));
-        QCOMPARE(QString(sourceImage(icon.source).fileName), file);
-        QCOMPARE(iconOf(icon.source), &icon);
-        QCOMPARE(icon.side, side);
-        QCOMPARE(sourceImage(icon.source).width, side);
-        QCOMPARE(QString(sourceImage(icon.background).fileName), background);
-        QCOMPARE(icon.position ? int(icon.position->xOffset) : -1, xOffset);
-        QCOMPARE(icon.position ? int(icon.position->yOffset) : -1, yOffset);
-        if (icon.position) {
-            const PlacedIcon& placed = kMainScreenIcons.at(std::size_t(drawn - 1));
-            QCOMPARE(QString(sourceImage(placed.source).fileName), file);
-            QCOMPARE(int(placed.xOffset), xOffset);
-            QCOMPARE(int(placed.yOffset), yOffset);
-        }
     }
 
     // Every field of a made header, written out by hand: a top-down picture

@@ -5,6 +5,7 @@
 #include "images/source_set.h"
 #include "skin/generation.h"
 #include "skin/screen.h"
+#include "skin/sheet.h"
 #include "skin/skin_file.h"
 #include "skin/skin_layout.h"
 #include "skin/unpacking.h"
@@ -240,6 +241,68 @@ private slots:
         // Palette entries are blue, green, red, spare; drawn as opaque 0xAARRGGBB.
         const std::uint8_t* entry = skinFile.bytes.data() + palette + 4 * skinFile.bytes[pixel];
         QCOMPARE(drawn.at(at.x(), at.y()), 0xFF000000u | entry[2] << 16 | entry[1] << 8 | entry[0]);
+    }
+
+    // Main and tree above, e-book and music below, each screen pixel a 2×2
+    // block; the texts where the player draws them, scaled with the screen.
+    void sheetShowsTheFourScreensTwoByTwo() {
+        const skin::SkinFile file{skin::Layout::Skin,
+                                  toBytes(test::randomBytes(skin::kSkinLength, 5))};
+        const skin::Sheet sheet = skin::composeSheet(file);
+        QCOMPARE(QSize(sheet.picture.width, sheet.picture.height), QSize(960, 640));
+        const std::pair<skin::Screen, QPoint> quadrants[] = {{skin::Screen::Main, {0, 0}},
+                                                             {skin::Screen::Tree, {480, 0}},
+                                                             {skin::Screen::Ebook, {0, 320}},
+                                                             {skin::Screen::Music, {480, 320}}};
+        for (const auto& [screen, corner] : quadrants) {
+            const skin::Picture drawn = skin::renderScreen(file, screen);
+            for (const QPoint at : {QPoint(0, 0), QPoint(239, 159), QPoint(52, 46)})
+                for (const int d : {0, 1})
+                    QCOMPARE(
+                        sheet.picture.at(corner.x() + at.x() * 2 + d, corner.y() + at.y() * 2 + d),
+                        drawn.at(at.x(), at.y()));
+        }
+        const std::uint8_t* record = file.bytes.data() + skin::kSettingsOffset;
+        QCOMPARE(sheet.texts.size(), std::size_t(3));
+        QCOMPARE(QPoint(sheet.texts[1].x, sheet.texts[1].y),
+                 QPoint(480 + 2 * record[28], 2 * (record[29] + 16)));
+        QCOMPARE(QPoint(sheet.texts[2].x, sheet.texts[2].y), QPoint(16, 320 + 16));
+    }
+
+    // The longer side becomes N and the other follows in proportion, rounded
+    // and at least 1; a smaller pixel is the rounded mean of those it covers.
+    void scalingSetsTheLongerSide_data() {
+        QTest::addColumn<QSize>("from");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("half") << QSize(240, 160) << 120 << QSize(120, 80);
+        QTest::newRow("thumbnail 128") << QSize(240, 160) << 128 << QSize(128, 85);
+        QTest::newRow("doubled") << QSize(240, 160) << 480 << QSize(480, 320);
+        QTest::newRow("one pixel") << QSize(240, 160) << 1 << QSize(1, 1);
+        QTest::newRow("taller than wide") << QSize(10, 20) << 5 << QSize(3, 5);
+    }
+    void scalingSetsTheLongerSide() {
+        QFETCH(QSize, from);
+        QFETCH(int, side);
+        QFETCH(QSize, expected);
+        skin::Picture picture{from.width(), from.height(), {}};
+        for (quint32 i = 0; i < quint32(from.width() * from.height()); ++i)
+            picture.pixels.push_back(0xFF000000u | ((i * 2654435761u) >> 8));
+        const skin::Picture scaled = skin::scaleToLongerSide(picture, side);
+        QCOMPARE(QSize(scaled.width, scaled.height), expected);
+        if (side == 480) QCOMPARE(scaled.at(5, 3), picture.at(2, 1));
+        if (side != 120) return;
+        for (const QPoint at : {QPoint(0, 0), QPoint(17, 9), QPoint(119, 79)}) {
+            quint32 mean = 0xFF000000u;
+            for (int shift : {0, 8, 16}) {
+                int sum = 0;
+                for (int y = 0; y < 2; ++y)
+                    for (int x = 0; x < 2; ++x)
+                        sum += picture.at(at.x() * 2 + x, at.y() * 2 + y) >> shift & 0xFF;
+                mean |= quint32((sum + 2) / 4) << shift;
+            }
+            QCOMPARE(scaled.at(at.x(), at.y()), mean);
+        }
     }
 };
 
