@@ -85,11 +85,11 @@ struct PhotoFolder : BenchFolder {
     PhotoFolder() {
         for (const images::SourceImage& source : images::kSourceSet) {
             QImage photo(1000, 750, QImage::Format_RGB32);
-            quint32 seed = 12345u + static_cast<quint32>(source.width);
+            quint32 noise = 12345u + static_cast<quint32>(source.width);
             for (int y = 0; y < photo.height(); ++y) {
                 auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
                 for (int x = 0; x < photo.width(); ++x)
-                    line[x] = (seed = seed * 1664525u + 1013904223u);
+                    line[x] = (noise = noise * 1664525u + 1013904223u);
             }
             const std::string name = source.fileName;
             const QString stem = QString::fromStdString(name.substr(0, name.size() - 4));

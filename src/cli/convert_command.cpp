@@ -76,19 +76,16 @@ int runConvert(const Arguments& arguments, Io& io) {
     if (output.empty()) return usage(io, "缺少 -o FILE", command.help());
     artwork::ConvertOptions options;
     if (auto status = readConvertOptions(command, io, options)) return *status;
-    if (command.isSet("matte")) {
-        const auto matte = colourFromHex(command.value("matte"));
-        if (!matte)
-            return usage(io, "颜色应为六位十六进制数 RRGGBB：" + command.value("matte"),
+    for (const char* name : {"matte", "margin"}) {
+        if (!command.isSet(name)) continue;
+        const auto colour = colourFromHex(command.value(name));
+        if (!colour)
+            return usage(io, "颜色应为六位十六进制数 RRGGBB：" + command.value(name),
                          command.help());
-        options.matte = *matte;
-    }
-    if (command.isSet("margin")) {
-        const auto margin = colourFromHex(command.value("margin"));
-        if (!margin)
-            return usage(io, "颜色应为六位十六进制数 RRGGBB：" + command.value("margin"),
-                         command.help());
-        options.margin = *margin;
+        if (name == std::string("matte"))
+            options.matte = *colour;
+        else
+            options.margin = *colour;
     }
     std::optional<std::string> palette, back;
     if (!artwork::isBackground(*role)) {
