@@ -2,6 +2,7 @@
 
 #include "images/icons.h"
 #include "settings/record.h"
+#include "skin/icon_overlaps.h"
 #include "skin/skin_layout.h"
 
 #include <algorithm>
@@ -80,48 +81,18 @@ void checkContrast(FileReport& back, const Scans& scans) {
     }
 }
 
-// The pixels two 64×64 icons at `a` and `b` have in common.
-int overlapOf(int ax, int ay, int bx, int by) {
-    const int side = images::kIconSide;
-    const int across = std::max(0, std::min(ax, bx) + side - std::max(ax, bx));
-    const int down = std::max(0, std::min(ay, by) + side - std::max(ay, by));
-    return across * down;
-}
-
-// The most any two icons cover of each other at the default places (the two
-// rows of the grid share four lines of pixels).
-int defaultOverlap() {
-    settings::Record defaults{};
-    for (const auto& field : settings::kPositionFields) defaults[field.offset] = field.defaultValue;
-    int most = 0;
-    const auto& icons = images::kMainScreenIcons;
-    for (std::size_t i = 0; i < icons.size(); ++i)
-        for (std::size_t k = i + 1; k < icons.size(); ++k)
-            most =
-                std::max(most, overlapOf(defaults[icons[i].xOffset], defaults[icons[i].yOffset],
-                                         defaults[icons[k].xOffset], defaults[icons[k].yOffset]));
-    return most;
-}
-
 // A warning for each pair of icons where the later one hides more of the
 // earlier than the default grid ever does.
 void checkOverlap(FileReport& back) {
     const auto record = settings::readRecord(back.path);
     if (!record) return;
-    const auto& r = record.value();
     const auto& icons = images::kMainScreenIcons;
-    const int allowed = defaultOverlap();
-    for (std::size_t i = 0; i < icons.size(); ++i) {
-        for (std::size_t k = i + 1; k < icons.size(); ++k) {
-            const int covered = overlapOf(r[icons[i].xOffset], r[icons[i].yOffset],
-                                          r[icons[k].xOffset], r[icons[k].yOffset]);
-            if (covered <= allowed) continue;
-            Finding finding{ProblemCode::IconsOverlap,
-                            images::sourceImage(icons[i].source).fileName,
-                            images::sourceImage(icons[k].source).fileName};
-            finding.count = static_cast<std::uint64_t>(covered);
-            back.findings.push_back(finding);
-        }
+    for (const skin::IconOverlap& overlap : skin::excessOverlaps(record.value())) {
+        Finding finding{ProblemCode::IconsOverlap,
+                        images::sourceImage(icons[overlap.hidden].source).fileName,
+                        images::sourceImage(icons[overlap.over].source).fileName};
+        finding.count = static_cast<std::uint64_t>(overlap.pixels());
+        back.findings.push_back(finding);
     }
 }
 

@@ -181,6 +181,16 @@ void WorkbenchWindowTest::dragMovesOneIcon() {
     texts[kMainScreenIcons[std::size_t(icon)].yOffset] = QString::number(expected.y());
     QCOMPARE(bench.fieldTexts(), texts);
     QCOMPARE(bench.window->screenPicture(), bench.expected(moved));
+    // Where it hides more of another icon than the default grid does, the
+    // canvas marks the part hidden.
+    std::size_t hidden = 0;
+    const QRect dragged(expected, QSize(64, 64));
+    for (std::size_t other = 0; other < kMainScreenIconCount; ++other) {
+        const QRect common =
+            dragged.intersected(QRect(kDefaults[other].x, kDefaults[other].y, 64, 64));
+        if (other != std::size_t(icon) && common.width() * common.height() > 64 * 4) ++hidden;
+    }
+    QCOMPARE(bench.window->canvas()->overlaps().size(), hidden);
     // An icon wholly off the screen is said to be there.
     QCOMPARE(bench.window->positionText().contains(QStringLiteral("屏幕外")),
              expected.x() >= 240 || expected.y() >= 160);

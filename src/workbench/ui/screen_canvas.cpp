@@ -57,6 +57,13 @@ void ScreenCanvas::paintEvent(QPaintEvent*) {
             painter, sample.text, at, zoom_,
             sample.faint() ? artwork::SampleFrame::LowContrast : artwork::SampleFrame::Sample);
     }
+    painter.setPen(QPen(Qt::red, 1, Qt::DashLine));
+    for (const QRect& overlap : overlaps_) {
+        const QRect r =
+            overlap.intersected(QRect(0, 0, images::kScreenWidth, images::kScreenHeight));
+        if (!r.isEmpty())
+            painter.drawRect(QRect(r.topLeft() * zoom_, r.size() * zoom_).adjusted(0, 0, -1, -1));
+    }
     if (selection_) {
         painter.setPen(QPen(Qt::yellow, 1, Qt::DashLine));
         const QRect r =

@@ -40,6 +40,9 @@ public:
     // Screen-pixel rectangle to outline, e.g. the selected icon.
     void setSelection(std::optional<QRect> selection);
     void setSamples(std::vector<SampleText> samples);
+    // Screen-pixel rectangles where an icon hides too much of another, marked in red.
+    void setOverlaps(std::vector<QRect> overlaps) { overlaps_ = std::move(overlaps); }
+    const std::vector<QRect>& overlaps() const { return overlaps_; }
 
     QSize sizeHint() const override;
 
@@ -69,6 +72,7 @@ private:
     int zoom_ = 2;
     std::optional<QRect> selection_;
     std::vector<SampleText> samples_;
+    std::vector<QRect> overlaps_;
     bool pressed_ = false;
     std::function<bool(bool)> tabHandler_;
 };

@@ -3,6 +3,7 @@
 #include "images/picture.h"
 #include "messages/doctor_text.h"
 #include "messages/error_text.h"
+#include "skin/icon_overlaps.h"
 #include "widgets/dialogs.h"
 #include "widgets/project_state.h"
 #include "widgets/std_text.h"
@@ -270,6 +271,12 @@ void WorkbenchWindow::redraw() {
     }
     canvas_->setToolTip(faintTextsNote(samples));
     canvas_->setSamples(std::move(samples));
+    // Where an icon hides more of another than the default grid does.
+    std::vector<QRect> overlaps;
+    if (screen_ == Screen::Main)
+        for (const skin::IconOverlap& o : skin::excessOverlaps(record))
+            overlaps.emplace_back(o.x, o.y, o.width, o.height);
+    canvas_->setOverlaps(std::move(overlaps));
     canvas_->setPicture(screenPicture_);
     canvas_->repaint();
 }
