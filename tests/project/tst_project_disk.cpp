@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 using namespace vireo;
@@ -79,6 +81,27 @@ private slots:
         QCOMPARE(test::readFile(folder.path("movie256.bmp")).mid(1078, 1), edited.mid(1078, 1));
     }
 
+    // Files stamped long after they last changed are trusted by their stat,
+    // so a change of the stat alone must count; and an original that appears
+    // in art/ is a change too.
+    void aChangedStatAndANewOriginalAreSeen() {
+        test::ProjectFolder folder;
+        const QByteArray fu = test::readFile(folder.path("art/fu256.png"));
+        QFile::remove(folder.path("art/fu256.png"));
+        QTest::qSleep(2100);  // past the window in which a stat proves nothing
+        project::Project opened(folder.decoder, {});
+        QVERIFY(opened.openFolder(folder.folder().toStdString()).ok());
+        QVERIFY(opened.changedOnDisk().empty());
+        QByteArray back = test::readFile(folder.path("BACK"));
+        back[31] = char(uchar(back.at(31)) ^ 1);
+        test::writeFile(folder.path("BACK"), back);
+        test::writeFile(folder.path("art/fu256.png"), fu);
+        auto changed = opened.changedOnDisk();
+        std::sort(changed.begin(), changed.end());
+        QCOMPARE(changed, (std::vector<std::string>{folder.path("BACK").toStdString(),
+                                                    folder.path("art/fu256.png").toStdString()}));
+    }
+
     void missingAndDamagedSourcesAreDerivedAgain_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("damage");
@@ -114,16 +137,42 @@ private slots:
         QCOMPARE(test::snapshot(folder.dir.path()), before);
     }
 
+    // The e-book page: no icon's colours go into its palette, so only its
+    // own fit can make it stale.
     void aChangedFitMakesItsSourceStale() {
         test::ProjectFolder folder;
-        QFile::remove(folder.path("art/main256.png"));
-        test::writeGradient(folder.path("art/main256.png"), 5);  // 240×160 again
-        QVERIFY(folder.project->deriveStale(false).ok());
-        QVERIFY(folder.project->derivedRecord()[0]->fit == artwork::Fit::Refuse);
-        const auto refit = folder.project->deriveStale(false, artwork::Fit::Contain);
-        QVERIFY(refit.ok());
-        QVERIFY(folder.project->derivedRecord()[0]->fit == artwork::Fit::Contain);
+        const std::size_t ebook = static_cast<std::size_t>(Source::EbookBackground);
+        QVERIFY(folder.project->derivedRecord()[ebook]->fit == artwork::Fit::Refuse);
+        QVERIFY(folder.project->deriveStale(false, artwork::Fit::Contain).ok());
+        QVERIFY(folder.project->derivedRecord()[ebook]->fit == artwork::Fit::Contain);
         QVERIFY(folder.project->staleSources().empty());
+    }
+
+    // An original changed in place, its length kept: only its bytes tell.
+    void anOriginalEditedInPlaceIsStale() {
+        test::ProjectFolder folder;
+        QFile::remove(folder.path("art/game256.png"));
+        QByteArray original = test::readFile(folder.path("game256.bmp"));
+        test::writeFile(folder.path("art/game256.bmp"), original);
+        QVERIFY(folder.project->deriveStale(false).ok());
+        QVERIFY(folder.project->staleSources().empty());
+        original[1078 + 100] = char(uchar(original.at(1078 + 100)) ^ 1);
+        test::writeFile(folder.path("art/game256.bmp"), original);
+        QVERIFY(folder.project->reload().ok());
+        // The icon, and the main background whose palette serves its colours.
+        QCOMPARE(folder.project->staleSources(),
+                 (std::vector<Source>{Source::MainBackground, Source::GameIcon}));
+    }
+
+    // A main background put in by hand: every icon drawn with its palette is stale.
+    void aReplacedBackgroundMakesItsIconsStale() {
+        test::ProjectFolder folder;
+        QFile::remove(folder.path("main256.bmp"));
+        QVERIFY(QFile::copy(folder.path("music_main256.bmp"), folder.path("main256.bmp")));
+        QVERIFY(folder.project->reload().ok());
+        QCOMPARE(folder.project->staleSources(),
+                 (std::vector<Source>{Source::MovieIcon, Source::MusicIcon, Source::EbookIcon,
+                                      Source::OptionsIcon, Source::GameIcon, Source::PictureIcon}));
     }
 
     // A write killed between its renames left kept copies and temporaries; the
