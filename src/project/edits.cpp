@@ -60,22 +60,18 @@ Result<void> commitDerivation(ProjectCore& core, const Derivation& derivation,
     return core.commit(std::move(step).value());
 }
 
-// A write of BACK by the settings core, as one undo step.
+// A write of BACK by the settings core. It is a save of the record, not an
+// undo step: the windows undo the edits themselves, and a step here would sit
+// on top of theirs, so that their next undo took back the save instead.
 template <typename Write>
-Result<void> writeBack(ProjectCore& core, Write write, Step step = {},
-                       std::optional<SkinRecord> editsWanted = std::nullopt) {
+Result<void> writeBack(ProjectCore& core, Write write) {
     if (!core.open) return notOpen();
     if (auto synced = core.syncWithDisk(); !synced) return synced;
     const std::string path = core.folder + images::kSettingsFileName;
-    auto before = bytesNow(path);
-    if (!before) return before.error();
     if (auto written = write(path); !written) return written.error();
-    auto after = bytesNow(path);
-    if (!after) return after.error();
-    step.changes.push_back({path, std::move(before).value(), std::move(after).value()});
-    if (editsWanted) core.edited = *editsWanted;
-    core.history.push(step);
-    return core.rereadAfter(step);
+    Step touched;
+    touched.changes.push_back({path, {}, {}});
+    return core.rereadAfter(touched);
 }
 
 std::string stemOf(Source source) {

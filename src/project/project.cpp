@@ -90,6 +90,10 @@ const SkinRecord& Project::record() const {
 const SkinRecord& Project::storedRecord() const {
     return core_->stored;
 }
+void Project::setByteTablePath(std::string path) {
+    core_->tablePath = std::move(path);
+}
+
 bool Project::recordUnwritten() const {
     return core_->edited != core_->stored;
 }

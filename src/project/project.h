@@ -128,6 +128,10 @@ public:
     ~Project();
     Project(const Project&) = delete;
     Project& operator=(const Project&) = delete;
+    // The byte table the record's writes go through from now on: the windows
+    // look it up before each write (the current folder's ASCII, else the
+    // installed one), as a table may come or go while they are open.
+    void setByteTablePath(std::string path);
 
     void addListener(ProjectListener* listener);
     void removeListener(ProjectListener* listener);
@@ -170,11 +174,14 @@ public:
     bool setHintOn(bool on);
     // Discards the unwritten changes; announces recordChanged(false) when any.
     void revertRecord();
-    // Writes every changed item to BACK through settings::writeValues with the
-    // byte table (one undo step), then re-reads it. Announces recordChanged(true).
+    // Saves the record to BACK, re-reads it and announces recordChanged(true).
+    // A save is not an undo step: the windows undo edits, not saves. Every
+    // changed item, through settings::writeValues with the byte table (the
+    // workbench's "写入BACK"):
     Result<void> writeRecord();
-    // The settings panel's "写入修改": settings::writeGroup / writeHintFlag
-    // on BACK, then re-read, one undo step, announced like writeRecord.
+    // One group of the settings panel's texts, or its hint flag, through
+    // settings::writeGroup / writeHintFlag (the panel's "写入修改"); a text
+    // that is no storable value is refused with its field's index.
     Result<void> writeGroupTexts(settings::Group group, const std::vector<std::string>& texts);
     Result<void> writeHintFlag(bool on);
 

@@ -4,6 +4,7 @@
 
 #include "project/history.h"
 #include "project/project.h"
+#include "settings/record.h"
 
 #include <array>
 #include <cstdint>
@@ -43,8 +44,9 @@ public:
     images::SourcePaths paths;
     images::Verification verification;
     std::array<std::optional<Bytes>, images::kSourceCount> sources;
-    SkinRecord stored;
-    SkinRecord edited;
+    // The defaults until a folder is read, as the panel's boxes start.
+    SkinRecord stored = skinRecordOf(settings::defaultRecord());
+    SkinRecord edited = stored;
     bool fromDefaults = false;
     std::array<std::optional<std::string>, images::kSourceCount> originals;  // names in art/
     DerivedRecord derived;

@@ -1,5 +1,12 @@
 #include "widgets/project_state.h"
 
+#include "settings/record.h"
+#include "settings/write.h"
+#include "widgets/std_text.h"
+
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+
 namespace vireo::ui {
 
 // Hands the project's announcements on as the state's signals.
@@ -12,7 +19,12 @@ public:
             if (!path.isEmpty()) state_.announceFileChanged(path);
         }
     }
+    void folderOpened(const std::string&) override {
+        state_.followProject(true);
+        state_.watchBack();
+    }
     void recordChanged(bool written) override {
+        state_.followProject(false);
         if (written && !state_.settingsPath().isEmpty())
             state_.announceFileChanged(state_.settingsPath());
     }
@@ -22,7 +34,30 @@ private:
 };
 
 ProjectState::ProjectState(QObject* parent)
-    : QObject(parent), forwarder_(std::make_unique<Forwarder>(*this)) {}
+    : QObject(parent),
+      backWatcher_(new QFileSystemWatcher(this)),
+      forwarder_(std::make_unique<Forwarder>(*this)) {
+    connect(backWatcher_, &QFileSystemWatcher::fileChanged, this, &ProjectState::followDisk);
+    connect(backWatcher_, &QFileSystemWatcher::directoryChanged, this, &ProjectState::followDisk);
+}
+
+void ProjectState::followDisk() {
+    // The project reads BACK again, keeping the edits not yet written, and
+    // announces it; the fields follow.
+    if (project_ && project_->isOpen()) (void)project_->reload();
+    watchBack();
+}
+
+void ProjectState::watchBack() {
+    // A file replaced by a rename leaves the watch, so it is watched anew.
+    const QStringList files = backWatcher_->files(), folders = backWatcher_->directories();
+    if (!files.isEmpty()) backWatcher_->removePaths(files);
+    if (!folders.isEmpty()) backWatcher_->removePaths(folders);
+    if (!project_ || !project_->isOpen()) return;
+    backWatcher_->addPath(fromStd(project_->folder()));
+    const QString back = fromStd(project_->settingsPath());
+    if (QFileInfo::exists(back)) backWatcher_->addPath(back);
+}
 
 ProjectState::~ProjectState() {
     if (project_) project_->removeListener(forwarder_.get());
@@ -31,7 +66,54 @@ ProjectState::~ProjectState() {
 void ProjectState::setProject(project::Project* project) {
     if (project_) project_->removeListener(forwarder_.get());
     project_ = project;
-    if (project_) project_->addListener(forwarder_.get());
+    if (!project_) {
+        watchBack();
+        return;
+    }
+    project_->addListener(forwarder_.get());
+    watchBack();
+    if (project_->isOpen()) {
+        followProject(true);
+        return;
+    }
+    for (const settings::Field& field : settings::kColourFields) handToProject(field.offset);
+    for (const settings::Field& field : settings::kPositionFields) handToProject(field.offset);
+    project_->setHintOn(hintOn_);
+}
+
+void ProjectState::handToProject(std::uint8_t offset) {
+    if (!project_ || following_) return;
+    const auto value = settings::storedValueOf(offset, toStd(fieldTexts_.at(offset)));
+    if (!value) return;
+    // One byte changed in the record's bytes names the item and its part.
+    settings::Record bytes = project::bytesOf(project_->record());
+    bytes[offset] = *value;
+    const project::SkinRecord wanted = project::skinRecordOf(bytes);
+    for (std::size_t i = 0; i < project::kColourCount; ++i)
+        (void)project_->setColour(static_cast<project::RecordItem>(i), wanted.colours[i]);
+    for (std::size_t i = 0; i < project::kPositionCount; ++i)
+        (void)project_->setPosition(
+            static_cast<project::RecordItem>(i + std::size_t(project::RecordItem::MoviePosition)),
+            wanted.positions[i]);
+}
+
+void ProjectState::followProject(bool all) {
+    if (!project_) return;
+    const settings::Record bytes = project::bytesOf(project_->record());
+    following_ = true;
+    // Only a value that changed in the core replaces its text: a text that
+    // is no value stays while the other part of its item is edited.
+    const auto follow = [&](const settings::Field& field) {
+        const std::uint8_t value = bytes[field.offset];
+        if (!all && value == followedBytes_[field.offset]) return;
+        if (settings::storedValueOf(field.offset, toStd(fieldTexts_.at(field.offset))) != value)
+            setFieldText(field.offset, fromStd(settings::byteText(value)));
+    };
+    for (const settings::Field& field : settings::kColourFields) follow(field);
+    for (const settings::Field& field : settings::kPositionFields) follow(field);
+    setHintOn(project_->record().hintOn);
+    followedBytes_ = bytes;
+    following_ = false;
 }
 
 void ProjectState::setSourceSet(const QString& folder,
@@ -54,12 +136,14 @@ void ProjectState::setFieldText(std::uint8_t offset, const QString& text) {
     QString& current = fieldTexts_.at(offset);
     if (text == current) return;
     current = text;
+    handToProject(offset);
     emit fieldTextChanged(offset, text);
 }
 
 void ProjectState::setHintOn(bool on) {
     if (on == hintOn_) return;
     hintOn_ = on;
+    if (project_ && !following_) project_->setHintOn(on);
     emit hintOnChanged(on);
 }
 

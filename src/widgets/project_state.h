@@ -2,6 +2,7 @@
 
 #include "images/source_set.h"
 #include "project/project.h"
+#include "settings/record.h"
 
 #include <QObject>
 #include <QString>
@@ -10,6 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+
+class QFileSystemWatcher;
 
 namespace vireo::ui {
 
@@ -28,7 +31,8 @@ public:
 
     // The project core behind the windows, not owned; the state forwards its
     // announcements: written sources and BACK as fileChanged. Null until a
-    // window provides one.
+    // window provides one. An open project's record becomes the fields';
+    // one not yet open takes the fields' values.
     project::Project* project() const { return project_; }
     void setProject(project::Project* project);
 
@@ -49,9 +53,13 @@ public:
     const QString& settingsPath() const { return settingsPath_; }
     void setSettingsPath(const QString& path);
 
-    // The record being edited, as the panel's boxes hold it: decimal text for
-    // each shown field, indexed by the field's offset in the record (offsets
-    // of no shown field stay empty), and the hint flag.
+    // The record's shown fields as their boxes hold them: decimal text for
+    // each field of settings::kColourFields and kPositionFields, indexed by
+    // the field's offset, and the hint flag. The values live in the project
+    // core: a text that is a storable value goes to it at once, and every
+    // change of its record (an edit in another window, BACK written or read
+    // again) puts the values' texts here. A text that is no value ("abc",
+    // "300") stays here only, for a write to refuse and name.
     const QString& fieldText(std::uint8_t offset) const { return fieldTexts_.at(offset); }
     void setFieldText(std::uint8_t offset, const QString& text);
     bool hintOn() const { return hintOn_; }
@@ -77,6 +85,19 @@ private:
     std::array<QString, 32> fieldTexts_;
     bool hintOn_ = false;
     project::Project* project_ = nullptr;
+    // BACK of the open project, so that a write from outside reaches every
+    // window that shows the record, whichever of them is open.
+    QFileSystemWatcher* backWatcher_ = nullptr;
+    void watchBack();
+    void followDisk();
+    bool following_ = false;            // taking the core's values, which need not go back
+    settings::Record followedBytes_{};  // the core's record as last followed
+
+    // Hands the value of one field's text to the core, when it is one.
+    void handToProject(std::uint8_t offset);
+    // Makes the texts show the core's record: every text that differs from
+    // it (`all`), or those of values that changed since the last follow.
+    void followProject(bool all);
     class Forwarder;
     std::unique_ptr<Forwarder> forwarder_;
 };

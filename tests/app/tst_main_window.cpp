@@ -107,6 +107,26 @@ private slots:
         QVERIFY(!f.button("Command2")->isEnabled() && f.button("Command4")->isEnabled());
     }
 
+    // BACK written outside shows in the panel at once; a box edited here and
+    // not yet written keeps its text, and its write stores both.
+    void thePanelFollowsABackWrittenOutside() {
+        Fixture f;
+        f.openSources();
+        f.box("xdy1")->setText("50");
+        QByteArray back = test::readFile(f.back());
+        back[17] = char(100);  // the movie icon's Y
+        back[2] = char(7);     // the list text's blue
+        test::writeFile(f.back(), back);
+        QTRY_COMPARE(f.box("ydy1")->text(), QString("100"));
+        QCOMPARE(f.box("Text3")->text(), QString("7"));
+        QCOMPARE(f.box("xdy1")->text(), QString("50"));
+
+        f.button("Command9")->click();
+        QCOMPARE(f.dialogs.messages.last(), QString("done"));
+        back[16] = char(50);
+        QCOMPARE(test::readFile(f.back()), back);
+    }
+
     // Any height but the compact one counts as expanded.
     void toggleSwitchesBetweenCompactAndExpanded() {
         Fixture f;

@@ -198,31 +198,39 @@ private slots:
         QVERIFY(again.takeRecoveredWrites().empty());
     }
 
-    // An update from outside rewrites derived.json and other sources; the
-    // earlier step touched only BACK, so it still undoes.
+    // An update from outside rewrites derived.json and another source; the
+    // earlier step touched only the options icon's files, so it still undoes.
+    // A save of BACK is no step: the undo leaves it.
     void undoChecksOnlyTheFilesOfItsStep() {
         test::ProjectFolder folder;
         auto& project = *folder.project;
-        const QByteArray back = test::readFile(folder.path("BACK"));
+        const QByteArray options = test::readFile(folder.path("help256.bmp"));
         QVERIFY(project.setPosition(RecordItem::OptionsPosition, {1, 2}).value());
         QVERIFY(project.writeRecord().ok());
+        const QByteArray back = test::readFile(folder.path("BACK"));
+        const QString red = test::writeRoundIcon(folder.path("red.png"), Qt::red);
+        QVERIFY(
+            project.setOriginal(Source::OptionsIcon, red.toStdString(), artwork::Fit::Cover).ok());
+        QVERIFY(test::readFile(folder.path("help256.bmp")) != options);
 
-        QFile::remove(folder.path("art/movie256.png"));
-        test::writeRoundIcon(folder.path("art/movie256.png"), Qt::blue);
+        QFile::remove(folder.path("art/ebook_main256.png"));
+        test::writeGradient(folder.path("art/ebook_main256.png"), 1);
         project::Project outside(folder.decoder, {});
         QVERIFY(outside.openFolder(folder.folder().toStdString()).ok());
+        QCOMPARE(outside.staleSources(), std::vector<Source>{Source::EbookBackground});
         QVERIFY(outside.deriveStale(false).ok());
-        const QByteArray movie = test::readFile(folder.path("movie256.bmp"));
+        const QByteArray page = test::readFile(folder.path("ebook_main256.bmp"));
 
         QVERIFY(project.undo().ok());
+        QCOMPARE(test::readFile(folder.path("help256.bmp")), options);
         QCOMPARE(test::readFile(folder.path("BACK")), back);
-        QCOMPARE(test::readFile(folder.path("movie256.bmp")), movie);
-        // The outside update derived the options icon at the written place,
-        // which the undo took back.
+        QCOMPARE(test::readFile(folder.path("ebook_main256.bmp")), page);
         QCOMPARE(project.staleSources(), std::vector<Source>{Source::OptionsIcon});
 
         // Redo is refused once its file changed outside, and kept.
-        test::writeFile(folder.path("BACK"), back.left(31) + char(7));
+        QByteArray edited = options;
+        edited[2000] = char(edited[2000] ^ 1);
+        test::writeFile(folder.path("help256.bmp"), edited);
         const auto redone = project.redo();
         QVERIFY(!redone.ok());
         QCOMPARE(redone.error().detail, std::string(project::kChangedOutside));

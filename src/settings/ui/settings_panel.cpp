@@ -92,10 +92,12 @@ SettingsPanel::SettingsPanel(Dialogs& dialogs, ProjectState& state, QString curr
     bindToState();
 
     connect(paletteButton_, &QPushButton::clicked, this, &SettingsPanel::paletteRequested);
-    connect(writeColoursButton_, &QPushButton::clicked, this, &SettingsPanel::writeColours);
+    connect(writeColoursButton_, &QPushButton::clicked, this,
+            [this] { writeGroup(Group::Colours); });
     connect(defaultColoursButton_, &QPushButton::clicked, this, &SettingsPanel::resetColours);
     connect(importButton_, &QPushButton::clicked, this, &SettingsPanel::importBackFile);
-    connect(writePositionsButton_, &QPushButton::clicked, this, &SettingsPanel::writePositions);
+    connect(writePositionsButton_, &QPushButton::clicked, this,
+            [this] { writeGroup(Group::Positions); });
     connect(defaultPositionsButton_, &QPushButton::clicked, this, &SettingsPanel::resetPositions);
     connect(writeHintButton_, &QPushButton::clicked, this, &SettingsPanel::writeHintFlag);
 }
@@ -286,19 +288,31 @@ void SettingsPanel::finishWrite(const Result<void>& written, std::optional<Group
     focusField(field.offset);
 }
 
-void SettingsPanel::writeColours() {
-    finishWrite(settings::writeGroup(toStd(state_.settingsPath()), toStd(tablePath()),
-                                     Group::Colours, textsOf(Group::Colours)),
-                Group::Colours);
+project::Project* SettingsPanel::projectOfTarget() const {
+    // The folder's BACK is the project's to write; an imported file elsewhere
+    // is the user's own target, written as it stands.
+    project::Project* core = state_.project();
+    if (!core || !core->isOpen() || state_.settingsPath() != fromStd(core->settingsPath()))
+        return nullptr;
+    core->setByteTablePath(toStd(tablePath()));
+    return core;
 }
 
-void SettingsPanel::writePositions() {
-    finishWrite(settings::writeGroup(toStd(state_.settingsPath()), toStd(tablePath()),
-                                     Group::Positions, textsOf(Group::Positions)),
-                Group::Positions);
+void SettingsPanel::writeGroup(Group group) {
+    if (project::Project* core = projectOfTarget()) {
+        finishWrite(core->writeGroupTexts(group, textsOf(group)), group);
+        return;
+    }
+    finishWrite(settings::writeGroup(toStd(state_.settingsPath()), toStd(tablePath()), group,
+                                     textsOf(group)),
+                group);
 }
 
 void SettingsPanel::writeHintFlag() {
+    if (project::Project* core = projectOfTarget()) {
+        finishWrite(core->writeHintFlag(state_.hintOn()), std::nullopt);
+        return;
+    }
     finishWrite(
         settings::writeHintFlag(toStd(state_.settingsPath()), toStd(tablePath()), state_.hintOn()),
         std::nullopt);

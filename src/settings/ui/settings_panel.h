@@ -21,6 +21,10 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
+namespace vireo::project {
+class Project;
+}
+
 namespace vireo::ui {
 
 class Dialogs;
@@ -70,9 +74,13 @@ signals:
 
 private:
     void importBackFile();  // Command11
-    void writeColours();    // Command8
-    void writePositions();  // Command9
-    void writeHintFlag();   // Command10
+    // Command8 (colours) and Command9 (positions): one group's texts into
+    // the current settings file.
+    void writeGroup(settings::Group group);
+    void writeHintFlag();  // Command10
+    // The project, when the current settings file is its BACK, set to write
+    // through the panel's byte table.
+    project::Project* projectOfTarget() const;
     void resetColours();    // Command6
     void resetPositions();  // Command5
 

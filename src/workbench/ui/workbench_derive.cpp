@@ -91,12 +91,6 @@ bool WorkbenchWindow::projectOpen() {
         }
         if (const Error* problem = core.derivedProblem()) offerDeriveAll(*problem);
     }
-    // The positions being edited are the ones every derive uses.
-    const IconPositions positions = iconPositions();
-    for (std::size_t i = 0; i < images::kMainScreenIconCount; ++i) {
-        const auto item = project::positionItemOf(images::kMainScreenIcons[i].source);
-        if (item) (void)core.setPosition(*item, {positions[i].x, positions[i].y});
-    }
     return true;
 }
 
@@ -183,15 +177,16 @@ void WorkbenchWindow::deriveTypedPositions() {
     project::Project& core = project();
     const bool wasOpen = core.isOpen() && fromStd(core.folder()) == state_.folder();
     if (!wasOpen) return;  // a project opened now derives nothing typed before
+    // Typed: the record's position is no longer the one the icon was derived at.
     std::vector<Source> typed;
-    const IconPositions positions = iconPositions();
-    for (std::size_t i = 0; i < images::kMainScreenIconCount; ++i) {
-        const auto item = project::positionItemOf(images::kMainScreenIcons[i].source);
-        const project::Position now{positions[i].x, positions[i].y};
-        if (item && core.record().positions[project::positionIndex(*item)] != now)
-            typed.push_back(images::kMainScreenIcons[i].source);
+    for (const images::PlacedIcon& placed : images::kMainScreenIcons) {
+        const auto item = project::positionItemOf(placed.source);
+        const auto& entry = core.derivedRecord()[static_cast<std::size_t>(placed.source)];
+        if (item && entry && entry->position &&
+            *entry->position != core.record().positions[project::positionIndex(*item)])
+            typed.push_back(placed.source);
     }
-    if (typed.empty() || !projectOpen()) return;
+    if (typed.empty()) return;
     for (const Source icon : typed) {
         if (!core.originalPath(icon)) continue;
         const bool derived = deriveAsking([&](project::HandEdits handEdits) -> Result<void> {

@@ -41,10 +41,6 @@ void WorkbenchWindow::applyPosition(std::size_t icon, Position to) {
     state_.setFieldText(images::kMainScreenIcons[icon].xOffset, QString::number(to.x));
     state_.setFieldText(images::kMainScreenIcons[icon].yOffset, QString::number(to.y));
     applying_ = false;
-    // The project derives at the positions being edited; it follows every move.
-    project::Project* core = state_.project();
-    const auto item = project::positionItemOf(images::kMainScreenIcons[icon].source);
-    if (core && core->isOpen() && item) (void)core->setPosition(*item, {to.x, to.y});
     showSelection();
     redraw();
 }

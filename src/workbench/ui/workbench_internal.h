@@ -27,13 +27,6 @@ inline QImage imageOf(const skin::Picture& picture) {
     return image;
 }
 
-// The byte the panel's text for the field would store, rounded as a write rounds it.
-inline std::optional<int> storedValue(const vireo::ui::ProjectState& state, std::uint8_t offset) {
-    const auto value = settings::storedValueOf(offset, vireo::ui::toStd(state.fieldText(offset)));
-    if (!value) return std::nullopt;
-    return *value;
-}
-
 // A step of the history. The window applies it in either direction only
 // after asking whether it may: the stack's own undo and redo do nothing but
 // the first redo, which the push makes.

@@ -25,15 +25,6 @@ namespace {
 using vireo::ui::fromStd;
 using vireo::ui::toStd;
 
-// The texts of a group's fields as the state holds them, in the group's order.
-std::vector<std::string> textsOf(const vireo::ui::ProjectState& state, settings::Group group) {
-    std::vector<std::string> texts;
-    const settings::Field* fields = settings::fieldsOf(group);
-    for (std::size_t i = 0; i < settings::fieldCountOf(group); ++i)
-        texts.push_back(toStd(state.fieldText(fields[i].offset)));
-    return texts;
-}
-
 }  // namespace
 
 void WorkbenchWindow::openFolder() {
@@ -67,17 +58,6 @@ void WorkbenchWindow::openFolderAt(const QString& folderPath) {
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
         paths[i] = fromStd(verification.paths[i]);
 
-    // The panel's boxes follow the state; load them from the folder's record
-    // as the main window's settings load does.
-    if (auto record = settings::readRecord(verification.settingsPath)) {
-        const auto load = [&](const settings::Field& field) {
-            state_.setFieldText(field.offset,
-                                fromStd(settings::byteText(record.value()[field.offset])));
-        };
-        for (const auto& field : settings::kPositionFields) load(field);
-        for (const auto& field : settings::kColourFields) load(field);
-        state_.setHintOn(settings::hintFlagOn(record.value()));
-    }
     state_.setSettingsPath(fromStd(verification.settingsPath));
     state_.setSourceSet(fromStd(folder), paths, verification.passed());
     rememberFolder(fromStd(folder));
@@ -86,25 +66,32 @@ void WorkbenchWindow::openFolderAt(const QString& folderPath) {
     redraw();
 }
 
-bool WorkbenchWindow::recordUnwritten() const {
-    const auto record = settings::readRecord(toStd(state_.settingsPath()));
-    if (!record) return false;
-    bool unwritten = state_.hintOn() != settings::hintFlagOn(record.value());
-    const auto differs = [&](const settings::Field& field) {
-        const std::uint8_t stored = record.value()[field.offset];
-        return storedValue(state_, field.offset).value_or(stored) != stored;
-    };
-    for (const auto& field : settings::kPositionFields) unwritten |= differs(field);
-    for (const auto& field : settings::kColourFields) unwritten |= differs(field);
-    return unwritten;
+bool WorkbenchWindow::recordUnwritten() {
+    // An imported BACK elsewhere is the panel's own target, not the project's.
+    if (!projectOpen() || state_.settingsPath() != fromStd(project().settingsPath())) return false;
+    return project().recordUnwritten();
 }
 
 bool WorkbenchWindow::writeRecord() {
-    // The same writes as the panel's "写入修改" buttons, through the same table.
-    const std::string settingsPath = toStd(state_.settingsPath());
+    if (!projectOpen()) return false;
+    project::Project& core = project();
+    // A text the project could not take is refused here, not written as the
+    // last value it took.
+    const auto storable = [&](const settings::Field& field) {
+        return settings::storedValueOf(field.offset, toStd(state_.fieldText(field.offset)))
+            .has_value();
+    };
+    const bool allStorable =
+        std::all_of(settings::kColourFields.begin(), settings::kColourFields.end(), storable) &&
+        std::all_of(settings::kPositionFields.begin(), settings::kPositionFields.end(), storable);
+    if (!allStorable) {
+        dialogs_.message(
+            this, QStringLiteral("有设定值不是0到255之间的整数，请在设置面板中改正后再写入"));
+        return false;
+    }
     // Never over a BACK written outside since it was last read, unasked.
-    if (const auto onDisk = settings::readRecord(settingsPath);
-        onDisk && fileRecordRead_ && onDisk.value() != fileRecord_) {
+    const auto changed = core.changedOnDisk();
+    if (std::find(changed.begin(), changed.end(), core.settingsPath()) != changed.end()) {
         const auto answer = dialogs_.ask(
             this, QStringLiteral("BACK在读入后已在别处被改动。写入会用本窗口的设定覆盖那些改动。"),
             {QStringLiteral("覆盖BACK"), QStringLiteral("取消")});
@@ -113,25 +100,10 @@ bool WorkbenchWindow::writeRecord() {
             return false;
         }
     }
-    const std::string tablePath =
-        toStd(vireo::ui::dataFilePath(currentDir_, settings::kTableFileName));
-    Result<void> written;
-    for (const auto group : {settings::Group::Colours, settings::Group::Positions}) {
-        if (written)
-            written = settings::writeGroup(settingsPath, tablePath, group, textsOf(state_, group));
-    }
-    // The flag is written only when it changed: its two bytes may hold any
-    // "on" value, which a write would make the standard one.
-    const auto record = settings::readRecord(settingsPath);
-    if (written && record && settings::hintFlagOn(record.value()) != state_.hintOn())
-        written = settings::writeHintFlag(settingsPath, tablePath, state_.hintOn());
-    state_.announceFileChanged(state_.settingsPath());
-    if (written) return true;
-    const Error& error = written.error();
-    dialogs_.message(this, error.field ? QStringLiteral("有设定值不是0到255之间的整数，"
-                                                        "请在设置面板中改正后再写入")
-                                       : fromStd(describeWithReason(error)));
-    return false;
+    core.setByteTablePath(toStd(vireo::ui::dataFilePath(currentDir_, settings::kTableFileName)));
+    const auto written = core.writeRecord();
+    if (!written) dialogs_.message(this, fromStd(describeWithReason(written.error())));
+    return written.ok();
 }
 
 void WorkbenchWindow::generate() {

@@ -74,6 +74,7 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
     layout->addWidget(slotScroll);
     layout->addWidget(statusLabel_);
 
+    (void)project();  // what the window shows is the project's record
     buildUndoActions();
     buildMenuBar(layout);
     connectSignals();
@@ -120,12 +121,10 @@ void WorkbenchWindow::reloadAll() {
     dragging_ = false;
     dragOriginal_.reset();
     watchFolder();
+    // The folder is opened in the project at once: its record is what the
+    // window shows, and a derived.json it cannot read is told now.
+    if (!state_.folder().isEmpty()) (void)projectOpen();
     reloadFromDisk();
-    // A folder that records what its sources were derived from is opened in
-    // the project at once, so that a derived.json it cannot read is told now.
-    if (!state_.folder().isEmpty() &&
-        QFileInfo::exists(state_.folder() + QStringLiteral("art/derived.json")))
-        (void)projectOpen();
 }
 
 void WorkbenchWindow::watchFolder() {
@@ -159,40 +158,19 @@ void WorkbenchWindow::reloadFile(const QString& path) {
             known = true;
         }
     }
-    if (path == state_.settingsPath()) {
-        reloadRecord();
-        known = true;
-    }
+    if (path == state_.settingsPath()) known = true;
     if (!known) return;
     refreshSlots();
     redraw();
 }
 
 void WorkbenchWindow::reloadRecord() {
-    const std::optional<settings::Record> before =
-        fileRecordRead_ ? std::optional(fileRecord_) : std::nullopt;
-    fileRecord_ = {};
-    fileRecordRead_ = false;
-    if (state_.settingsPath().isEmpty()) return;
-    auto record = settings::readRecord(toStd(state_.settingsPath()));
-    if (!record) return;
-    fileRecord_ = record.value();
-    fileRecordRead_ = true;
-    if (before && *before != fileRecord_) followRecordOnDisk(*before);
-}
-
-void WorkbenchWindow::followRecordOnDisk(const settings::Record& before) {
-    // A BACK written outside shows at once; only a value edited here, which
-    // differs from what BACK held, stays as edited.
+    // A BACK written outside shows at once: the project reads it again, keeping
+    // only the values edited here, and the state's fields follow it.
+    project::Project& core = project();
+    if (!core.isOpen() || fromStd(core.folder()) != state_.folder()) return;
     applying_ = true;
-    const auto follow = [&](const settings::Field& field) {
-        if (storedValue(state_, field.offset) != std::optional<int>(before[field.offset])) return;
-        state_.setFieldText(field.offset, fromStd(settings::byteText(fileRecord_[field.offset])));
-    };
-    for (const auto& field : settings::kPositionFields) follow(field);
-    for (const auto& field : settings::kColourFields) follow(field);
-    if (state_.hintOn() == settings::hintFlagOn(before))
-        state_.setHintOn(settings::hintFlagOn(fileRecord_));
+    (void)core.reload();
     applying_ = false;
 }
 
@@ -234,20 +212,16 @@ void WorkbenchWindow::refreshSlots() {
 }
 
 settings::Record WorkbenchWindow::currentRecord() const {
-    FieldValues values;
-    for (const auto& field : settings::kPositionFields)
-        values[field.offset] = storedValue(state_, field.offset);
-    for (const auto& field : settings::kColourFields)
-        values[field.offset] = storedValue(state_, field.offset);
-    return overlayRecord(fileRecord_, values);
+    return project::bytesOf(state_.project()->record());
 }
 
 IconPositions WorkbenchWindow::iconPositions() const {
+    const project::SkinRecord& record = state_.project()->record();
     IconPositions positions;
     for (std::size_t i = 0; i < images::kMainScreenIconCount; ++i) {
-        const images::PlacedIcon& icon = images::kMainScreenIcons[i];
-        positions[i] = {storedValue(state_, icon.xOffset).value_or(fileRecord_[icon.xOffset]),
-                        storedValue(state_, icon.yOffset).value_or(fileRecord_[icon.yOffset])};
+        const auto item = project::positionItemOf(images::kMainScreenIcons[i].source);
+        const project::Position at = record.positions[project::positionIndex(*item)];
+        positions[i] = {at.x, at.y};
     }
     return positions;
 }

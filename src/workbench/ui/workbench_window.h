@@ -61,8 +61,7 @@ public:
     void setZoom(int zoom);
     void setGrid(int grid);
 
-    // Where each icon stands now: the state's text where it holds a value,
-    // the record's byte otherwise.
+    // Where each icon stands now: the project's record as edited.
     IconPositions iconPositions() const;
     // The current screen as the player shows it; null when the skin cannot be built.
     const QImage& screenPicture() const { return screenPicture_; }
@@ -120,10 +119,8 @@ private:
     void reloadFromDisk();
     void watchFolder();
     void reloadFile(const QString& path);
+    // The project reads BACK again where it changed on disk.
     void reloadRecord();
-    // The state's values that still hold what BACK held (`before`) take what
-    // it holds now; values edited in the window stay.
-    void followRecordOnDisk(const settings::Record& before);
     // The status line, elided to the room it has; the whole text in its tooltip.
     void showStatus(const QString& text);
     void refreshSlots();
@@ -136,11 +133,11 @@ private:
     // Records a move the icon already made, with its source derived again
     // at the new position when it has an original.
     void recordMove(std::size_t icon, Position from, Position to);
-    // The project core the windows share; the workbench makes one when the
-    // state has none.
+    // The project core the windows share; the workbench makes one at its
+    // start when the state has none.
     project::Project& project();
-    // Opens the state's folder in the project when it is not yet, and hands
-    // it the positions being edited; false (after saying why) when it cannot.
+    // Opens the state's folder in the project when it is not yet; false
+    // (after saying why) when it cannot.
     bool projectOpen();
     void explainRefusal(const Error& error, bool undo);
     // derived.json could not be read: offers to derive every source again.
@@ -168,7 +165,7 @@ private:
     // Writes the positions, colours and hint flag the state holds into BACK;
     // false (after saying why) when a value is refused or the write fails.
     bool writeRecord();
-    bool recordUnwritten() const;
+    bool recordUnwritten();
 
     void openFolder();
     void chooseForSlot(images::Source source);
@@ -195,8 +192,6 @@ private:
     SlotFiles files_;
     // Why a slot's file could not be read, where it could not.
     std::array<std::optional<Error>, images::kSourceCount> readErrors_{};
-    settings::Record fileRecord_{};  // BACK as last read
-    bool fileRecordRead_ = false;
     skin::Screen screen_ = skin::Screen::Main;
     int zoom_ = 2;
     int grid_ = 0;
