@@ -190,6 +190,18 @@ std::optional<images::RgbaImage> Project::fittedOriginal(Source source) const {
     return std::move(original).value().fitted;
 }
 
+Result<void> Project::replaceSources(const std::vector<std::pair<Source, Bytes>>& sources) {
+    if (!core_->open) return notOpen();
+    if (auto synced = core_->syncWithDisk(); !synced) return synced;
+    std::vector<OutputFile> files;
+    for (const auto& [source, bytes] : sources)
+        files.push_back({core_->paths[static_cast<std::size_t>(source)], bytes});
+    auto step = stepOf(*core_, files, core_->derived);
+    if (!step) return step.error();
+    step.value().derived.reset();
+    return core_->commit(std::move(step).value());
+}
+
 Result<void> Project::writeRecord() {
     if (!core_->open) return notOpen();
     if (auto synced = core_->syncWithDisk(); !synced) return synced;

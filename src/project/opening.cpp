@@ -90,6 +90,7 @@ Result<void> ProjectCore::readAll() {
     stamps.clear();
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         auto bytes = readWholeFile(paths[i], images::kPictureReadLimit);
+        sourceErrors[i] = bytes ? std::nullopt : std::optional<Error>(bytes.error());
         sources[i] = bytes ? std::optional<Bytes>(std::move(bytes).value()) : std::nullopt;
         stamp(paths[i]);
     }

@@ -76,6 +76,11 @@ const Bytes* Project::sourceBytes(images::Source source) const {
     return bytes ? &*bytes : nullptr;
 }
 
+const Error* Project::sourceProblem(images::Source source) const {
+    const auto& problem = core_->sourceErrors[static_cast<std::size_t>(source)];
+    return problem ? &*problem : nullptr;
+}
+
 std::optional<images::IndexedPicture> Project::sourcePicture(images::Source source) const {
     const Bytes* bytes = sourceBytes(source);
     if (!bytes) return std::nullopt;

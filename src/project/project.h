@@ -42,6 +42,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vireo::project {
@@ -159,6 +160,13 @@ public:
     // ---- the sources, as last read or written ----
     // The file's bytes, or nullptr when the source is absent or unreadable.
     const Bytes* sourceBytes(images::Source source) const;
+    // Why the source's file could not be read whole (missing, a folder, a
+    // FIFO, too long), or nullptr when it was.
+    const Error* sourceProblem(images::Source source) const;
+    // Writes these sources as given (icons remapped in the window onto their
+    // background's palette), one undo step. derived.json is left: a source
+    // with an original counts as edited by hand afterwards.
+    Result<void> replaceSources(const std::vector<std::pair<images::Source, Bytes>>& sources);
     // The source as a picture, rows as the player shows them (first stored row
     // on top), or nullopt when absent or unreadable.
     std::optional<images::IndexedPicture> sourcePicture(images::Source source) const;

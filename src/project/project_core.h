@@ -44,6 +44,7 @@ public:
     images::SourcePaths paths;
     images::Verification verification;
     std::array<std::optional<Bytes>, images::kSourceCount> sources;
+    std::array<std::optional<Error>, images::kSourceCount> sourceErrors;  // why not read
     // The defaults until a folder is read, as the panel's boxes start.
     SkinRecord stored = skinRecordOf(settings::defaultRecord());
     SkinRecord edited = stored;

@@ -21,7 +21,7 @@ public:
     }
     void folderOpened(const std::string&) override {
         state_.followProject(true);
-        state_.watchBack();
+        state_.watchFolder();
     }
     void recordChanged(bool written) override {
         state_.followProject(false);
@@ -35,28 +35,35 @@ private:
 
 ProjectState::ProjectState(QObject* parent)
     : QObject(parent),
-      backWatcher_(new QFileSystemWatcher(this)),
+      folderWatcher_(new QFileSystemWatcher(this)),
       forwarder_(std::make_unique<Forwarder>(*this)) {
-    connect(backWatcher_, &QFileSystemWatcher::fileChanged, this, &ProjectState::followDisk);
-    connect(backWatcher_, &QFileSystemWatcher::directoryChanged, this, &ProjectState::followDisk);
+    connect(folderWatcher_, &QFileSystemWatcher::fileChanged, this, &ProjectState::followDisk);
+    connect(folderWatcher_, &QFileSystemWatcher::directoryChanged, this, &ProjectState::followDisk);
 }
 
 void ProjectState::followDisk() {
-    // The project reads BACK again, keeping the edits not yet written, and
-    // announces it; the fields follow.
+    // The project reads again what changed (BACK keeping the edits not yet
+    // written) and announces it; the fields and every window follow.
     if (project_ && project_->isOpen()) (void)project_->reload();
-    watchBack();
+    watchFolder();
 }
 
-void ProjectState::watchBack() {
-    // A file replaced by a rename leaves the watch, so it is watched anew.
-    const QStringList files = backWatcher_->files(), folders = backWatcher_->directories();
-    if (!files.isEmpty()) backWatcher_->removePaths(files);
-    if (!folders.isEmpty()) backWatcher_->removePaths(folders);
+void ProjectState::watchFolder() {
+    // A file replaced by a rename leaves the watch, so the watch is set anew.
+    const QStringList files = folderWatcher_->files(), folders = folderWatcher_->directories();
+    if (!files.isEmpty()) folderWatcher_->removePaths(files);
+    if (!folders.isEmpty()) folderWatcher_->removePaths(folders);
     if (!project_ || !project_->isOpen()) return;
-    backWatcher_->addPath(fromStd(project_->folder()));
+    // The folders tell of files made, removed or renamed; the files of
+    // changes in place.
+    QStringList watched{fromStd(project_->folder())};
+    const QString art = fromStd(project_->folder()) + QStringLiteral("art");
+    if (QFileInfo(art).isDir()) watched << art;
+    for (const std::string& path : project_->sourcePaths())
+        if (QFileInfo::exists(fromStd(path))) watched << fromStd(path);
     const QString back = fromStd(project_->settingsPath());
-    if (QFileInfo::exists(back)) backWatcher_->addPath(back);
+    if (QFileInfo::exists(back)) watched << back;
+    folderWatcher_->addPaths(watched);
 }
 
 ProjectState::~ProjectState() {
@@ -67,11 +74,11 @@ void ProjectState::setProject(project::Project* project) {
     if (project_) project_->removeListener(forwarder_.get());
     project_ = project;
     if (!project_) {
-        watchBack();
+        watchFolder();
         return;
     }
     project_->addListener(forwarder_.get());
-    watchBack();
+    watchFolder();
     if (project_->isOpen()) {
         followProject(true);
         return;

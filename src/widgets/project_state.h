@@ -85,10 +85,10 @@ private:
     std::array<QString, 32> fieldTexts_;
     bool hintOn_ = false;
     project::Project* project_ = nullptr;
-    // BACK of the open project, so that a write from outside reaches every
-    // window that shows the record, whichever of them is open.
-    QFileSystemWatcher* backWatcher_ = nullptr;
-    void watchBack();
+    // The open project's folder, art/, sources and BACK, so that a change
+    // made outside reaches every window, whichever of them is open.
+    QFileSystemWatcher* folderWatcher_ = nullptr;
+    void watchFolder();
     void followDisk();
     bool following_ = false;            // taking the core's values, which need not go back
     settings::Record followedBytes_{};  // the core's record as last followed

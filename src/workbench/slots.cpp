@@ -18,7 +18,7 @@ std::size_t indexOf(Source source) {
     return static_cast<std::size_t>(source);
 }
 
-bool isExact(Source slot, const std::optional<Bytes>& file) {
+bool isExact(Source slot, const Bytes* file) {
     return file && artwork::diagnoseBmp(images::scanBmp(*file), slot).empty();
 }
 

@@ -16,9 +16,9 @@
 
 namespace vireo::workbench {
 
-// The folder's twelve pictures as read, in the order of images::kSourceSet;
-// nothing for a file that could not be read.
-using SlotFiles = std::array<std::optional<Bytes>, images::kSourceCount>;
+// The folder's twelve pictures as the project holds them, in the order of
+// images::kSourceSet; null for a file that could not be read.
+using SlotFiles = std::array<const Bytes*, images::kSourceCount>;
 
 // The doctor's judgement of one slot, shown under it.
 struct SlotVerdict {

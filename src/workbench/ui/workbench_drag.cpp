@@ -84,7 +84,7 @@ void WorkbenchWindow::onPressed(QPoint point) {
         dragOriginal_.reset();
         if (!state_.folder().isEmpty() && projectOpen() && project().originalPath(icon)) {
             dragOriginal_ = project().fittedOriginal(icon);
-            const auto backdrop = slotPicture(Source::MainBackground, files_);
+            const auto backdrop = slotPicture(Source::MainBackground, slotFiles());
             if (!backdrop)
                 dragOriginal_.reset();
             else

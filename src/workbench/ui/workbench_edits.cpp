@@ -24,44 +24,7 @@ using images::Source;
 using vireo::ui::fromStd;
 using vireo::ui::toStd;
 
-// What stands at `path` now: its bytes, nothing when there is no file, or an
-// error when something stands there that cannot be read whole.
-Result<std::optional<Bytes>> bytesOnDisk(const QString& path) {
-    auto read = readWholeFile(toStd(path), images::kPictureReadLimit);
-    if (read) return std::optional<Bytes>(std::move(read).value());
-    if (fileTypeAt(toStd(path)) == Error::FileType::Missing) return std::optional<Bytes>();
-    return read.error();
-}
-
 }  // namespace
-
-// A picture put into a slot's file. Either way the file is touched only while
-// it still holds what the other way left there, so that a change made outside
-// since is never overwritten or deleted.
-class WorkbenchWindow::ReplaceSlotCommand : public EditStep {
-public:
-    ReplaceSlotCommand(WorkbenchWindow& window, QString path, std::optional<Bytes> before,
-                       Bytes after, QUndoCommand* group)
-        : EditStep(QStringLiteral("替换图片"), true, group),
-          window_(window),
-          path_(std::move(path)),
-          before_(std::move(before)),
-          after_(std::move(after)) {}
-    QString refusal(bool undo) const override {
-        const auto now = bytesOnDisk(path_);
-        if (now && now.value() == (undo ? std::optional<Bytes>(after_) : before_)) return {};
-        return path_;
-    }
-    bool apply(bool undo) override {
-        return window_.writeSlot(path_, undo ? before_ : std::optional<Bytes>(after_));
-    }
-
-private:
-    WorkbenchWindow& window_;
-    QString path_;
-    std::optional<Bytes> before_;
-    Bytes after_;
-};
 
 QString WorkbenchWindow::refusalOf(const QUndoCommand* step, bool undo) {
     if (const auto* edit = dynamic_cast<const EditStep*>(step)) return edit->refusal(undo);
@@ -116,50 +79,36 @@ void WorkbenchWindow::redoStep() {
     undoStack_->redo();
 }
 
-bool WorkbenchWindow::writeSlot(const QString& path, const std::optional<Bytes>& bytes) {
-    if (bytes) {
-        const auto written = writeFileAtomically(toStd(path), *bytes);
-        if (!written) {
-            dialogs_.message(this, fromStd(describeWithReason(written.error())));
-            return false;
-        }
-    } else if (QFile::exists(path) && !QFile::remove(path)) {
-        dialogs_.message(this, QStringLiteral("无法删除文件：") + path);
-        return false;
-    }
-    state_.announceFileChanged(path);
-    return true;
-}
-
 QUndoCommand* WorkbenchWindow::putIntoSlot(Source source, Result<Bytes> converted,
                                            QUndoCommand* group) {
     if (!converted) {
         dialogs_.message(this, fromStd(describeWithReason(converted.error())));
         return nullptr;
     }
-    const QString target = state_.sourcePath(source);
-    auto before = bytesOnDisk(target);
-    if (!before) {
-        // Undo could not put back what cannot be read, so the file is left alone.
-        dialogs_.message(this, fromStd(describeWithReason(before.error())));
+    if (!projectOpen()) return nullptr;
+    project::Project& core = project();
+    if (const Bytes* now = core.sourceBytes(source); now && *now == converted.value())
+        return nullptr;
+    // The project keeps what the file held, so that the step undoes; one it
+    // cannot read is refused and left alone.
+    if (const auto written = core.replaceSources({{source, std::move(converted).value()}});
+        !written) {
+        dialogs_.message(this, fromStd(describeWithReason(written.error())));
         return nullptr;
     }
-    if (before.value() == converted.value()) return nullptr;
-    if (!writeSlot(target, converted.value())) return nullptr;
-    return new ReplaceSlotCommand(*this, target, std::move(before).value(),
-                                  std::move(converted).value(), group);
+    return new ProjectStepCommand(*this, QStringLiteral("替换图片"), group);
 }
 
 void WorkbenchWindow::remapSlot(Source source) {
     std::vector<Source> icons = iconsDrawnWith(source);
     if (icons.empty()) icons = {source};
-    const auto fine = [this](Source icon) { return !slotVerdict(icon, files_).remappable; };
+    const auto fine = [this](Source icon) { return !slotVerdict(icon, slotFiles()).remappable; };
     icons.erase(std::remove_if(icons.begin(), icons.end(), fine), icons.end());
     if (icons.empty()) return;
     // One step to undo, however many icons it takes.
     auto* group = new QUndoCommand(QStringLiteral("重新映射颜色"));
     for (const Source icon : icons)
-        if (!putIntoSlot(icon, remapIcon(icon, files_), group)) break;
+        if (!putIntoSlot(icon, remapIcon(icon, slotFiles()), group)) break;
     if (group->childCount() == 0) {
         delete group;
         return;

@@ -102,4 +102,23 @@ private:
     int projectSteps_;
 };
 
+// A step the project took: the project undoes and redoes it, refusing by
+// itself when one of its files was changed outside since.
+class WorkbenchWindow::ProjectStepCommand : public EditStep {
+public:
+    ProjectStepCommand(WorkbenchWindow& window, const QString& text, QUndoCommand* group)
+        : EditStep(text, true, group), window_(window) {}
+    QString refusal(bool) const override { return {}; }
+    bool apply(bool undo) override {
+        project::Project& project = window_.project();
+        const auto done = undo ? project.undo() : project.redo();
+        if (done) return true;
+        window_.explainRefusal(done.error(), undo);
+        return false;
+    }
+
+private:
+    WorkbenchWindow& window_;
+};
+
 }  // namespace vireo::workbench::ui

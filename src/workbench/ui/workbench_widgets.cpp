@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -103,7 +102,7 @@ void WorkbenchWindow::addShareButtons(QHBoxLayout* tools) {
             openFolderAt(*made);
     });
     connect(sheetButton, &QPushButton::clicked, this, [this] {
-        const auto skin = buildSkin(files_, currentRecord());
+        const auto skin = buildSkin(slotFiles(), currentRecord());
         if (!skin) {
             dialogs_.message(this, statusText_);
             return;
@@ -172,15 +171,6 @@ void WorkbenchWindow::connectSignals() {
     connect(canvas_, &ScreenCanvas::released, this, &WorkbenchWindow::onReleased);
     connect(canvas_, &ScreenCanvas::stepped, this, &WorkbenchWindow::onStepped);
     canvas_->setTabHandler([this](bool forward) { return cycleSelection(forward); });
-
-    // A file replaced by rename leaves the watch list, so the watch is set
-    // up again with every reload.
-    const auto onDisk = [this] {
-        watchFolder();
-        reloadFromDisk();
-    };
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, onDisk);
-    connect(watcher_, &QFileSystemWatcher::fileChanged, this, onDisk);
 
     using vireo::ui::ProjectState;
     connect(&state_, &ProjectState::sourceSetChanged, this, &WorkbenchWindow::reloadAll);

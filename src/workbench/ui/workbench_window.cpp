@@ -15,7 +15,6 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QScrollArea>
 #include <QTimer>
@@ -33,15 +32,6 @@ using skin::Screen;
 using vireo::ui::fromStd;
 using vireo::ui::toStd;
 
-// The slot's file, or nothing when it cannot be read whole (`why` then says why).
-std::optional<Bytes> slotFile(const QString& path, std::optional<Error>& why) {
-    why.reset();
-    auto bytes = readWholeFile(toStd(path), images::kPictureReadLimit);
-    if (bytes) return std::move(bytes).value();
-    why = bytes.error();
-    return std::nullopt;
-}
-
 }  // namespace
 
 WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::ProjectState& state,
@@ -51,7 +41,6 @@ WorkbenchWindow::WorkbenchWindow(vireo::ui::Dialogs& dialogs, vireo::ui::Project
       state_(state),
       currentDir_(currentDir),
       undoStack_(new QUndoStack(this)),
-      watcher_(new QFileSystemWatcher(this)),
       typedTimer_(new QTimer(this)) {
     vireo::ui::setUpWindow(this, QStringLiteral("Form4"), QStringLiteral("VIREO 皮肤工作台"));
 
@@ -120,30 +109,13 @@ void WorkbenchWindow::reloadAll() {
     selected_.reset();
     dragging_ = false;
     dragOriginal_.reset();
-    watchFolder();
     // The folder is opened in the project at once: its record is what the
     // window shows, and a derived.json it cannot read is told now.
     if (!state_.folder().isEmpty()) (void)projectOpen();
     reloadFromDisk();
 }
 
-void WorkbenchWindow::watchFolder() {
-    if (!watcher_->files().isEmpty()) watcher_->removePaths(watcher_->files());
-    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
-    if (state_.folder().isEmpty()) return;
-    // The folder tells of files made, removed or renamed; the files of
-    // changes in place.
-    watcher_->addPath(state_.folder());
-    QStringList files;
-    for (const QString& path : state_.sourcePaths())
-        if (QFileInfo::exists(path)) files << path;
-    if (QFileInfo::exists(state_.settingsPath())) files << state_.settingsPath();
-    if (!files.isEmpty()) watcher_->addPaths(files);
-}
-
 void WorkbenchWindow::reloadFromDisk() {
-    for (std::size_t i = 0; i < images::kSourceCount; ++i)
-        files_[i] = slotFile(state_.sourcePaths()[i], readErrors_[i]);
     reloadRecord();
     refreshSlots();
     showSelection();
@@ -151,22 +123,26 @@ void WorkbenchWindow::reloadFromDisk() {
 }
 
 void WorkbenchWindow::reloadFile(const QString& path) {
-    bool known = false;
-    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
-        if (state_.sourcePaths()[i] == path) {
-            files_[i] = slotFile(path, readErrors_[i]);
-            known = true;
-        }
-    }
-    if (path == state_.settingsPath()) known = true;
-    if (!known) return;
+    const auto& paths = state_.sourcePaths();
+    if (path != state_.settingsPath() && std::find(paths.begin(), paths.end(), path) == paths.end())
+        return;
+    reloadRecord();
     refreshSlots();
     redraw();
 }
 
+SlotFiles WorkbenchWindow::slotFiles() const {
+    SlotFiles files{};
+    const project::Project& core = *state_.project();
+    if (!core.isOpen() || fromStd(core.folder()) != state_.folder()) return files;
+    for (std::size_t i = 0; i < images::kSourceCount; ++i)
+        files[i] = core.sourceBytes(static_cast<Source>(i));
+    return files;
+}
+
 void WorkbenchWindow::reloadRecord() {
-    // A BACK written outside shows at once: the project reads it again, keeping
-    // only the values edited here, and the state's fields follow it.
+    // What changed outside shows at once: the project reads it again (BACK
+    // keeping only the values edited here, which the state's fields follow).
     project::Project& core = project();
     if (!core.isOpen() || fromStd(core.folder()) != state_.folder()) return;
     applying_ = true;
@@ -175,9 +151,12 @@ void WorkbenchWindow::reloadRecord() {
 }
 
 void WorkbenchWindow::refreshSlots() {
+    const SlotFiles files = slotFiles();
+    const project::Project& core = *state_.project();
+    const bool open = core.isOpen() && fromStd(core.folder()) == state_.folder();
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const auto source = static_cast<Source>(i);
-        const SlotVerdict verdict = slotVerdict(source, files_);
+        const SlotVerdict verdict = slotVerdict(source, files);
         QStringList details;
         const std::string name = images::sourceImage(source).fileName;
         for (const auto& detail : slotVerdictDetails(name, verdict.findings))
@@ -187,15 +166,15 @@ void WorkbenchWindow::refreshSlots() {
                                                  : fromStd(slotVerdictLine(name, verdict.findings));
         // A folder, a FIFO or a link loop where the file should be is named as
         // such, not taken for a missing file.
-        const auto& why = readErrors_[i];
+        const Error* why = open ? core.sourceProblem(source) : nullptr;
         if (!state_.folder().isEmpty() && why && why->cause != Error::Cause::Missing) {
             text = fromStd(describeWithReason(*why));
             details = QStringList{text};
         }
         slotViews_[i]->setVerdict(text, verdict.usable, details.join('\n'));
-        const auto picture = slotPicture(source, files_);
+        const auto picture = slotPicture(source, files);
         slotViews_[i]->setThumbnail(picture ? imageOf(*picture) : QImage());
-        slotViews_[i]->setMarks(differingPixels(source, files_));
+        slotViews_[i]->setMarks(differingPixels(source, files));
         slotViews_[i]->offerRemap(verdict.remappable,
                                   QStringLiteral("把图标的颜色映射到播放器所用背景的调色板"));
     }
@@ -203,7 +182,7 @@ void WorkbenchWindow::refreshSlots() {
     for (const Source background : {Source::MainBackground, Source::TreeBackground}) {
         int differing = 0;
         for (const Source icon : iconsDrawnWith(background))
-            differing += slotVerdict(icon, files_).remappable ? 1 : 0;
+            differing += slotVerdict(icon, files).remappable ? 1 : 0;
         slotView(background)
             ->offerRemap(
                 differing > 0,
@@ -229,7 +208,7 @@ IconPositions WorkbenchWindow::iconPositions() const {
 void WorkbenchWindow::redraw() {
     const settings::Record record = currentRecord();
     std::vector<SampleText> samples;
-    const auto skin = buildSkin(files_, record);
+    const auto skin = buildSkin(slotFiles(), record);
     if (!skin) {
         screenPicture_ = QImage();
         showStatus(state_.folder().isEmpty()

@@ -18,7 +18,6 @@
 
 class QAction;
 class QComboBox;
-class QFileSystemWatcher;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
@@ -117,7 +116,6 @@ private:
     void reloadAll();
     // Reads every file again and shows what is on disk, keeping the history.
     void reloadFromDisk();
-    void watchFolder();
     void reloadFile(const QString& path);
     // The project reads BACK again where it changed on disk.
     void reloadRecord();
@@ -125,6 +123,8 @@ private:
     void showStatus(const QString& text);
     void refreshSlots();
     settings::Record currentRecord() const;
+    // The sources as the project holds them; none before a folder is open.
+    SlotFiles slotFiles() const;
     // Writes the converted picture into the slot's file and returns the step
     // that undoes it (a part of `group` when given), or nothing when no file
     // changed (after saying why, if something failed).
@@ -171,12 +171,10 @@ private:
     void chooseForSlot(images::Source source);
     void generate();
     void exportPng();
-    bool writeSlot(const QString& path, const std::optional<Bytes>& bytes);
 
     class EditStep;
     class MoveIconCommand;
     class NudgeRunCommand;
-    class ReplaceSlotCommand;
     class ProjectStepCommand;
     // Why `step` cannot be undone (or redone) now; empty when it can.
     static QString refusalOf(const QUndoCommand* step, bool undo);
@@ -189,9 +187,6 @@ private:
     artwork::QtPictureDecoder decoder_;
     std::unique_ptr<project::Project> ownProject_;
 
-    SlotFiles files_;
-    // Why a slot's file could not be read, where it could not.
-    std::array<std::optional<Error>, images::kSourceCount> readErrors_{};
     skin::Screen screen_ = skin::Screen::Main;
     int zoom_ = 2;
     int grid_ = 0;
@@ -206,7 +201,6 @@ private:
     QImage dragBackdrop_;
 
     QUndoStack* undoStack_;
-    QFileSystemWatcher* watcher_;
     QTimer* typedTimer_;  // a typed position is derived once typing pauses
     ScreenCanvas* canvas_;
     QComboBox* screenChoice_;
