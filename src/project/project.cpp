@@ -67,9 +67,6 @@ std::string Project::settingsPath() const {
 const images::Verification& Project::verification() const {
     return core_->verification;
 }
-bool Project::recordFromDefaults() const {
-    return core_->fromDefaults;
-}
 
 const Bytes* Project::sourceBytes(images::Source source) const {
     const auto& bytes = core_->sources[static_cast<std::size_t>(source)];
@@ -79,14 +76,6 @@ const Bytes* Project::sourceBytes(images::Source source) const {
 const Error* Project::sourceProblem(images::Source source) const {
     const auto& problem = core_->sourceErrors[static_cast<std::size_t>(source)];
     return problem ? &*problem : nullptr;
-}
-
-std::optional<images::IndexedPicture> Project::sourcePicture(images::Source source) const {
-    const Bytes* bytes = sourceBytes(source);
-    if (!bytes) return std::nullopt;
-    const images::BmpScan scan = images::scanBmp(*bytes, bytes->size());
-    if (!scan.picture) return std::nullopt;
-    return scan.storedOrder();
 }
 
 const SkinRecord& Project::record() const {
@@ -127,12 +116,6 @@ bool Project::setHintOn(bool on) {
     core_->edited.hintOn = on;
     core_->announceRecord(false);
     return true;
-}
-
-void Project::revertRecord() {
-    if (core_->edited == core_->stored) return;
-    core_->edited = core_->stored;
-    core_->announceRecord(false);
 }
 
 std::optional<std::string> Project::originalPath(images::Source source) const {

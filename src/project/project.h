@@ -139,7 +139,7 @@ public:
 
     // ---- opening ----
     // Opens a folder: derives the twelve paths, verifies them, reads BACK (the
-    // defaults when it is missing: see recordFromDefaults), the sources that
+    // defaults when it is missing; generation then refuses), the sources that
     // can be read, the originals in art/ and derived.json (a folder without
     // it behaves as before: each source its own original). Fails only when
     // the folder cannot be listed or derived.json or BACK is there but unusable.
@@ -155,7 +155,6 @@ public:
     const images::SourcePaths& sourcePaths() const;
     std::string settingsPath() const;                  // folder + "BACK"
     const images::Verification& verification() const;  // as of the last open or reload
-    bool recordFromDefaults() const;                   // BACK was missing when read
 
     // ---- the sources, as last read or written ----
     // The file's bytes, or nullptr when the source is absent or unreadable.
@@ -167,9 +166,6 @@ public:
     // background's palette), one undo step. derived.json is left: a source
     // with an original counts as edited by hand afterwards.
     Result<void> replaceSources(const std::vector<std::pair<images::Source, Bytes>>& sources);
-    // The source as a picture, rows as the player shows them (first stored row
-    // on top), or nullopt when absent or unreadable.
-    std::optional<images::IndexedPicture> sourcePicture(images::Source source) const;
 
     // ---- the record ----
     const SkinRecord& record() const;        // as edited, maybe not yet written
@@ -180,8 +176,6 @@ public:
     Result<bool> setPosition(RecordItem item, Position position);
     Result<bool> setColour(RecordItem item, images::Colour colour);
     bool setHintOn(bool on);
-    // Discards the unwritten changes; announces recordChanged(false) when any.
-    void revertRecord();
     // Saves the record to BACK, re-reads it and announces recordChanged(true).
     // A save is not an undo step: the windows undo edits, not saves. Every
     // changed item, through settings::writeValues with the byte table (the

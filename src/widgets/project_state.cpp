@@ -23,6 +23,9 @@ public:
         state_.followProject(true);
         state_.watchFolder();
     }
+    void originalsChanged(const std::vector<images::Source>&) override {
+        emit state_.originalsChanged();
+    }
     void recordChanged(bool written) override {
         state_.followProject(false);
         if (written && !state_.settingsPath().isEmpty())

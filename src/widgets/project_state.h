@@ -76,6 +76,8 @@ signals:
     void fieldTextChanged(std::uint8_t offset, const QString& text);
     void hintOnChanged(bool on);
     void fileChanged(const QString& path);
+    // Originals in art/ were replaced, added or removed (what is stale may differ).
+    void originalsChanged();
 
 private:
     QString folder_;

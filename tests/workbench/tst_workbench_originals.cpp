@@ -348,6 +348,7 @@ void WorkbenchOriginalsTest::otherProportionsAskHowToFit() {
 // Positions as BACK holds them: the movie icon at bytes 16 and 17, the music icon at 18 and 19.
 void WorkbenchOriginalsTest::aBackWrittenOutsideIsShownAndBuilt() {
     Workbench bench;
+    bench.drop(Source::MovieIcon, roundIcon(bench.elsewhere));
     QWidget* canvas = bench.window->canvas();
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 80));  // the music icon at 88,26
     QTest::keyClick(canvas, Qt::Key_Right);                          // an edit made here
@@ -356,6 +357,8 @@ void WorkbenchOriginalsTest::aBackWrittenOutsideIsShownAndBuilt() {
     test::writeFile(bench.path("BACK"), back);
     QTRY_COMPARE(bench.window->iconPositions()[0].x, 100);
     QCOMPARE(bench.window->iconPositions()[1].x, 89);  // kept as edited here
+    // Derived at 12,26, the movie icon no longer stands where BACK puts it.
+    QVERIFY(bench.window->slotView(Source::MovieIcon)->verdict().contains("已过时"));
 
     // The edit made here is asked about; BACK as read is no reason to ask again.
     bench.dialogs.answer(0);
@@ -413,6 +416,10 @@ void WorkbenchOriginalsTest::aHandEditedIconIsAskedAbout() {
     QByteArray edited = test::readFile(bench.path("movie256.bmp"));
     edited[1078 + 32 * 64 + 32] = char(uchar(edited.at(1078 + 32 * 64 + 32)) ^ 1);
     test::writeFile(bench.path("movie256.bmp"), edited);
+    const auto handEditShown = [&] {
+        return bench.window->slotView(Source::MovieIcon)->verdict().contains("已手动修改");
+    };
+    QTRY_VERIFY(handEditShown());
     QWidget* canvas = bench.window->canvas();
     bench.dialogs.answer(answer);
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(60, 80));  // the movie icon at 12,26
@@ -425,6 +432,7 @@ void WorkbenchOriginalsTest::aHandEditedIconIsAskedAbout() {
     QCOMPARE(now.at(1078 + 32 * 64 + 32) == edited.at(1078 + 32 * 64 + 32), editKept);
     QCOMPARE(QFile::exists(bench.path("art/movie256.bmp")), originalReplaced);
     QCOMPARE(QFile::exists(bench.path("art/movie256.png")), !originalReplaced);
+    QCOMPARE(handEditShown(), answer == 2);
 }
 
 void WorkbenchOriginalsTest::anUnreadableDerivedFileIsToldOnOpening() {

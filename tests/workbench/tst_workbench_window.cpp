@@ -337,18 +337,28 @@ void WorkbenchWindowTest::generatesAndExports_data() {
     QTest::addColumn<std::optional<int>>("answer");
     QTest::addColumn<bool>("written");  // BACK holds the move afterwards
     QTest::addColumn<bool>("built");
-    QTest::newRow("write first, then build") << std::optional<int>(0) << true << true;
-    QTest::newRow("build with BACK as it stands") << std::optional<int>(1) << false << true;
-    QTest::newRow("cancel") << std::optional<int>(2) << false << false;
-    QTest::newRow("box closed") << std::optional<int>() << false << false;
+    QTest::addColumn<QString>("listRed");  // typed into the panel's first box, if any
+    QTest::addColumn<QStringList>("refusal");
+    QTest::newRow("write first, then build")
+        << std::optional<int>(0) << true << true << "" << QStringList();
+    QTest::newRow("build with BACK as it stands")
+        << std::optional<int>(1) << false << true << "" << QStringList();
+    QTest::newRow("cancel") << std::optional<int>(2) << false << false << "" << QStringList();
+    QTest::newRow("box closed") << std::optional<int>() << false << false << "" << QStringList();
+    QTest::newRow("a box holds no value")
+        << std::optional<int>(0) << false << false << "abc"
+        << QStringList{"有设定值不是0到255之间的整数，请在设置面板中改正后再写入"};
 }
 
 void WorkbenchWindowTest::generatesAndExports() {
     QFETCH(std::optional<int>, answer);
     QFETCH(bool, written);
     QFETCH(bool, built);
+    QFETCH(QString, listRed);
+    QFETCH(QStringList, refusal);
     Bench bench;
     test::writeFile(bench.folder.path(QStringLiteral("ASCII")), test::identityTable());
+    if (!listRed.isEmpty()) bench.state.setFieldText(0, listRed);
     const QByteArray back = test::readFile(bench.state.settingsPath());
     bench.drag(QPoint(40, 60), QPoint(4, 4));  // the movie icon from 12,26 to 14,28
     IconPositions moved = kDefaults;
@@ -369,7 +379,7 @@ void WorkbenchWindowTest::generatesAndExports() {
     const QString output = bench.folder.path(QStringLiteral("BACKIMG"));
     QCOMPARE(QFileInfo::exists(output), built);
     if (!built) {
-        QVERIFY(bench.dialogs.messages.isEmpty());
+        QCOMPARE(bench.dialogs.messages, refusal);
         return;
     }
     QCOMPARE(bench.dialogs.messages, QStringList{QStringLiteral("完成！")});

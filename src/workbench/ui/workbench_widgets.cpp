@@ -179,6 +179,7 @@ void WorkbenchWindow::connectSignals() {
         redraw();
     });
     connect(&state_, &ProjectState::fileChanged, this, &WorkbenchWindow::reloadFile);
+    connect(&state_, &ProjectState::originalsChanged, this, &WorkbenchWindow::refreshSlots);
     typedTimer_->setSingleShot(true);
     typedTimer_->setInterval(400);
     connect(typedTimer_, &QTimer::timeout, this, &WorkbenchWindow::deriveTypedPositions);

@@ -154,6 +154,11 @@ void WorkbenchWindow::refreshSlots() {
     const SlotFiles files = slotFiles();
     const project::Project& core = *state_.project();
     const bool open = core.isOpen() && fromStd(core.folder()) == state_.folder();
+    const std::vector<Source> stale = open ? core.staleSources() : std::vector<Source>{};
+    const std::vector<Source> handEdited = open ? core.handEditedSources() : std::vector<Source>{};
+    const auto among = [](const std::vector<Source>& list, Source source) {
+        return std::find(list.begin(), list.end(), source) != list.end();
+    };
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         const auto source = static_cast<Source>(i);
         const SlotVerdict verdict = slotVerdict(source, files);
@@ -170,6 +175,11 @@ void WorkbenchWindow::refreshSlots() {
         if (!state_.folder().isEmpty() && why && why->cause != Error::Cause::Missing) {
             text = fromStd(describeWithReason(*why));
             details = QStringList{text};
+        } else if (among(handEdited, source)) {
+            // What the folder holds against what its originals would give.
+            text += QStringLiteral("（已手动修改，与原图生成的不同）");
+        } else if (among(stale, source)) {
+            text += QStringLiteral("（已过时：原图、位置或背景已变，尚未重新生成）");
         }
         slotViews_[i]->setVerdict(text, verdict.usable, details.join('\n'));
         const auto picture = slotPicture(source, files);
