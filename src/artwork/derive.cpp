@@ -72,10 +72,15 @@ std::vector<RgbaImage> iconsDrawnWith(const DeriveJob& job, std::size_t backgrou
         screen.width == images::kScreenWidth && screen.height == images::kScreenHeight;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         if (!drawnWith(i, background)) continue;
-        if (job.originals[i])
-            icons.push_back(screenSized ? shownOver(i, job.originals[i]->fitted, screen, job)
-                                        : job.originals[i]->fitted);
-        else if (job.existing[i])
+        if (job.originals[i]) {
+            const RgbaImage shown = screenSized
+                                        ? shownOver(i, job.originals[i]->fitted, screen, job)
+                                        : job.originals[i]->fitted;
+            // Counted twice: the palette also serves the background hidden
+            // under the icons, and without more weight the icons' own colours
+            // come out grainier than the one palette of the shown screen gives.
+            icons.insert(icons.end(), 2, shown);
+        } else if (job.existing[i])
             icons.push_back(toRgba(*job.existing[i]));
     }
     return icons;
