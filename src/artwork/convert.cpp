@@ -29,6 +29,10 @@ void keepUncoveredExact(IndexedPicture& mapped, const RgbaImage& fitted, const R
     }
 }
 
+// A photo on the player's screen looks and measures best lightly dithered:
+// full error diffusion adds more grain than the palette's steps take away.
+constexpr float kBackgroundDitherShare = 0.25f;
+
 }  // namespace
 
 std::optional<images::Source> sourceNamed(const std::string& fileName) {
@@ -92,6 +96,12 @@ std::optional<Colour> edgeColour(const RgbaImage& picture) {
     return Colour{mean(0), mean(1), mean(2)};
 }
 
+RgbaImage opaqueBackground(const RgbaImage& fitted, const ConvertOptions& options) {
+    // A background has no transparency: its holes continue the picture's edge.
+    return compositeOver(fitted, nullptr,
+                         options.margin.value_or(edgeColour(fitted).value_or(options.matte)));
+}
+
 Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source role,
                                       const ConvertOptions& options, const IconContext& icon,
                                       const std::string& path,
@@ -99,16 +109,14 @@ Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source r
     const images::SourceImage& source = images::sourceImage(role);
     auto fitted = fitPicture(picture, source.width, source.height, options.fit, path);
     if (!fitted) return fitted.error();
+    if (isBackground(role))
+        return quantiseBackground(opaqueBackground(fitted.value(), options),
+                                  options.dither * kBackgroundDitherShare, path, alsoDrawn);
     const RgbaImage* backdrop = icon.backdrop ? &*icon.backdrop : nullptr;
-    // A background has no transparency: its holes continue the picture's edge.
-    const Colour under =
-        isBackground(role)
-            ? options.margin.value_or(edgeColour(fitted.value()).value_or(options.matte))
-            : options.matte;
-    const RgbaImage opaque =
-        compositeOver(fitted.value(), isBackground(role) ? nullptr : backdrop, under);
-    if (isBackground(role)) return quantiseBackground(opaque, options.dither, path, alsoDrawn);
-    auto mapped = mapOntoPalette(opaque, icon.drawPalette, options.dither, path);
+    const RgbaImage opaque = compositeOver(fitted.value(), backdrop, options.matte);
+    // No error diffusion: an icon's own pixels then map the same wherever it
+    // stands, so a moved icon gets no new noise from its new backdrop.
+    auto mapped = mapOntoPalette(opaque, icon.drawPalette, 0.0f, path);
     if (mapped) keepUncoveredExact(mapped.value(), fitted.value(), opaque);
     return mapped;
 }

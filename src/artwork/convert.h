@@ -15,8 +15,10 @@ namespace vireo::artwork {
 
 struct ConvertOptions {
     Fit fit = Fit::Refuse;
-    float dither = 1.0f;  // 0 (none) to 1 (full)
-    Colour matte{};       // what an icon's transparent pixels become where nothing lies under them
+    // 0 (none) to 1 (full): how much a background is dithered, a quarter of
+    // full error diffusion at 1. Icons are never error-diffused.
+    float dither = 1.0f;
+    Colour matte{};  // what an icon's transparent pixels become where nothing lies under them
     // What a background's transparent parts (a contained picture's margins)
     // are filled with; nullopt: the mean colour of the picture's edge next to them.
     std::optional<Colour> margin;
@@ -39,6 +41,10 @@ struct IconContext {
 // screen take `matte`.
 std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPicture& background,
                                            const settings::Record& record, Colour matte);
+
+// A fitted background made opaque as convertPicture makes it: its transparent
+// parts (a contained picture's margins) filled as `options.margin` says.
+RgbaImage opaqueBackground(const RgbaImage& fitted, const ConvertOptions& options);
 
 // Any decoded picture into the exact source for `role`: fitted, composited,
 // then quantised (a background) or mapped onto `icon.drawPalette` (an icon).

@@ -1,6 +1,7 @@
 #include "artwork/derive.h"
 
 #include "artwork/picture_formats.h"
+#include "images/icons.h"
 
 #include "skin/skin_layout.h"
 
@@ -36,15 +37,50 @@ bool drawnWith(std::size_t icon, std::size_t background) {
     return !isBackground(role) && indexOf(skin::paletteSourceOf(role)) == background;
 }
 
+// `icon` as the player shows it over `screen` (opaque, screen-sized) where
+// `record` places it; parts off the screen lie over the matte.
+RgbaImage shownOver(std::size_t icon, const RgbaImage& fitted, const RgbaImage& screen,
+                    const DeriveJob& job) {
+    const images::Icon* placed = images::iconOf(static_cast<images::Source>(icon));
+    const images::RecordPosition at = placed->position.value_or(images::kFileListPosition);
+    const int left = job.record[at.xOffset];
+    const int top = job.record[at.yOffset];
+    RgbaImage under{fitted.width, fitted.height, {}};
+    under.pixels.reserve(fitted.pixels.size());
+    for (int row = 0; row < fitted.height; ++row)
+        for (int col = 0; col < fitted.width; ++col) {
+            const int x = left + col, y = top + row;
+            if (x < screen.width && y < screen.height) {
+                const auto p =
+                    screen.pixels.begin() + (static_cast<std::ptrdiff_t>(y) * screen.width + x) * 4;
+                under.pixels.insert(under.pixels.end(), p, p + 4);
+            } else {
+                const Colour m = job.options.matte;
+                under.pixels.insert(under.pixels.end(), {m.red, m.green, m.blue, 255});
+            }
+        }
+    return compositeOver(fitted, &under, job.options.matte);
+}
+
 // The colours a background's palette must also serve: each icon drawn with
-// it, fitted (its original) or as it stands (an existing source).
-std::vector<RgbaImage> iconsDrawnWith(const DeriveJob& job, std::size_t background) {
+// it, as the player will show it over this background where the record
+// places it (its original), or as it stands (an existing source).
+std::vector<RgbaImage> iconsDrawnWith(const DeriveJob& job, std::size_t background,
+                                      const RgbaImage& screen) {
     std::vector<RgbaImage> icons;
+    const bool screenSized =
+        screen.width == images::kScreenWidth && screen.height == images::kScreenHeight;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         if (!drawnWith(i, background)) continue;
-        if (job.originals[i])
-            icons.push_back(job.originals[i]->fitted);
-        else if (job.existing[i])
+        if (job.originals[i]) {
+            const RgbaImage shown = screenSized
+                                        ? shownOver(i, job.originals[i]->fitted, screen, job)
+                                        : job.originals[i]->fitted;
+            // Counted twice: the palette also serves the background hidden
+            // under the icons, and without more weight the icons' own colours
+            // come out grainier than the one palette of the shown screen gives.
+            icons.insert(icons.end(), 2, shown);
+        } else if (job.existing[i])
             icons.push_back(toRgba(*job.existing[i]));
     }
     return icons;
@@ -54,7 +90,8 @@ Result<IndexedPicture> deriveBackground(const DeriveJob& job, std::size_t i) {
     const FittedOriginal& original = *job.originals[i];
     if (original.exact) return *original.exact;
     return convertPicture(original.fitted, static_cast<images::Source>(i), job.options, {},
-                          original.path, iconsDrawnWith(job, i));
+                          original.path,
+                          iconsDrawnWith(job, i, opaqueBackground(original.fitted, job.options)));
 }
 
 // The backgrounds wanted, each on its own thread: they share nothing.

@@ -53,8 +53,10 @@ struct DeriveJob {
 };
 
 // The derived sources (only the wanted ones set). The backgrounds are made
-// first, in parallel, each palette keeping room for the icons drawn with it
-// as they will be shown; then the icons over them. An icon whose background
+// first, in parallel, each palette serving the whole background (the parts
+// under the icons too, since icons move) and the icons drawn with it as the
+// player will show them over it where `record` places them; then the icons
+// over them. A moved icon alone is derived again onto the palette it has. An icon whose background
 // is neither wanted nor existing is Invalid naming the background's file.
 using DerivedSet = std::array<std::optional<IndexedPicture>, images::kSourceCount>;
 Result<DerivedSet> deriveSet(const DeriveJob& job);
