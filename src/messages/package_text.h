@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vireo {
+
+// The words for a skin package's refusal ("vskin:CODE:ENTRY" in
+// Error::detail): the entry, escaped for a terminal, and what is wrong
+// with it, e.g. "条目 art/main256.png 解压后超过允许的大小"; nullopt for
+// any other detail.
+std::optional<std::string> packageReason(const std::string& detail);
+
+}  // namespace vireo
