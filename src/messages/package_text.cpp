@@ -1,7 +1,5 @@
 #include "messages/package_text.h"
 
-#include "messages/error_text.h"
-
 #include <array>
 #include <utility>
 
@@ -47,7 +45,7 @@ std::optional<std::string> packageReason(const std::string& detail) {
         if (code != known) continue;
         if (code == "no-zip-library") return std::string(words) + "（" + entry + "）";
         if (entry.empty()) return "皮肤包" + std::string(words);
-        return "条目 " + escapeForTerminal(entry) + " " + words;
+        return "条目 " + entry + " " + words;
     }
     return std::nullopt;
 }

@@ -132,14 +132,15 @@ std::optional<Refusal> inflate(zip_t* archive, const RawEntry& raw, std::uint64_
             break;
         }
         if (got == 0) break;
-        if (out.size() + static_cast<std::size_t>(got) > limit) {
+        // Past the size the header claims is a bomb as much as past the limit:
+        // memory stays within what the header said, which the limit bounds.
+        if (out.size() + static_cast<std::size_t>(got) > std::min<std::uint64_t>(limit, raw.size)) {
             refused = Refusal{kTooLarge, raw.name};
             break;
         }
         out.insert(out.end(), block.begin(), block.begin() + got);
     }
     zip_fclose(file);
-    // libzip stops at the size the header claims; more is a lie the CRC missed.
     if (!refused && out.size() != raw.size) refused = Refusal{kDamaged, raw.name};
     return refused;
 }
@@ -159,6 +160,17 @@ std::string commonFolder(const std::vector<RawEntry>& entries) {
             return {};
     }
     return folder;
+}
+
+// The first name that an earlier entry has already, or empty.
+std::string secondOfOneName(zip_t* archive) {
+    std::set<std::string> seen;
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    for (zip_int64_t i = 0; i < count && static_cast<std::uint64_t>(i) < kMaxEntries; ++i) {
+        const char* name = zip_get_name(archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
+        if (name && !seen.insert(name).second) return name;
+    }
+    return {};
 }
 
 Result<Package> refuse(const std::string& path, const Refusal& refusal) {
@@ -183,8 +195,20 @@ Result<Package> readPackage(const Bytes& bytes, const std::string& path) {
     if (!source) return refuse(path, {kDamaged, {}});
     zip_t* opened = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
     if (!opened) {
-        zip_source_free(source);
-        return refuse(path, openFailure(error.zip_err, bytes));
+        const Refusal refused = openFailure(error.zip_err, bytes);
+        // The strict open refuses two entries of one name without naming
+        // them; the lenient one lets the check below name the second.
+        zip_t* lenient = error.zip_err != ZIP_ER_NOZIP
+                             ? zip_open_from_source(source, ZIP_RDONLY, &error)
+                             : nullptr;
+        const std::optional<std::string> twice =
+            lenient ? std::optional<std::string>(secondOfOneName(lenient)) : std::nullopt;
+        if (lenient)
+            zip_discard(lenient);  // frees the source too
+        else
+            zip_source_free(source);
+        if (twice && !twice->empty()) return refuse(path, {kDuplicate, *twice});
+        return refuse(path, refused);
     }
     const Archive archive(opened);
     const zip_int64_t count = zip_get_num_entries(opened, 0);
