@@ -108,7 +108,8 @@ struct PackageOpening {
     std::vector<std::string> skipped;           // entries of no project file, not written
 };
 
-// `<skin's folder>/<skin's name>-源文件/`: where opening a skin proposes to unpack it.
+// `<skin's folder>/<skin's name>-源文件/` (a package's name without .vskin):
+// where opening a skin or a package proposes to unpack it.
 std::string proposedFolderFor(const std::string& skinPath);
 
 // The files unpacking a skin into `folder` would create that already exist
