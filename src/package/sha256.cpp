@@ -3,6 +3,12 @@
 #include <array>
 #include <cstdio>
 
+#if defined(__x86_64__)
+#include <cpuid.h>
+#include <immintrin.h>
+#define VIREO_SHA_EXTENSIONS 1
+#endif
+
 namespace vireo::package {
 
 namespace {
@@ -59,13 +65,76 @@ void compress(std::array<std::uint32_t, 8>& state, const std::uint8_t* block) {
     state[7] += h;
 }
 
+#if VIREO_SHA_EXTENSIONS
+// The processor's own SHA-256 rounds, several times faster than the
+// portable ones: a package's originals are tens of megabytes.
+bool hasShaExtensions() {
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
+    const bool ssse3 = c & (1u << 9), sse41 = c & (1u << 19);
+    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return false;
+    return ssse3 && sse41 && (b & (1u << 29));
+}
+
+__attribute__((target("sha,sse4.1,ssse3"))) void compressBlocks(std::array<std::uint32_t, 8>& state,
+                                                                const std::uint8_t* data,
+                                                                std::size_t blocks) {
+    const __m128i byteOrder = _mm_set_epi64x(0x0c0d0e0f08090a0bULL, 0x0405060700010203ULL);
+    __m128i swapped = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&state[0]));
+    __m128i state1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&state[4]));
+    swapped = _mm_shuffle_epi32(swapped, 0xB1);            // CDAB
+    state1 = _mm_shuffle_epi32(state1, 0x1B);              // EFGH
+    __m128i state0 = _mm_alignr_epi8(swapped, state1, 8);  // ABEF
+    state1 = _mm_blend_epi16(state1, swapped, 0xF0);       // CDGH
+    for (; blocks > 0; --blocks, data += 64) {
+        const __m128i abef = state0, cdgh = state1;
+        __m128i w[4];
+        for (int group = 0; group < 16; ++group) {
+            __m128i message;
+            if (group < 4) {
+                message = _mm_shuffle_epi8(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + 16 * group)),
+                    byteOrder);
+            } else {
+                const __m128i& w4 = w[group % 4];
+                const __m128i& w3 = w[(group + 1) % 4];
+                const __m128i& w2 = w[(group + 2) % 4];
+                const __m128i& w1 = w[(group + 3) % 4];
+                message = _mm_sha256msg2_epu32(
+                    _mm_add_epi32(_mm_sha256msg1_epu32(w4, w3), _mm_alignr_epi8(w1, w2, 4)), w1);
+            }
+            w[group % 4] = message;
+            __m128i rounds = _mm_add_epi32(
+                message, _mm_loadu_si128(reinterpret_cast<const __m128i*>(&kRounds[4 * group])));
+            state1 = _mm_sha256rnds2_epu32(state1, state0, rounds);
+            rounds = _mm_shuffle_epi32(rounds, 0x0E);
+            state0 = _mm_sha256rnds2_epu32(state0, state1, rounds);
+        }
+        state0 = _mm_add_epi32(state0, abef);
+        state1 = _mm_add_epi32(state1, cdgh);
+    }
+    swapped = _mm_shuffle_epi32(state0, 0x1B);        // FEBA
+    state1 = _mm_shuffle_epi32(state1, 0xB1);         // DCHG
+    state0 = _mm_blend_epi16(swapped, state1, 0xF0);  // DCBA
+    state1 = _mm_alignr_epi8(state1, swapped, 8);     // HGFE
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(&state[0]), state0);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(&state[4]), state1);
+}
+#endif
+
 }  // namespace
 
 std::string sha256Hex(const std::uint8_t* data, std::size_t size) {
     std::array<std::uint32_t, 8> state = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                                           0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     std::size_t whole = size / 64 * 64;
-    for (std::size_t at = 0; at < whole; at += 64) compress(state, data + at);
+#if VIREO_SHA_EXTENSIONS
+    static const bool extensions = hasShaExtensions();
+    if (extensions)
+        compressBlocks(state, data, whole / 64);
+    else
+#endif
+        for (std::size_t at = 0; at < whole; at += 64) compress(state, data + at);
     // The tail, the 0x80 marker and the length in bits fill one or two blocks.
     std::array<std::uint8_t, 128> tail{};
     const std::size_t rest = size - whole;
