@@ -20,10 +20,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/vireo-skin-builder/vireo-skin-builder)
 # The Qt libraries come from dpkg-shlibdeps; the platform plugins, the WebP
 # and TIFF readers, Qt's Chinese translations, a font with Chinese glyphs and
-# libimagequant (opened at the first conversion) are loaded at run time and
-# must be named.
+# libimagequant (opened at the first conversion) and libzip (opened at the
+# first skin package) are loaded at run time and must be named.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libimagequant0, qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-wqy-microhei | fonts-wqy-zenhei | fonts-noto-cjk")
+    "libimagequant0, libzip4, qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n, fonts-wqy-microhei | fonts-wqy-zenhei | fonts-noto-cjk")
 
 include(CPack)

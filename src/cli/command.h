@@ -42,5 +42,6 @@ int runConvert(const Arguments& arguments, Io& io);
 int runImport(const Arguments& arguments, Io& io);
 int runNew(const Arguments& arguments, Io& io);
 int runUpdate(const Arguments& arguments, Io& io);
+int runPack(const Arguments& arguments, Io& io);
 
 }  // namespace vireo::cli

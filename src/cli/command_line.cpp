@@ -20,7 +20,7 @@ const Command kCommands[] = {
     {"verify", "检查源图片和 BACK", runVerify},
     {"build", "检查后生成皮肤文件 BACKIMG", runBuild},
     {"inspect", "列出皮肤文件的区域和设置", runInspect},
-    {"unpack", "把皮肤文件还原成 BMP 文件", runUnpack},
+    {"unpack", "把皮肤文件还原成 BMP 文件，或打开皮肤包", runUnpack},
     {"render", "把皮肤中的一个画面画成 PNG", runRender},
     {"settings", "显示或修改 32 字节的设置文件", runSettings},
     {"doctor", "逐个说明源图片和 BACK 的问题及改法", runDoctor},
@@ -28,6 +28,7 @@ const Command kCommands[] = {
     {"import", "把一个文件夹的图片转换成整套源图片", runImport},
     {"new", "用内置的示例图片新建一个皮肤项目", runNew},
     {"update", "从原图重新生成过时的源图片", runUpdate},
+    {"pack", "把皮肤项目打包成一个可分享的皮肤包", runPack},
 };
 
 std::string programHelp() {

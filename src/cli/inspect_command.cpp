@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/package_skin.h"
 #include "cli/record_text.h"
 #include "messages/error_text.h"
 #include "messages/skin_info_text.h"
@@ -51,7 +52,7 @@ int runInspect(const Arguments& arguments, Io& io) {
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& path = command.argument(0);
-    const auto read = skin::readSkinFile(path);
+    const auto read = readSkinOrPackage(path);
     if (!read) return refuseSkin(io, path, read.error());
     const skin::SkinFile& skinFile = read.value();
     const auto regions = skin::regionsOf(skinFile.layout);

@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/package_skin.h"
 #include "cli/png_writer.h"
 #include "cli/sheet_png.h"
 #include "images/source_set.h"
@@ -101,7 +102,7 @@ int runRender(const Arguments& arguments, Io& io) {
 
     const std::string& path = command.argument(0);
     if (auto status = refuseOutputOverInput(io, output, {path})) return *status;
-    const auto skinFile = skin::readSkinFile(path);
+    const auto skinFile = readSkinOrPackage(path);
     if (!skinFile) return refuseSkin(io, path, skinFile.error());
     const auto& dirs = io.environment.pngModuleDirs;
     const auto written =

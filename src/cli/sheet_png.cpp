@@ -4,8 +4,8 @@
 
 namespace vireo::cli {
 
-Result<void> writeSheetPng(const skin::Sheet& sheet, const std::string& path,
-                           const std::vector<std::string>& moduleDirs) {
+Result<Bytes> encodeSheetPng(const skin::Sheet& sheet, const std::string& path,
+                             const std::vector<std::string>& moduleDirs) {
     const auto function = moduleFunction(kSheetFunctionName, moduleDirs);
     if (!function) return function.error();
     const auto encode = reinterpret_cast<VireoEncodeSheetPng>(function.value());
@@ -22,7 +22,14 @@ Result<void> writeSheetPng(const skin::Sheet& sheet, const std::string& path,
                 keep, &png) ||
         png.empty())
         return Error{Error::Kind::Write, path, "PNG encoding failed"};
-    return writeFileAtomically(path, png);
+    return png;
+}
+
+Result<void> writeSheetPng(const skin::Sheet& sheet, const std::string& path,
+                           const std::vector<std::string>& moduleDirs) {
+    auto png = encodeSheetPng(sheet, path, moduleDirs);
+    if (!png) return png.error();
+    return writeFileAtomically(path, png.value());
 }
 
 }  // namespace vireo::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/binary_file.h"
 #include "base/result.h"
 #include "cli/png_writer.h"
 #include "skin/sheet.h"
@@ -28,6 +29,10 @@ using VireoEncodeSheetPng = bool (*)(const std::uint32_t* pixels, int width, int
 namespace vireo::cli {
 
 constexpr char kSheetFunctionName[] = "vireo_encode_sheet_png";
+
+// The sheet, its texts drawn, as PNG bytes; `path` names what it is for.
+Result<Bytes> encodeSheetPng(const skin::Sheet& sheet, const std::string& path,
+                             const std::vector<std::string>& moduleDirs);
 
 // Replaces `path` whole with the sheet, its texts drawn, as PNG.
 Result<void> writeSheetPng(const skin::Sheet& sheet, const std::string& path,

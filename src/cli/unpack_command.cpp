@@ -1,6 +1,10 @@
 #include "cli/command.h"
 #include "cli/output_folder.h"
+#include "cli/package_skin.h"
+#include "cli/picture_module.h"
 #include "messages/error_text.h"
+#include "project/project.h"
+#include "settings/byte_table.h"
 #include "skin/skin_file.h"
 #include "skin/unpacking.h"
 #include "unpack/header_templates.h"
@@ -10,10 +14,46 @@
 
 namespace vireo::cli {
 
+namespace {
+
+// A skin package opens into a new folder as a project, byte for byte as packed.
+// `wrongLength` is the refusal as a skin, told when the file is no zip either.
+int unpackPackage(const CommandParser& command, Io& io, const Error& wrongLength) {
+    const std::string& path = command.argument(0);
+    if (command.isSet("templates") || command.isSet("force")) {
+        const auto read = package::readPackageFile(path);
+        if (!read && isNotZip(read.error())) return refuseSkin(io, path, wrongLength);
+        return usage(io, "皮肤包不能与 --templates 或 --force 同用：它从不替换已有的文件",
+                     command.help());
+    }
+    const std::string folder =
+        command.isSet("output") ? command.value("output") : project::proposedFolderFor(path);
+    ModulePictureDecoder decoder(io.environment.pngModuleDirs);
+    project::Project project(decoder, settings::kTableFileName);
+    auto opened = project.openPackage(path, folder);
+    if (!opened) {
+        if (isNotZip(opened.error())) return refuseSkin(io, path, wrongLength);
+        return fail(io, opened.error());
+    }
+    if (const auto& manifest = opened.value().manifest) {
+        io.out << "名称：" << escapeForTerminal(manifest->name) << '\n'
+               << "作者：" << escapeForTerminal(manifest->author) << '\n'
+               << "许可：" << escapeForTerminal(manifest->licence) << '\n';
+    }
+    for (const std::string& skipped : opened.value().skipped)
+        io.out << "不属于皮肤项目，未写入：" << escapeForTerminal(skipped) << '\n';
+    io.out << "已打开到：" << escapeForTerminal(opened.value().folder) << '\n';
+    return kDone;
+}
+
+}  // namespace
+
 int runUnpack(const Arguments& arguments, Io& io) {
     CommandParser command("unpack",
                           "把皮肤文件还原成 BMP 文件：182,816 字节的皮肤还原成十二个源图片和 BACK，"
-                          "178,720 字节的皮肤还原成十一个 BMP 文件。");
+                          "178,720 字节的皮肤还原成十一个 BMP 文件。\n"
+                          "皮肤包（.vskin）原样解开到一个新文件夹（默认为 包名-源文件/），"
+                          "从不替换已有的文件。");
     command.addArgument("FILE", "皮肤文件。");
     command.addOption("output", "写入文件夹 DIR（默认为皮肤文件所在的文件夹）。", "DIR", 'o');
     command.addOption("templates",
@@ -25,7 +65,11 @@ int runUnpack(const Arguments& arguments, Io& io) {
 
     const std::string& path = command.argument(0);
     const auto skinFile = skin::readSkinFile(path);
-    if (!skinFile) return refuseSkin(io, path, skinFile.error());
+    if (!skinFile) {
+        if (skinFile.error().kind != Error::Kind::WrongLength)
+            return refuseSkin(io, path, skinFile.error());
+        return unpackPackage(command, io, skinFile.error());
+    }
 
     std::optional<unpack::HeaderTemplates> templates;
     if (command.isSet("templates")) {

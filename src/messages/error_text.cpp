@@ -1,5 +1,6 @@
 #include "messages/error_text.h"
 
+#include "messages/package_text.h"
 #include "messages/project_text.h"
 #include "skin/skin_layout.h"
 #include "unpack/short_skin.h"
@@ -129,6 +130,7 @@ std::string reasonWords(const std::string& detail) {
         return "超过 " + detail.substr(sizeof kLargerThan - 1) + " 字节的上限";
     if (detail.rfind(kSameSourceAs, 0) == 0)
         return "与 " + detail.substr(sizeof kSameSourceAs - 1) + " 对应同一个源文件";
+    if (auto package = packageReason(detail)) return *package;
     return projectReason(detail).value_or(detail);
 }
 

@@ -8,7 +8,7 @@ namespace vireo {
 namespace {
 
 // The project core's own codes and what they mean to the user.
-const std::array<std::pair<const char*, const char*>, 8> kCodes = {{
+const std::array<std::pair<const char*, const char*>, 10> kCodes = {{
     {"changed-outside", "此文件在这一步之后被其他程序改动过，为保护改动，未撤销或重做"},
     {"nothing-to-undo", "没有可以撤销的步骤"},
     {"nothing-to-redo", "没有可以重做的步骤"},
@@ -17,6 +17,8 @@ const std::array<std::pair<const char*, const char*>, 8> kCodes = {{
     {"no-original", "此源图片没有原图，无法重新生成"},
     {"not-storable", "坐标和颜色分量必须在 0 到 255 之间"},
     {"hand-edited", "此源图片在上次生成后被手工改过，重新生成会覆盖这一改动"},
+    {"not-verified", "源文件夹没有通过检查，不能打包"},
+    {"stale", "此源图片已过时（原图或位置改过），请先用 update 重新生成再打包"},
 }};
 
 // What a refusal of derived.json found wrong with the named key.

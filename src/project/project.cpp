@@ -21,9 +21,12 @@ std::string artFolderOf(const std::string& folder) {
 }
 
 std::string proposedFolderFor(const std::string& skinPath) {
-    return joinPath(folderOf(skinPath).empty() ? "." : folderOf(skinPath),
-                    fileTitleOf(skinPath) + "-源文件") +
-           "/";
+    std::string title = fileTitleOf(skinPath);
+    const std::string extension = package::kPackageExtension;
+    if (title.size() > extension.size() &&
+        title.compare(title.size() - extension.size(), extension.size(), extension) == 0)
+        title.resize(title.size() - extension.size());
+    return joinPath(folderOf(skinPath).empty() ? "." : folderOf(skinPath), title + "-源文件") + "/";
 }
 
 std::vector<std::string> filesInTheWay(const std::string& folder) {

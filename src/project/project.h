@@ -33,6 +33,7 @@
 #include "base/result.h"
 #include "images/source_set.h"
 #include "images/verification.h"
+#include "package/package.h"
 #include "project/derived.h"
 #include "project/skin_record.h"
 #include "settings/write.h"
@@ -58,6 +59,10 @@ constexpr char kNoOriginal[] = "no-original";    // derive of a source that is i
 constexpr char kNotStorable[] = "not-storable";  // a position or colour outside 0..255
 // A derive would write over a source edited by hand (path: the first such source).
 constexpr char kHandEdited[] = "hand-edited";
+// packageFiles: the folder does not pass verification (path: the folder).
+constexpr char kNotVerified[] = "not-verified";
+// packageFiles: a source is stale (path: the first such source).
+constexpr char kStale[] = "stale";
 
 // What a derive does with a source whose bytes differ from what derived.json
 // recorded writing, that is a source the author edited by hand.
@@ -97,7 +102,15 @@ struct SkinOpening {
     std::vector<RecordItem> fromDefaults;  // record items taken from the defaults
 };
 
-// `<skin's folder>/<skin's name>-源文件/`: where opening a skin proposes to unpack it.
+// What opening a skin package filled.
+struct PackageOpening {
+    std::string folder;                         // the new folder, trailing separator kept
+    std::optional<package::Manifest> manifest;  // none for a zip made by hand
+    std::vector<std::string> skipped;           // entries of no project file, not written
+};
+
+// `<skin's folder>/<skin's name>-源文件/` (a package's name without .vskin):
+// where opening a skin or a package proposes to unpack it.
 std::string proposedFolderFor(const std::string& skinPath);
 
 // The files unpacking a skin into `folder` would create that already exist
@@ -149,6 +162,18 @@ public:
     // missing) all or nothing, never over an existing file (kFilesInTheWay
     // naming the first; filesInTheWay lists all), then opens that folder.
     Result<SkinOpening> openSkin(const std::string& skinPath, const std::string& newFolder);
+
+    // Unpacks a skin package into `newFolder` (made if missing) all or
+    // nothing, never over an existing file (kFilesInTheWay naming the first),
+    // byte for byte as packed, with its skin.json; then opens that folder.
+    Result<PackageOpening> openPackage(const std::string& packagePath,
+                                       const std::string& newFolder);
+    // The open folder's files as a package carries them: BACKIMG built from
+    // the sources and BACK on disk, the sources, BACK, the originals and
+    // derived.json. Refused with kNotVerified, or kStale naming the first
+    // stale source, so that a package never carries sources its originals
+    // no longer make.
+    Result<std::vector<package::Entry>> packageFiles();
 
     bool isOpen() const;
     const std::string& folder() const;  // trailing separator kept

@@ -1,5 +1,10 @@
 #include "widgets/dialogs.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
 #include <algorithm>
 #include <vector>
 
@@ -59,6 +64,26 @@ std::optional<int> QtDialogs::ask(QWidget* parent, const QString& text,
     const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
     if (chosen == buttons.end()) return std::nullopt;
     return static_cast<int>(chosen - buttons.begin());
+}
+
+std::optional<QStringList> QtDialogs::fillIn(QWidget* parent, const QString& title,
+                                             const QStringList& labels, const QStringList& values) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* form = new QFormLayout(&dialog);
+    std::vector<QLineEdit*> edits;
+    for (int i = 0; i < labels.size(); ++i) {
+        edits.push_back(new QLineEdit(values.value(i), &dialog));
+        form->addRow(labels[i], edits.back());
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    QStringList texts;
+    for (const QLineEdit* edit : edits) texts << edit->text();
+    return texts;
 }
 
 }  // namespace vireo::ui

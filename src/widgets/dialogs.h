@@ -34,6 +34,12 @@ public:
     // closed without one (which counts as cancelling).
     virtual std::optional<int> ask(QWidget* parent, const QString& text,
                                    const QStringList& answers) = 0;
+
+    // A modal form of one line of text per label, filled with `values`.
+    // Returns the texts as edited, or nothing when the user cancelled.
+    virtual std::optional<QStringList> fillIn(QWidget* parent, const QString& title,
+                                              const QStringList& labels,
+                                              const QStringList& values) = 0;
 };
 
 // Where a file dialog given `initialPath` starts: a path with a folder as it
@@ -53,6 +59,9 @@ public:
     void message(QWidget* parent, const QString& text) override;
     std::optional<int> ask(QWidget* parent, const QString& text,
                            const QStringList& answers) override;
+    std::optional<QStringList> fillIn(QWidget* parent, const QString& title,
+                                      const QStringList& labels,
+                                      const QStringList& values) override;
 
 private:
     QString startPath(const QString& initialPath) const;

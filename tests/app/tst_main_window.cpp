@@ -1,4 +1,5 @@
 #include "images/source_set.h"
+#include "package/package.h"
 #include "skin/generation.h"
 #include "support/window_fixture.h"
 #include "widgets/project_state.h"
@@ -186,6 +187,7 @@ private slots:
         QTest::newRow("its main256.bmp") << "main";
         QTest::newRow("a finished skin") << "skin";
         QTest::newRow("打开皮肤… in the menu") << "menu";
+        QTest::newRow("a skin package") << "package";
     }
     void opensWhatItIsGiven() {
         QFETCH(QString, how);
@@ -198,15 +200,30 @@ private slots:
         const QString skinPath = elsewhere.filePath("BACKIMG");
         test::writeFile(skinPath, test::fromBytes(skin::assembleSkin(sources).value()));
         const QString unpacked = elsewhere.filePath("unpacked");
+        std::vector<package::Entry> entries;
+        for (const auto& [name, bytes] : f.source.files)
+            entries.push_back({name.toStdString(), test::toBytes(bytes)});
+        const QString packagePath = elsewhere.filePath("skin.vskin");
+        test::writeFile(packagePath,
+                        test::fromBytes(package::writePackage(
+                                            entries, {"蓝天", "小王", "MIT", "", ""}, "skin.vskin")
+                                            .value()));
 
         QString expectedFolder = f.source.folder();
         if (how == "folder") f.window->openPath(f.source.dir.path());
         if (how == "main") f.window->openPath(f.source.path("main256.bmp"));
-        if (how == "skin" || how == "menu") {
+        if (how == "skin" || how == "menu" || how == "package") {
             f.dialogs.chooseSaveAs(unpacked);
             expectedFolder = unpacked + '/';
         }
         if (how == "skin") f.window->openPath(skinPath);
+        if (how == "package") {
+            f.window->openPath(packagePath);
+            QCOMPARE(f.dialogs.saveInitialPaths, QStringList{elsewhere.filePath("skin-源文件/")});
+            const auto* status = shown("Form4").value(0)->findChild<QLabel*>("statusLabel");
+            QVERIFY2((status->text() + status->toolTip()).contains("小王"),
+                     qPrintable(status->text()));
+        }
         if (how == "menu") {
             f.dialogs.choose(skinPath);
             const QList<QAction*> items = f.window->findChild<QMenu*>("backgroundMenu")->actions();
@@ -220,7 +237,7 @@ private slots:
         QCOMPARE(f.label("test1")->text(), kPassed);
         QVERIFY(f.button("Command2")->isEnabled());
         QCOMPARE(f.label("fmain1")->text(), expectedFolder + "main256.bmp");
-        if (how == "skin" || how == "menu")  // the pixels unpacked as the skin carries them
+        if (how == "skin" || how == "menu" || how == "package")  // the pixels as carried
             QCOMPARE(test::readFile(unpacked + "/movie256.bmp").mid(1078),
                      f.source.files.at("movie256.bmp").mid(1078));
     }

@@ -97,7 +97,7 @@ private slots:
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown command") << "pack" << 2 << "未知的命令：pack";
+        QTest::newRow("unknown command") << "publish" << 2 << "未知的命令：publish";
         QTest::newRow("missing file") << "inspect @/none" << 2 << "找不到文件：@/none";
         QTest::newRow("a name after --") << "inspect -- -x" << 2 << "找不到文件：-x";
         QTest::newRow("no file named") << "inspect --json" << 2 << "缺少参数";

@@ -33,12 +33,15 @@ expect() {
     [[ $got == "$expected" ]] || { echo "'vireo-skin $words<Tab>': got '$got', expected '$expected'"; status=1; }
 }
 
-expect "|build convert doctor import inspect new render settings unpack update verify"
+expect "|build convert doctor import inspect new pack render settings unpack update verify"
 expect "i|import inspect"
 expect "-|--help --version"
 expect "render skin.png --|--help --in-place --output --scale --screen --sheet --size"
 expect "update x --|--fit --force --help"
 expect "new --|--help"
+expect "pack x --|--author --description --help --licence --name --output"
+expect "pack s|skin dir"
+expect "pack dir --author |"
 expect "import --f|--fit --force"
 expect "convert --k|--keep-rows"
 expect "import art -o out --fit |contain cover stretch"

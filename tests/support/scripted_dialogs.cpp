@@ -47,4 +47,16 @@ std::optional<int> ScriptedDialogs::ask(QWidget*, const QString& text, const QSt
     return reply;
 }
 
+std::optional<QStringList> ScriptedDialogs::fillIn(QWidget*, const QString&, const QStringList&,
+                                                   const QStringList& values) {
+    formValues << values;
+    if (forms_.empty()) {
+        qWarning("ScriptedDialogs: a form was shown with no texts scripted");
+        return std::nullopt;
+    }
+    auto reply = forms_.front();
+    forms_.pop_front();
+    return reply;
+}
+
 }  // namespace vireo::test

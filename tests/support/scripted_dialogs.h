@@ -32,6 +32,12 @@ public:
     void message(QWidget* parent, const QString& text) override;
     std::optional<int> ask(QWidget* parent, const QString& text,
                            const QStringList& answers) override;
+    // The next form is answered with `texts` (nothing: cancelled).
+    void fillWith(std::optional<QStringList> texts) { forms_.push_back(std::move(texts)); }
+    std::optional<QStringList> fillIn(QWidget* parent, const QString& title,
+                                      const QStringList& labels,
+                                      const QStringList& values) override;
+    QList<QStringList> formValues;  // the values every form was shown with
 
     QStringList messages;            // every message shown, in order
     QStringList questions;           // every question asked, in order
@@ -47,6 +53,7 @@ private:
     std::deque<std::optional<QString>> replies_;
     std::deque<QString> saveReplies_;
     std::deque<std::optional<int>> answers_;
+    std::deque<std::optional<QStringList>> forms_;
 };
 
 }  // namespace vireo::test

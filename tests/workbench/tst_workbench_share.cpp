@@ -1,13 +1,16 @@
+#include "package/package.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "widgets/project_state.h"
 #include "workbench/ui/screen_canvas.h"
 #include "workbench/ui/workbench_window.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 
 #include <memory>
@@ -73,6 +76,39 @@ private slots:
         QCOMPARE(bench.dialogs.messages.size(), 1);
         QVERIFY(bench.dialogs.messages[0].contains(project + "/BACK"));
         QCOMPARE(test::snapshot(project), before);
+    }
+
+    // "导出皮肤包…": the package the command line would make of the project,
+    // with the texts of the form; the author and licence are proposed again.
+    void exportPackageWritesTheProjectWithItsManifest() {
+        // What an earlier run remembered would hide a form that forgets.
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "vireo-skin-builder", "workbench")
+            .remove("package");
+        Bench bench;
+        const QString project = bench.current.filePath("mine");
+        bench.dialogs.chooseSaveAs(project);
+        bench.click("newSkinButton");
+        QAction* action = bench.window->findChild<QAction*>("exportPackageAction");
+        QVERIFY(action);
+        const QString path = bench.current.filePath("蓝天.vskin");
+        bench.dialogs.fillWith(QStringList{"蓝天", "小王", "MIT"});
+        bench.dialogs.chooseSaveAs(path);
+        action->trigger();
+        QCOMPARE(bench.dialogs.messages, QStringList());
+        const auto read = package::readPackageFile(path.toStdString());
+        QVERIFY(read.ok());
+        QCOMPARE(QString::fromStdString(read.value().manifest->author), QStringLiteral("小王"));
+        QVERIFY(read.value().preview && read.value().preview->size() > 8);
+        // sources, BACK, BACKIMG, twelve originals and derived.json
+        QCOMPARE(read.value().files.size(), std::size_t(27));
+        for (const package::Entry& entry : read.value().files)
+            if (entry.name != "BACKIMG")  // built, not on disk
+                QCOMPARE(test::fromBytes(entry.bytes),
+                         test::readFile(project + '/' + QString::fromStdString(entry.name)));
+
+        bench.dialogs.fillWith(std::nullopt);
+        action->trigger();
+        QCOMPARE(bench.dialogs.formValues.last(), (QStringList{"mine", "小王", "MIT"}));
     }
 
     // "导出预览图": the sheet, its tree quarter the demo's tree background

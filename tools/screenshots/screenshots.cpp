@@ -40,6 +40,10 @@ public:
         std::printf("question: %s\n", text.toUtf8().constData());
         return 0;
     }
+    std::optional<QStringList> fillIn(QWidget*, const QString&, const QStringList&,
+                                      const QStringList& values) override {
+        return values;
+    }
 };
 
 // Lets the window system map and paint the windows.

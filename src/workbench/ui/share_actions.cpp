@@ -5,12 +5,16 @@
 #include "artwork/qt/sample_painter.h"
 #include "base/binary_file.h"
 #include "messages/error_text.h"
+#include "package/package.h"
 #include "project/project.h"
 #include "skin/sheet.h"
 #include "widgets/dialogs.h"
 #include "widgets/std_text.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
 
 #include <algorithm>
 
@@ -43,6 +47,53 @@ void exportSheet(QWidget* parent, vireo::ui::Dialogs& dialogs, const skin::SkinF
         return;
     }
     const auto written = writeFileAtomically(toStd(*path), Bytes(png.begin(), png.end()));
+    if (!written) dialogs.message(parent, fromStd(describeWithReason(written.error())));
+}
+
+void exportPackage(QWidget* parent, vireo::ui::Dialogs& dialogs, project::Project& project,
+                   const QString& settingsFile) {
+    if (!project.isOpen()) return;
+    QSettings settings(settingsFile, QSettings::IniFormat);
+    const QString folder = fromStd(project.folder());
+    const QString folderName = QFileInfo(QDir(folder).absolutePath()).fileName();
+    const auto texts = dialogs.fillIn(
+        parent, QStringLiteral("导出皮肤包"),
+        {QStringLiteral("名称"), QStringLiteral("作者"), QStringLiteral("许可证（SPDX 标识）")},
+        {folderName, settings.value("package/author").toString(),
+         settings.value("package/licence", QStringLiteral("CC-BY-SA-4.0")).toString()});
+    if (!texts || texts->size() != 3) return;
+    settings.setValue("package/author", texts->at(1));
+    settings.setValue("package/licence", texts->at(2));
+    const auto path =
+        dialogs.saveFile(parent, QStringLiteral("导出皮肤包"), QStringLiteral("皮肤包 (*.vskin)"),
+                         QFileInfo(QDir(folder).absolutePath()).path() + '/' + texts->at(0) +
+                             QString::fromLatin1(package::kPackageExtension));
+    if (!path) return;
+    auto files = project.packageFiles();
+    if (!files) {
+        dialogs.message(parent, fromStd(describeWithReason(files.error())));
+        return;
+    }
+    const Bytes* skinBytes = nullptr;
+    for (const package::Entry& entry : files.value())
+        if (entry.name == images::kSkinFileName) skinBytes = &entry.bytes;
+    auto skinFile = skin::skinFileOf(*skinBytes, toStd(*path));
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!skinFile || !buffer.open(QIODevice::WriteOnly) ||
+        !sheetImage(skinFile.value()).save(&buffer, "PNG")) {
+        dialogs.message(parent, QStringLiteral("无法写入文件：") + *path);
+        return;
+    }
+    files.value().push_back({package::kPreviewName, Bytes(png.begin(), png.end())});
+    const package::Manifest manifest{toStd(texts->at(0)),
+                                     toStd(texts->at(1)),
+                                     toStd(texts->at(2)),
+                                     {},
+                                     std::string("vireo-skin-builder ") + VIREO_VERSION};
+    auto packed = package::writePackage(files.value(), manifest, toStd(*path));
+    const auto written =
+        packed ? writeFileAtomically(toStd(*path), packed.value()) : Result<void>(packed.error());
     if (!written) dialogs.message(parent, fromStd(describeWithReason(written.error())));
 }
 

@@ -12,6 +12,9 @@ class QWidget;
 namespace vireo::ui {
 class Dialogs;
 }
+namespace vireo::project {
+class Project;
+}
 
 namespace vireo::workbench::ui {
 
@@ -23,6 +26,13 @@ QImage sheetImage(const skin::SkinFile& skinFile);
 // `startDir`/preview.png, and writes it whole; a failure is said in a message.
 void exportSheet(QWidget* parent, vireo::ui::Dialogs& dialogs, const skin::SkinFile& skinFile,
                  const QString& startDir);
+
+// "导出皮肤包…": asks for the name, author and licence (the last ones given
+// proposed again, from `settings`' file), then where to save, and writes the
+// open project as one package, as `vireo-skin pack` does; a folder not ready
+// to pack, or any failure, is said in a message and nothing is written.
+void exportPackage(QWidget* parent, vireo::ui::Dialogs& dialogs, project::Project& project,
+                   const QString& settingsFile);
 
 // Asks for a new folder ("新建皮肤…") and makes a whole project there from
 // the built-in demo pictures, as `vireo-skin new` does: nothing when anything

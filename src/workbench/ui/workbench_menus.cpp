@@ -4,6 +4,7 @@
 #include "workbench/ui/workbench_window.h"
 
 #include "widgets/project_state.h"
+#include "workbench/ui/share_actions.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -95,6 +96,12 @@ void WorkbenchWindow::buildMenuBar(QVBoxLayout* layout) {
     clicks(addEntry(file, QStringLiteral("导出预览图…"), QStringLiteral("exportSheetAction"),
                     QKeySequence(Qt::CTRL | Qt::Key_E)),
            "exportSheetButton");
+    connect(addEntry(file, QStringLiteral("导出皮肤包…"), QStringLiteral("exportPackageAction")),
+            &QAction::triggered, this, [this] {
+                // The package carries the files: settle the record first.
+                if (unwrittenSettled())
+                    exportPackage(this, dialogs_, project(), recentSettings().fileName());
+            });
     clicks(addEntry(file, QStringLiteral("生成皮肤"), QStringLiteral("generateAction"),
                     QKeySequence(Qt::CTRL | Qt::Key_B)),
            "generateButton");

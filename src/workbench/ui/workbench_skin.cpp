@@ -41,12 +41,27 @@ QString openingNote(const project::SkinOpening& opening) {
     return parts.join(QStringLiteral("；"));
 }
 
+// What the status line says after a package was opened: its manifest.
+QString packageNote(const project::PackageOpening& opening) {
+    if (!opening.manifest) return QStringLiteral("皮肤包没有说明文件 skin.json");
+    const package::Manifest& manifest = *opening.manifest;
+    return QStringLiteral("皮肤包：%1，作者：%2，许可：%3")
+        .arg(fromStd(manifest.name), fromStd(manifest.author), fromStd(manifest.licence));
+}
+
+// A package is told by its name: its length says nothing.
+bool namesAPackage(const QString& path) {
+    return path.endsWith(QLatin1String(package::kPackageExtension), Qt::CaseInsensitive) ||
+           path.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive);
+}
+
 }  // namespace
 
 void WorkbenchWindow::openSkin() {
     const QString start = state_.folder();
-    const auto path = dialogs_.openFile(this, QStringLiteral("皮肤文件 (BACKIMG*);;所有文件 (*)"),
-                                        start + QString::fromLatin1(images::kSkinFileName));
+    const auto path = dialogs_.openFile(
+        this, QStringLiteral("皮肤文件 (BACKIMG* *.vskin);;皮肤包 (*.vskin *.zip);;所有文件 (*)"),
+        start + QString::fromLatin1(images::kSkinFileName));
     if (path) openSkinFile(*path);
 }
 
@@ -54,9 +69,12 @@ void WorkbenchWindow::openSkinFile(const QString& skinPath) {
     if (!unwrittenSettled()) return;
     // Refused before the folder question, so that no folder is chosen in vain;
     // only its length is looked at, so a FIFO or a huge file is never read.
+    bool isPackage = false;
     if (const auto length = regularFileLength(toStd(skinPath)); !length) {
         dialogs_.message(this, fromStd(describeWithReason(length.error())));
         return;
+    } else if (!skin::layoutOfLength(length.value()) && namesAPackage(skinPath)) {
+        isPackage = true;
     } else if (!skin::layoutOfLength(length.value())) {
         dialogs_.message(this,
                          fromStd(describeWrongSkin(Error{Error::Kind::WrongLength, toStd(skinPath),
@@ -70,18 +88,33 @@ void WorkbenchWindow::openSkinFile(const QString& skinPath) {
     if (!chosen) return;
     QString folder = QDir::cleanPath(*chosen);
     if (!folder.endsWith('/')) folder += '/';
+    if (isPackage) {
+        const auto opened = project().openPackage(toStd(skinPath), toStd(folder));
+        if (!opened) {
+            showOpeningRefusal(opened.error());
+            return;
+        }
+        openingNote_ = packageNote(opened.value());
+        openFolderAt(fromStd(opened.value().folder));
+        return;
+    }
     const auto opened = project().openSkin(toStd(skinPath), toStd(folder));
     if (!opened) {
-        const Error& error = opened.error();
+        showOpeningRefusal(opened.error());
+        return;
+    }
+    openingNote_ = openingNote(opened.value());
+    openFolderAt(fromStd(opened.value().folder));
+}
+
+void WorkbenchWindow::showOpeningRefusal(const Error& error) {
+    {
         dialogs_.message(this, error.detail == project::kFilesInTheWay
                                    ? QStringLiteral("文件夹中已有同名文件（%1），没有解包。"
                                                     "请选择一个新的文件夹。")
                                          .arg(fromStd(error.path))
                                    : fromStd(describeWithReason(error)));
-        return;
     }
-    openingNote_ = openingNote(opened.value());
-    openFolderAt(fromStd(opened.value().folder));
 }
 
 }  // namespace vireo::workbench::ui

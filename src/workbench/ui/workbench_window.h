@@ -80,8 +80,9 @@ public:
     // cancels the drag; a step whose files were changed outside since is
     // refused with a message and kept.
     void undoStep();
-    // "打开皮肤…": asks for a finished skin of either layout, then for a new
-    // folder to unpack it into, and opens that folder.
+    // "打开皮肤…": asks for a finished skin of either layout or a skin
+    // package (*.vskin, or a zip of a project), then for a new folder to
+    // unpack it into, and opens that folder.
     void openSkin();
     void openSkinFile(const QString& skinPath);
     // Opens a folder of sources here and in every window of the state.
@@ -96,6 +97,8 @@ public:
     QString positionText() const;
 
 private:
+    // Says why a skin or package could not be opened into the folder.
+    void showOpeningRefusal(const Error& error);
     // Building the widgets, one part each.
     QLayout* buildTools();
     // "新建皮肤…" and "导出预览图".
