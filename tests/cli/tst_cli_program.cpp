@@ -5,15 +5,10 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTest>
 
-#include <csignal>
 #include <cstdio>
 
-#include <poll.h>
-#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -228,37 +223,6 @@ private slots:
             QCOMPARE(made.mid(1078 + row * 240, 240), bmp.mid(1078 + (159 - row) * 240, 240));
     }
 
-    // A file that is there but not readable by the one running the command:
-    // doctor and build say so and fail, neither calls it well or missing.
-    void unreadableFileIsSaid_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("doctor, BACK") << "doctor"
-                                      << "BACK";
-        QTest::newRow("build, BACK") << "build"
-                                     << "BACK";
-        QTest::newRow("build, a picture") << "build"
-                                          << "ft256.bmp";
-    }
-    void unreadableFileIsSaid() {
-        QFETCH(QString, command);
-        QFETCH(QString, file);
-        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-        if (::geteuid() != 0 || setpriv.isEmpty())
-            QSKIP("needs root and setpriv to run as another user");
-        QTemporaryDir dir;
-        copyFiles(kDemo, dir.path());
-        test::openToOthers(dir.path());
-        QVERIFY(::chmod(QFile::encodeName(dir.filePath(file)), 0600) == 0);
-        const QStringList asNobody{"--reuid=nobody", "--regid=nogroup", "--clear-groups"};
-        const test::Run run = test::runProgram(
-            setpriv,
-            asNobody + QStringList{QStringLiteral(VIREO_SKIN_PROGRAM), command, dir.path()});
-        QCOMPARE(run.status, 2);
-        QCOMPARE(run.err, "vireo-skin: 没有权限读取文件：" + dir.filePath(file) + '\n');
-        QVERIFY(run.out.isEmpty());
-    }
-
     // Unlike the window, verify takes no BACK from the current directory.
     void verifyIgnoresBackInTheCurrentDirectory() {
         test::SourceFolder complete(27);
@@ -342,41 +306,6 @@ private slots:
 
         // QTemporaryDir cannot remove names that are not UTF-8.
         QVERIFY(std::remove(name.constData()) == 0);
-    }
-
-    // A cleanup signal as soon as the temporary file beside BACKIMG appears:
-    // the program dies of it, and the temporary file dies with it.
-    void killedBuildLeavesNoTemporaryFile_data() {
-        QTest::addColumn<int>("signalNumber");
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGHUP: the terminal closed") << int(SIGHUP);
-        QTest::newRow("SIGQUIT") << int(SIGQUIT);
-        QTest::newRow("SIGPIPE: the reader of its output gone") << int(SIGPIPE);
-    }
-    void killedBuildLeavesNoTemporaryFile() {
-        QFETCH(int, signalNumber);
-        test::SourceFolder sources(24);
-        const int watch = ::inotify_init1(IN_CLOEXEC);
-        QVERIFY(watch >= 0 &&
-                ::inotify_add_watch(watch, QFile::encodeName(sources.dir.path()), IN_CREATE) >= 0);
-        bool killedMidWrite = false;
-        for (int attempt = 0; attempt < 20 && !killedMidWrite; ++attempt) {
-            QProcess build;
-            build.start(QStringLiteral(VIREO_SKIN_PROGRAM), {"build", sources.dir.path()});
-            QVERIFY(build.waitForStarted());
-            alignas(inotify_event) char events[4096];
-            pollfd ready{watch, POLLIN, 0};
-            while (::poll(&ready, 1, 10000) == 1) {
-                const ssize_t got = ::read(watch, events, sizeof events);
-                if (got > 0 && QByteArray(events, int(got)).contains(".BACKIMG.tmp-")) break;
-            }
-            ::kill(pid_t(build.processId()), signalNumber);
-            QVERIFY(build.waitForFinished(10000));
-            killedMidWrite = build.exitStatus() == QProcess::CrashExit;
-            QCOMPARE(test::entries(sources.dir.path()).filter(".tmp-"), QStringList());
-        }
-        ::close(watch);
-        if (!killedMidWrite) QSKIP("every build finished before the signal arrived");
     }
 
     // Only render needs the PNG module that sits next to the program. The last
