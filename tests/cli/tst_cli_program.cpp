@@ -62,19 +62,6 @@ private slots:
         QCOMPARE(test::readFile(dir.filePath("again")), skin);
     }
 
-    // What the manual page is made from: no display, no files, status 0.
-    void helpGoesToStandardOutput() {
-        for (const QStringList& arguments :
-             {QStringList{"--help"}, QStringList{"render", "--help"}}) {
-            const test::Run run = vireoSkin(arguments);
-            QCOMPARE(run.status, 0);
-            QVERIFY(run.err.isEmpty());
-            const QString command = arguments.mid(0, arguments.size() - 1).join(' ');
-            QVERIFY2(run.out.startsWith("用法：vireo-skin " + command), qPrintable(run.out));
-        }
-        QVERIFY(vireoSkin({"render", "--help"}).out.contains("--scale <N>"));
-    }
-
     // '@' stands for a folder of sources with a random BACKIMG, and BACK31, BACK33, BMPHEAD16 too
     // short or long.
     void refusedAndUnreadableInputsChangeNothing_data() {
