@@ -4,6 +4,7 @@
 #include "artwork/qt/qt_picture_decoder.h"
 #include "images/source_set.h"
 #include "project/project.h"
+#include "project/project_fixture.h"
 #include "settings/record.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
@@ -34,8 +35,6 @@ using images::Source;
 
 namespace {
 
-constexpr int kWidth = 240;
-
 // A source folder with the default positions in BACK, open in the workbench at 2×.
 struct Workbench {
     Workbench() {
@@ -65,24 +64,14 @@ struct Workbench {
     QTemporaryDir elsewhere;
 };
 
-// The colour the player shows at screen (x, y) of a 240-wide background file,
-// read from its bytes: first stored row on top, entries blue-green-red.
-QRgb backgroundAt(const QByteArray& bmp, int x, int y) {
-    const int entry = 54 + 4 * quint8(bmp[1078 + y * kWidth + x]);
-    return qRgb(quint8(bmp[entry + 2]), quint8(bmp[entry + 1]), quint8(bmp[entry]));
-}
-
 // A 64×64 opaque red disc with transparent corners.
 QString roundIcon(const QTemporaryDir& dir) {
-    QImage icon(64, 64, QImage::Format_ARGB32);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            const bool inside = (x - 31.5) * (x - 31.5) + (y - 31.5) * (y - 31.5) < 28 * 28;
-            icon.setPixel(x, y, inside ? qRgba(220, 30, 30, 255) : qRgba(0, 0, 0, 0));
-        }
-    const QString path = dir.filePath(QStringLiteral("round.png"));
-    icon.save(path);
-    return path;
+    return test::writeRoundIcon(dir.filePath(QStringLiteral("round.png")), QColor(220, 30, 30));
+}
+
+// The colour the player shows at screen (x, y) of a background file.
+QRgb backgroundAt(const QByteArray& bmp, int x, int y) {
+    return test::pixelOf(bmp, 240, x, y).rgb();
 }
 
 // The colour the player shows for pixel (x, y) of a 64×64 icon file drawn
