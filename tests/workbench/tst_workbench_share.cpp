@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QPushButton>
 #include <QTest>
 
@@ -60,6 +61,12 @@ private slots:
         QCOMPARE(bench.dialogs.messages.size(), 1);
         QVERIFY(bench.dialogs.messages[0].contains(project + "/BACK"));
         QCOMPARE(test::snapshot(project), before);
+
+        // "导出预览图": the sheet of the open project (the sheet's own test
+        // checks where each screen sits).
+        bench.dialogs.chooseSaveAs(bench.current.filePath("sheet.png"));
+        bench.click("exportSheetButton");
+        QCOMPARE(QImage(bench.current.filePath("sheet.png")).size(), QSize(960, 640));
     }
 
     // White list text over the demo's pale tree is marked; its blue is not.
