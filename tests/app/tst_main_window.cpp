@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QGroupBox>
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
@@ -128,25 +127,6 @@ private slots:
         QCOMPARE(test::readFile(f.back()), back);
     }
 
-    // Any height but the compact one counts as expanded.
-    void toggleSwitchesBetweenCompactAndExpanded() {
-        Fixture f;
-        f.openSources();
-        QPushButton* advanced = f.button("Command4");
-        for (int press = 0; press < 2; ++press) {
-            const bool wasExpanded = f.expanded();
-            advanced->click();
-            QCOMPARE(f.window->height(),
-                     wasExpanded ? MainWindow::kCompactHeight : MainWindow::kExpandedHeight);
-            QCOMPARE(advanced->text(), wasExpanded ? QString("高级(&A)") : QString("隐藏(&H)"));
-            QCOMPARE(f.window->findChild<QGroupBox*>("Frame2")->visibleRegion().isEmpty(),
-                     wasExpanded);
-        }
-        f.window->setFixedHeight(300);
-        advanced->click();
-        QCOMPARE(f.window->height(), MainWindow::kCompactHeight);
-    }
-
     // The skin goes to the verified folder, not to a later refused one. A BACK
     // that shrank after the run is refused and leaves the skin as it was.
     void generationWritesTheSkinAndDisablesItself() {
@@ -262,20 +242,6 @@ private slots:
         f.window->openPath(dir.filePath(name));
         QCOMPARE(f.dialogs.messages, QStringList{message.replace('@', dir.path())});
         QCOMPARE(f.dialogs.saveCaptions, QStringList());
-    }
-
-    // A line break in a folder's name reaches the status line escaped.
-    void statusLineEscapesTheFolderName() {
-        Fixture f;
-        QTemporaryDir dir;
-        const QString folder = dir.filePath("a\nb");
-        QVERIFY(QDir().mkpath(folder));
-        for (const auto& [name, bytes] : f.source.files)
-            test::writeFile(folder + '/' + name, bytes);
-        f.window->openPath(folder);
-        const auto* status = shown("Form4").value(0)->findChild<QLabel*>("statusLabel");
-        QVERIFY2((status->text() + status->toolTip()).contains("a\\nb"),
-                 qPrintable(status->text()));
     }
 };
 

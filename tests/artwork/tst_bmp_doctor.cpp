@@ -92,6 +92,25 @@ private slots:
         }
     }
 
+    // Texts over plain black screens, ratios worked out by hand: grey 89 is
+    // 2.998:1, just under 3, and warned of; grey 90 is 3.04:1 and is not.
+    void doctorWarnsOfTextUnderThreeToOne() {
+        test::SourceFolder sources(4);
+        const QByteArray black =
+            test::bmp8(240, 160, QByteArray(1024, '\0'), QByteArray(240 * 160, '\0'));
+        test::writeFile(sources.path("tree_main256.bmp"), black);
+        test::writeFile(sources.path("ebook_main256.bmp"), black);
+        QByteArray back = sources.files.at("BACK");
+        for (const int offset : {0, 1, 2, 4, 5, 6, 8, 9, 10})  // list, selected, e-book
+            back[offset] = char(offset < 4 ? 89 : 90);
+        test::writeFile(sources.path("BACK"), back);
+        const auto report = artwork::doctorFolder(sources.folder().toStdString(), std::nullopt);
+        QList<int> warned;
+        for (const auto& finding : report.value().files.back().findings)
+            if (finding.code == ProblemCode::LowContrast) warned << int(finding.text);
+        QCOMPARE(warned, QList<int>{int(skin::TextRole::List)});
+    }
+
     // Kept rows stay as the file stores them; otherwise the top row is stored first.
     void keptRowsStayInTheirStoredOrder() {
         const auto picture = test::testPicture(64, 64, 8);

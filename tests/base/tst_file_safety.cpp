@@ -1,5 +1,5 @@
 // Reading and writing whole files: paths that are not plain files, outputs that
-// must be whole (interruptions: tst_cli_program). Reads that could block run in a child with a
+// must be whole, also when a signal interrupts them. Reads that could block run in a child with a
 // deadline: a regression fails, never hangs.
 #include "base/binary_file.h"
 #include "base/readable_file.h"
@@ -103,6 +103,13 @@ int raisingRename(const char* from, const char* to) {
 }
 int failingFlush(int fd) {
     return failNow() ? -1 : ::fsync(fd);
+}
+
+int raisedSignal = 0;
+ssize_t raisingWrite(int, const void*, std::size_t, off_t) {
+    ::raise(raisedSignal);
+    errno = EIO;
+    return -1;
 }
 
 int writeCalls = 0;
@@ -309,6 +316,34 @@ private slots:
         QCOMPARE(entries(dir.path()), names);
         for (const QString& name : names)
             QCOMPARE(readFile(dir.filePath(name)), "new " + name.toUtf8());
+    }
+
+    // A cleanup signal while a temporary file is being written: the program
+    // dies of it, and the temporary file dies with it.
+    void signalDuringTheWriteRemovesTheTemporary_data() {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP: the terminal closed") << int(SIGHUP);
+        QTest::newRow("SIGQUIT") << int(SIGQUIT);
+        QTest::newRow("SIGPIPE: the reader of its output gone") << int(SIGPIPE);
+    }
+    void signalDuringTheWriteRemovesTheTemporary() {
+        QFETCH(int, signalNumber);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("BACK"), "old");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            installTemporaryFileCleanup();
+            raisedSignal = signalNumber;
+            detail::positionalWrite = raisingWrite;
+            static_cast<void>(writeFilesAtomically({{str(dir.filePath("BACK")), toBytes("new")}}));
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber);
+        QCOMPARE(entries(dir.path()), QStringList{"BACK"});
+        QCOMPARE(readFile(dir.filePath("BACK")), QByteArray("old"));
     }
 
     // The folders a failed write made are gone again; one that was there stays.

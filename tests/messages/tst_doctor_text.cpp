@@ -1,5 +1,6 @@
 #include "messages/doctor_text.h"
 #include "messages/error_text.h"
+#include "messages/settings_write_text.h"
 
 #include <QTest>
 
@@ -27,6 +28,7 @@ private slots:
     void reasonCodes_data();
     void reasonCodes();
     void reasonOnlyWhereItSaysMore();
+    void settingsPanelWriteSentences();
 };
 
 void DoctorTextTest::findingSentences_data() {
@@ -153,6 +155,24 @@ void DoctorTextTest::reasonOnlyWhereItSaysMore() {
     QCOMPARE(q(describeWithReason(length)), QStringLiteral("文件大小错误：/p"));
     const Error read{Error::Kind::Read, "/p", "Input/output error", Error::Cause::Other};
     QCOMPARE(q(describeWithReason(read)), QStringLiteral("读取文件出错：/p（Input/output error）"));
+}
+
+// What the settings panel says of a failed write, by what failed.
+void DoctorTextTest::settingsPanelWriteSentences() {
+    const auto back = [](Error::Kind kind) {
+        return q(settingsWriteMessage({kind, "/a/BACK", ""}));
+    };
+    const auto table = [](Error::Kind kind) {
+        return q(byteTableWriteMessage({kind, "/t/ASCII", ""}));
+    };
+    QCOMPARE(back(Error::Kind::NotFound),
+             QStringLiteral("BACK文件找不到或大小不正确，不能写入：/a/BACK"));
+    QCOMPARE(back(Error::Kind::WrongLength), back(Error::Kind::NotFound));
+    QCOMPARE(back(Error::Kind::Open), QStringLiteral("无法打开BACK文件，不能写入：/a/BACK"));
+    QCOMPARE(back(Error::Kind::Write), QStringLiteral("写入BACK文件出错：/a/BACK"));
+    QCOMPARE(table(Error::Kind::ShortRead),
+             QStringLiteral("ASCII文件找不到或大小不正确，不能写入：/t/ASCII"));
+    QCOMPARE(table(Error::Kind::Open), QStringLiteral("无法读取ASCII文件，不能写入：/t/ASCII"));
 }
 
 QTEST_APPLESS_MAIN(DoctorTextTest)

@@ -61,22 +61,6 @@ private slots:
         QCOMPARE(test::snapshot(folder.dir.path()), before);
     }
 
-    void anUnpackedSkinIsAProject() {
-        test::ProjectFolder folder;
-        QVERIFY(folder.project->generate(folder.path("BACKIMG").toStdString()).ok());
-        QTemporaryDir other;
-        const QString unpacked = other.filePath("u");
-        QCOMPARE(run({"unpack", folder.path("BACKIMG"), "-o", unpacked}).status, 0);
-        const test::Run update = run({"update", unpacked});
-        QCOMPARE(update.status, 0);
-        QCOMPARE(update.out.trimmed(), QStringLiteral("没有需要更新的源图片"));
-        project::Project opened(folder.decoder, {});
-        QVERIFY(opened.openFolder(unpacked.toStdString()).ok());
-        QVERIFY(opened.verification().passed());
-        QVERIFY(opened.generate(other.filePath("again").toStdString()).ok());
-        QCOMPARE(test::readFile(other.filePath("again")), test::readFile(folder.path("BACKIMG")));
-    }
-
     // The default grid's rows share four lines of pixels; more than that is
     // a warning, naming the icon hidden and the one over it.
     void doctorWarnsOfIconsThatHideEachOther_data() {

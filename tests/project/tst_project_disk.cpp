@@ -175,29 +175,6 @@ private slots:
                                       Source::OptionsIcon, Source::GameIcon, Source::PictureIcon}));
     }
 
-    // A write killed between its renames left kept copies and temporaries; the
-    // next opening puts every kept copy back and removes the temporaries.
-    void aKilledWriteIsUndoneByTheNextOpening() {
-        test::ProjectFolder folder;
-        const QByteArray back = test::readFile(folder.path("BACK"));
-        const QByteArray main = test::readFile(folder.path("main256.bmp"));
-        QVERIFY(QFile::rename(folder.path("BACK"), folder.path(".BACK.old-00000000000000a1")));
-        test::writeFile(folder.path("main256.bmp"), "half-written");
-        test::writeFile(folder.path(".main256.bmp.old-00000000000000a1"), main);
-        test::writeFile(folder.path("art/.derived.json.tmp-00000000000000a1"), "{");
-        test::writeFile(folder.path(".notes.old-1"), "the author's");  // not of our pattern
-
-        project::Project again(folder.decoder, {});
-        QVERIFY(again.openFolder(folder.folder().toStdString()).ok());
-        QCOMPARE(again.takeRecoveredWrites().size(), std::size_t(3));
-        QCOMPARE(test::readFile(folder.path("BACK")), back);
-        QCOMPARE(test::readFile(folder.path("main256.bmp")), main);
-        QCOMPARE(QDir(folder.path("art")).entryList(QDir::Hidden | QDir::Files).filter(".tmp-"),
-                 QStringList());
-        QCOMPARE(test::readFile(folder.path(".notes.old-1")), QByteArray("the author's"));
-        QVERIFY(again.takeRecoveredWrites().empty());
-    }
-
     // An update from outside rewrites derived.json and another source; the
     // earlier step touched only the options icon's files, so it still undoes.
     // A save of BACK is no step: the undo leaves it.

@@ -195,8 +195,8 @@ private slots:
     }
 
     // A cancel reads the accepted file again; a refused pick elsewhere leaves it
-    // as the one restored, beside itself. (tst_disk_faults checks that the
-    // templates come from the current directory and that a missing one is named.)
+    // as the one restored, beside itself. (tst_data_files checks where the
+    // templates are looked for.)
     void restoresTheLastAcceptedFile() {
         Fixture f;
         const QString accepted = f.skin("BACKIMG", 178720);

@@ -1,13 +1,11 @@
 // The workbench over the originals in art/: sources derived again after a
-// drag and after a new background, undo over files changed outside, and a
-// drag cancelled by Ctrl+Z.
+// drag, a typed position or a fit, a drag cancelled by Ctrl+Z, and BACK or
+// an icon changed outside.
 #include "artwork/qt/qt_picture_decoder.h"
 #include "images/source_set.h"
 #include "project/project.h"
+#include "project/project_fixture.h"
 #include "settings/record.h"
-#include "skin/generation.h"
-#include "skin/screen.h"
-#include "skin/skin_file.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_fixture.h"
@@ -36,8 +34,6 @@ using images::kMainScreenIcons;
 using images::Source;
 
 namespace {
-
-constexpr int kWidth = 240;
 
 // A source folder with the default positions in BACK, open in the workbench at 2×.
 struct Workbench {
@@ -68,24 +64,14 @@ struct Workbench {
     QTemporaryDir elsewhere;
 };
 
-// The colour the player shows at screen (x, y) of a 240-wide background file,
-// read from its bytes: first stored row on top, entries blue-green-red.
-QRgb backgroundAt(const QByteArray& bmp, int x, int y) {
-    const int entry = 54 + 4 * quint8(bmp[1078 + y * kWidth + x]);
-    return qRgb(quint8(bmp[entry + 2]), quint8(bmp[entry + 1]), quint8(bmp[entry]));
-}
-
 // A 64×64 opaque red disc with transparent corners.
 QString roundIcon(const QTemporaryDir& dir) {
-    QImage icon(64, 64, QImage::Format_ARGB32);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            const bool inside = (x - 31.5) * (x - 31.5) + (y - 31.5) * (y - 31.5) < 28 * 28;
-            icon.setPixel(x, y, inside ? qRgba(220, 30, 30, 255) : qRgba(0, 0, 0, 0));
-        }
-    const QString path = dir.filePath(QStringLiteral("round.png"));
-    icon.save(path);
-    return path;
+    return test::writeRoundIcon(dir.filePath(QStringLiteral("round.png")), QColor(220, 30, 30));
+}
+
+// The colour the player shows at screen (x, y) of a background file.
+QRgb backgroundAt(const QByteArray& bmp, int x, int y) {
+    return test::pixelOf(bmp, 240, x, y).rgb();
 }
 
 // The colour the player shows for pixel (x, y) of a 64×64 icon file drawn
@@ -109,9 +95,6 @@ class WorkbenchOriginalsTest : public QObject {
 private slots:
     void draggedRoundIconShowsTheBackgroundWhereItLands();
     void ctrlZDuringADragCancelsIt();
-    void newBackgroundRederivesTheIconsAsOneStep();
-    void undoRefusesOverAFileChangedOutside();
-    void opensAFinishedSkinAsTheRendererShowsIt();
     void typedPositionDerivesOnceValid();
     void aFolderInASlotIsNamedAsSuch();
     void otherProportionsAskHowToFit();
@@ -179,108 +162,6 @@ void WorkbenchOriginalsTest::ctrlZDuringADragCancelsIt() {
     QCOMPARE(history->count(), 1);
     QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(bench.state.fieldText(18), QStringLiteral("88"));
-}
-
-void WorkbenchOriginalsTest::newBackgroundRederivesTheIconsAsOneStep() {
-    Workbench bench;
-    const QString round = roundIcon(bench.elsewhere);
-    bench.drop(Source::MovieIcon, round);
-    bench.drop(Source::MusicIcon, round);
-    const auto before = test::snapshot(bench.folder.folder());
-    QImage wallpaper(240, 160, QImage::Format_RGB32);
-    for (int y = 0; y < 160; ++y)
-        for (int x = 0; x < 240; ++x) wallpaper.setPixel(x, y, qRgb(x, y, (x * y) % 256));
-    const QString wallpaperPath = bench.elsewhere.filePath(QStringLiteral("wall.png"));
-    QVERIFY(wallpaper.save(wallpaperPath));
-    const int steps = bench.window->undoStack()->count();
-    bench.drop(Source::MainBackground, wallpaperPath);
-    QVERIFY(bench.dialogs.messages.isEmpty());
-    QCOMPARE(bench.window->undoStack()->count(), steps + 1);
-
-    // What the screen shows over the new background is what the files hold.
-    const QByteArray main = test::readFile(bench.path("main256.bmp"));
-    for (const QPoint corner : cornersAt(12, 26))
-        if (corner.y() == 26)
-            QCOMPARE(bench.window->screenPicture().pixel(corner),
-                     backgroundAt(main, corner.x(), corner.y()));
-    QVERIFY(test::readFile(bench.path("movie256.bmp")) != before.at(bench.path("movie256.bmp")));
-    QVERIFY(test::readFile(bench.path("music256.bmp")) != before.at(bench.path("music256.bmp")));
-
-    // One undo puts back every file the new background changed.
-    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(bench.dialogs.messages.isEmpty());
-    QCOMPARE(test::snapshot(bench.folder.folder()), before);
-}
-
-void WorkbenchOriginalsTest::undoRefusesOverAFileChangedOutside() {
-    Workbench bench;
-    const QByteArray original = test::readFile(bench.path("movie256.bmp"));
-    bench.drop(Source::MovieIcon, roundIcon(bench.elsewhere));
-    const QByteArray derived = test::readFile(bench.path("movie256.bmp"));
-    QVERIFY(derived != original);
-    const QByteArray authors = original.left(1078) + test::randomBytes(4096, 7);
-    test::writeFile(bench.path("movie256.bmp"), authors);
-
-    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(bench.dialogs.messages.size(), 1);
-    QVERIFY(bench.dialogs.messages.front().startsWith(QStringLiteral("无法撤销")));
-    QVERIFY(bench.dialogs.messages.front().contains(QStringLiteral("movie256.bmp")));
-    QCOMPARE(test::readFile(bench.path("movie256.bmp")), authors);
-    QCOMPARE(bench.window->undoStack()->index(), 1);  // the step is kept
-
-    // Once the file holds what the step wrote again, the undo goes through.
-    test::writeFile(bench.path("movie256.bmp"), derived);
-    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(bench.dialogs.messages.size(), 1);
-    QCOMPARE(test::readFile(bench.path("movie256.bmp")), original);
-    QCOMPARE(bench.window->undoStack()->index(), 0);
-}
-
-void WorkbenchOriginalsTest::opensAFinishedSkinAsTheRendererShowsIt() {
-    Workbench bench;
-    // A finished skin made from another folder's files, kept elsewhere.
-    test::SourceFolder other(5);
-    skin::SkinSourceBytes sources;
-    for (std::size_t i = 0; i < images::kSourceCount; ++i)
-        sources.pictures[i] =
-            test::toBytes(other.files.at(QString::fromLatin1(images::kSourceSet[i].fileName)));
-    sources.settings = test::toBytes(other.files.at(QStringLiteral("BACK")));
-    const Bytes skinBytes = skin::assembleSkin(sources).value();
-    const QString skinPath = bench.elsewhere.filePath(QStringLiteral("BACKIMG"));
-    test::writeFile(skinPath, test::fromBytes(skinBytes));
-    const auto skinFile = skin::skinFileOf(skinBytes, skinPath.toStdString()).value();
-
-    // A folder in the way is refused without touching it.
-    const QString taken = bench.elsewhere.filePath(QStringLiteral("taken"));
-    QVERIFY(QDir().mkpath(taken));
-    test::writeFile(taken + QStringLiteral("/BACK"), "mine");
-    bench.dialogs.choose(skinPath);
-    bench.dialogs.chooseSaveAs(taken);
-    bench.window->findChild<QPushButton*>(QStringLiteral("openSkinButton"))->click();
-    QCOMPARE(bench.dialogs.messages.size(), 1);
-    QCOMPARE(test::readFile(taken + QStringLiteral("/BACK")), QByteArray("mine"));
-    QCOMPARE(bench.state.folder(), bench.folder.folder());
-
-    const QString fresh = bench.elsewhere.filePath(QStringLiteral("BACKIMG-源文件"));
-    bench.dialogs.choose(skinPath);
-    bench.dialogs.chooseSaveAs(fresh);
-    bench.window->findChild<QPushButton*>(QStringLiteral("openSkinButton"))->click();
-    QCOMPARE(bench.dialogs.messages.size(), 1);
-    QCOMPARE(bench.state.folder(), fresh + '/');
-    for (const auto screen :
-         {skin::Screen::Main, skin::Screen::Tree, skin::Screen::Ebook, skin::Screen::Music}) {
-        bench.window->setScreen(screen);
-        const auto picture = skin::renderScreen(skinFile, screen);
-        const QImage shown = bench.window->screenPicture();
-        QCOMPARE(shown.size(), QSize(picture.width, picture.height));
-        for (int y = 0; y < picture.height; ++y)
-            for (int x = 0; x < picture.width; ++x)
-                if (shown.pixel(x, y) != (picture.at(x, y) | 0xff000000u))
-                    QFAIL(qPrintable(QStringLiteral("screen %1 differs at %2,%3")
-                                         .arg(int(screen))
-                                         .arg(x)
-                                         .arg(y)));
-    }
 }
 
 void WorkbenchOriginalsTest::typedPositionDerivesOnceValid() {
