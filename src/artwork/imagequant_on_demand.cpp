@@ -5,21 +5,20 @@
 // null and every other call reports LIQ_UNSUPPORTED, which the converter
 // already refuses with its own sentence.
 
-#include <libimagequant.h>
+#include "base/library_on_demand.h"
 
-#include <dlfcn.h>
+#include <libimagequant.h>
 
 namespace {
 
 void* library() {
-    static void* const handle = ::dlopen(VIREO_IMAGEQUANT_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    static void* const handle = vireo::openLibrary(VIREO_IMAGEQUANT_LIBRARY);
     return handle;
 }
 
 template <typename Function>
 Function* resolve(const char* name) {
-    void* const handle = library();
-    return handle ? reinterpret_cast<Function*>(::dlsym(handle, name)) : nullptr;
+    return vireo::resolveIn<Function>(library(), name);
 }
 
 }  // namespace

@@ -7,23 +7,22 @@
 
 #include "package/zip_library.h"
 
+#include "base/library_on_demand.h"
+
 // The header would declare every function visible; these stand-ins are hidden.
 #define ZIP_EXTERN
 #include <zip.h>
 
-#include <dlfcn.h>
-
 namespace {
 
 void* library() {
-    static void* const handle = ::dlopen(VIREO_ZIP_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    static void* const handle = vireo::openLibrary(VIREO_ZIP_LIBRARY);
     return handle;
 }
 
 template <typename Function>
 Function* resolve(const char* name) {
-    void* const handle = library();
-    return handle ? reinterpret_cast<Function*>(::dlsym(handle, name)) : nullptr;
+    return vireo::resolveIn<Function>(library(), name);
 }
 
 }  // namespace
