@@ -44,9 +44,6 @@ struct Workbench {
         test::writeFile(folder.path(QStringLiteral("BACK")), back);
         test::writeFile(folder.path(QStringLiteral("ASCII")), test::identityTable());
         test::openInState(state, folder);
-        for (const auto& field : settings::kColourFields)
-            state.setFieldText(field.offset, QString::number(quint8(back[field.offset])));
-        state.setHintOn(back[settings::kHintFlagOffset] != 0);
         window = std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, folder.folder());
         window->show();
         window->activateWindow();

@@ -56,9 +56,6 @@ struct Bench {
         test::writeFile(folder.path(QStringLiteral("BACK")), back);
 
         test::openInState(state, folder);
-        for (const auto& field : settings::kColourFields)
-            state.setFieldText(field.offset, QString::number(quint8(back[field.offset])));
-        state.setHintOn(back[settings::kHintFlagOffset] != 0);
 
         window = std::make_unique<workbench::ui::WorkbenchWindow>(dialogs, state, folder.folder());
         window->show();
