@@ -107,7 +107,8 @@ Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source r
                                       const std::string& path,
                                       const std::vector<RgbaImage>& alsoDrawn) {
     const images::SourceImage& source = images::sourceImage(role);
-    auto fitted = fitPicture(picture, source.width, source.height, options.fit, path);
+    auto fitted =
+        fitPicture(picture, source.width, source.height, options.fit, path, options.frame);
     if (!fitted) return fitted.error();
     if (isBackground(role))
         return quantiseBackground(opaqueBackground(fitted.value(), options),

@@ -22,6 +22,7 @@ struct ConvertOptions {
     // What a background's transparent parts (a contained picture's margins)
     // are filled with; nullopt: the mean colour of the picture's edge next to them.
     std::optional<Colour> margin;
+    Frame frame;  // the part a covering fit shows
 };
 
 // The mean colour of the opaque pixels next to a transparent one (the edge a

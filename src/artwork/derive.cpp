@@ -175,7 +175,8 @@ Result<OriginalPaths> findOriginals(const std::string& artFolder, std::vector<Er
 }
 
 Result<FittedOriginal> loadOriginal(const std::string& path, images::Source role,
-                                    PictureDecoder& decoder, Fit fit, bool keepRows) {
+                                    PictureDecoder& decoder, Fit fit, bool keepRows,
+                                    const Frame& frame) {
     const images::SourceImage& source = images::sourceImage(role);
     FittedOriginal original{path, {}, std::nullopt};
     auto picture = loadPicture(path, decoder, keepRows);
@@ -186,7 +187,7 @@ Result<FittedOriginal> loadOriginal(const std::string& path, images::Source role
             exact && exact->width == source.width && exact->height == source.height)
             original.exact = std::move(exact);
     }
-    auto fitted = fitPicture(picture.value(), source.width, source.height, fit, path);
+    auto fitted = fitPicture(picture.value(), source.width, source.height, fit, path, frame);
     if (!fitted) return fitted.error();
     original.fitted = std::move(fitted).value();
     return original;

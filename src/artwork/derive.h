@@ -29,16 +29,17 @@ Result<OriginalPaths> findOriginals(const std::string& artFolder);
 // be listed fails.
 Result<OriginalPaths> findOriginals(const std::string& artFolder, std::vector<Error>& problems);
 
-// One original, decoded and brought to its source's size by `fit` (not yet
-// composited). A background that is already an 8-bit BMP of its size is kept
-// as it is, with no second quantising.
+// One original, decoded and brought to its source's size by `fit` and, when
+// covering, `frame` (not yet composited). A background that is already an 8-bit BMP of its size is
+// kept as it is, with no second quantising.
 struct FittedOriginal {
     std::string path;
     RgbaImage fitted;
     std::optional<IndexedPicture> exact;
 };
 Result<FittedOriginal> loadOriginal(const std::string& path, images::Source role,
-                                    PictureDecoder& decoder, Fit fit, bool keepRows);
+                                    PictureDecoder& decoder, Fit fit, bool keepRows,
+                                    const Frame& frame = {});
 
 // What to derive: the sources with `wanted` set are made from `originals`;
 // the others are taken from `existing` (rows as the player shows them) where

@@ -75,8 +75,13 @@ RgbaImage resample(const RgbaImage& src, double x, double y, double w, double h,
 
 }  // namespace
 
+bool validFrame(const Frame& frame) {
+    return frame.x >= 0 && frame.x <= 100 && frame.y >= 0 && frame.y <= 100 && frame.zoom >= 100 &&
+           frame.zoom <= kMaxFrameZoom;
+}
+
 Result<RgbaImage> fitPicture(const RgbaImage& picture, int width, int height, Fit fit,
-                             const std::string& path) {
+                             const std::string& path, const Frame& frame) {
     // A picture decoded already scaled down still has its file's size.
     const int fileWidth = picture.fileWidth > 0 ? picture.fileWidth : picture.width;
     const int fileHeight = picture.fileHeight > 0 ? picture.fileHeight : picture.height;
@@ -93,11 +98,14 @@ Result<RgbaImage> fitPicture(const RgbaImage& picture, int width, int height, Fi
     const double sx = static_cast<double>(width) / picture.width;
     const double sy = static_cast<double>(height) / picture.height;
     if (fit == Fit::Cover) {
-        const double scale = std::max(sx, sy);
+        const double scale = std::max(sx, sy) * frame.zoom / 100.0;
         const double w = width / scale;
         const double h = height / scale;
-        return resample(picture, (picture.width - w) / 2, (picture.height - h) / 2, w, h, width,
-                        height);
+        const double left =
+            std::clamp(picture.width * frame.x / 100.0 - w / 2, 0.0, picture.width - w);
+        const double top =
+            std::clamp(picture.height * frame.y / 100.0 - h / 2, 0.0, picture.height - h);
+        return resample(picture, left, top, w, h, width, height);
     }
     const double scale = std::min(sx, sy);
     const int w = std::clamp(static_cast<int>(std::lround(picture.width * scale)), 1, width);

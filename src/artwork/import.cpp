@@ -147,7 +147,7 @@ Result<std::vector<OutputFile>> importArtwork(const std::string& artFolder, Pict
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {
         if (!found.value()[i]) continue;
         auto original = loadOriginal(*found.value()[i], static_cast<images::Source>(i), decoder,
-                                     options.convert.fit, options.keepRows);
+                                     options.convert.fit, options.keepRows, options.frames[i]);
         if (!original) {
             problems.push_back(original.error());
             continue;

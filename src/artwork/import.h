@@ -4,6 +4,7 @@
 #include "base/binary_file.h"
 #include "base/result.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,8 +40,9 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role,
                           const std::optional<std::string>& backPath = std::nullopt);
 
 struct ImportOptions {
-    ConvertOptions convert;
+    ConvertOptions convert;  // its frame unused: each picture has its own
     bool keepRows = false;
+    std::array<Frame, images::kSourceCount> frames{};  // the part each picture shows when covering
 };
 
 // One finished file, for the caller to write with the others in one go.

@@ -33,6 +33,11 @@ void addConvertOptions(CommandParser& command) {
     command.addOption("keep-rows", "BMP 图片已按播放器的行序保存，保持其行序不变。");
 }
 
+const char* const kFrameHelp =
+    "cover 时显示图片的哪一部分：X,Y 为这部分的中心在图片上横向、纵向的位置（百分比，"
+    "0 到 100，默认 50,50 即正中），ZOOM 为放大（百分比，100 到 800，默认 100 即铺满的最大部分）。";
+const char* const kFrameRefused = "取景应为 X,Y,ZOOM：X、Y 为 0 到 100，ZOOM 为 100 到 800：";
+
 // The options convert and import share; prints the usage and returns its
 // status when one is wrong.
 std::optional<int> readConvertOptions(const CommandParser& command, Io& io,
@@ -68,6 +73,7 @@ int runConvert(const Arguments& arguments, Io& io) {
     command.addOption(
         "margin", "背景透明处（contain 空出的边缘）的颜色，RRGGBB（默认取图片边缘的平均颜色）。",
         "RRGGBB");
+    command.addOption("frame", kFrameHelp, "X,Y,ZOOM");
     if (auto status = command.parse(arguments, io)) return *status;
 
     const auto role = artwork::sourceNamed(command.value("as"));
@@ -76,6 +82,11 @@ int runConvert(const Arguments& arguments, Io& io) {
     if (output.empty()) return usage(io, "缺少 -o FILE", command.help());
     artwork::ConvertOptions options;
     if (auto status = readConvertOptions(command, io, options)) return *status;
+    if (command.isSet("frame")) {
+        const auto frame = frameFromText(command.value("frame"));
+        if (!frame) return usage(io, kFrameRefused + command.value("frame"), command.help());
+        options.frame = *frame;
+    }
     for (const char* name : {"matte", "margin"}) {
         if (!command.isSet(name)) continue;
         const auto colour = colourFromHex(command.value(name));

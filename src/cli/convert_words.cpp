@@ -12,6 +12,22 @@ std::optional<Fit> fitNamed(const std::string& name) {
     return std::nullopt;
 }
 
+std::optional<artwork::Frame> frameFromText(const std::string& text) {
+    int parts[3] = {0, 0, 0};
+    std::size_t at = 0;
+    for (int k = 0; k < 3; ++k) {
+        const std::size_t start = at;
+        // At most four digits: no value of a frame needs more, and none overflows.
+        while (at < text.size() && at - start < 4 && text[at] >= '0' && text[at] <= '9')
+            parts[k] = parts[k] * 10 + (text[at++] - '0');
+        if (at == start) return std::nullopt;
+        if (k < 2 && (at >= text.size() || text[at++] != ',')) return std::nullopt;
+    }
+    const artwork::Frame frame{parts[0], parts[1], parts[2]};
+    if (at != text.size() || !artwork::validFrame(frame)) return std::nullopt;
+    return frame;
+}
+
 std::optional<Colour> colourFromHex(const std::string& text) {
     if (text.size() != 6) return std::nullopt;
     std::uint8_t value[3] = {0, 0, 0};

@@ -1,6 +1,7 @@
 #include "artwork/import.h"
 #include "base/binary_file.h"
 #include "cli/command.h"
+#include "cli/convert_words.h"
 #include "cli/output_folder.h"
 #include "cli/picture_module.h"
 #include "images/source_set.h"
@@ -27,9 +28,9 @@ std::vector<std::string> setFileNames() {
 
 // When ART is DIR/art, the project's record of what each source was derived
 // from, so that `update` and the windows know the sources are fresh.
-Result<std::optional<OutputFile>> derivedFile(const std::string& art, const std::string& dir,
-                                              const std::vector<OutputFile>& files,
-                                              artwork::Fit fit) {
+Result<std::optional<OutputFile>> derivedFile(
+    const std::string& art, const std::string& dir, const std::vector<OutputFile>& files,
+    artwork::Fit fit, const std::array<artwork::Frame, images::kSourceCount>& frames) {
     const std::string projectArt = project::artFolderOf(dir);
     if (!sameFile(art, projectArt)) return std::optional<OutputFile>{};
     std::array<Bytes, images::kSourceCount> sources;
@@ -40,7 +41,7 @@ Result<std::optional<OutputFile>> derivedFile(const std::string& art, const std:
         else if (file.bytes.size() == record.size())
             std::copy(file.bytes.begin(), file.bytes.end(), record.begin());
     }
-    auto bytes = project::derivedFileFor(projectArt, sources, record, fit);
+    auto bytes = project::derivedFileFor(projectArt, sources, record, fit, frames);
     if (!bytes) return bytes.error();
     OutputFile derived{projectArt + project::kDerivedFileName, bytes.value()};
     return std::optional<OutputFile>(std::move(derived));
@@ -57,6 +58,10 @@ int runImport(const Arguments& arguments, Io& io) {
     command.addArgument("ART", "图片所在的文件夹。");
     command.addOption("output", "写入文件夹 DIR（必需；不存在时新建）。", "DIR", 'o');
     addConvertOptions(command);
+    command.addOption(
+        "frame",
+        std::string("SOURCE 的原图的取景，例如 main256.bmp=50,30,150；可多次给出。") + kFrameHelp,
+        "SOURCE=X,Y,ZOOM");
     command.addOption("force", "替换 DIR 中已有的文件。");
     if (auto status = command.parse(arguments, io)) return *status;
 
@@ -65,6 +70,15 @@ int runImport(const Arguments& arguments, Io& io) {
     artwork::ImportOptions options;
     if (auto status = readConvertOptions(command, io, options.convert)) return *status;
     options.keepRows = command.isSet("keep-rows");
+    for (const std::string& given : command.values("frame")) {
+        const std::size_t equals = given.find('=');
+        const auto role = artwork::sourceNamed(given.substr(0, equals));
+        if (equals == std::string::npos || !role)
+            return usage(io, "--frame 应为 SOURCE=X,Y,ZOOM：" + given, command.help());
+        const auto frame = frameFromText(given.substr(equals + 1));
+        if (!frame) return usage(io, kFrameRefused + given.substr(equals + 1), command.help());
+        options.frames[static_cast<std::size_t>(*role)] = *frame;
+    }
     const std::string& art = command.argument(0);
     if (auto error = missingFolder(art)) return fail(io, *error);
 
@@ -98,7 +112,7 @@ int runImport(const Arguments& arguments, Io& io) {
         inputs.push_back(entry.path().string());
     for (const OutputFile& file : files)
         if (auto status = refuseOutputOverInput(io, file.path, inputs)) return *status;
-    auto derived = derivedFile(art, dir, files, options.convert.fit);
+    auto derived = derivedFile(art, dir, files, options.convert.fit, options.frames);
     if (!derived) return fail(io, derived.error());
     if (derived.value()) files.push_back(std::move(*derived.value()));
     // All files or none: a failure leaves DIR as it was, the folders made for it removed again.

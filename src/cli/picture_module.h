@@ -55,6 +55,9 @@ private:
 
 // The options convert and import share: --fit, --dither, --keep-rows.
 void addConvertOptions(CommandParser& command);
+// --frame's description and the start of its refusal, for convert and import.
+extern const char* const kFrameHelp;
+extern const char* const kFrameRefused;
 // Reads --fit and --dither into `options`; on a wrong value prints the usage
 // and returns its status.
 std::optional<int> readConvertOptions(const CommandParser& command, Io& io,

@@ -22,7 +22,7 @@ const std::array<std::pair<const char*, const char*>, 10> kCodes = {{
 }};
 
 // What a refusal of derived.json found wrong with the named key.
-const std::array<std::pair<const char*, const char*>, 14> kDerivedProblems = {{
+const std::array<std::pair<const char*, const char*>, 15> kDerivedProblems = {{
     {"too-large", "文件过大"},
     {"not-json", "不是有效的 JSON"},
     {"not-an-object", "应为对象"},
@@ -36,6 +36,8 @@ const std::array<std::pair<const char*, const char*>, 14> kDerivedProblems = {{
     {"not-a-hash", "应为 16 位十六进制的散列值"},
     {"not-a-fit", "缩放方式应为 exact、cover、contain 或 stretch"},
     {"not-a-position", "坐标应为两个 0 到 255 的整数"},
+    {"not-a-frame",
+     "取景应为三个整数：中心横向与纵向位置 0 到 100（百分比），放大 100 到 800（百分比）"},
     {"not-a-picture-name", "文件扩展名不是图片格式"},
 }};
 

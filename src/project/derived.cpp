@@ -107,6 +107,15 @@ Result<DerivedEntry> entryOf(const json& object, const std::string& where,
             const auto fit = value.is_string() ? fitOfWord(value.get<std::string>()) : std::nullopt;
             if (!fit) return invalid(path, at + ": not-a-fit");
             entry.fit = *fit;
+        } else if (key == "frame") {
+            std::optional<int> part[3];
+            if (value.is_array() && value.size() == 3)
+                for (std::size_t k = 0; k < 3; ++k)
+                    if (value[k].is_number_unsigned() && value[k].get<std::uint64_t>() <= 1000)
+                        part[k] = static_cast<int>(value[k].get<std::uint64_t>());
+            if (!part[0] || !part[1] || !part[2]) return invalid(path, at + ": not-a-frame");
+            entry.frame = artwork::Frame{*part[0], *part[1], *part[2]};
+            if (!artwork::validFrame(entry.frame)) return invalid(path, at + ": not-a-frame");
         } else if (key == "position") {
             if (!value.is_array() || value.size() != 2)
                 return invalid(path, at + ": not-a-position");
@@ -168,6 +177,9 @@ Bytes serializeDerived(const DerivedRecord& record) {
                        {"originalHash", hexOf(entry.originalHash)},
                        {"fit", fitWord(entry.fit)},
                        {"sourceHash", hexOf(entry.sourceHash)}};
+        // The middle is left unsaid, so that a record without framing reads as before.
+        if (entry.frame != artwork::Frame{})
+            object["frame"] = {entry.frame.x, entry.frame.y, entry.frame.zoom};
         if (entry.position) object["position"] = {entry.position->x, entry.position->y};
         if (entry.backgroundHash) object["backgroundHash"] = hexOf(*entry.backgroundHash);
         if (entry.iconsHash) object["iconsHash"] = hexOf(*entry.iconsHash);

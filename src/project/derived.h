@@ -21,6 +21,7 @@ struct DerivedEntry {
     std::uint64_t originalSize = 0;  // its length in bytes
     std::uint64_t originalHash = 0;
     artwork::Fit fit = artwork::Fit::Cover;  // how it was brought to the source's size
+    artwork::Frame frame;                    // the part a covering fit showed
     // The icon's position in BACK when it was derived (64×64 icons only).
     std::optional<Position> position;
     // The hash of the background source it was drawn over (icons only).

@@ -58,6 +58,12 @@ std::uint64_t iconsHashOf(const OriginalInfos& infos, std::size_t background) {
     for (std::size_t i = 0; i < kCount; ++i) {
         if (isBackgroundAt(i) || paletteOf(i) != background || !infos[i]) continue;
         hash = mix(mix(mix(hash, i), infos[i]->hash), static_cast<std::uint64_t>(infos[i]->fit));
+        // A framed icon serves other colours; an unframed one hashes as it always has.
+        const artwork::Frame& frame = infos[i]->frame;
+        if (frame != artwork::Frame{})
+            hash = mix(hash, static_cast<std::uint64_t>(frame.x) << 32 |
+                                 static_cast<std::uint64_t>(frame.y) << 16 |
+                                 static_cast<std::uint64_t>(frame.zoom));
     }
     return hash;
 }
@@ -72,7 +78,8 @@ bool entryStale(const ProjectCore& core, const OriginalInfos& infos, std::size_t
     const auto& entry = core.derived[i];
     const OriginalInfo& info = *infos[i];
     if (!entry || entry->original != info.name || entry->originalSize != info.size ||
-        entry->originalHash != info.hash || entry->fit != info.fit || !core.sourceUsable(i))
+        entry->originalHash != info.hash || entry->fit != info.fit || entry->frame != info.frame ||
+        !core.sourceUsable(i))
         return true;
     if (isBackgroundAt(i)) return entry->iconsHash != iconsHashOf(infos, i);
     if (entry->backgroundHash != hashOfSource(core, paletteOf(i))) return true;
@@ -112,6 +119,7 @@ DerivedEntry derivedEntryFor(const OriginalInfo& info, std::size_t i, const Skin
     entry.originalSize = info.size;
     entry.originalHash = info.hash;
     entry.fit = info.fit;
+    entry.frame = info.frame;
     entry.sourceHash = contentHash(after[i]);
     if (isBackgroundAt(i)) {
         entry.iconsHash = iconsHashOf(infos, i);
@@ -123,7 +131,8 @@ DerivedEntry derivedEntryFor(const OriginalInfo& info, std::size_t i, const Skin
 }
 
 Result<Bytes> derivedFileFor(const std::string& artFolder, const std::array<Bytes, kCount>& sources,
-                             const settings::Record& record, artwork::Fit fit) {
+                             const settings::Record& record, artwork::Fit fit,
+                             const std::array<artwork::Frame, kCount>& frames) {
     auto found = artwork::findOriginals(artFolder);
     if (!found) return found.error();
     OriginalInfos infos;
@@ -131,8 +140,12 @@ Result<Bytes> derivedFileFor(const std::string& artFolder, const std::array<Byte
         if (!found.value()[i]) continue;
         auto bytes = readWholeFile(*found.value()[i], images::kPictureReadLimit);
         if (!bytes) return bytes.error();
-        infos[i] = OriginalInfo{fileTitleOf(*found.value()[i]), *found.value()[i],
-                                bytes.value().size(), contentHash(bytes.value()), fit};
+        infos[i] = OriginalInfo{fileTitleOf(*found.value()[i]),
+                                *found.value()[i],
+                                bytes.value().size(),
+                                contentHash(bytes.value()),
+                                fit,
+                                frames[i]};
     }
     DerivedRecord derived;
     const SkinRecord typed = skinRecordOf(record);
@@ -175,8 +188,8 @@ OriginalInfos currentOriginals(const ProjectCore& core, std::optional<artwork::F
         if (stamp == core.stamps.end() || !stamp->second.present) continue;
         const auto& entry = core.derived[i];
         const artwork::Fit used = fit ? *fit : entry ? entry->fit : core.options.fit;
-        infos[i] =
-            OriginalInfo{*core.originals[i], path, stamp->second.length, stamp->second.hash, used};
+        infos[i] = OriginalInfo{*core.originals[i], path, stamp->second.length,
+                                stamp->second.hash, used, entry ? entry->frame : artwork::Frame{}};
     }
     return infos;
 }
@@ -216,7 +229,7 @@ Result<Derivation> deriveSources(const ProjectCore& core, const OriginalInfos& i
         }
         if (!wanted[i]) continue;
         auto original = artwork::loadOriginal(infos[i]->readFrom, sourceAt(i), core.decoder,
-                                              infos[i]->fit, false);
+                                              infos[i]->fit, false, infos[i]->frame);
         if (!original) return original.error();
         originals[i] = std::move(original).value();
         job.originals[i] = &*originals[i];

@@ -89,7 +89,7 @@ Result<void> adoptOriginal(ProjectCore& core, Source source, const std::string& 
     const std::size_t i = static_cast<std::size_t>(source);
     const std::string name = stemOf(source) + extension;
     OriginalInfos infos = currentOriginals(core);
-    infos[i] = OriginalInfo{name, readFrom, picture.size(), contentHash(picture), fit};
+    infos[i] = OriginalInfo{name, readFrom, picture.size(), contentHash(picture), fit, {}};
     Derivation derivation;
     if (asIs) {
         derivation.derived = keptAsItStands(core, infos, i);
@@ -185,7 +185,8 @@ std::optional<images::RgbaImage> Project::fittedOriginal(Source source) const {
     const OriginalInfos infos = currentOriginals(*core_);
     const auto& info = infos[static_cast<std::size_t>(source)];
     if (!info) return std::nullopt;
-    auto original = artwork::loadOriginal(info->readFrom, source, core_->decoder, info->fit, false);
+    auto original = artwork::loadOriginal(info->readFrom, source, core_->decoder, info->fit, false,
+                                          info->frame);
     if (!original) return std::nullopt;
     return std::move(original).value().fitted;
 }

@@ -121,11 +121,12 @@ std::vector<std::string> filesInTheWay(const std::string& folder);
 std::string artFolderOf(const std::string& folder);
 
 // art/derived.json for a folder whose twelve `sources` were just derived from
-// the originals in `artFolder` by `fit` at `record`'s positions, as `import
-// ART -o DIR` does when ART is DIR/art.
+// the originals in `artFolder` by `fit` (each covering one with its frame) at
+// `record`'s positions, as `import ART -o DIR` does when ART is DIR/art.
 Result<Bytes> derivedFileFor(const std::string& artFolder,
                              const std::array<Bytes, images::kSourceCount>& sources,
-                             const settings::Record& record, artwork::Fit fit);
+                             const settings::Record& record, artwork::Fit fit,
+                             const std::array<artwork::Frame, images::kSourceCount>& frames = {});
 
 // A whole new project from the pictures of `demoArt`: the twelve sources, BACK,
 // the pictures as originals in art/ and art/derived.json, so that the first

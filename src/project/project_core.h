@@ -37,7 +37,7 @@ public:
     artwork::PictureDecoder& decoder;
     std::string tablePath;
     std::vector<ProjectListener*> listeners;
-    artwork::ConvertOptions options{artwork::Fit::Cover, 1.0f, {}, std::nullopt};
+    artwork::ConvertOptions options{artwork::Fit::Cover, 1.0f, {}, std::nullopt, {}};
 
     bool open = false;
     std::string folder;
@@ -105,6 +105,7 @@ struct OriginalInfo {
     std::uint64_t size = 0;
     std::uint64_t hash = 0;
     artwork::Fit fit = artwork::Fit::Cover;
+    artwork::Frame frame;
 };
 using OriginalInfos = std::array<std::optional<OriginalInfo>, images::kSourceCount>;
 

@@ -195,22 +195,48 @@ private slots:
                  QList<int>({0, 255, 255, 0}));
     }
 
-    // Cover keeps the middle of a wider picture: left and right are cut equally.
-    void coverCentresTheCrop() {
+    // Cover keeps the part the frame names, by default the middle; a centre
+    // too near an edge for the part moves in.
+    void coverShowsTheFramedPart_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<QString>("left");  // the colours at the screen's left and right edges
+        QTest::addColumn<QString>("right");
+        QTest::newRow("the middle") << 50 << 50 << 100 << "green"
+                                    << "green";
+        QTest::newRow("the left end") << 0 << 50 << 100 << "red"
+                                      << "green";
+        QTest::newRow("the right end") << 100 << 50 << 100 << "green"
+                                       << "blue";
+        QTest::newRow("twice as near, top left") << 0 << 0 << 200 << "red"
+                                                 << "red";
+        QTest::newRow("a centre past the end moves in") << 100 << 50 << 400 << "blue"
+                                                        << "blue";
+    }
+    void coverShowsTheFramedPart() {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, zoom);
         // 480×160: red, then green 120..359, then blue.
         RgbaImage picture = filled(480, 160, 255, 0, 0);
-        for (int y = 0; y < 160; ++y)
-            for (int x = 120; x < 480; ++x) {
-                std::uint8_t* p = &picture.pixels[std::size_t(y * 480 + x) * 4];
-                p[0] = 0, p[1] = x < 360 ? 255 : 0, p[2] = x < 360 ? 0 : 255;
+        for (int row = 0; row < 160; ++row)
+            for (int column = 120; column < 480; ++column) {
+                std::uint8_t* p = &picture.pixels[std::size_t(row * 480 + column) * 4];
+                p[0] = 0, p[1] = column < 360 ? 255 : 0, p[2] = column < 360 ? 0 : 255;
             }
-        const auto fitted = artwork::fitPicture(picture, 240, 160, artwork::Fit::Cover, "wide.png");
+        const auto fitted = artwork::fitPicture(picture, 240, 160, artwork::Fit::Cover, "wide.png",
+                                                artwork::Frame{x, y, zoom});
         QVERIFY(fitted.ok());
-        for (const int x : {0, 239})
-            QCOMPARE(
-                std::vector<std::uint8_t>(fitted.value().pixels.begin() + (80 * 240 + x) * 4,
-                                          fitted.value().pixels.begin() + (80 * 240 + x) * 4 + 3),
-                (std::vector<std::uint8_t>{0, 255, 0}));
+        const auto colourAt = [&](int column) {
+            const std::uint8_t* p = &fitted.value().pixels[std::size_t(80 * 240 + column) * 4];
+            return p[0] == 255   ? QString("red")
+                   : p[1] == 255 ? QString("green")
+                   : p[2] == 255 ? QString("blue")
+                                 : QString("mixed");
+        };
+        QTEST(colourAt(0), "left");
+        QTEST(colourAt(239), "right");
     }
 
     // One colour more than a palette holds: every pixel stays within a few levels.

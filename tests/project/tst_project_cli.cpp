@@ -61,6 +61,37 @@ private slots:
         QCOMPARE(test::snapshot(folder.dir.path()), before);
     }
 
+    // A frame given to import is kept with the original: update, deriving
+    // a replaced picture again, shows the same part of it.
+    void aFrameIsKeptAndRepeatedByUpdate() {
+        test::ProjectFolder folder;
+        const auto writeWide = [&](QColor leftEnd) {
+            QImage wide(480, 160, QImage::Format_RGB32);
+            wide.fill(Qt::darkGray);
+            for (int y = 0; y < 160; ++y)
+                for (int x = 0; x < 120; ++x) wide.setPixelColor(x, y, leftEnd);
+            QFile::remove(folder.path("art/main256.png"));
+            QVERIFY(wide.save(folder.path("art/main256.png")));
+        };
+        const auto leftOfScreen = [&] {
+            return test::pixelOf(test::readFile(folder.path("main256.bmp")), 240, 2, 80);
+        };
+        writeWide(Qt::red);
+        QCOMPARE(run({"import", folder.path("art"), "-o", folder.folder(), "--force", "--fit",
+                      "cover", "--frame", "main256.bmp=0,50,100"})
+                     .status,
+                 0);
+        QCOMPARE(leftOfScreen(), QColor(Qt::red));
+        writeWide(Qt::green);
+        QCOMPARE(run({"update", folder.folder()}).status, 0);
+        QCOMPARE(leftOfScreen(), QColor(Qt::green));
+        // Refused as it stands, before anything is read.
+        const test::Run bad = run({"import", folder.path("art"), "-o", folder.folder(), "--force",
+                                   "--frame", "main256.bmp=50,50,90"});
+        QCOMPARE(bad.status, 2);
+        QVERIFY2(bad.err.contains("50,50,90"), qPrintable(bad.err));
+    }
+
     // The default grid's rows share four lines of pixels; more than that is
     // a warning, naming the icon hidden and the one over it.
     void doctorWarnsOfIconsThatHideEachOther_data() {

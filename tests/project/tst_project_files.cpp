@@ -108,6 +108,10 @@ private slots:
             << "not-a-size";
         QTest::newRow("x of 256") << doc(R"("movie256.bmp":{)" + entry + R"(,"position":[256,0]})")
                                   << "not-a-position";
+        QTest::newRow("zoom under 100")
+            << doc(R"("movie256.bmp":{)" + entry + R"(,"frame":[50,50,99]})") << "not-a-frame";
+        QTest::newRow("frame of two")
+            << doc(R"("movie256.bmp":{)" + entry + R"(,"frame":[0,0]})") << "not-a-frame";
         QTest::newRow("fit word") << doc(R"("movie256.bmp":{)" + entry + R"(,"fit":"zoom"})")
                                   << "not-a-fit";
         QTest::newRow("key missing")
@@ -140,7 +144,8 @@ private slots:
         project::DerivedEntry movie{"movie256.png",
                                     843,
                                     0xfedcba9876543210ull,
-                                    artwork::Fit::Contain,
+                                    artwork::Fit::Cover,
+                                    artwork::Frame{0, 100, 800},
                                     project::Position{255, 0},
                                     0x1234ull,
                                     std::nullopt,
@@ -150,7 +155,8 @@ private slots:
         QVERIFY(parsed.ok());
         const auto& back = *parsed.value()[static_cast<std::size_t>(Source::MovieIcon)];
         QCOMPARE(back.originalHash, 0xfedcba9876543210ull);
-        QVERIFY(back.fit == artwork::Fit::Contain);
+        QVERIFY(back.fit == artwork::Fit::Cover);
+        QVERIFY((back.frame == artwork::Frame{0, 100, 800}));
         QVERIFY((back.position == project::Position{255, 0}));
         QCOMPARE(*back.backgroundHash, std::uint64_t(0x1234));
         QVERIFY(!parsed.value()[0].has_value());
