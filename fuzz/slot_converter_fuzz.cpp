@@ -14,8 +14,9 @@ using namespace vireo;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const auto slot = static_cast<images::Source>(data[0] % images::kSourceCount);
+    const Bytes file(data + 1, data + size);
     workbench::SlotFiles files;
-    for (auto& file : files) file = Bytes(data + 1, data + size);
+    files.fill(&file);
 
     const auto verdict = workbench::slotVerdict(slot, files);
     if (verdict.usable != verdict.findings.empty()) std::abort();
