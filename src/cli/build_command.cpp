@@ -9,11 +9,16 @@
 
 namespace vireo::cli {
 
-int runBuild(const Arguments& arguments, Io& io) {
+CommandParser buildParser() {
     CommandParser command("build", "检查 DIR 中的源图片和 BACK，通过后生成皮肤文件 BACKIMG。");
     command.addArgument("DIR", "源图片所在的文件夹。");
     addBackOption(command);
     command.addOption("output", "写入 FILE（默认 DIR/BACKIMG）。", "FILE", 'o');
+    return command;
+}
+
+int runBuild(const Arguments& arguments, Io& io) {
+    CommandParser command = buildParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& dir = command.argument(0);

@@ -30,18 +30,31 @@ std::optional<int> refuseOutputOverInput(Io& io, const std::string& output,
 // is the unpacker's refusal, anything else as fail() does.
 int refuseSkin(Io& io, const std::string& path, const Error& error);
 
-// The commands.
+// The commands, each with the parser that holds its arguments and options
+// (its help, and the completion and manual pages made from them at build time).
+CommandParser verifyParser();
 int runVerify(const Arguments& arguments, Io& io);
+CommandParser buildParser();
 int runBuild(const Arguments& arguments, Io& io);
+CommandParser inspectParser();
 int runInspect(const Arguments& arguments, Io& io);
+CommandParser unpackParser();
 int runUnpack(const Arguments& arguments, Io& io);
+CommandParser renderParser();
 int runRender(const Arguments& arguments, Io& io);
+CommandParser settingsParser();
 int runSettings(const Arguments& arguments, Io& io);
+CommandParser doctorParser();
 int runDoctor(const Arguments& arguments, Io& io);
+CommandParser convertParser();
 int runConvert(const Arguments& arguments, Io& io);
+CommandParser importParser();
 int runImport(const Arguments& arguments, Io& io);
+CommandParser newParser();
 int runNew(const Arguments& arguments, Io& io);
+CommandParser updateParser();
 int runUpdate(const Arguments& arguments, Io& io);
+CommandParser packParser();
 int runPack(const Arguments& arguments, Io& io);
 
 }  // namespace vireo::cli

@@ -30,10 +30,16 @@ void CommandParser::addArgument(std::string name, std::string description) {
     arguments_.push_back({std::move(name), std::move(description)});
 }
 
-void CommandParser::addOption(std::string longName, std::string description, std::string valueName,
-                              char shortName, std::string defaultValue) {
-    options_.push_back({std::move(longName), shortName, std::move(valueName),
-                        std::move(description), std::move(defaultValue)});
+CommandParser::Option& CommandParser::addOption(std::string longName, std::string description,
+                                                std::string valueName, char shortName,
+                                                std::string defaultValue) {
+    Option option;
+    option.longName = std::move(longName);
+    option.shortName = shortName;
+    option.valueName = std::move(valueName);
+    option.description = std::move(description);
+    option.defaultValue = std::move(defaultValue);
+    return options_.emplace_back(std::move(option));
 }
 
 const CommandParser::Option* CommandParser::find(const std::string& name) const {

@@ -20,12 +20,43 @@ int usage(Io& io, const std::string& message, const std::string& help);
 // "--name value", "-name" and "-o value" are all accepted.
 class CommandParser {
 public:
+    struct Option {
+        std::string longName;
+        char shortName;
+        std::string valueName;
+        std::string description;
+        std::string defaultValue;
+        // What the synopsis, the completion and the manual pages say of it;
+        // the command itself checks what it needs.
+        bool required = false;
+        bool repeatable = false;
+        std::vector<std::string> words;  // the values it takes, when they are a fixed few
+
+        Option& mustBeGiven() {
+            required = true;
+            return *this;
+        }
+        Option& mayRepeat() {
+            repeatable = true;
+            return *this;
+        }
+        Option& oneOf(std::vector<std::string> values) {
+            words = std::move(values);
+            return *this;
+        }
+    };
+    struct Positional {
+        std::string name;
+        std::string description;
+    };
+
     CommandParser(std::string command, std::string description);
 
     void addArgument(std::string name, std::string description);
     // An option taking a value when `valueName` is given, a flag otherwise.
-    void addOption(std::string longName, std::string description, std::string valueName = {},
-                   char shortName = 0, std::string defaultValue = {});
+    // The reference stays valid until the next option is added.
+    Option& addOption(std::string longName, std::string description, std::string valueName = {},
+                      char shortName = 0, std::string defaultValue = {});
 
     // Parses what follows the command. Returns an exit status when the command
     // must not run: after --help, or on wrong usage.
@@ -39,18 +70,13 @@ public:
 
     std::string help() const;
 
+    // The table the help, the completion and the manual pages are made from.
+    const std::string& command() const { return command_; }
+    const std::string& description() const { return description_; }
+    const std::vector<Option>& options() const { return options_; }
+    const std::vector<Positional>& arguments() const { return arguments_; }
+
 private:
-    struct Option {
-        std::string longName;
-        char shortName;
-        std::string valueName;
-        std::string description;
-        std::string defaultValue;
-    };
-    struct Positional {
-        std::string name;
-        std::string description;
-    };
     const Option* find(const std::string& name) const;
 
     std::string command_;

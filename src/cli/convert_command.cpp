@@ -24,11 +24,13 @@ std::optional<float> ditherOf(const std::string& text) {
 }  // namespace
 
 void addConvertOptions(CommandParser& command) {
-    command.addOption(
-        "fit",
-        "大小不同的图片怎样变成所需大小：cover（放大铺满，居中裁切）、"
-        "contain（完整放入，四周补边）或 stretch（拉伸）。默认不改大小，大小不对即拒绝。",
-        "FIT");
+    command
+        .addOption(
+            "fit",
+            "大小不同的图片怎样变成所需大小：cover（放大铺满，居中裁切）、"
+            "contain（完整放入，四周补边）或 stretch（拉伸）。默认不改大小，大小不对即拒绝。",
+            "FIT")
+        .oneOf(fitWords());
     command.addOption("dither", "抖动程度，0（不抖动）到 1（默认）。", "X", 0, "1");
     command.addOption("keep-rows", "BMP 图片已按播放器的行序保存，保持其行序不变。");
 }
@@ -53,15 +55,20 @@ std::optional<int> readConvertOptions(const CommandParser& command, Io& io,
     return std::nullopt;
 }
 
-int runConvert(const Arguments& arguments, Io& io) {
+CommandParser convertParser() {
     CommandParser command(
         "convert",
         "把 PICTURE（PNG、JPEG、BMP、GIF 等）转换成源图片 SOURCE 所需的 8 位 BMP，写入 FILE。\n"
         "图片按看图软件里的样子理解，播放器上显示的方向与之相同。");
     command.addArgument("PICTURE", "要转换的图片。");
-    command.addOption(
-        "as", "作为哪个源图片：main256.bmp、movie256.bmp 等十二个文件名之一（必需）。", "SOURCE");
-    command.addOption("output", "写入 FILE（必需）。", "FILE", 'o');
+    std::vector<std::string> sourceNames;
+    for (const auto& source : images::kSourceSet) sourceNames.emplace_back(source.fileName);
+    command
+        .addOption("as", "作为哪个源图片：main256.bmp、movie256.bmp 等十二个文件名之一（必需）。",
+                   "SOURCE")
+        .mustBeGiven()
+        .oneOf(sourceNames);
+    command.addOption("output", "写入 FILE（必需）。", "FILE", 'o').mustBeGiven();
     command.addOption(
         "palette",
         "图标所用背景的 BMP（64×64 图标用 main256.bmp，16×16 图标用 tree_main256.bmp），"
@@ -74,6 +81,11 @@ int runConvert(const Arguments& arguments, Io& io) {
         "margin", "背景透明处（contain 空出的边缘）的颜色，RRGGBB（默认取图片边缘的平均颜色）。",
         "RRGGBB");
     command.addOption("frame", kFrameHelp, "X,Y,ZOOM");
+    return command;
+}
+
+int runConvert(const Arguments& arguments, Io& io) {
+    CommandParser command = convertParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const auto role = artwork::sourceNamed(command.value("as"));

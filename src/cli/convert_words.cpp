@@ -1,14 +1,29 @@
 #include "cli/convert_words.h"
 
+#include <utility>
+
 namespace vireo::cli {
 
 using artwork::Colour;
 using artwork::Fit;
 
+namespace {
+
+constexpr std::pair<const char*, Fit> kFitWords[] = {
+    {"cover", Fit::Cover}, {"contain", Fit::Contain}, {"stretch", Fit::Stretch}};
+
+}  // namespace
+
+std::vector<std::string> fitWords() {
+    std::vector<std::string> words;
+    for (const auto& [word, fit] : kFitWords) words.emplace_back(word);
+    return words;
+}
+
 std::optional<Fit> fitNamed(const std::string& name) {
-    if (name == "cover") return Fit::Cover;
-    if (name == "contain") return Fit::Contain;
-    if (name == "stretch") return Fit::Stretch;
+    for (const auto& [word, fit] : kFitWords) {
+        if (name == word) return fit;
+    }
     return std::nullopt;
 }
 

@@ -30,7 +30,7 @@ nlohmann::json problemJson(const artwork::FileReport& file, const artwork::Findi
 
 // Reads every BMP with the strict reader only (the icons' pixels are compared
 // with their background's colours), so Qt is never loaded.
-int runDoctor(const Arguments& arguments, Io& io) {
+CommandParser doctorParser() {
     CommandParser command(
         "doctor",
         "逐个说明 DIR 中的源图片和 BACK 哪里不能用、怎样改正，每个问题一行：\n"
@@ -39,6 +39,11 @@ int runDoctor(const Arguments& arguments, Io& io) {
     command.addArgument("DIR", "源图片所在的文件夹。");
     addBackOption(command);
     command.addOption("json", "以 JSON 输出。");
+    return command;
+}
+
+int runDoctor(const Arguments& arguments, Io& io) {
+    CommandParser command = doctorParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& dir = command.argument(0);

@@ -49,20 +49,27 @@ Result<std::optional<OutputFile>> derivedFile(
 
 }  // namespace
 
-int runImport(const Arguments& arguments, Io& io) {
+CommandParser importParser() {
     CommandParser command(
         "import",
         "把 ART 中以源图片命名的图片（main256.png、movie256.jpg、ft256.bmp 等）转换成整套源图片，\n"
         "连同 BACK（ART 中有则复制，否则用默认设置）写入 "
         "DIR。先转换背景，再把图标转换到各自背景的调色板上。");
     command.addArgument("ART", "图片所在的文件夹。");
-    command.addOption("output", "写入文件夹 DIR（必需；不存在时新建）。", "DIR", 'o');
+    command.addOption("output", "写入文件夹 DIR（必需；不存在时新建）。", "DIR", 'o').mustBeGiven();
     addConvertOptions(command);
-    command.addOption(
-        "frame",
-        std::string("SOURCE 的原图的取景，例如 main256.bmp=50,30,150；可多次给出。") + kFrameHelp,
-        "SOURCE=X,Y,ZOOM");
+    command
+        .addOption("frame",
+                   std::string("SOURCE 的原图的取景，例如 main256.bmp=50,30,150；可多次给出。") +
+                       kFrameHelp,
+                   "SOURCE=X,Y,ZOOM")
+        .mayRepeat();
     command.addOption("force", "替换 DIR 中已有的文件。");
+    return command;
+}
+
+int runImport(const Arguments& arguments, Io& io) {
+    CommandParser command = importParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string dir = command.value("output");

@@ -45,10 +45,15 @@ settings::Record recordOf(const Bytes& bytes) {
 
 }  // namespace
 
-int runInspect(const Arguments& arguments, Io& io) {
+CommandParser inspectParser() {
     CommandParser command("inspect", "按长度识别皮肤文件的布局，列出各区域和其中的设置。");
     command.addArgument("FILE", "皮肤文件（182,816 或 178,720 字节）。");
     command.addOption("json", "以 JSON 输出。");
+    return command;
+}
+
+int runInspect(const Arguments& arguments, Io& io) {
+    CommandParser command = inspectParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& path = command.argument(0);

@@ -8,12 +8,17 @@
 
 namespace vireo::cli {
 
-int runNew(const Arguments& arguments, Io& io) {
+CommandParser newParser() {
     CommandParser command(
         "new",
         "用内置的示例图片新建一个皮肤项目：DIR 中的整套源图片、BACK，以及 art/ 中的原图。\n"
         "之后只需替换想改的原图。DIR 不存在时新建；已有同名文件时什么也不写。");
     command.addArgument("DIR", "新项目的文件夹。");
+    return command;
+}
+
+int runNew(const Arguments& arguments, Io& io) {
+    CommandParser command = newParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& dir = command.argument(0);

@@ -45,14 +45,15 @@ std::optional<package::Manifest> folderManifest(const std::string& dir, Io& io) 
 
 }  // namespace
 
-int runPack(const Arguments& arguments, Io& io) {
+CommandParser packParser() {
     CommandParser command(
         "pack",
         "把 DIR 打包成一个皮肤包（zip）：生成的 BACKIMG、十二个源图片、BACK、"
         "art/ 中的原图和 derived.json、预览图和 skin.json 说明。\n"
         "DIR 没有通过检查或有过时的源图片时不打包。同一个文件夹总是得到同样的字节。");
     command.addArgument("DIR", "源图片所在的文件夹。");
-    command.addOption("output", "写入皮肤包 FILE（必需，通常以 .vskin 结尾）。", "FILE", 'o');
+    command.addOption("output", "写入皮肤包 FILE（必需，通常以 .vskin 结尾）。", "FILE", 'o')
+        .mustBeGiven();
     command.addOption("name", "皮肤的名称（默认取 DIR/skin.json 中的，否则为文件夹名）。", "NAME");
     command.addOption("author", "作者（默认取 DIR/skin.json 中的）。", "AUTHOR");
     command.addOption("licence",
@@ -60,6 +61,11 @@ int runPack(const Arguments& arguments, Io& io) {
                       "否则为 NOASSERTION）。",
                       "SPDX");
     command.addOption("description", "一段说明（默认取 DIR/skin.json 中的）。", "TEXT");
+    return command;
+}
+
+int runPack(const Arguments& arguments, Io& io) {
+    CommandParser command = packParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string output = command.value("output");

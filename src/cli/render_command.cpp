@@ -7,8 +7,9 @@
 #include "skin/skin_file.h"
 
 #include <charconv>
-#include <map>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 namespace vireo::cli {
 
@@ -18,14 +19,16 @@ constexpr int kMaxScale = 16;
 // The longest side --size accepts: the screen at the largest scale.
 constexpr int kMaxSize = kMaxScale * images::kScreenWidth;
 
-std::optional<skin::Screen> screenNamed(const std::string& name) {
-    static const std::map<std::string, skin::Screen> kScreens = {{"main", skin::Screen::Main},
+constexpr std::pair<const char*, skin::Screen> kScreenWords[] = {{"main", skin::Screen::Main},
                                                                  {"tree", skin::Screen::Tree},
                                                                  {"ebook", skin::Screen::Ebook},
                                                                  {"music", skin::Screen::Music}};
-    const auto found = kScreens.find(name);
-    if (found == kScreens.end()) return std::nullopt;
-    return found->second;
+
+std::optional<skin::Screen> screenNamed(const std::string& name) {
+    for (const auto& [word, screen] : kScreenWords) {
+        if (name == word) return screen;
+    }
+    return std::nullopt;
 }
 
 std::optional<int> numberIn(const std::string& text, int low, int high) {
@@ -68,13 +71,16 @@ skin::Picture sized(const skin::Picture& screen, const Sizing& sizing) {
 
 }  // namespace
 
-int runRender(const Arguments& arguments, Io& io) {
+CommandParser renderParser() {
     const std::string maxScale = std::to_string(kMaxScale);
     CommandParser command("render", "按播放器的画法把皮肤中的一个画面画成 PNG 图片。");
     command.addArgument("FILE", "皮肤文件。");
-    command.addOption("output", "写入 PNG 文件 OUT（必需）。", "OUT", 'o');
-    command.addOption("screen", "画面：main、tree、ebook 或 music（默认 main）。", "SCREEN", 0,
-                      "main");
+    command.addOption("output", "写入 PNG 文件 OUT（必需）。", "OUT", 'o').mustBeGiven();
+    std::vector<std::string> screens;
+    for (const auto& [word, screen] : kScreenWords) screens.emplace_back(word);
+    command
+        .addOption("screen", "画面：main、tree、ebook 或 music（默认 main）。", "SCREEN", 0, "main")
+        .oneOf(screens);
     command.addOption("scale", "每个像素放大为 N×N（1 到 " + maxScale + "，默认 1）。", "N", 0,
                       "1");
     command.addOption("size",
@@ -85,6 +91,11 @@ int runRender(const Arguments& arguments, Io& io) {
                       "写入已有的文件 OUT 本身，而不是换上新文件（缩略图服务读它给出的文件）。");
     command.addOption("sheet",
                       "画出四个画面（两行两列，各放大 2 倍，带图标和示例文字），用于分享。");
+    return command;
+}
+
+int runRender(const Arguments& arguments, Io& io) {
+    CommandParser command = renderParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string output = command.value("output");

@@ -30,7 +30,7 @@ int refuseValue(Io& io, const std::string& path, const Refusal& refusal) {
 
 }  // namespace
 
-int runSettings(const Arguments& arguments, Io& io) {
+CommandParser settingsParser() {
     CommandParser command("settings",
                           "按字段显示 32 字节的设置文件 BACK；用 --set 就地写入字段，"
                           "所有字段都检查通过后才写入。\n名称：list-colour、selected-colour、"
@@ -38,9 +38,14 @@ int runSettings(const Arguments& arguments, Io& io) {
                           "filelist（X,Y），hint（on 或 off）。");
     command.addArgument("FILE", "32 字节的设置文件。");
     command.addOption("json", "以 JSON 输出。");
-    command.addOption("set", "把 NAME 设为 VALUE；可以多次使用。", "NAME=VALUE");
+    command.addOption("set", "把 NAME 设为 VALUE；可以多次使用。", "NAME=VALUE").mayRepeat();
     command.addOption("table", "通过字节表 FILE（如 ASCII）写入（默认：值 v 写为字节 v）。",
                       "FILE");
+    return command;
+}
+
+int runSettings(const Arguments& arguments, Io& io) {
+    CommandParser command = settingsParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& path = command.argument(0);

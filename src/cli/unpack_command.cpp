@@ -48,7 +48,7 @@ int unpackPackage(const CommandParser& command, Io& io, const Error& wrongLength
 
 }  // namespace
 
-int runUnpack(const Arguments& arguments, Io& io) {
+CommandParser unpackParser() {
     CommandParser command("unpack",
                           "把皮肤文件还原成 BMP 文件：182,816 字节的皮肤还原成十二个源图片和 BACK，"
                           "178,720 字节的皮肤还原成十一个 BMP 文件。\n"
@@ -61,6 +61,11 @@ int runUnpack(const Arguments& arguments, Io& io) {
                       "（默认由本工具生成文件头）。",
                       "DIR");
     command.addOption("force", "替换已经存在的文件（默认不替换任何文件）。");
+    return command;
+}
+
+int runUnpack(const Arguments& arguments, Io& io) {
+    CommandParser command = unpackParser();
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& path = command.argument(0);

@@ -9,7 +9,7 @@
 
 namespace vireo::cli {
 
-int runUpdate(const Arguments& arguments, Io& io) {
+CommandParser updateParser() {
     CommandParser command(
         "update",
         "从 DIR/art 中的原图重新生成 DIR 中过时的源图片：原图、缩放方式、图标位置或所画的背景\n"
@@ -17,11 +17,18 @@ int runUpdate(const Arguments& arguments, Io& io) {
         "手工改过的源图片不会被覆盖：列出后保留（退出状态 1），除非用 --force。\n"
         "全部写入或全不写入，只为内容有变化的文件打印一行。");
     command.addArgument("DIR", "源图片所在的文件夹。");
-    command.addOption("fit",
-                      "原图的缩放方式：cover（放大铺满，居中裁切）、contain（完整放入，四周补边）"
-                      "或 stretch（拉伸）；替换记录的方式，方式有变化的源图片重新生成。",
-                      "FIT");
+    command
+        .addOption("fit",
+                   "原图的缩放方式：cover（放大铺满，居中裁切）、contain（完整放入，四周补边）"
+                   "或 stretch（拉伸）；替换记录的方式，方式有变化的源图片重新生成。",
+                   "FIT")
+        .oneOf(fitWords());
     command.addOption("force", "重新生成每个有原图的源图片，手工改过的也一样。");
+    return command;
+}
+
+int runUpdate(const Arguments& arguments, Io& io) {
+    CommandParser command = updateParser();
     if (auto status = command.parse(arguments, io)) return *status;
     const std::string& dir = command.argument(0);
     if (auto error = missingFolder(dir)) return fail(io, *error);

@@ -68,6 +68,31 @@ for command in $commands; do
     { echo "the Chinese page of vireo-skin has no synopsis of $command"; status=1; }
 done
 
+# --help, the completion and both pages name the same options of every command:
+# each long name once, a short one standing for its long name, --help aside.
+source "$prefix/share/bash-completion/completions/vireo-skin"
+help_options() {  # COMMAND: its options as --help lists them
+  "$prefix/bin/vireo-skin" "$1" --help |
+    sed -n 's/^  \(-\(.\), \)\{0,1\}--\([a-z-]*\).*/\3/p' | grep -vx help | sort | paste -sd' '
+}
+page_options() {  # PAGE COMMAND: the options of COMMAND's synopsis in PAGE
+  local line shorts
+  line=$(zcat "$1" | grep -E "^\\\\fB$2\\\\fR( |$)" | sed 's/\\-/-/g; s/\\f[BIR]//g; s/[][|]/ /g')
+  shorts=$("$prefix/bin/vireo-skin" "$2" --help | sed -n 's/^  -\(.\), --\([a-z-]*\).*/s| -\1 | --\2 |g/p')
+  sed "$shorts" <<<"$line " | grep -oE -- ' --[a-z-]+' | sed 's/ --//' | sort | paste -sd' '
+}
+for command in $commands; do
+  expected=$(help_options "$command")
+  completion=$(_vireo_skin_options "$command" | tr ' ' '\n' | sed 's/^--//' | grep -vx help | sort | paste -sd' ')
+  [[ $completion == "$expected" ]] ||
+    { echo "completion of $command: '$completion', --help: '$expected'"; status=1; }
+  for page in "$man/man1/vireo-skin.1.gz" "$man/zh_CN/man1/vireo-skin.1.gz"; do
+    got=$(page_options "$page" "$command")
+    [[ $got == "$expected" ]] ||
+      { echo "${page#"$man/"} on $command: '$got', --help: '$expected'"; status=1; }
+  done
+done
+
 [[ $(ls "$man"/man1/*.1.gz | wc -l) == 2 && $(ls "$man"/zh_CN/man1/*.1.gz | wc -l) == 2 ]] ||
   { echo "expected two pages in man1 and two in zh_CN/man1"; status=1; }
 
