@@ -1,6 +1,7 @@
 #include "artwork/derive.h"
 
 #include "artwork/picture_formats.h"
+#include "base/ascii_text.h"
 #include "images/icons.h"
 
 #include "skin/skin_layout.h"
@@ -17,19 +18,9 @@ namespace {
 // Two originals for one source: the code, then the path of the one found first.
 constexpr char kSameSourceAs[] = "same-source-as: ";
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::string stemOf(const char* fileName) {
     const std::string name = fileName;
     return name.substr(0, name.rfind('.'));
-}
-
-std::size_t indexOf(images::Source source) {
-    return static_cast<std::size_t>(source);
 }
 
 bool drawnWith(std::size_t icon, std::size_t background) {
@@ -156,10 +147,10 @@ Result<OriginalPaths> findOriginals(const std::string& artFolder, std::vector<Er
     std::sort(entries.begin(), entries.end());
     OriginalPaths found;
     for (const fs::path& entry : entries) {
-        if (!isPictureExtension(lower(entry.extension().string()))) continue;
-        const std::string stem = lower(entry.stem().string());
+        if (!isPictureExtension(asciiLower(entry.extension().string()))) continue;
+        const std::string stem = asciiLower(entry.stem().string());
         for (std::size_t i = 0; i < images::kSourceCount; ++i) {
-            if (stem != lower(stemOf(images::kSourceSet[i].fileName))) continue;
+            if (stem != asciiLower(stemOf(images::kSourceSet[i].fileName))) continue;
             // Named as an original but no picture file (a FIFO, a folder, a
             // device, a link to nothing): refused with what it is, not skipped.
             if (auto usable = regularFileLength(entry.string()); !usable)

@@ -3,6 +3,7 @@
 #include "artwork/bmp_check.h"
 #include "artwork/derive.h"
 #include "artwork/picture_formats.h"
+#include "base/ascii_text.h"
 #include "images/icons.h"
 #include "messages/role_names.h"
 #include "skin/skin_layout.h"
@@ -49,24 +50,18 @@ Result<settings::Record> artworkSettings(const std::string& backPath) {
     return settings::readRecord(backPath);
 }
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 // The error for a source with no picture file: what stands under its name
 // instead (a FIFO, a folder, a link to nothing), else that none is there.
 Error missingPicture(const std::string& artFolder, images::Source role) {
     namespace fs = std::filesystem;
     const images::SourceImage& source = images::sourceImage(role);
-    const std::string stem = lower(stemOf(source.fileName));
+    const std::string stem = asciiLower(stemOf(source.fileName));
     std::error_code error;
     for (fs::directory_iterator listing(artFolder, error), end; !error && listing != end;
          listing.increment(error)) {
         const fs::path& entry = listing->path();
-        if (lower(entry.stem().string()) != stem ||
-            !isPictureExtension(lower(entry.extension().string())))
+        if (asciiLower(entry.stem().string()) != stem ||
+            !isPictureExtension(asciiLower(entry.extension().string())))
             continue;
         if (auto length = regularFileLength(entry.string()); !length) return length.error();
     }

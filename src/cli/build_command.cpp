@@ -40,7 +40,7 @@ int runBuild(const Arguments& arguments, Io& io) {
     if (auto status = refuseOutputOverInput(io, output, inputs)) return *status;
     const auto written = skin::generateSkin({run.paths, run.settingsPath}, output);
     if (!written) return fail(io, written.error());
-    io.out << "完成！" << '\n';
+    io.out << kDoneSentence << '\n';
     return kDone;
 }
 

@@ -4,6 +4,7 @@
 #include "cli/convert_words.h"
 #include "cli/picture_module.h"
 #include "images/source_set.h"
+#include "messages/error_text.h"
 
 #include <cstdlib>
 #include <ostream>
@@ -129,7 +130,7 @@ int runConvert(const Arguments& arguments, Io& io) {
     if (auto status = refuseOutputOverInput(io, output, inputs)) return *status;
     const auto written = writeFileAtomically(output, converted.value());
     if (!written) return fail(io, written.error());
-    io.out << "完成！" << '\n';
+    io.out << kDoneSentence << '\n';
     return kDone;
 }
 

@@ -124,7 +124,7 @@ int runImport(const Arguments& arguments, Io& io) {
     if (derived.value()) files.push_back(std::move(*derived.value()));
     // All files or none: a failure leaves DIR as it was, the folders made for it removed again.
     if (auto written = writeFilesIntoFolder(dir, files); !written) return fail(io, written.error());
-    io.out << "完成！" << '\n';
+    io.out << kDoneSentence << '\n';
     return kDone;
 }
 

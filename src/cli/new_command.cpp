@@ -41,7 +41,7 @@ int runNew(const Arguments& arguments, Io& io) {
     if (!files) return fail(io, files.error());
     if (auto written = artwork::writeProject(dir, files.value()); !written)
         return fail(io, written.error());
-    io.out << "完成！" << '\n';
+    io.out << kDoneSentence << '\n';
     return kDone;
 }
 

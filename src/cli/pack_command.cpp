@@ -119,7 +119,7 @@ int runPack(const Arguments& arguments, Io& io) {
     if (!packed) return fail(io, packed.error());
     if (auto written = writeFileAtomically(output, packed.value()); !written)
         return fail(io, written.error());
-    io.out << "完成！" << '\n';
+    io.out << kDoneSentence << '\n';
     return kDone;
 }
 

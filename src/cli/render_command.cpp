@@ -3,6 +3,7 @@
 #include "cli/png_writer.h"
 #include "cli/sheet_png.h"
 #include "images/source_set.h"
+#include "messages/error_text.h"
 #include "skin/screen.h"
 #include "skin/skin_file.h"
 
@@ -121,7 +122,7 @@ int runRender(const Arguments& arguments, Io& io) {
               : writePng(sized(skin::renderScreen(skinFile.value(), *screen), sizing), output, dirs,
                          command.isSet("in-place"));
     if (!written) return fail(io, written.error());
-    io.out << "完成！" << '\n';
+    io.out << kDoneSentence << '\n';
     return kDone;
 }
 

@@ -18,7 +18,7 @@ const std::array<SourceImage, kSourceCount> kSourceSet = {{
 }};
 
 const SourceImage& sourceImage(Source source) {
-    return kSourceSet[static_cast<std::size_t>(source)];
+    return kSourceSet[indexOf(source)];
 }
 
 SourcePaths derivePaths(const std::string& folder) {

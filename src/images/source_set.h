@@ -23,6 +23,11 @@ enum class Source : std::size_t {
     ParentFolderIcon,
     MusicBackground,
 };
+
+// A source's place in kSourceSet and in every array of twelve.
+constexpr std::size_t indexOf(Source source) {
+    return static_cast<std::size_t>(source);
+}
 constexpr std::size_t kSourceCount = 12;
 
 // Every source is an uncompressed 8-bit BMP: 54 header bytes, a 1,024-byte

@@ -6,6 +6,9 @@
 
 namespace vireo {
 
+// What every finished write says, in the windows and on the command line.
+inline constexpr char kDoneSentence[] = "完成！";
+
 // The sentence for the user that says what went wrong and names the file,
 // e.g. "没有权限读取文件：/a/b" or "磁盘已满，写入文件出错：/a/b".
 std::string describe(const Error& error);

@@ -1,5 +1,6 @@
 #include "package/entry_names.h"
 
+#include "base/ascii_text.h"
 #include "package/package.h"
 #include "skin/skin_layout.h"
 
@@ -15,16 +16,10 @@ namespace {
 constexpr std::array<const char*, 8> kPictureExtensions = {".png", ".jpg",  ".jpeg", ".bmp",
                                                            ".gif", ".webp", ".tif",  ".tiff"};
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 // The source an original in art/ stands for: its title without the extension
 // is the source's ("Movie256.PNG" for movie256.bmp), as the converter finds them.
 std::optional<images::Source> sourceOfOriginal(const std::string& title) {
-    const std::string name = lower(title);
+    const std::string name = asciiLower(title);
     const auto dot = name.rfind('.');
     if (dot == std::string::npos || dot == 0) return std::nullopt;
     const std::string extension = name.substr(dot);

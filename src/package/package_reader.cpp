@@ -1,3 +1,4 @@
+#include "base/ascii_text.h"
 #include "package/entry_names.h"
 #include "package/package.h"
 #include "package/sha256.h"
@@ -39,12 +40,6 @@ public:
 private:
     zip_t* archive_;
 };
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // Why a name cannot be written anywhere under a folder, or nullopt.
 std::optional<std::string> unsafeName(const std::string& name) {
@@ -223,7 +218,7 @@ Result<Package> readPackage(const Bytes& bytes, const std::string& path) {
         if (auto refused = checkEntry(opened, i, raw)) return refuse(path, *refused);
         // Folders and files differ only by the separator; "Art/x" and "art/x"
         // are one file on some file systems.
-        std::string key = lower(raw.name);
+        std::string key = asciiLower(raw.name);
         if (!key.empty() && key.back() == '/') key.pop_back();
         if (!seen.insert(key).second) return refuse(path, {kDuplicate, raw.name});
         total += raw.size;

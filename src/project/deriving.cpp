@@ -19,9 +19,6 @@ namespace {
 using images::Source;
 constexpr std::size_t kCount = images::kSourceCount;
 
-std::size_t indexOf(Source source) {
-    return static_cast<std::size_t>(source);
-}
 Source sourceAt(std::size_t i) {
     return static_cast<Source>(i);
 }

@@ -2,6 +2,7 @@
 
 #include "artwork/derive.h"
 #include "artwork/picture_formats.h"
+#include "base/ascii_text.h"
 #include "images/bmp.h"
 #include "project/project_core.h"
 
@@ -21,33 +22,19 @@ Error notOpen() {
     return Error{Error::Kind::Invalid, {}, kNoFolder};
 }
 
-// What `path` holds now; nullopt when nothing is there.
-Result<std::optional<Bytes>> bytesNow(const std::string& path) {
-    if (fileTypeAt(path) == Error::FileType::Missing) return std::optional<Bytes>{};
-    auto bytes = readWholeFile(path, images::kPictureReadLimit);
-    if (!bytes) return bytes.error();
-    return std::optional<Bytes>(std::move(bytes).value());
-}
-
 // A step that replaces each file with its new bytes and sets the derived
 // entries to `derivation`'s.
 Result<Step> stepOf(const ProjectCore& core, const std::vector<OutputFile>& files,
                     const DerivedRecord& derivedAfter) {
     Step step;
     for (const OutputFile& file : files) {
-        auto before = bytesNow(file.path);
+        auto before = bytesOnDisk(file.path);
         if (!before) return before.error();
         step.changes.push_back({file.path, std::move(before).value(), file.bytes});
     }
     step.derived = DerivedChange{core.derivedPath(), core.derived, derivedAfter,
                                  !nothingAt(core.derivedPath())};
     return step;
-}
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 // Commits a derivation (and `extra` changes) as one step.
@@ -86,7 +73,7 @@ std::string stemOf(Source source) {
 Result<void> adoptOriginal(ProjectCore& core, Source source, const std::string& extension,
                            const Bytes& picture, const std::string& readFrom, artwork::Fit fit,
                            HandEdits handEdits, bool asIs = false) {
-    const std::size_t i = static_cast<std::size_t>(source);
+    const std::size_t i = indexOf(source);
     const std::string name = stemOf(source) + extension;
     OriginalInfos infos = currentOriginals(core);
     infos[i] = OriginalInfo{name, readFrom, picture.size(), contentHash(picture), fit, {}};
@@ -102,12 +89,12 @@ Result<void> adoptOriginal(ProjectCore& core, Source source, const std::string& 
     auto step = stepOf(core, extra, derivation.derived);
     if (!step) return step.error();
     for (const OutputFile& file : derivation.files) {
-        auto before = bytesNow(file.path);
+        auto before = bytesOnDisk(file.path);
         if (!before) return before.error();
         step.value().changes.push_back({file.path, std::move(before).value(), file.bytes});
     }
     if (const auto& old = core.originals[i]; old && *old != name) {
-        auto before = bytesNow(core.artFolder() + *old);
+        auto before = bytesOnDisk(core.artFolder() + *old);
         if (!before) return before.error();
         step.value().changes.push_back(
             {core.artFolder() + *old, std::move(before).value(), std::nullopt});
@@ -125,9 +112,8 @@ Result<std::vector<Source>> Project::derive(Source source, HandEdits handEdits) 
     if (!core_->open) return notOpen();
     if (auto synced = core_->syncWithDisk(); !synced) return synced.error();
     const OriginalInfos infos = currentOriginals(*core_);
-    if (!infos[static_cast<std::size_t>(source)])
-        return Error{Error::Kind::Invalid, core_->paths[static_cast<std::size_t>(source)],
-                     kNoOriginal};
+    if (!infos[indexOf(source)])
+        return Error{Error::Kind::Invalid, core_->paths[indexOf(source)], kNoOriginal};
     auto derivation = deriveSources(*core_, infos, {source}, core_->edited, handEdits);
     if (!derivation) return derivation.error();
     if (auto done = commitDerivation(*core_, derivation.value()); !done) return done.error();
@@ -155,7 +141,7 @@ Result<void> Project::setOriginal(Source source, const std::string& picturePath,
     if (!core_->open) return notOpen();
     if (auto synced = core_->syncWithDisk(); !synced) return synced;
     const std::string extension =
-        lower(std::filesystem::path(fileTitleOf(picturePath)).extension().string());
+        asciiLower(std::filesystem::path(fileTitleOf(picturePath)).extension().string());
     if (!artwork::isPictureExtension(extension))
         return Error{Error::Kind::Invalid, picturePath, "not-a-picture-name"};
     auto picture = readWholeFile(picturePath, images::kPictureReadLimit);
@@ -167,7 +153,7 @@ Result<void> Project::setOriginal(Source source, const std::string& picturePath,
 Result<void> Project::keepHandEdit(Source source) {
     if (!core_->open) return notOpen();
     if (auto synced = core_->syncWithDisk(); !synced) return synced;
-    const std::size_t i = static_cast<std::size_t>(source);
+    const std::size_t i = indexOf(source);
     if (!core_->handEdited(i)) return {};
     // The source as it stands is its own derive: an exact BMP of its size
     // (kept byte for byte for a background), so the step writes no source.
@@ -183,7 +169,7 @@ Result<void> Project::keepHandEdit(Source source) {
 
 std::optional<images::RgbaImage> Project::fittedOriginal(Source source) const {
     const OriginalInfos infos = currentOriginals(*core_);
-    const auto& info = infos[static_cast<std::size_t>(source)];
+    const auto& info = infos[indexOf(source)];
     if (!info) return std::nullopt;
     auto original = artwork::loadOriginal(info->readFrom, source, core_->decoder, info->fit, false,
                                           info->frame);
@@ -196,7 +182,7 @@ Result<void> Project::replaceSources(const std::vector<std::pair<Source, Bytes>>
     if (auto synced = core_->syncWithDisk(); !synced) return synced;
     std::vector<OutputFile> files;
     for (const auto& [source, bytes] : sources)
-        files.push_back({core_->paths[static_cast<std::size_t>(source)], bytes});
+        files.push_back({core_->paths[indexOf(source)], bytes});
     auto step = stepOf(*core_, files, core_->derived);
     if (!step) return step.error();
     step.value().derived.reset();

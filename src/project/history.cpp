@@ -10,14 +10,6 @@ namespace vireo::project {
 
 namespace {
 
-// What the file holds now: nullopt when nothing is there.
-Result<std::optional<Bytes>> currentBytes(const std::string& path) {
-    if (fileTypeAt(path) == Error::FileType::Missing) return std::optional<Bytes>{};
-    auto bytes = readWholeFile(path, images::kPictureReadLimit);
-    if (!bytes) return bytes.error();
-    return std::optional<Bytes>(std::move(bytes).value());
-}
-
 bool sameEntry(const std::optional<DerivedEntry>& a, const std::optional<DerivedEntry>& b) {
     if (!a || !b) return !a && !b;
     return a->original == b->original && a->originalSize == b->originalSize &&
@@ -30,7 +22,7 @@ bool sameEntry(const std::optional<DerivedEntry>& a, const std::optional<Derived
 // nullopt: the file should not be there (the step made it and nothing else is in it).
 Result<std::optional<Bytes>> mergedDerived(const DerivedChange& change, bool forward) {
     DerivedRecord merged;
-    auto now = currentBytes(change.path);
+    auto now = bytesOnDisk(change.path);
     if (!now) return now.error();
     if (now.value()) {
         // A file no longer readable as a record is derived data: it is made anew.
@@ -50,7 +42,7 @@ Result<std::optional<Bytes>> mergedDerived(const DerivedChange& change, bool for
 Result<void> applyChanges(const Step& step, bool forward) {
     for (const FileChange& change : step.changes) {
         const auto& expected = forward ? change.before : change.after;
-        auto now = currentBytes(change.path);
+        auto now = bytesOnDisk(change.path);
         if (!now) return now.error();
         if (now.value() != expected)
             return Error{Error::Kind::Invalid, change.path, kChangedOutside};
@@ -106,6 +98,13 @@ Result<Step> History::redo() {
     done_.push_back(std::move(undone_.back()));
     undone_.pop_back();
     return done_.back();
+}
+
+Result<std::optional<Bytes>> bytesOnDisk(const std::string& path) {
+    if (fileTypeAt(path) == Error::FileType::Missing) return std::optional<Bytes>{};
+    auto bytes = readWholeFile(path, images::kPictureReadLimit);
+    if (!bytes) return bytes.error();
+    return std::optional<Bytes>(std::move(bytes).value());
 }
 
 }  // namespace vireo::project

@@ -30,6 +30,9 @@ struct DerivedChange {
     bool existedBefore = true;
 };
 
+// A file's bytes as a step saw them: nullopt when nothing is there.
+Result<std::optional<Bytes>> bytesOnDisk(const std::string& path);
+
 struct Step {
     std::vector<FileChange> changes;
     std::optional<DerivedChange> derived;

@@ -72,12 +72,12 @@ const images::Verification& Project::verification() const {
 }
 
 const Bytes* Project::sourceBytes(images::Source source) const {
-    const auto& bytes = core_->sources[static_cast<std::size_t>(source)];
+    const auto& bytes = core_->sources[indexOf(source)];
     return bytes ? &*bytes : nullptr;
 }
 
 const Error* Project::sourceProblem(images::Source source) const {
-    const auto& problem = core_->sourceErrors[static_cast<std::size_t>(source)];
+    const auto& problem = core_->sourceErrors[indexOf(source)];
     return problem ? &*problem : nullptr;
 }
 
@@ -122,7 +122,7 @@ bool Project::setHintOn(bool on) {
 }
 
 std::optional<std::string> Project::originalPath(images::Source source) const {
-    const auto& name = core_->originals[static_cast<std::size_t>(source)];
+    const auto& name = core_->originals[indexOf(source)];
     if (!name) return std::nullopt;
     return core_->artFolder() + *name;
 }

@@ -14,10 +14,6 @@ namespace {
 
 using images::Source;
 
-std::size_t indexOf(Source source) {
-    return static_cast<std::size_t>(source);
-}
-
 bool isExact(Source slot, const Bytes* file) {
     return file && artwork::diagnoseBmp(images::scanBmp(*file), slot).empty();
 }

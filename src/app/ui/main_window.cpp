@@ -284,7 +284,7 @@ void MainWindow::generateSkin() {
     const std::string output = toStd(state_->folder()) + images::kSkinFileName;
     const auto written = skin::generateSkin({paths, settings}, output);
     if (written) {
-        dialogs_.message(this, QStringLiteral("完成！"));
+        dialogs_.message(this, QString::fromUtf8(kDoneSentence));
         if (fileLength(output) != skin::kSkinLength)
             dialogs_.message(this, QStringLiteral("文件大小错误"));
     } else {

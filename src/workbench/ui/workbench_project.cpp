@@ -141,7 +141,7 @@ void WorkbenchWindow::generate() {
         dialogs_.message(this, fromStd(describeWithReason(written.error())));
         return;
     }
-    dialogs_.message(this, QStringLiteral("完成！"));
+    dialogs_.message(this, QString::fromUtf8(kDoneSentence));
     if (fileLength(output) != skin::kSkinLength)
         dialogs_.message(this, QStringLiteral("文件大小错误"));
 }

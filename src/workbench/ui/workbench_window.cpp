@@ -81,7 +81,7 @@ WorkbenchWindow::~WorkbenchWindow() {
 }
 
 SlotView* WorkbenchWindow::slotView(Source source) const {
-    return slotViews_[static_cast<std::size_t>(source)];
+    return slotViews_[indexOf(source)];
 }
 
 void WorkbenchWindow::setScreen(Screen screen) {
