@@ -23,7 +23,7 @@ std::vector<std::string> recordLines(const settings::Record& record) {
         std::string shown =
             settings::hintFlagOn(record) ? "主界面提示文字已开启" : "主界面提示文字未开启";
         if (setting.group) {
-            shown = std::string(setting.caption) + "  ";
+            shown = captionOf(setting) + "  ";
             bool first = true;
             for (const std::uint8_t value : valuesOf(record, setting)) {
                 shown += (first ? "" : " ") + settings::byteText(value);

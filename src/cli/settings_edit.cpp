@@ -1,5 +1,8 @@
 #include "cli/settings_edit.h"
 
+#include "images/icons.h"
+#include "messages/role_names.h"
+
 #include <map>
 
 namespace vireo::cli {
@@ -22,18 +25,47 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
 }  // namespace
 
 const std::array<Setting, 11> kSettings = {{
-    {"list-colour", "列表文字颜色   R G B", Group::Colours, 0, 3},
-    {"selected-colour", "选中文字颜色   R G B", Group::Colours, 3, 3},
-    {"ebook-colour", "电子书文字颜色 R G B", Group::Colours, 6, 3},
-    {"movie", "  电影 X Y", Group::Positions, 0, 2},
-    {"music", "  音乐 X Y", Group::Positions, 2, 2},
-    {"image", "图片浏览 X Y", Group::Positions, 4, 2},
-    {"game", " FC游戏 X Y", Group::Positions, 6, 2},
-    {"ebook", " 电子书 X Y", Group::Positions, 8, 2},
-    {"options", "  选项 X Y", Group::Positions, 10, 2},
-    {"filelist", "文件列表 X Y", Group::Positions, 12, 2},
-    {"hint", "开启主界面提示文字", std::nullopt, 0, 0},
+    {"list-colour", Group::Colours, 0, 3},
+    {"selected-colour", Group::Colours, 3, 3},
+    {"ebook-colour", Group::Colours, 6, 3},
+    {"movie", Group::Positions, 0, 2},
+    {"music", Group::Positions, 2, 2},
+    {"image", Group::Positions, 4, 2},
+    {"game", Group::Positions, 6, 2},
+    {"ebook", Group::Positions, 8, 2},
+    {"options", Group::Positions, 10, 2},
+    {"filelist", Group::Positions, 12, 2},
+    {"hint", std::nullopt, 0, 0},
 }};
+
+namespace {
+
+// Columns a terminal gives `text`: two for each character outside ASCII (all
+// of them Chinese here), one for the rest.
+std::size_t columnsOf(const std::string& text) {
+    std::size_t columns = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) ++columns;
+        if (byte >= 0xC0) columns += 2;
+    }
+    return columns;
+}
+
+}  // namespace
+
+std::string captionOf(const Setting& setting) {
+    if (!setting.group) return "开启主界面提示文字";
+    if (*setting.group == settings::Group::Colours) {
+        const std::string name = kTextColourNames[setting.firstField / 3];
+        return name + std::string(15 - columnsOf(name), ' ') + "R G B";
+    }
+    const std::size_t pair = setting.firstField / 2;
+    const std::string name = pair < images::kMainScreenIconCount
+                                 ? iconName(images::kMainScreenIcons[pair].source)
+                                 : kFileListName;
+    return std::string(8 - columnsOf(name), ' ') + name + " X Y";
+}
 
 const Setting* findSetting(const std::string& name) {
     for (const Setting& setting : kSettings) {

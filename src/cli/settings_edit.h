@@ -17,7 +17,6 @@ namespace vireo::cli {
 // or the hint flag (none of the groups).
 struct Setting {
     const char* name;
-    const char* caption;                   // the settings panel's label for it
     std::optional<settings::Group> group;  // empty for the hint flag
     std::size_t firstField;                // index into the group's fields
     std::size_t fieldCount;
@@ -28,6 +27,10 @@ struct Setting {
 extern const std::array<Setting, 11> kSettings;
 
 const Setting* findSetting(const std::string& name);
+
+// How `settings` shows a setting: "  电影 X Y", "列表文字颜色   R G B", ... (the
+// names aligned as the panel aligns them).
+std::string captionOf(const Setting& setting);
 
 // The bytes a setting shows: R, G, B or X, Y; for the flag, byte 30.
 std::vector<std::uint8_t> valuesOf(const settings::Record& record, const Setting& setting);

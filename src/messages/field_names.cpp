@@ -1,44 +1,28 @@
 #include "messages/field_names.h"
 
-#include <array>
-#include <utility>
+#include "images/icons.h"
+#include "messages/role_names.h"
+#include "settings/record.h"
 
 namespace vireo {
 
-namespace {
-
-constexpr std::array<std::pair<std::uint8_t, const char*>, 23> kFieldNames = {{
-    {0, "列表文字颜色 R 分量"},
-    {1, "列表文字颜色 G 分量"},
-    {2, "列表文字颜色 B 分量"},
-    {4, "选中文字颜色 R 分量"},
-    {5, "选中文字颜色 G 分量"},
-    {6, "选中文字颜色 B 分量"},
-    {8, "电子书文字颜色 R 分量"},
-    {9, "电子书文字颜色 G 分量"},
-    {10, "电子书文字颜色 B 分量"},
-    {16, "电影 X 轴"},
-    {17, "电影 Y 轴"},
-    {18, "音乐 X 轴"},
-    {19, "音乐 Y 轴"},
-    {20, "图片浏览 X 轴"},
-    {21, "图片浏览 Y 轴"},
-    {22, "FC游戏 X 轴"},
-    {23, "FC游戏 Y 轴"},
-    {24, "电子书 X 轴"},
-    {25, "电子书 Y 轴"},
-    {26, "选项 X 轴"},
-    {27, "选项 Y 轴"},
-    {28, "文件列表 X 轴"},
-    {29, "文件列表 Y 轴"},
-}};
-
-}  // namespace
-
 std::string settingsFieldName(std::uint8_t offset) {
-    for (const auto& [fieldOffset, name] : kFieldNames)
-        if (fieldOffset == offset) return name;
-    return std::to_string(offset);
+    const auto& colours = settings::kColourFields;
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        if (colours[i].offset == offset)
+            return std::string(kTextColourNames[i / 3]) + ' ' + "RGB"[i % 3] + " 分量";
+    }
+    const auto axis = [offset](const char* name, images::RecordPosition position) {
+        if (offset == position.xOffset) return std::string(name) + " X 轴";
+        if (offset == position.yOffset) return std::string(name) + " Y 轴";
+        return std::string();
+    };
+    for (const auto& icon : images::kMainScreenIcons) {
+        const std::string name = axis(iconName(icon.source), {icon.xOffset, icon.yOffset});
+        if (!name.empty()) return name;
+    }
+    const std::string name = axis(kFileListName, images::kFileListPosition);
+    return name.empty() ? std::to_string(offset) : name;
 }
 
 }  // namespace vireo

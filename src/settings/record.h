@@ -16,7 +16,6 @@ using Record = std::array<std::uint8_t, kRecordLength>;
 // One byte of the record that the panel shows and writes.
 struct Field {
     std::uint8_t offset;
-    const char* control;        // object name of the panel's text box
     std::uint8_t defaultValue;  // what the reset buttons and the initial texts hold
 };
 

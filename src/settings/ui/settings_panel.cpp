@@ -57,10 +57,17 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int le
     return label;
 }
 
-QLineEdit* makeBox(QWidget* parent, const Field& field, int left, int top) {
+// The boxes' object names, in the order of settings::kColourFields and kPositionFields.
+constexpr const char* kColourBoxNames[settings::kColourFieldCount] = {
+    "Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9"};
+constexpr const char* kPositionBoxNames[settings::kPositionFieldCount] = {
+    "xdy1", "ydy1",   "xyy1",  "yyy1", "xtp1", "ytp1", "xyx1",
+    "yyx1", "xdzs11", "ydzs1", "xxx1", "yxx1", "xwj1", "ywj1"};
+
+QLineEdit* makeBox(QWidget* parent, const char* name, const Field& field, int left, int top) {
     auto* box =
         new QLineEdit(QString::fromStdString(settings::byteText(field.defaultValue)), parent);
-    box->setObjectName(QString::fromLatin1(field.control));
+    box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(left, top, kBoxWidth, kRowHeight);
     return box;
 }
@@ -132,7 +139,7 @@ void SettingsPanel::buildColourFrame(QGroupBox* frame) {
         makeLabel(frame, rowLabels[row], rowCaptions[row], 8, top, kColourBoxLeft - 12);
         for (int column = 0; column < 3; ++column) {
             const std::size_t i = static_cast<std::size_t>(row * 3 + column);
-            colourBoxes_[i] = makeBox(frame, settings::kColourFields[i],
+            colourBoxes_[i] = makeBox(frame, kColourBoxNames[i], settings::kColourFields[i],
                                       kColourBoxLeft + column * kColourBoxPitch, top);
             boxAt_[settings::kColourFields[i].offset] = colourBoxes_[i];
         }
@@ -168,9 +175,10 @@ void SettingsPanel::buildPositionFrame(QGroupBox* frame) {
         makeLabel(frame, rowLabels[row].name, QString::fromUtf8(rowLabels[row].caption), 8, top,
                   kPositionXLeft - 12);
         const std::size_t x = static_cast<std::size_t>(row * 2);
-        positionBoxes_[x] = makeBox(frame, settings::kPositionFields[x], kPositionXLeft, top);
-        positionBoxes_[x + 1] =
-            makeBox(frame, settings::kPositionFields[x + 1], kPositionYLeft, top);
+        positionBoxes_[x] =
+            makeBox(frame, kPositionBoxNames[x], settings::kPositionFields[x], kPositionXLeft, top);
+        positionBoxes_[x + 1] = makeBox(frame, kPositionBoxNames[x + 1],
+                                        settings::kPositionFields[x + 1], kPositionYLeft, top);
     }
     for (std::size_t i = 0; i < positionBoxes_.size(); ++i)
         boxAt_[settings::kPositionFields[i].offset] = positionBoxes_[i];

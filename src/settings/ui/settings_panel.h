@@ -121,7 +121,7 @@ private:
     QPushButton* writeHintButton_ = nullptr;  // Command10
 
     // The boxes in the order of settings::kColourFields (Text1 to Text9) and
-    // kPositionFields (xdy1, ydy1, ... ywj1), which also give their object names.
+    // kPositionFields (xdy1, ydy1, ... ywj1).
     std::array<QLineEdit*, settings::kColourFieldCount> colourBoxes_{};
     std::array<QLineEdit*, settings::kPositionFieldCount> positionBoxes_{};
     // The box of each offset of the record; none for offsets no box shows.

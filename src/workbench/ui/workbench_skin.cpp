@@ -3,6 +3,7 @@
 #include "workbench/ui/workbench_window.h"
 
 #include "base/binary_file.h"
+#include "images/icons.h"
 #include "messages/error_text.h"
 #include "messages/role_names.h"
 #include "skin/skin_file.h"
@@ -19,11 +20,19 @@ namespace {
 using vireo::ui::fromStd;
 using vireo::ui::toStd;
 
-// The record items in the project core's order, as the status line names them.
-const char* const kItemNames[project::kRecordItemCount] = {
-    "列表文字颜色", "选中文字颜色", "电子书文字颜色", "电影图标位置",
-    "音乐图标位置", "图片图标位置", "游戏图标位置",   "电子书图标位置",
-    "设置图标位置", "文件列表位置", "提示开关"};
+// A record item as the status line names it: "列表文字颜色", "电影图标位置", ...
+QString itemName(project::RecordItem item) {
+    using project::RecordItem;
+    if (project::isColourItem(item))
+        return QString::fromUtf8(kTextColourNames[static_cast<std::size_t>(item)]);
+    if (item == RecordItem::FileListPosition) return QString::fromUtf8(kFileListName) + "位置";
+    if (item == RecordItem::HintFlag) return QStringLiteral("提示开关");
+    for (const auto& icon : images::kMainScreenIcons) {
+        if (project::positionItemOf(icon.source) == item)
+            return QString::fromUtf8(roleName(icon.source)) + "位置";
+    }
+    return {};
+}
 
 // What the status line says after a skin was opened: what it lacked and
 // what came from the defaults.
@@ -35,8 +44,7 @@ QString openingNote(const project::SkinOpening& opening) {
     if (!missing.isEmpty())
         parts << QStringLiteral("皮肤中没有：%1（请为这些位置选择图片）").arg(missing.join("、"));
     QStringList defaults;
-    for (const project::RecordItem item : opening.fromDefaults)
-        defaults << QString::fromUtf8(kItemNames[static_cast<std::size_t>(item)]);
+    for (const project::RecordItem item : opening.fromDefaults) defaults << itemName(item);
     if (!defaults.isEmpty()) parts << QStringLiteral("取默认值：%1").arg(defaults.join("、"));
     return parts.join(QStringLiteral("；"));
 }
