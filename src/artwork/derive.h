@@ -5,7 +5,7 @@
 // originals and positions always give the same bytes.
 
 #include "artwork/convert.h"
-#include "artwork/import.h"
+#include "artwork/picture_loading.h"
 #include "base/result.h"
 #include "images/source_set.h"
 #include "settings/record.h"

@@ -3,6 +3,7 @@
 #include "artwork/bmp_check.h"
 #include "artwork/derive.h"
 #include "artwork/picture_formats.h"
+#include "artwork/picture_loading.h"
 #include "base/ascii_text.h"
 #include "images/icons.h"
 #include "messages/role_names.h"
@@ -20,22 +21,6 @@ namespace {
 std::string stemOf(const char* fileName) {
     const std::string name = fileName;
     return name.substr(0, name.rfind('.'));
-}
-
-// The BMP scan of a file when it is a BMP; nullopt for anything else.
-std::optional<images::BmpScan> scanIfBmp(const std::string& path) {
-    auto start = readFileStart(path, images::kPictureReadLimit);
-    if (!start || start.value().bytes.size() < 2 || start.value().bytes[0] != 'B' ||
-        start.value().bytes[1] != 'M')
-        return std::nullopt;
-    return images::scanBmp(start.value().bytes, start.value().length);
-}
-
-// The indexed picture of a readable BMP, rows as `keepRows` asks.
-std::optional<IndexedPicture> indexedBmp(const std::optional<images::BmpScan>& scan,
-                                         bool keepRows) {
-    if (!scan || !scan->picture) return std::nullopt;
-    return keepRows ? scan->storedOrder() : *scan->picture;
 }
 
 Result<settings::Record> recordAt(const std::optional<std::string>& path) {
@@ -71,19 +56,6 @@ Error missingPicture(const std::string& artFolder, images::Source role) {
 
 }  // namespace
 
-std::optional<IndexedPicture> exactBmp(const std::string& path, bool keepRows) {
-    return indexedBmp(scanIfBmp(path), keepRows);
-}
-
-Result<RgbaImage> loadPicture(const std::string& path, PictureDecoder& decoder, bool keepRows) {
-    const auto scan = scanIfBmp(path);
-    if (auto picture = indexedBmp(scan, keepRows)) return toRgba(*picture);
-    auto decoded = decoder.decode(path);
-    if (!decoded) return decoded.error();
-    if (keepRows && scan && scan->headerRead && !scan->topDown) return flippedRows(decoded.value());
-    return decoded;
-}
-
 Result<Bytes> convertFile(const std::string& picturePath, images::Source role,
                           PictureDecoder& decoder, const ConvertOptions& options, bool keepRows,
                           const std::optional<std::string>& palettePath,
@@ -95,7 +67,7 @@ Result<Bytes> convertFile(const std::string& picturePath, images::Source role,
         if (!palettePath) return Error{Error::Kind::Invalid, picturePath, "icon-needs-palette"};
         // A FIFO, folder or missing file is a file that cannot be read, not a picture refused.
         if (auto length = regularFileLength(*palettePath); !length) return length.error();
-        const auto scan = scanIfBmp(*palettePath);
+        const auto scan = bmpScanOf(*palettePath);
         if (!scan || !scan->picture) return Error{Error::Kind::Invalid, *palettePath, "no-palette"};
         icon.drawPalette = scan->picture->palette;
         if (images::iconOf(role)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "artwork/convert.h"
+#include "artwork/picture_loading.h"
 #include "base/binary_file.h"
 #include "base/result.h"
 
@@ -10,25 +11,6 @@
 #include <vector>
 
 namespace vireo::artwork {
-
-// Turns a picture file into pixels. The core never decodes PNG or JPEG itself:
-// the command line and the windows pass a Qt-backed decoder (artwork/qt/).
-class PictureDecoder {
-public:
-    virtual ~PictureDecoder() = default;
-    // The picture as an image viewer shows it (orientation applied), top row first.
-    virtual Result<RgbaImage> decode(const std::string& path) = 0;
-};
-
-// A picture file as pixels, top row first. BMPs of up to 8 bits are read by
-// the strict reader, so their colours are exact. With `keepRows` a BMP's stored
-// row order is kept (first stored row first), for a file already prepared for
-// the player.
-Result<RgbaImage> loadPicture(const std::string& path, PictureDecoder& decoder, bool keepRows);
-
-// The picture of a BMP the strict reader reads without loss (up to 8 bits),
-// rows as `keepRows` asks; nullopt for any other file.
-std::optional<IndexedPicture> exactBmp(const std::string& path, bool keepRows);
 
 // `picturePath` converted into the exact source for `role`. An icon needs
 // `palettePath`, the background it is drawn with; a 64×64 icon's transparent
