@@ -12,15 +12,16 @@ std::string sizeText(int width, int height) {
 }
 
 // Source pixels and their share in one destination pixel along one axis.
-struct Tap {
+struct SourceShare {
     int index;
     double weight;
 };
 
 // Box filter: each destination cell averages the source span it covers, which
 // suits shrinking photographs and keeps flat colours flat when enlarging.
-std::vector<std::vector<Tap>> taps(double start, double span, int count, int limit) {
-    std::vector<std::vector<Tap>> all(static_cast<std::size_t>(count));
+std::vector<std::vector<SourceShare>> boxFilterShares(double start, double span, int count,
+                                                      int limit) {
+    std::vector<std::vector<SourceShare>> all(static_cast<std::size_t>(count));
     const double step = span / count;
     for (int i = 0; i < count; ++i) {
         const double from = start + i * step;
@@ -33,7 +34,7 @@ std::vector<std::vector<Tap>> taps(double start, double span, int count, int lim
             all[static_cast<std::size_t>(i)].push_back({s, w});
             total += w;
         }
-        for (Tap& tap : all[static_cast<std::size_t>(i)]) tap.weight /= total;
+        for (SourceShare& share : all[static_cast<std::size_t>(i)]) share.weight /= total;
     }
     return all;
 }
@@ -42,15 +43,15 @@ std::vector<std::vector<Tap>> taps(double start, double span, int count, int lim
 // alpha so that transparent pixels lend no colour to their neighbours.
 RgbaImage resample(const RgbaImage& src, double x, double y, double w, double h, int width,
                    int height) {
-    const auto across = taps(x, w, width, src.width);
-    const auto down = taps(y, h, height, src.height);
+    const auto across = boxFilterShares(x, w, width, src.width);
+    const auto down = boxFilterShares(y, h, height, src.height);
     RgbaImage out{width, height,
                   std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 4)};
     for (int ty = 0; ty < height; ++ty) {
         for (int tx = 0; tx < width; ++tx) {
             double sum[4] = {0, 0, 0, 0};
-            for (const Tap& row : down[static_cast<std::size_t>(ty)]) {
-                for (const Tap& col : across[static_cast<std::size_t>(tx)]) {
+            for (const SourceShare& row : down[static_cast<std::size_t>(ty)]) {
+                for (const SourceShare& col : across[static_cast<std::size_t>(tx)]) {
                     const std::uint8_t* p =
                         &src.pixels[(static_cast<std::size_t>(row.index) * src.width + col.index) *
                                     4];

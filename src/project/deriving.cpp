@@ -42,7 +42,7 @@ Position drawnAt(std::size_t i, const SkinRecord& record) {
     return record.positions[positionIndex(item)];
 }
 
-std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
+std::uint64_t hashCombined(std::uint64_t hash, std::uint64_t value) {
     Bytes bytes(8);
     for (int k = 0; k < 8; ++k)
         bytes[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value >> (8 * k));
@@ -54,13 +54,14 @@ std::uint64_t iconsHashOf(const OriginalInfos& infos, std::size_t background) {
     std::uint64_t hash = 0;
     for (std::size_t i = 0; i < kCount; ++i) {
         if (isBackgroundAt(i) || paletteOf(i) != background || !infos[i]) continue;
-        hash = mix(mix(mix(hash, i), infos[i]->hash), static_cast<std::uint64_t>(infos[i]->fit));
+        hash = hashCombined(hashCombined(hashCombined(hash, i), infos[i]->hash),
+                            static_cast<std::uint64_t>(infos[i]->fit));
         // A framed icon serves other colours; an unframed one hashes as it always has.
         const artwork::Frame& frame = infos[i]->frame;
         if (frame != artwork::Frame{})
-            hash = mix(hash, static_cast<std::uint64_t>(frame.x) << 32 |
-                                 static_cast<std::uint64_t>(frame.y) << 16 |
-                                 static_cast<std::uint64_t>(frame.zoom));
+            hash = hashCombined(hash, static_cast<std::uint64_t>(frame.x) << 32 |
+                                          static_cast<std::uint64_t>(frame.y) << 16 |
+                                          static_cast<std::uint64_t>(frame.zoom));
     }
     return hash;
 }
@@ -85,8 +86,8 @@ bool entryStale(const ProjectCore& core, const OriginalInfos& infos, std::size_t
 
 // `which` grown by what it drags along: a background whose palette serves a
 // changed icon's original, and every icon drawn over a background in it.
-std::array<bool, kCount> expand(const ProjectCore& core, const OriginalInfos& infos,
-                                const std::vector<Source>& which) {
+std::array<bool, kCount> withWhatTheyDragAlong(const ProjectCore& core, const OriginalInfos& infos,
+                                               const std::vector<Source>& which) {
     std::array<bool, kCount> wanted{};
     for (const Source source : which) wanted[indexOf(source)] = infos[indexOf(source)].has_value();
     for (std::size_t i = 0; i < kCount; ++i) {
@@ -99,9 +100,9 @@ std::array<bool, kCount> expand(const ProjectCore& core, const OriginalInfos& in
     for (std::size_t b = 0; b < kCount; ++b) {
         if (!wanted[b] || !isBackgroundAt(b)) continue;
         for (std::size_t i = 0; i < kCount; ++i) {
-            const bool over =
+            const bool drawnOverIt =
                 paletteOf(i) == b || (b == indexOf(Source::MainBackground) && isLargeIcon(i));
-            if (!isBackgroundAt(i) && over && infos[i]) wanted[i] = true;
+            if (!isBackgroundAt(i) && drawnOverIt && infos[i]) wanted[i] = true;
         }
     }
     return wanted;
@@ -206,7 +207,7 @@ std::vector<Source> staleFor(const ProjectCore& core, const OriginalInfos& infos
 Result<Derivation> deriveSources(const ProjectCore& core, const OriginalInfos& infos,
                                  const std::vector<Source>& which, const SkinRecord& record,
                                  HandEdits handEdits) {
-    auto wanted = expand(core, infos, which);
+    auto wanted = withWhatTheyDragAlong(core, infos, which);
     Derivation result;
     for (std::size_t i = 0; i < kCount; ++i) {
         if (!wanted[i] || !core.handEdited(i) || handEdits == HandEdits::Overwrite) continue;

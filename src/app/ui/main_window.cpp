@@ -41,7 +41,7 @@ struct Row {
     const char* roleLabel;
     Source source;
 };
-constexpr std::array<Row, 12> kRows = {{
+constexpr std::array<Row, 12> kSourceRows = {{
     {120, "Label3", Source::MovieIcon},
     {360, "Label4", Source::MusicIcon},
     {600, "Label5", Source::EbookIcon},
@@ -116,7 +116,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
 }
 
 void MainWindow::makeSourceRows() {
-    for (const Row& row : kRows) {
+    for (const Row& row : kSourceRows) {
         const auto& image = images::sourceImage(row.source);
         makeLabel(this, QString::fromLatin1(row.roleLabel), QString::fromUtf8(roleName(row.source)),
                   120, row.top);

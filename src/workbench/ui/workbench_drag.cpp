@@ -25,11 +25,11 @@ void compositeAt(QImage& screen, const images::RgbaImage& picture, const QImage&
         const std::uint8_t* source = picture.pixels.data() + 4 * first;
         for (int x = area.left(); x <= area.right(); ++x, source += 4) {
             const int alpha = source[3];
-            const auto mix = [alpha](int over, int below) {
-                return (over * alpha + below * (255 - alpha) + 127) / 255;
+            const auto blended = [alpha](int top, int below) {
+                return (top * alpha + below * (255 - alpha) + 127) / 255;
             };
-            line[x] = qRgb(mix(source[0], qRed(under[x])), mix(source[1], qGreen(under[x])),
-                           mix(source[2], qBlue(under[x])));
+            line[x] = qRgb(blended(source[0], qRed(under[x])), blended(source[1], qGreen(under[x])),
+                           blended(source[2], qBlue(under[x])));
         }
     }
 }
