@@ -1,11 +1,11 @@
 // Times the artwork converter: a background's palette, one icon mapped onto a
 // palette, and a whole import of the demo's artwork. The PSNR counters say how
 // close each converted background stays to its picture.
-#include "artwork/bmp_check.h"
-#include "artwork/convert.h"
-#include "artwork/import.h"
-#include "artwork/qt/qt_picture_decoder.h"
-#include "demo/demo_set.h"
+#include "core/artwork/bmp_check.h"
+#include "core/artwork/convert.h"
+#include "core/artwork/import.h"
+#include "core/demo/demo_set.h"
+#include "gui/artwork/qt_picture_decoder.h"
 
 #include <benchmark/benchmark.h>
 

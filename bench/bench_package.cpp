@@ -1,11 +1,11 @@
 // Times skin packages: packing and unpacking a project whose twelve originals
 // are photos of a few megabytes, and refusing compression bombs, whose peak
 // memory is measured in a child process of its own.
-#include "artwork/qt/qt_picture_decoder.h"
-#include "cli/sheet_png.h"
-#include "package/package.h"
-#include "project/project.h"
-#include "skin/sheet.h"
+#include "core/cli/sheet_png.h"
+#include "core/package/package.h"
+#include "core/project/project.h"
+#include "core/skin/sheet.h"
+#include "gui/artwork/qt_picture_decoder.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>

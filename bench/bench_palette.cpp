@@ -11,14 +11,14 @@
 //
 //   vireo-bench-palette [--sets N] [--repeat N]
 
-#include "artwork/derive.h"
-#include "artwork/fit.h"
-#include "artwork/import.h"
-#include "artwork/qt/qt_picture_decoder.h"
-#include "images/bmp.h"
-#include "images/icons.h"
-#include "settings/record.h"
-#include "skin/skin_layout.h"
+#include "core/artwork/derive.h"
+#include "core/artwork/fit.h"
+#include "core/artwork/import.h"
+#include "core/images/bmp.h"
+#include "core/images/icons.h"
+#include "core/settings/record.h"
+#include "core/skin/skin_layout.h"
+#include "gui/artwork/qt_picture_decoder.h"
 
 #include <libimagequant.h>
 

@@ -1,9 +1,9 @@
 // Times the project's derives: one icon again after a move, a new main
 // background with every icon over it, opening a finished skin, and an import
 // of twelve pictures, all from the demo's artwork.
-#include "artwork/import.h"
-#include "artwork/qt/qt_picture_decoder.h"
-#include "project/project.h"
+#include "core/artwork/import.h"
+#include "core/project/project.h"
+#include "gui/artwork/qt_picture_decoder.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,11 +2,11 @@
 // complete source folder, and of the vireo-skin commands build, inspect and
 // render. Not a test: run by hand, e.g.
 //   build/bench/vireo-bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
-#include "cli/command_line.h"
-#include "images/bmp.h"
-#include "images/source_set.h"
-#include "images/verification.h"
-#include "skin/generation.h"
+#include "core/cli/command_line.h"
+#include "core/images/bmp.h"
+#include "core/images/source_set.h"
+#include "core/images/verification.h"
+#include "core/skin/generation.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,11 +4,11 @@
 // doctor). Run by hand, e.g.
 //   build/bench/vireo-bench-workbench --benchmark_repetitions=10
 //   --benchmark_report_aggregates_only=true
-#include "demo/demo_set.h"
-#include "images/source_set.h"
-#include "widgets/dialogs.h"
-#include "widgets/project_state.h"
-#include "workbench/ui/workbench_window.h"
+#include "core/demo/demo_set.h"
+#include "core/images/source_set.h"
+#include "gui/widgets/dialogs.h"
+#include "gui/widgets/project_state.h"
+#include "gui/workbench/workbench_window.h"
 
 #include <benchmark/benchmark.h>
 

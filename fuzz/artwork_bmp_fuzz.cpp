@@ -2,8 +2,8 @@
 // survive being made again from its own dimensions, and whatever the reader
 // decodes must become an exact source that passes its own check with the same
 // colours.
-#include "artwork/bmp_check.h"
-#include "images/bmp.h"
+#include "core/artwork/bmp_check.h"
+#include "core/images/bmp.h"
 
 #include <cstdint>
 #include <cstdlib>

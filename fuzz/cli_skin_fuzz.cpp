@@ -3,15 +3,15 @@
 // layout and a signed change of its length, the templates' lengths (0 for the tool's own headers),
 // then the bytes that fill the skin over and over. Only the two exact lengths are accepted; a
 // generated-layout skin unpacks into sources that assemble back into the same bytes.
+#include "core/images/bmp.h"
+#include "core/images/source_set.h"
+#include "core/skin/generation.h"
+#include "core/skin/screen.h"
+#include "core/skin/skin_file.h"
+#include "core/skin/skin_layout.h"
+#include "core/skin/unpacking.h"
+#include "core/unpack/skin_info.h"
 #include "fill.h"
-#include "images/bmp.h"
-#include "images/source_set.h"
-#include "skin/generation.h"
-#include "skin/screen.h"
-#include "skin/skin_file.h"
-#include "skin/skin_layout.h"
-#include "skin/unpacking.h"
-#include "unpack/skin_info.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The colour picker's text handling: what is typed or pasted into the hex and
 // number boxes, and presses on the palette grid. Whatever the text, the hex
 // box ends with six hexadecimal digits that spell the colour it picked.
-#include "colour/colour.h"
+#include "core/colour/colour.h"
 
 #include <cstdint>
 #include <cstdlib>

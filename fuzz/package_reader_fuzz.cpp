@@ -2,8 +2,8 @@
 // refusal with its reason code, never crashes, and never hands on a file a
 // project would not hold. A package it accepts is written again and reads
 // back as the same files.
-#include "images/source_set.h"
-#include "package/package.h"
+#include "core/images/source_set.h"
+#include "core/package/package.h"
 
 #include <cstdint>
 #include <cstdlib>

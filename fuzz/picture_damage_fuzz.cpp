@@ -1,6 +1,6 @@
 // The damage checks that run before Qt's lenient readers, on any bytes: they
 // read only inside the bytes and never call one file both kinds.
-#include "artwork/picture_limits.h"
+#include "core/artwork/picture_limits.h"
 
 #include <cstdint>
 #include <cstdlib>

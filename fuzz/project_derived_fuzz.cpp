@@ -1,7 +1,7 @@
 // art/derived.json: whatever the bytes, the reader returns a record or a
 // reason and never crashes; a record it accepts is written back to bytes that
 // read as the same record.
-#include "project/derived.h"
+#include "core/project/derived.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,10 +2,10 @@
 // as a BACK file holds it; the rest, split at newlines, are the texts typed
 // into a group's boxes. A plain whole number from 0 to 255 must be stored as
 // itself by either group's rounding; no text may be stored outside 0 to 255.
-#include "settings/number.h"
-#include "settings/record.h"
-#include "settings/write.h"
-#include "unpack/skin_info.h"
+#include "core/settings/number.h"
+#include "core/settings/record.h"
+#include "core/settings/write.h"
+#include "core/unpack/skin_info.h"
 
 #include <cstdint>
 #include <cstdlib>

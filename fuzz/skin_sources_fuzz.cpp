@@ -2,9 +2,9 @@
 // for each of the twelve pictures and BACK, a signed change of its required
 // length, then the bytes that fill the files over and over. Assembly must
 // succeed exactly when no file is short, and then hold every region verbatim.
-#include "images/source_set.h"
-#include "skin/generation.h"
-#include "skin/skin_layout.h"
+#include "core/images/source_set.h"
+#include "core/skin/generation.h"
+#include "core/skin/skin_layout.h"
 
 #include <algorithm>
 #include <cstdint>

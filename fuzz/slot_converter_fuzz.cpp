@@ -2,9 +2,9 @@
 // the rest is its file; the background it is drawn with is the same bytes.
 // The verdict, the marks, the thumbnail and the remap must agree and never
 // read outside the file.
-#include "workbench/slots.h"
+#include "core/workbench/slots.h"
 
-#include "skin/skin_layout.h"
+#include "core/skin/skin_layout.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,12 +5,12 @@
 // skin; restoration also needs templates of 54 bytes or more whose "BM", header
 // size, width, height and depth are those of the picture they head, and then
 // every file is template header, palette and pixels, verbatim.
+#include "core/images/bmp.h"
+#include "core/images/source_set.h"
+#include "core/messages/skin_info_text.h"
+#include "core/unpack/restoration.h"
+#include "core/unpack/skin_info.h"
 #include "fill.h"
-#include "images/bmp.h"
-#include "images/source_set.h"
-#include "messages/skin_info_text.h"
-#include "unpack/restoration.h"
-#include "unpack/skin_info.h"
 
 #include <algorithm>
 #include <cstdint>

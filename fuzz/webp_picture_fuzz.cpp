@@ -1,8 +1,8 @@
 // A WebP's bytes as libwebp decodes them for a picture: a decoded picture is
 // never larger than the decode limit, holds exactly its pixels, and a scaled
 // one keeps its file's size.
-#include "artwork/picture_limits.h"
-#include "artwork/webp_picture.h"
+#include "core/artwork/picture_limits.h"
+#include "core/artwork/webp_picture.h"
 
 #include <cstdint>
 #include <cstdlib>

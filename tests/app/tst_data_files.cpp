@@ -1,6 +1,6 @@
+#include "gui/widgets/data_files.h"
+#include "gui/widgets/dialogs.h"
 #include "support/window_fixture.h"
-#include "widgets/data_files.h"
-#include "widgets/dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "images/source_set.h"
-#include "package/package.h"
-#include "skin/generation.h"
+#include "core/images/source_set.h"
+#include "core/package/package.h"
+#include "core/skin/generation.h"
+#include "gui/widgets/project_state.h"
 #include "support/window_fixture.h"
-#include "widgets/project_state.h"
 
 #include <QAction>
 #include <QApplication>

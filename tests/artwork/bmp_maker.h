@@ -1,7 +1,7 @@
 #pragma once
 
-#include "artwork/picture.h"
-#include "base/binary_file.h"
+#include "core/artwork/picture.h"
+#include "core/base/binary_file.h"
 
 #include <cstdint>
 

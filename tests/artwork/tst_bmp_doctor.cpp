@@ -1,6 +1,6 @@
-#include "artwork/bmp_check.h"
-#include "artwork/doctor.h"
 #include "bmp_maker.h"
+#include "core/artwork/bmp_check.h"
+#include "core/artwork/doctor.h"
 #include "support/fixtures.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "artwork/bmp_check.h"
-#include "artwork/convert.h"
 #include "bmp_maker.h"
+#include "core/artwork/bmp_check.h"
+#include "core/artwork/convert.h"
 #include "support/fixtures.h"
 
 #include <QTest>

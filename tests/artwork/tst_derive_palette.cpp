@@ -1,5 +1,5 @@
-#include "artwork/derive.h"
-#include "settings/record.h"
+#include "core/artwork/derive.h"
+#include "core/settings/record.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "artwork/derive.h"
-#include "artwork/new_project.h"
-#include "skin/text_samples.h"
+#include "core/artwork/derive.h"
+#include "core/artwork/new_project.h"
+#include "core/skin/text_samples.h"
 #include "support/fixtures.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "artwork/fit.h"
-#include "artwork/picture_formats.h"
-#include "artwork/picture_limits.h"
-#include "artwork/qt/qt_picture_decoder.h"
 #include "bmp_maker.h"
-#include "images/bmp.h"
+#include "core/artwork/fit.h"
+#include "core/artwork/picture_formats.h"
+#include "core/artwork/picture_limits.h"
+#include "core/images/bmp.h"
+#include "gui/artwork/qt_picture_decoder.h"
 
 #include <QBuffer>
 #include <QImage>

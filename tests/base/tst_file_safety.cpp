@@ -1,10 +1,10 @@
 // Reading and writing whole files: paths that are not plain files, outputs that
 // must be whole, also when a signal interrupts them. Reads that could block run in a child with a
 // deadline: a regression fails, never hangs.
-#include "base/binary_file.h"
-#include "base/readable_file.h"
-#include "base/temporary_files.h"
-#include "messages/error_text.h"
+#include "core/base/binary_file.h"
+#include "core/base/readable_file.h"
+#include "core/base/temporary_files.h"
+#include "core/messages/error_text.h"
 #include "support/fixtures.h"
 
 #include <QTest>

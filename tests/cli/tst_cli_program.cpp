@@ -1,4 +1,4 @@
-#include "images/bmp.h"
+#include "core/images/bmp.h"
 #include "support/fixtures.h"
 
 #include <QDir>

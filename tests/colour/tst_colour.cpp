@@ -1,6 +1,6 @@
-#include "colour/colour.h"
-#include "colour/ui/colour_picker.h"
-#include "colour/ui/colour_widgets.h"
+#include "core/colour/colour.h"
+#include "gui/colour/colour_picker.h"
+#include "gui/colour/colour_widgets.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "demo/demo_set.h"
-#include "images/source_set.h"
-#include "images/verification.h"
-#include "messages/verification_text.h"
+#include "core/demo/demo_set.h"
+#include "core/images/source_set.h"
+#include "core/images/verification.h"
+#include "core/messages/verification_text.h"
 #include "support/fixtures.h"
 
 #include <QDir>

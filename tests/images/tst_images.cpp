@@ -1,6 +1,6 @@
-#include "images/bmp.h"
-#include "images/verification.h"
-#include "messages/verification_text.h"
+#include "core/images/bmp.h"
+#include "core/images/verification.h"
+#include "core/messages/verification_text.h"
 #include "support/fixtures.h"
 
 #include <QDir>

@@ -24,7 +24,7 @@ while IFS= read -r line; do
   if [[ $line =~ ^\|\ *Window ]]; then table=window; row=0; continue; fi
   [[ $line == \|* ]] || { table=""; continue; }
   [[ -n $table ]] || continue
-  [[ $line =~ ^\|\ *\`([a-z]+/((ui|qt)/)?)\`\ *\| ]] || continue
+  [[ $line =~ ^\|\ *\`((core|gui)/[a-z_]+/)\`\ *\| ]] || continue
   part=${BASH_REMATCH[1]}
   [[ -z ${kind[$part]:-} ]] || fault "README: $part has two rows"
   row=$((row + 1))
@@ -32,7 +32,7 @@ while IFS= read -r line; do
   rank[$part]=$row
   last=${line%|}
   last=${last##*|}
-  while [[ $last =~ \`([a-z]+/((ui|qt)/)?)\` ]]; do
+  while [[ $last =~ \`((core|gui)/[a-z_]+/)\` ]]; do
     used=${BASH_REMATCH[1]}
     last=${last#*"\`$used\`"}
     uses["$part $used"]=1
@@ -45,12 +45,12 @@ while IFS= read -r line; do
 done <"$readme"
 ((${#kind[@]} > 0)) || { echo "README: no layer table found in $readme" >&2; exit 2; }
 
-# The part a path under src/ belongs to (folder/, folder/ui/ or folder/qt/),
-# left in $part_found; fails for a path outside any folder.
-part_pattern='^([a-z]+/)((ui|qt)/)?'
+# The part a path under src/ belongs to (core/folder/ or gui/folder/), left
+# in $part_found; fails for a path outside any folder.
+part_pattern='^((core|gui)/[a-z_]+/)'
 part_of() {
   [[ $1 =~ $part_pattern ]] || return 1
-  part_found=${BASH_REMATCH[1]}${BASH_REMATCH[2]}
+  part_found=${BASH_REMATCH[1]}
 }
 
 checked=0
@@ -62,8 +62,6 @@ while IFS= read -r -d '' file; do
     fault "src/$relative: $part has no row in src/README.md"
     continue
   fi
-  own_core=${part%%/*}/
-  [[ ${kind[$own_core]:-} == core ]] || own_core=$part
   number=0
   while IFS= read -r line; do
     number=$((number + 1))
@@ -77,7 +75,7 @@ while IFS= read -r -d '' file; do
     fi
     part_of "$target" || continue
     used=$part_found
-    [[ $used == "$part" || $used == "$own_core" || -n ${uses["$part $used"]:-} ]] && continue
+    [[ $used == "$part" || -n ${uses["$part $used"]:-} ]] && continue
     fault "src/$relative:$number: $part includes $target;" \
       "its row in src/README.md does not name $used"
   done <"$file"

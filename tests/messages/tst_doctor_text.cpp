@@ -1,6 +1,6 @@
-#include "messages/doctor_text.h"
-#include "messages/error_text.h"
-#include "messages/settings_write_text.h"
+#include "core/messages/doctor_text.h"
+#include "core/messages/error_text.h"
+#include "core/messages/settings_write_text.h"
 
 #include <QTest>
 

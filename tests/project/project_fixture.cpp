@@ -1,6 +1,6 @@
 #include "project_fixture.h"
 
-#include "artwork/import.h"
+#include "core/artwork/import.h"
 #include "support/fixtures.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "artwork/qt/qt_picture_decoder.h"
-#include "project/project.h"
+#include "core/project/project.h"
+#include "gui/artwork/qt_picture_decoder.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -1,7 +1,7 @@
 // Deriving from the originals: moves, new backgrounds and undo, checked
 // against pixels and positions written here, never against a second derive.
 
-#include "artwork/import.h"
+#include "core/artwork/import.h"
 #include "project_fixture.h"
 #include "support/fixtures.h"
 

@@ -1,7 +1,7 @@
 // Finished skins opened as projects, and art/derived.json refused whole.
 
-#include "messages/project_text.h"
-#include "project/derived.h"
+#include "core/messages/project_text.h"
+#include "core/project/derived.h"
 #include "project_fixture.h"
 #include "support/fixtures.h"
 

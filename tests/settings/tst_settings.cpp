@@ -1,6 +1,6 @@
-#include "settings/number.h"
-#include "settings/record.h"
-#include "settings/write.h"
+#include "core/settings/number.h"
+#include "core/settings/record.h"
+#include "core/settings/write.h"
 #include "support/fixtures.h"
 #include "support/window_fixture.h"
 

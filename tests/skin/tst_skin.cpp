@@ -1,17 +1,17 @@
 // A skin made from its sources, byte for byte against a table written out by
 // hand, and a finished skin of either layout: taken by its length, drawn as
 // the player draws it, and unpacked.
-#include "images/bmp.h"
-#include "images/source_set.h"
-#include "skin/generation.h"
-#include "skin/screen.h"
-#include "skin/sheet.h"
-#include "skin/skin_file.h"
-#include "skin/skin_layout.h"
-#include "skin/unpacking.h"
+#include "core/images/bmp.h"
+#include "core/images/source_set.h"
+#include "core/skin/generation.h"
+#include "core/skin/screen.h"
+#include "core/skin/sheet.h"
+#include "core/skin/skin_file.h"
+#include "core/skin/skin_layout.h"
+#include "core/skin/unpacking.h"
+#include "core/unpack/restoration.h"
+#include "core/unpack/short_skin.h"
 #include "support/fixtures.h"
-#include "unpack/restoration.h"
-#include "unpack/short_skin.h"
 
 #include <QFile>
 #include <QPoint>

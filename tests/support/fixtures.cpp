@@ -1,7 +1,7 @@
 #include "support/fixtures.h"
 
-#include "images/bmp.h"
-#include "images/source_set.h"
+#include "core/images/bmp.h"
+#include "core/images/source_set.h"
 
 #include <QApplication>
 #include <QCoreApplication>

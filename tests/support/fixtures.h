@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/binary_file.h"
+#include "core/base/binary_file.h"
 
 #include <QByteArray>
 #include <QString>

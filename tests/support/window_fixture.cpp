@@ -1,8 +1,8 @@
 #include "support/window_fixture.h"
 
-#include "images/source_set.h"
-#include "settings/record.h"
-#include "widgets/project_state.h"
+#include "core/images/source_set.h"
+#include "core/settings/record.h"
+#include "gui/widgets/project_state.h"
 
 namespace vireo::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/main_window.h"
+#include "gui/app/main_window.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 

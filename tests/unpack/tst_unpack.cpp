@@ -1,13 +1,13 @@
 // The unpacker's core over files and over bytes in memory (both read the same
 // record, restore the same bytes and refuse the same inputs) and its window.
-#include "images/bmp.h"
-#include "messages/skin_info_text.h"
+#include "core/images/bmp.h"
+#include "core/messages/skin_info_text.h"
+#include "core/unpack/restoration.h"
+#include "core/unpack/short_skin.h"
+#include "core/unpack/skin_info.h"
+#include "gui/unpack/unpacker_window.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
-#include "unpack/restoration.h"
-#include "unpack/short_skin.h"
-#include "unpack/skin_info.h"
-#include "unpack/ui/unpacker_window.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "widgets/translations.h"
+#include "gui/widgets/translations.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "workbench/layout.h"
+#include "core/workbench/layout.h"
 
 #include <QTest>
 

@@ -1,19 +1,19 @@
 // The workbench over the originals in art/: sources derived again after a
 // drag, a typed position or a fit, a drag cancelled by Ctrl+Z, and BACK or
 // an icon changed outside.
-#include "artwork/qt/qt_picture_decoder.h"
-#include "images/source_set.h"
-#include "project/project.h"
+#include "core/images/source_set.h"
+#include "core/project/project.h"
+#include "core/settings/record.h"
+#include "core/workbench/layout.h"
+#include "gui/artwork/qt_picture_decoder.h"
+#include "gui/widgets/project_state.h"
+#include "gui/workbench/screen_canvas.h"
+#include "gui/workbench/slot_view.h"
+#include "gui/workbench/workbench_window.h"
 #include "project/project_fixture.h"
-#include "settings/record.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_fixture.h"
-#include "widgets/project_state.h"
-#include "workbench/layout.h"
-#include "workbench/ui/screen_canvas.h"
-#include "workbench/ui/slot_view.h"
-#include "workbench/ui/workbench_window.h"
 
 #include <QDir>
 #include <QDropEvent>

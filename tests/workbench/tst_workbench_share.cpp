@@ -1,9 +1,9 @@
-#include "package/package.h"
+#include "core/package/package.h"
+#include "gui/widgets/project_state.h"
+#include "gui/workbench/screen_canvas.h"
+#include "gui/workbench/workbench_window.h"
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
-#include "widgets/project_state.h"
-#include "workbench/ui/screen_canvas.h"
-#include "workbench/ui/workbench_window.h"
 
 #include <QAction>
 #include <QDir>

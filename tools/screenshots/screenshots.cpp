@@ -1,11 +1,11 @@
 // screenshots OUTDIR DEMODIR: walks the main road on a copy of the demo
 // source set and saves each window as OUTDIR/NAME.png. Run it on a real
 // display (scripts/screenshots uses Xvfb) so that fonts are the system's.
-#include "app/ui/main_window.h"
-#include "base/binary_file.h"
-#include "images/source_set.h"
-#include "unpack/short_skin.h"
-#include "widgets/dialogs.h"
+#include "core/base/binary_file.h"
+#include "core/images/source_set.h"
+#include "core/unpack/short_skin.h"
+#include "gui/app/main_window.h"
+#include "gui/widgets/dialogs.h"
 
 #include <QApplication>
 #include <QDir>
