@@ -7,6 +7,7 @@
 #include "support/fixtures.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_fixture.h"
+#include "widgets/framing_dialog.h"
 #include "widgets/project_state.h"
 #include "workbench/ui/screen_canvas.h"
 #include "workbench/ui/slot_view.h"
@@ -51,6 +52,7 @@ class WorkbenchFramingTest : public QObject {
 
 private slots:
     void theFrameChosenIsKeptAndShown();
+    void theFrameMovesAndZoomsInTheDialog();
     void aTextColourIsChosenOnTheScreen_data();
     void aTextColourIsChosenOnTheScreen();
 };
@@ -82,6 +84,18 @@ void WorkbenchFramingTest::theFrameChosenIsKeptAndShown() {
     QVERIFY(test::dropFile(bench.window->slotView(Source::MainBackground), path));
     QCOMPARE(bench.dialogs.framingQuestions.size(), 2);
     QVERIFY(bench.dialogs.framingQuestions[1].initial.frame == artwork::Frame({25, 50, 200}));
+}
+
+// 2:1 into 3:2 at 100 %: the part is 75 % of the width, its centre 38 to 62 % across.
+void WorkbenchFramingTest::theFrameMovesAndZoomsInTheDialog() {
+    const images::RgbaImage picture{320, 160, std::vector<std::uint8_t>(320 * 160 * 4, 255)};
+    ui::FramingDialog dialog(picture, {QString(), QSize(240, 160), true, {}});
+    QWidget* view = dialog.findChild<QWidget*>(QStringLiteral("framePicture"));
+    for (int i = 0; i < 20; ++i) QTest::keyClick(view, Qt::Key_Left);
+    QVERIFY(dialog.framing().frame == artwork::Frame({38, 50, 100}));
+    QTest::keyClick(view, Qt::Key_Plus);  // 110 %: 68 % wide, the centre may go to 35
+    QTest::keyClick(view, Qt::Key_Left, Qt::ShiftModifier);
+    QVERIFY(dialog.framing().frame == artwork::Frame({35, 50, 110}));
 }
 
 void WorkbenchFramingTest::aTextColourIsChosenOnTheScreen_data() {
