@@ -5,6 +5,7 @@
 #include "project/project.h"
 #include "settings/record.h"
 #include "skin/screen.h"
+#include "skin/text_samples.h"
 #include "workbench/layout.h"
 #include "workbench/slots.h"
 
@@ -170,6 +171,11 @@ private:
     bool writeRecord();
     bool recordUnwritten();
 
+    // A sample text clicked: a colour chooser, and the nearest colour that
+    // reads offered when the chosen one does not; the colour an undo step.
+    void chooseTextColour(skin::TextRole role);
+    void applyTextColour(skin::TextRole role, std::uint32_t colour);
+
     void openFolder();
     void chooseForSlot(images::Source source);
     void generate();
@@ -178,6 +184,7 @@ private:
     class EditStep;
     class MoveIconCommand;
     class NudgeRunCommand;
+    class TextColourCommand;
     class ProjectStepCommand;
     // Why `step` cannot be undone (or redone) now; empty when it can.
     static QString refusalOf(const QUndoCommand* step, bool undo);
