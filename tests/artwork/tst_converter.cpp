@@ -184,17 +184,6 @@ private slots:
                  (offset * 4 + 2 + 3 * (offset + 5)) % 256);
     }
 
-    // Contain puts a taller picture in the middle, transparent left and right.
-    void containCentresATallPicture() {
-        const auto fitted = artwork::fitPicture(filled(80, 160, 9, 9, 9), 240, 160,
-                                                artwork::Fit::Contain, "tall.png");
-        const auto alpha = [&](int x) {
-            return int(fitted.value().pixels[(80 * 240 + x) * 4 + 3]);
-        };
-        QCOMPARE(QList<int>({alpha(79), alpha(80), alpha(159), alpha(160)}),
-                 QList<int>({0, 255, 255, 0}));
-    }
-
     // Cover keeps the part the frame names, by default the middle; a centre
     // too near an edge for the part moves in.
     void coverShowsTheFramedPart_data() {

@@ -34,31 +34,24 @@ private slots:
 void DoctorTextTest::findingSentences_data() {
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("actual");
-    QTest::addColumn<QString>("required");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("fix");
     QTest::newRow("missing") << int(ProblemCode::Missing) << ""
-                             << ""
                              << "a.bmp 不存在"
                              << "把该文件放进文件夹，或用 import 从图片生成";
     QTest::newRow("unreadable") << int(ProblemCode::Missing) << "EIO"
-                                << ""
                                 << "a.bmp 无法读取（EIO）"
                                 << "把该文件放进文件夹，或用 import 从图片生成";
     QTest::newRow("empty") << int(ProblemCode::NotBmp) << "empty"
-                           << ""
                            << "a.bmp 是空文件，不是 BMP"
                            << "用 convert 转换成 8 位 BMP";
     QTest::newRow("png") << int(ProblemCode::NotBmp) << "PNG"
-                         << ""
                          << "a.bmp 实际是 PNG 文件，不是 BMP"
                          << "用 convert 转换成 8 位 BMP";
     QTest::newRow("named method") << int(ProblemCode::Compressed) << "RLE8"
-                                  << ""
                                   << "a.bmp 使用了压缩（RLE8），应为不压缩"
                                   << "用 convert 无损重写为不压缩的 BMP";
     QTest::newRow("numbered method") << int(ProblemCode::Compressed) << "11"
-                                     << ""
                                      << "a.bmp 使用了压缩（方式 11），应为不压缩"
                                      << "用 convert 无损重写为不压缩的 BMP";
 }
@@ -66,8 +59,7 @@ void DoctorTextTest::findingSentences_data() {
 void DoctorTextTest::findingSentences() {
     QFETCH(int, code);
     QFETCH(QString, actual);
-    QFETCH(QString, required);
-    const Finding finding{ProblemCode(code), actual.toStdString(), required.toStdString()};
+    const Finding finding{ProblemCode(code), actual.toStdString(), {}};
     const ProblemText text = describeFinding("a.bmp", finding);
     QTEST(q(text.message), "message");
     QTEST(q(text.fix), "fix");

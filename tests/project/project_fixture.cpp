@@ -50,12 +50,4 @@ QString writeGradient(const QString& path, int variant) {
     return path;
 }
 
-QColor pixelOf(const QByteArray& bmp, int width, int x, int y) {
-    const auto index = static_cast<unsigned char>(bmp.at(1078 + y * width + x));
-    const int entry = 54 + 4 * index;  // blue, green, red, unused
-    return QColor(static_cast<unsigned char>(bmp.at(entry + 2)),
-                  static_cast<unsigned char>(bmp.at(entry + 1)),
-                  static_cast<unsigned char>(bmp.at(entry)));
-}
-
 }  // namespace vireo::test

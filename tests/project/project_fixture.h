@@ -30,8 +30,4 @@ QString writeRoundIcon(const QString& path, QColor colour);
 // A 240×160 PNG: a gradient that no demo background holds.
 QString writeGradient(const QString& path, int variant);
 
-// The colour of pixel (x, y) of a source BMP the project wrote, rows as the
-// player shows them (first stored row on top), read straight from the bytes.
-QColor pixelOf(const QByteArray& bmp, int width, int x, int y);
-
 }  // namespace vireo::test

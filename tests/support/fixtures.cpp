@@ -95,6 +95,13 @@ bool dropFile(QWidget* target, const QString& path) {
     return enter.isAccepted();
 }
 
+QColor pixelOf(const QByteArray& bmp, int width, int x, int y, const QByteArray& palette) {
+    const QByteArray& table = palette.isEmpty() ? bmp : palette;
+    const int entry = 54 + 4 * quint8(bmp.at(1078 + y * width + x));  // blue, green, red, unused
+    return QColor(quint8(table.at(entry + 2)), quint8(table.at(entry + 1)),
+                  quint8(table.at(entry)));
+}
+
 QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArray& pixels) {
     return fromBytes(images::makeBmpHeader(width, height)) + palette + pixels;
 }

@@ -3,6 +3,7 @@
 #include "core/base/binary_file.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -50,6 +51,11 @@ bool dropFile(QWidget* target, const QString& path);
 // A complete 8-bit BMP: 54 header bytes, `palette` (1,024 bytes) and
 // `pixels` (width × height bytes), stored bottom-up as usual.
 QByteArray bmp8(int width, int height, const QByteArray& palette, const QByteArray& pixels);
+
+// The colour the player shows for pixel (x, y) of an 8-bit BMP source, rows
+// as it shows them (the first stored row on top), drawn with the colour table
+// of `palette` (the picture's own when empty), read straight from the bytes.
+QColor pixelOf(const QByteArray& bmp, int width, int x, int y, const QByteArray& palette = {});
 
 // A folder holding the twelve source pictures, each a valid BMP of its size
 // with random palette and pixels, and a 32-byte BACK of random bytes.

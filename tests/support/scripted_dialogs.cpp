@@ -59,4 +59,29 @@ std::optional<QStringList> ScriptedDialogs::fillIn(QWidget*, const QString&, con
     return reply;
 }
 
+std::optional<ui::Framing> ScriptedDialogs::chooseFraming(QWidget* parent, const images::RgbaImage&,
+                                                          const ui::FramingQuestion& question) {
+    framingQuestions << question;
+    if (framings_.empty()) {
+        const auto fit = ask(parent, question.text,
+                             {QStringLiteral("裁剪填满"), QStringLiteral("完整放入"),
+                              QStringLiteral("拉伸"), QStringLiteral("取消")});
+        if (!fit || *fit > 2) return std::nullopt;
+        return ui::Framing{artwork::Fit(int(artwork::Fit::Cover) + *fit), question.initial.frame};
+    }
+    const auto reply = framings_.front();
+    framings_.pop_front();
+    return reply;
+}
+
+std::optional<QColor> ScriptedDialogs::chooseColour(QWidget*, const QString&, const QColor&) {
+    if (colours_.empty()) {
+        qWarning("ScriptedDialogs: a colour chooser was shown with no colour scripted");
+        return std::nullopt;
+    }
+    const auto reply = colours_.front();
+    colours_.pop_front();
+    return reply;
+}
+
 }  // namespace vireo::test

@@ -39,6 +39,17 @@ public:
                                       const QStringList& values) override;
     QList<QStringList> formValues;  // the values every form was shown with
 
+    // The next framing question is answered with `framing` (nothing: cancelled).
+    // Unscripted, it is asked as a plain question: cover, contain, stretch, cancel.
+    void frameWith(std::optional<ui::Framing> framing) { framings_.push_back(framing); }
+    std::optional<ui::Framing> chooseFraming(QWidget* parent, const images::RgbaImage& picture,
+                                             const ui::FramingQuestion& question) override;
+    QList<ui::FramingQuestion> framingQuestions;  // every framing question asked
+    // The next colour chooser returns `colour` (nothing: cancelled).
+    void pickColour(std::optional<QColor> colour) { colours_.push_back(colour); }
+    std::optional<QColor> chooseColour(QWidget* parent, const QString& title,
+                                       const QColor& initial) override;
+
     QStringList messages;            // every message shown, in order
     QStringList questions;           // every question asked, in order
     QList<QStringList> answerLists;  // the answers offered with each question
@@ -54,6 +65,8 @@ private:
     std::deque<QString> saveReplies_;
     std::deque<std::optional<int>> answers_;
     std::deque<std::optional<QStringList>> forms_;
+    std::deque<std::optional<ui::Framing>> framings_;
+    std::deque<std::optional<QColor>> colours_;
 };
 
 }  // namespace vireo::test

@@ -44,6 +44,14 @@ public:
                                       const QStringList& values) override {
         return values;
     }
+    std::optional<vireo::ui::Framing> chooseFraming(
+        QWidget*, const vireo::images::RgbaImage&,
+        const vireo::ui::FramingQuestion& question) override {
+        return question.initial;
+    }
+    std::optional<QColor> chooseColour(QWidget*, const QString&, const QColor&) override {
+        return std::nullopt;
+    }
 };
 
 // Lets the window system map and paint the windows.

@@ -72,11 +72,11 @@ std::string stemOf(Source source) {
 // source keeps its bytes, only derived.json learns the new original.
 Result<void> adoptOriginal(ProjectCore& core, Source source, const std::string& extension,
                            const Bytes& picture, const std::string& readFrom, artwork::Fit fit,
-                           HandEdits handEdits, bool asIs = false) {
+                           const artwork::Frame& frame, HandEdits handEdits, bool asIs = false) {
     const std::size_t i = indexOf(source);
     const std::string name = stemOf(source) + extension;
     OriginalInfos infos = currentOriginals(core);
-    infos[i] = OriginalInfo{name, readFrom, picture.size(), contentHash(picture), fit, {}};
+    infos[i] = OriginalInfo{name, readFrom, picture.size(), contentHash(picture), fit, frame};
     Derivation derivation;
     if (asIs) {
         derivation.derived = keptAsItStands(core, infos, i);
@@ -137,7 +137,7 @@ Result<UpdateOutcome> Project::deriveStale(bool force, std::optional<artwork::Fi
 }
 
 Result<void> Project::setOriginal(Source source, const std::string& picturePath, artwork::Fit fit,
-                                  HandEdits handEdits) {
+                                  HandEdits handEdits, const artwork::Frame& frame) {
     if (!core_->open) return notOpen();
     if (auto synced = core_->syncWithDisk(); !synced) return synced;
     const std::string extension =
@@ -147,7 +147,7 @@ Result<void> Project::setOriginal(Source source, const std::string& picturePath,
     auto picture = readWholeFile(picturePath, images::kPictureReadLimit);
     if (!picture) return picture.error();
     return adoptOriginal(*core_, source, extension, std::move(picture).value(), picturePath, fit,
-                         handEdits);
+                         frame, handEdits);
 }
 
 Result<void> Project::keepHandEdit(Source source) {
@@ -163,7 +163,7 @@ Result<void> Project::keepHandEdit(Source source) {
     const images::BmpScan scan = images::scanBmp(*core_->sources[i]);
     const Bytes original = images::writeSourceBmp(images::flippedRows(scan.storedOrder()));
     const std::string path = core_->artFolder() + stemOf(source) + ".bmp";
-    return adoptOriginal(*core_, source, ".bmp", original, path, artwork::Fit::Cover,
+    return adoptOriginal(*core_, source, ".bmp", original, path, artwork::Fit::Cover, {},
                          HandEdits::Overwrite, true);
 }
 

@@ -235,10 +235,11 @@ public:
     // the last call (at opening and before every action).
     std::vector<std::string> takeRecoveredWrites();
     // Copies `picturePath` into art/ as the source's original (the earlier
-    // original kept by the undo step), records `fit`, derives the source and,
-    // for a background, every icon drawn over it. One undo step.
+    // original kept by the undo step), records `fit` and `frame`, derives the
+    // source and, for a background, every icon drawn over it. One undo step.
     Result<void> setOriginal(images::Source source, const std::string& picturePath,
-                             artwork::Fit fit, HandEdits handEdits = HandEdits::Refuse);
+                             artwork::Fit fit, HandEdits handEdits = HandEdits::Refuse,
+                             const artwork::Frame& frame = {});
     // The sources whose original, fit, background or position (record() as
     // edited) differ from what derived.json says they were derived from, and
     // those missing or damaged whose original is there.

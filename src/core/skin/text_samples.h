@@ -49,4 +49,11 @@ double relativeLuminance(std::uint32_t colour);
 // them (1 when the text's own luminance lies between).
 double textContrast(const TextSample& text, const Picture& screen);
 
+// The colour nearest to `text`'s own that reads at kMinimumContrast by
+// textContrast: its hue kept, its lightness changed as little as a
+// perceptual (OKLab) distance allows, and its chroma only where sRGB has no
+// such colour. The colour itself when it already reads; nullopt when no
+// colour reads over that background.
+std::optional<std::uint32_t> nearestReadableColour(const TextSample& text, const Picture& screen);
+
 }  // namespace vireo::skin

@@ -1,5 +1,8 @@
 #include "gui/widgets/dialogs.h"
 
+#include "gui/widgets/framing_dialog.h"
+
+#include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -84,6 +87,24 @@ std::optional<QStringList> QtDialogs::fillIn(QWidget* parent, const QString& tit
     QStringList texts;
     for (const QLineEdit* edit : edits) texts << edit->text();
     return texts;
+}
+
+std::optional<Framing> QtDialogs::chooseFraming(QWidget* parent, const images::RgbaImage& picture,
+                                                const FramingQuestion& question) {
+    FramingDialog dialog(picture, question, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.framing();
+}
+
+std::optional<QColor> QtDialogs::chooseColour(QWidget* parent, const QString& title,
+                                              const QColor& initial) {
+    // Qt's own dialog, whose "Pick Screen Color" is the eyedropper; translated
+    // with the rest of Qt.
+    QColorDialog dialog(initial, parent);
+    dialog.setWindowTitle(title);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedColor();
 }
 
 }  // namespace vireo::ui

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "core/artwork/fit.h"
+#include "core/images/picture.h"
+
+#include <QColor>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +13,20 @@
 class QWidget;
 
 namespace vireo::ui {
+
+// How a picture is brought to its slot's size and, for a covering fit, the part shown.
+struct Framing {
+    artwork::Fit fit = artwork::Fit::Cover;
+    artwork::Frame frame;
+};
+
+// The question of a picture's framing in a slot.
+struct FramingQuestion {
+    QString text;     // what is asked, the two sizes named
+    QSize target;     // the slot's size
+    bool background;  // contained, its margins take the picture's edge colour, not transparency
+    Framing initial;  // where the choice starts
+};
 
 // The platform's open-file dialog and message box. Windows ask through this
 // seam so that every action can be driven headless with scripted replies.
@@ -40,6 +59,17 @@ public:
     virtual std::optional<QStringList> fillIn(QWidget* parent, const QString& title,
                                               const QStringList& labels,
                                               const QStringList& values) = 0;
+
+    // Shows `picture` (decoded, maybe scaled down) with the part of it the
+    // slot will show, to be moved and zoomed, and asks how to fit it.
+    // Returns the choice, or nothing when the user cancelled.
+    virtual std::optional<Framing> chooseFraming(QWidget* parent, const images::RgbaImage& picture,
+                                                 const FramingQuestion& question) = 0;
+
+    // A colour chooser with an eyedropper on the screen, starting at `initial`.
+    // Returns the colour chosen, or nothing when the user cancelled.
+    virtual std::optional<QColor> chooseColour(QWidget* parent, const QString& title,
+                                               const QColor& initial) = 0;
 };
 
 // Where a file dialog given `initialPath` starts: a path with a folder as it
@@ -62,6 +92,10 @@ public:
     std::optional<QStringList> fillIn(QWidget* parent, const QString& title,
                                       const QStringList& labels,
                                       const QStringList& values) override;
+    std::optional<Framing> chooseFraming(QWidget* parent, const images::RgbaImage& picture,
+                                         const FramingQuestion& question) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QString& title,
+                                       const QColor& initial) override;
 
 private:
     QString startPath(const QString& initialPath) const;

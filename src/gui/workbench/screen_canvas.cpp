@@ -13,6 +13,7 @@ namespace vireo::workbench::ui {
 ScreenCanvas::ScreenCanvas(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
     setFixedSize(sizeHint());
 }
 
@@ -39,6 +40,21 @@ void ScreenCanvas::setSelection(std::optional<QRect> selection) {
 void ScreenCanvas::setSamples(std::vector<SampleText> samples) {
     samples_ = std::move(samples);
     update();
+}
+
+std::optional<skin::TextRole> ScreenCanvas::sampleAt(QPoint point) const {
+    // The box paintTextSample frames the words with.
+    QFont sampleFont = font();
+    sampleFont.setPixelSize(skin::kSampleTextHeight * zoom_);
+    const QFontMetrics metrics(sampleFont);
+    for (const SampleText& sample : samples_) {
+        const QPoint at = QPoint(sample.text.x, sample.text.y) * zoom_;
+        const QRect box = metrics.boundingRect(artwork::sampleWords(sample.text.role))
+                              .translated(at + QPoint(0, metrics.ascent()))
+                              .adjusted(-2, -2, 2, 2);
+        if (box.contains(point)) return sample.text.role;
+    }
+    return std::nullopt;
 }
 
 void ScreenCanvas::paintEvent(QPaintEvent*) {
@@ -81,6 +97,8 @@ void ScreenCanvas::mousePressEvent(QMouseEvent* event) {
 
 void ScreenCanvas::mouseMoveEvent(QMouseEvent* event) {
     if (pressed_) emit moved(event->position().toPoint());
+    // A sample text is clicked for its colour chooser.
+    setCursor(sampleAt(event->position().toPoint()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void ScreenCanvas::mouseReleaseEvent(QMouseEvent* event) {

@@ -45,6 +45,8 @@ public:
     const std::vector<QRect>& overlaps() const { return overlaps_; }
 
     QSize sizeHint() const override;
+    // The text sample drawn at `point`, in the canvas's own pixels.
+    std::optional<skin::TextRole> sampleAt(QPoint point) const;
 
     // Tab and Shift+Tab go to the handler first (true: it took the key), so
     // that every icon can be reached from the keyboard, even one dragged off

@@ -24,30 +24,28 @@ using images::Source;
 using vireo::ui::fromStd;
 using vireo::ui::toStd;
 
-// How a picture of other proportions than its slot's is brought to the slot's size.
-std::optional<artwork::Fit> askFit(vireo::ui::Dialogs& dialogs, QWidget* parent, Source source,
-                                   QSize picture) {
+// How a picture of other proportions than its slot's is brought to the slot's
+// size, and which part of it shows; the question starts from `initial`.
+std::optional<vireo::ui::Framing> askFraming(vireo::ui::Dialogs& dialogs, QWidget* parent,
+                                             artwork::PictureDecoder& decoder, Source source,
+                                             const QString& path, vireo::ui::Framing initial) {
     const auto& slot = images::sourceImage(source);
-    if (picture.isEmpty() ||
-        qint64(picture.width()) * slot.height == qint64(picture.height()) * slot.width)
-        return artwork::Fit::Cover;
-    const auto answer =
-        dialogs.ask(parent,
-                    QStringLiteral("图片的比例（%1×%2）与“%3”的 %4×%5 不同。怎样放入？")
-                        .arg(picture.width())
-                        .arg(picture.height())
-                        .arg(QString::fromUtf8(roleName(source)))
-                        .arg(slot.width)
-                        .arg(slot.height),
-                    {QStringLiteral("裁剪填满：填满整个位置，裁去超出的边缘"),
-                     artwork::isBackground(source)
-                         ? QStringLiteral("完整放入：保留整张图片，空出的边缘用图片边缘的颜色填满")
-                         : QStringLiteral("完整放入：保留整张图片，空出的边缘透明，露出下面的背景"),
-                     QStringLiteral("拉伸：保留整张图片，改变其比例"), QStringLiteral("取消")});
-    if (!answer || *answer > 2) return std::nullopt;
-    static constexpr artwork::Fit kFits[] = {artwork::Fit::Cover, artwork::Fit::Contain,
-                                             artwork::Fit::Stretch};
-    return kFits[*answer];
+    const QSize size = QImageReader(path).size();
+    if (size.isEmpty() || qint64(size.width()) * slot.height == qint64(size.height()) * slot.width)
+        return vireo::ui::Framing{};
+    // A picture that cannot be decoded is refused, and said why, by the derive.
+    const auto picture = decoder.decode(toStd(path));
+    if (!picture) return vireo::ui::Framing{};
+    if (initial.fit == artwork::Fit::Refuse) initial.fit = artwork::Fit::Cover;
+    const QString text = QStringLiteral("图片的比例（%1×%2）与“%3”的 %4×%5 不同。怎样放入？")
+                             .arg(size.width())
+                             .arg(size.height())
+                             .arg(QString::fromUtf8(roleName(source)))
+                             .arg(slot.width)
+                             .arg(slot.height);
+    return dialogs.chooseFraming(
+        parent, picture.value(),
+        {text, QSize(slot.width, slot.height), artwork::isBackground(source), initial});
 }
 
 }  // namespace
@@ -144,10 +142,16 @@ void WorkbenchWindow::replaceSlot(Source source, const QString& inputPath) {
         dialogs_.message(this, QStringLiteral("请先打开文件夹"));
         return;
     }
-    const auto fit = askFit(dialogs_, this, source, QImageReader(inputPath).size());
-    if (!fit || !projectOpen()) return;
+    if (!projectOpen()) return;
+    // A slot framed before starts from its frame.
+    vireo::ui::Framing initial;
+    if (const auto& entry = project().derivedRecord()[static_cast<std::size_t>(source)])
+        initial = {entry->fit, entry->frame};
+    const auto framing = askFraming(dialogs_, this, decoder_, source, inputPath, initial);
+    if (!framing) return;
     const bool put = deriveAsking([&](project::HandEdits handEdits) {
-        return project().setOriginal(source, toStd(inputPath), *fit, handEdits);
+        return project().setOriginal(source, toStd(inputPath), framing->fit, handEdits,
+                                     framing->frame);
     });
     if (!put) return;
     undoStack_->push(new ProjectStepCommand(*this, QStringLiteral("替换图片"), nullptr));

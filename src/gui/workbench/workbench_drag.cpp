@@ -73,7 +73,10 @@ void WorkbenchWindow::showSelection() {
 }
 
 void WorkbenchWindow::onPressed(QPoint point) {
-    if (screen_ != Screen::Main) return;
+    if (screen_ != Screen::Main) {
+        if (const auto role = canvas_->sampleAt(point)) chooseTextColour(*role);
+        return;
+    }
     selected_ = iconAt(iconPositions(), point.x() / zoom_, point.y() / zoom_);
     dragging_ = selected_.has_value();
     if (dragging_) {

@@ -4,6 +4,7 @@
 #include "core/project/project.h"
 #include "core/settings/record.h"
 #include "core/skin/screen.h"
+#include "core/skin/text_samples.h"
 #include "core/workbench/layout.h"
 #include "core/workbench/slots.h"
 #include "gui/artwork/qt_picture_decoder.h"
@@ -170,6 +171,11 @@ private:
     bool writeRecord();
     bool recordUnwritten();
 
+    // A sample text clicked: a colour chooser, and the nearest colour that
+    // reads offered when the chosen one does not; the colour an undo step.
+    void chooseTextColour(skin::TextRole role);
+    void applyTextColour(skin::TextRole role, std::uint32_t colour);
+
     void openFolder();
     void chooseForSlot(images::Source source);
     void generate();
@@ -178,6 +184,7 @@ private:
     class EditStep;
     class MoveIconCommand;
     class NudgeRunCommand;
+    class TextColourCommand;
     class ProjectStepCommand;
     // Why `step` cannot be undone (or redone) now; empty when it can.
     static QString refusalOf(const QUndoCommand* step, bool undo);
