@@ -35,7 +35,7 @@ struct OutputFile {
 
 // An artwork folder into a whole source set: each source from the picture
 // named after it with any picture extension ("main256.png", "ft256.bmp", ...),
-// through deriveSet (artwork/derive.h), the road every derive takes.
+// through deriveSet (core/artwork/derive.h), the road every derive takes.
 // Backgrounds come first, then the icons mapped onto their palettes, then
 // BACK (the folder's own when there, else the default record). A background
 // that is already a readable 8-bit BMP of its size keeps its palette and pixels.

@@ -14,7 +14,7 @@
 namespace vireo::artwork {
 
 // Turns a picture file into pixels. The core never decodes PNG or JPEG itself:
-// the command line and the windows pass a Qt-backed decoder (artwork/qt/).
+// the command line and the windows pass a Qt-backed decoder (gui/artwork/).
 class PictureDecoder {
 public:
     virtual ~PictureDecoder() = default;

@@ -14,7 +14,7 @@ namespace vireo::cli {
 // Prints "vireo-skin: <sentence naming the file>", with the system's reason
 // where the sentence has none, and returns the status the error calls for: a
 // refusal for a checked input, a failure otherwise. File names in messages are
-// always printed through escapeForTerminal (messages/error_text.h).
+// always printed through escapeForTerminal (core/messages/error_text.h).
 int fail(Io& io, const Error& error);
 // The same line without a status, for the further problems of one run.
 void report(Io& io, const Error& error);

@@ -42,7 +42,7 @@ private:
     QString acceptedPath_;
     QString acceptedFolder_;
 
-    // What the opened file carries, in the order of skinInfoTexts (messages/): the
+    // What the opened file carries, in the order of skinInfoTexts (core/messages/): the
     // three colour rows (Label3 to Label5), the hint flag (Label6), the six
     // icon positions (Label7 to Label12) and the file's place (Label1).
     std::array<QLabel*, unpack::kInfoLabelCount> infoLabels_{};
