@@ -60,6 +60,9 @@ private slots:
         const test::Run unpacked = run({"unpack", package, "-o", out});
         QVERIFY2(unpacked.status == 0, qPrintable(unpacked.err));
         QVERIFY(unpacked.out.contains("作者：作者"));
+        const test::Run inspected = run({"inspect", package});
+        QVERIFY2(inspected.out.contains("名称：演示\n作者：作者\n许可：CC-BY-4.0\n"),
+                 qPrintable(inspected.out));
         QCOMPARE(projectFiles(out), projectFiles(folder.folder()));
         // The packed skin is the one the project itself builds.
         QVERIFY(folder.project->generate(work.filePath("BACKIMG").toStdString()).ok());

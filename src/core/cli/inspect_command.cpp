@@ -37,6 +37,17 @@ const char* layoutName(skin::Layout layout) {
     return layout == skin::Layout::Skin ? "skin" : "short-skin";
 }
 
+// The manifest's fields under the names skin.json gives them; null for a
+// package made by hand, which has none.
+json manifestJson(const std::optional<package::Manifest>& manifest) {
+    if (!manifest) return nullptr;
+    return json{{"name", manifest->name},
+                {"author", manifest->author},
+                {"licence", manifest->licence},
+                {"description", manifest->description},
+                {"tool", manifest->toolVersion}};
+}
+
 settings::Record recordOf(const Bytes& bytes) {
     settings::Record record{};
     std::copy(bytes.begin(), bytes.end(), record.begin());
@@ -47,7 +58,7 @@ settings::Record recordOf(const Bytes& bytes) {
 
 CommandParser inspectParser() {
     CommandParser command("inspect", "按长度识别皮肤文件的布局，列出各区域和其中的设置。");
-    command.addArgument("FILE", "皮肤文件（182,816 或 178,720 字节）。");
+    command.addArgument("FILE", "皮肤文件（182,816 或 178,720 字节），或皮肤包（.vskin）。");
     command.addOption("json", "以 JSON 输出。");
     return command;
 }
@@ -57,7 +68,8 @@ int runInspect(const Arguments& arguments, Io& io) {
     if (auto status = command.parse(arguments, io)) return *status;
 
     const std::string& path = command.argument(0);
-    const auto read = readSkinOrPackage(path);
+    std::optional<package::Package> package;
+    const auto read = readSkinOrPackage(path, &package);
     if (!read) return refuseSkin(io, path, read.error());
     const skin::SkinFile& skinFile = read.value();
     const auto regions = skin::regionsOf(skinFile.layout);
@@ -80,15 +92,19 @@ int runInspect(const Arguments& arguments, Io& io) {
         for (const auto& region : regions)
             regionList.push_back(
                 json{{"offset", region.offset}, {"length", region.length}, {"what", region.what}});
-        writeJson(io.out, json{{"file", path},
-                               {"layout", layoutName(skinFile.layout)},
-                               {"length", skinFile.bytes.size()},
-                               {"regions", regionList},
-                               {"settings", settingsJson}});
+        json inspected{{"file", path},
+                       {"layout", layoutName(skinFile.layout)},
+                       {"length", skinFile.bytes.size()},
+                       {"regions", regionList},
+                       {"settings", settingsJson}};
+        if (package) inspected["manifest"] = manifestJson(package->manifest);
+        writeJson(io.out, inspected);
         return kDone;
     }
 
     io.out << "文件位置：" << escapeForTerminal(path) << '\n';
+    if (package && package->manifest)
+        for (const std::string& line : manifestLines(*package->manifest)) io.out << line << '\n';
     io.out << layoutName(skinFile.layout) << ", " << skinFile.bytes.size() << " bytes\n";
     io.out << " offset length  what\n";
     for (const auto& region : regions) {

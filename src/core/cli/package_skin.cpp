@@ -1,8 +1,20 @@
 #include "core/cli/package_skin.h"
 
+#include "core/messages/error_text.h"
 #include "core/skin/generation.h"
 
 namespace vireo::cli {
+
+std::vector<std::string> manifestLines(const package::Manifest& manifest) {
+    std::vector<std::string> lines = {"名称：" + escapeForTerminal(manifest.name),
+                                      "作者：" + escapeForTerminal(manifest.author),
+                                      "许可：" + escapeForTerminal(manifest.licence)};
+    if (!manifest.description.empty())
+        lines.push_back("说明：" + escapeForTerminal(manifest.description));
+    if (!manifest.toolVersion.empty())
+        lines.push_back("制作工具：" + escapeForTerminal(manifest.toolVersion));
+    return lines;
+}
 
 bool isNotZip(const Error& error) {
     return error.kind == Error::Kind::Invalid &&

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vireo::cli {
 
@@ -15,6 +16,10 @@ namespace vireo::cli {
 // readSkinFile refuses it.
 Result<skin::SkinFile> readSkinOrPackage(const std::string& path,
                                          std::optional<package::Package>* package = nullptr);
+
+// The manifest as unpack and inspect print it, one labelled line a field,
+// escaped for the terminal; the description and the tool only when given.
+std::vector<std::string> manifestLines(const package::Manifest& manifest);
 
 // True for a refusal that says the file is no zip at all.
 bool isNotZip(const Error& error);

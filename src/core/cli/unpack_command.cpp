@@ -35,11 +35,8 @@ int unpackPackage(const CommandParser& command, Io& io, const Error& wrongLength
         if (isNotZip(opened.error())) return refuseSkin(io, path, wrongLength);
         return fail(io, opened.error());
     }
-    if (const auto& manifest = opened.value().manifest) {
-        io.out << "名称：" << escapeForTerminal(manifest->name) << '\n'
-               << "作者：" << escapeForTerminal(manifest->author) << '\n'
-               << "许可：" << escapeForTerminal(manifest->licence) << '\n';
-    }
+    if (const auto& manifest = opened.value().manifest)
+        for (const std::string& line : manifestLines(*manifest)) io.out << line << '\n';
     for (const std::string& skipped : opened.value().skipped)
         io.out << "不属于皮肤项目，未写入：" << escapeForTerminal(skipped) << '\n';
     io.out << "已打开到：" << escapeForTerminal(opened.value().folder) << '\n';
