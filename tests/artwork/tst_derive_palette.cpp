@@ -147,6 +147,44 @@ private slots:
         QVERIFY(again[std::size_t(scene.icon)]->indices == icon.indices);
         QVERIFY(again[std::size_t(scene.icon)]->palette == icon.palette);
     }
+
+    // The player draws the music icon after the movie icon, each a solid
+    // square: where the music disc is transparent over the movie's square it
+    // must show the movie icon as drawn, elsewhere the background.
+    void aLaterIconShowsTheEarlierOneUnderIt() {
+        settings::Record record = settings::defaultRecord();
+        record[16] = 12, record[17] = 26;  // movie
+        record[18] = 40, record[19] = 50;  // music, over its lower right part
+        const artwork::FittedOriginal background{"back.png", colouredPhoto(30, 200, 40),
+                                                 std::nullopt};
+        const artwork::FittedOriginal disc{"disc.png", greyDisc(64), std::nullopt};
+        artwork::DeriveJob job;
+        job.record = record;
+        for (const Source s : {Source::MainBackground, Source::MovieIcon, Source::MusicIcon}) {
+            job.originals[std::size_t(s)] = s == Source::MainBackground ? &background : &disc;
+            job.wanted[std::size_t(s)] = true;
+        }
+        const auto made = artwork::deriveSet(job).value();
+        const images::IndexedPicture& back = *made[std::size_t(Source::MainBackground)];
+        const images::IndexedPicture& movie = *made[std::size_t(Source::MovieIcon)];
+        const images::IndexedPicture& music = *made[std::size_t(Source::MusicIcon)];
+        const RgbaImage original = greyDisc(64);
+        int overMovie = 0, wrong = 0;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 64; ++x) {
+                if (original.pixels[std::size_t(y * 64 + x) * 4 + 3] != 0) continue;
+                const int sx = 40 + x - 12, sy = 50 + y - 26;  // in the movie's square
+                const bool covered = sx < 64 && sy < 64;
+                const std::uint8_t under = covered
+                                               ? movie.indices[std::size_t(sy * 64 + sx)]
+                                               : back.indices[std::size_t((50 + y) * 240 + 40 + x)];
+                overMovie += covered;
+                wrong +=
+                    back.palette[music.indices[std::size_t(y * 64 + x)]] != back.palette[under];
+            }
+        QVERIFY(overMovie > 100);
+        QCOMPARE(wrong, 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(DerivePaletteTest)

@@ -64,16 +64,23 @@ private slots:
         const Position home = project.record().positions[0];
         checkCornersShowBackground(fresh, fileOf(folder, "main256.bmp"), home);
 
+        // Icons drawn later show the movie icon where they are transparent:
+        // the e-book icon at 88,86, which it now reaches into, and the game
+        // icon at 12,86, whose top four rows it no longer covers, are stale.
+        const QByteArray ebook = fileOf(folder, "ebook256.bmp");
         QVERIFY(project.setPosition(RecordItem::MoviePosition, {100, 90}).value());
-        QCOMPARE(project.staleSources(), std::vector<Source>{Source::MovieIcon});
+        QCOMPARE(project.staleSources(),
+                 (std::vector<Source>{Source::MovieIcon, Source::EbookIcon, Source::GameIcon}));
         QVERIFY(project.derive(Source::MovieIcon).ok());
         const QByteArray moved = fileOf(folder, "movie256.bmp");
         QVERIFY(moved != fresh);
         checkCornersShowBackground(moved, fileOf(folder, "main256.bmp"), {100, 90});
+        QVERIFY(project.staleSources().empty());
 
         QVERIFY(project.setPosition(RecordItem::MoviePosition, home).value());
         QVERIFY(project.derive(Source::MovieIcon).ok());
         QCOMPARE(fileOf(folder, "movie256.bmp"), fresh);
+        QCOMPARE(fileOf(folder, "ebook256.bmp"), ebook);
         QVERIFY(project.staleSources().empty());
     }
 

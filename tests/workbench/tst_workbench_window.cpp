@@ -131,6 +131,14 @@ QRgb backgroundAt(const QByteArray& bmp, int x, int y) {
     return test::pixelOf(bmp, 240, x, y).rgb();
 }
 
+// What the player shows under the main-screen icon `icon` at `p`: the
+// screen with that icon moved off it, the others at their default places.
+QRgb underIcon(const Bench& bench, std::size_t icon, QPoint p) {
+    IconPositions away = kDefaults;
+    away[icon] = {255, 255};
+    return bench.expected(away).pixel(p);
+}
+
 // The four corner pixels of the 64×64 square at (x, y).
 QList<QPoint> cornersAt(int x, int y) {
     return {{x, y}, {x + 63, y}, {x, y + 63}, {x + 63, y + 63}};
@@ -485,17 +493,17 @@ void WorkbenchWindowTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
     QTest::mousePress(canvas, Qt::LeftButton, {}, from);
     QTest::mouseMove(canvas, from + QPoint(-64, -36));
     QTest::mouseMove(canvas, from + QPoint(-128, -72));
-    // Every frame of the drag already shows the background around the disc.
+    // Every frame of the drag already shows what lies under the disc's corners.
+    const std::size_t last = kMainScreenIconCount - 1;
     for (const QPoint corner : cornersAt(100, 50))
-        QCOMPARE(bench.window->screenPicture().pixel(corner),
-                 backgroundAt(main, corner.x(), corner.y()));
+        QCOMPARE(bench.window->screenPicture().pixel(corner), underIcon(bench, last, corner));
     QCOMPARE(bench.window->positionText(), QStringLiteral("X 100  Y 50"));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, from + QPoint(-128, -72));
     QCOMPARE(bench.state.fieldText(top.xOffset), QStringLiteral("100"));
     // Released, the source is derived again: the screen and the icon's file agree.
     const QByteArray icon = test::readFile(file);
     for (const QPoint corner : cornersAt(100, 50)) {
-        const QRgb expected = backgroundAt(main, corner.x(), corner.y());
+        const QRgb expected = underIcon(bench, last, corner);
         QCOMPARE(bench.window->screenPicture().pixel(corner), expected);
         QCOMPARE(test::pixelOf(icon, 64, corner.x() - 100, corner.y() - 50, main).rgb(), expected);
     }
@@ -531,7 +539,7 @@ void WorkbenchWindowTest::ctrlZDuringADragCancelsIt() {
 
 void WorkbenchWindowTest::otherProportionsAskHowToFit() {
     Bench bench;
-    const auto& top = kMainScreenIcons[kMainScreenIconCount - 1];  // at 164,86, uncovered
+    const auto& top = kMainScreenIcons[kMainScreenIconCount - 1];  // at 164,86, drawn last
     const QString file = bench.state.sourcePath(top.source);
     const QByteArray before = test::readFile(file);
     QImage wide(128, 96, QImage::Format_RGB32);  // 4:3 into a square
@@ -557,8 +565,9 @@ void WorkbenchWindowTest::otherProportionsAskHowToFit() {
     const QByteArray icon = test::readFile(file);
     for (const QPoint corner : cornersAt(164, 86))
         QCOMPARE(test::pixelOf(icon, 64, corner.x() - 164, corner.y() - 86, main).rgb(),
-                 backgroundAt(main, corner.x(), corner.y()));
-    QCOMPARE(bench.window->screenPicture().pixel(164, 86), backgroundAt(main, 164, 86));
+                 underIcon(bench, kMainScreenIconCount - 1, corner));
+    QCOMPARE(bench.window->screenPicture().pixel(164, 86),
+             underIcon(bench, kMainScreenIconCount - 1, {164, 86}));
 }
 
 // Positions as BACK holds them: the movie icon at bytes 16 and 17, the music icon at 18 and 19.

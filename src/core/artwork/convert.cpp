@@ -2,6 +2,7 @@
 
 #include "core/images/icons.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace vireo::artwork {
@@ -46,7 +47,8 @@ bool isBackground(images::Source role) {
 }
 
 std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPicture& background,
-                                           const settings::Record& record, Colour matte) {
+                                           const settings::Record& record, Colour matte,
+                                           const ScreenIcons& drawn) {
     const images::Icon* placed = images::iconOf(icon);
     if (!placed) return std::nullopt;
     // The 16×16 icons stand where the file list begins.
@@ -66,6 +68,23 @@ std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPic
                         [background.indices[static_cast<std::size_t>(y) * background.width + x]];
             out.pixels.insert(out.pixels.end(), {c.red, c.green, c.blue, 255});
         }
+    }
+    if (!placed->position) return out;
+    // The player draws each earlier icon as a solid square, background and
+    // all, in the main palette; a later one covers an earlier one.
+    for (const images::PlacedIcon& before : images::kMainScreenIcons) {
+        if (before.source == icon) break;
+        const IndexedPicture* square = drawn[images::indexOf(before.source)];
+        if (!square || square->width != size || square->height != size) continue;
+        const int dx = record[before.xOffset] - left, dy = record[before.yOffset] - top;
+        for (int row = std::max(0, dy); row < std::min(size, dy + size); ++row)
+            for (int col = std::max(0, dx); col < std::min(size, dx + size); ++col) {
+                if (left + col >= background.width || top + row >= background.height) continue;
+                const Colour c = background.palette[square->indices[static_cast<std::size_t>(
+                    (row - dy) * size + (col - dx))]];
+                std::uint8_t* p = &out.pixels[static_cast<std::size_t>(row * size + col) * 4];
+                p[0] = c.red, p[1] = c.green, p[2] = c.blue;
+            }
     }
     return out;
 }

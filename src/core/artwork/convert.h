@@ -8,6 +8,7 @@
 #include "core/images/source_set.h"
 #include "core/settings/record.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -36,12 +37,18 @@ struct IconContext {
     std::optional<RgbaImage> backdrop;
 };
 
-// The background an icon is drawn over, under it: a 64×64 icon's main
-// background at its position in `record`, a 16×16 icon's tree background
-// where the file list begins; nullopt for a background. Parts off the
-// screen take `matte`.
+// The sources the player has on the screen, by source index (nullptr where
+// there is none): what an icon's transparent parts show besides its background.
+using ScreenIcons = std::array<const IndexedPicture*, images::kSourceCount>;
+
+// What the player shows under an icon: a 64×64 icon's main background at its
+// position in `record`, covered by the main-screen icons of `drawn` that the
+// player draws before it, each as the solid square it is; a 16×16 icon's tree
+// background where the file list begins; nullopt for a background. Parts off
+// the screen take `matte`.
 std::optional<RgbaImage> backdropUnderIcon(images::Source icon, const IndexedPicture& background,
-                                           const settings::Record& record, Colour matte);
+                                           const settings::Record& record, Colour matte,
+                                           const ScreenIcons& drawn = {});
 
 // A fitted background made opaque as convertPicture makes it: its transparent
 // parts (a contained picture's margins) filled as `options.margin` says.

@@ -53,26 +53,46 @@ RgbaImage shownOver(std::size_t icon, const RgbaImage& fitted, const RgbaImage& 
     return compositeOver(fitted, &under, job.options.matte);
 }
 
+// `square` put on `screen` where `record` places main-screen icon `icon`, as
+// the player draws it: whole, over whatever was there.
+void paste(RgbaImage& screen, const RgbaImage& square, std::size_t icon, const DeriveJob& job) {
+    const images::Icon* placed = images::iconOf(static_cast<images::Source>(icon));
+    const int left = job.record[placed->position->xOffset];
+    const int top = job.record[placed->position->yOffset];
+    for (int row = 0; row < square.height && top + row < screen.height; ++row)
+        for (int col = 0; col < square.width && left + col < screen.width; ++col)
+            std::copy_n(&square.pixels[static_cast<std::size_t>(row * square.width + col) * 4], 4,
+                        &screen.pixels[(static_cast<std::size_t>(top + row) * screen.width +
+                                        static_cast<std::size_t>(left + col)) *
+                                       4]);
+}
+
 // The colours a background's palette must also serve: each icon drawn with
-// it, as the player will show it over this background where the record
-// places it (its original), or as it stands (an existing source).
+// it, as the player will show it over this background and the icons drawn
+// before it where the record places them (its original), or as it stands
+// (an existing source).
 std::vector<RgbaImage> iconsDrawnWith(const DeriveJob& job, std::size_t background,
                                       const RgbaImage& screen) {
     std::vector<RgbaImage> icons;
     const bool screenSized =
         screen.width == images::kScreenWidth && screen.height == images::kScreenHeight;
-    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
+    RgbaImage soFar = screen;
+    for (const images::Icon& placed : images::kIcons) {
+        const std::size_t i = indexOf(placed.source);
         if (!drawnWith(i, background)) continue;
         if (job.originals[i]) {
-            const RgbaImage shown = screenSized
-                                        ? shownOver(i, job.originals[i]->fitted, screen, job)
-                                        : job.originals[i]->fitted;
+            const RgbaImage shown = screenSized ? shownOver(i, job.originals[i]->fitted, soFar, job)
+                                                : job.originals[i]->fitted;
             // Counted twice: the palette also serves the background hidden
             // under the icons, and without more weight the icons' own colours
             // come out grainier than the one palette of the shown screen gives.
             icons.insert(icons.end(), 2, shown);
-        } else if (job.existing[i])
+        } else if (job.existing[i]) {
             icons.push_back(toRgba(*job.existing[i]));
+        } else {
+            continue;
+        }
+        if (screenSized && placed.position) paste(soFar, icons.back(), i, job);
     }
     return icons;
 }
@@ -117,8 +137,10 @@ Result<IndexedPicture> deriveIcon(const DeriveJob& job, const DerivedSet& made, 
                      "icon-background-missing"};
     IconContext icon;
     icon.drawPalette = palette->palette;
+    ScreenIcons drawn{};
+    for (std::size_t k = 0; k < images::kSourceCount; ++k) drawn[k] = pictureOf(job, made, k);
     if (palette->width == images::kScreenWidth && palette->height == images::kScreenHeight)
-        icon.backdrop = backdropUnderIcon(role, *palette, job.record, job.options.matte);
+        icon.backdrop = backdropUnderIcon(role, *palette, job.record, job.options.matte, drawn);
     const FittedOriginal& original = *job.originals[i];
     return convertPicture(original.fitted, role, job.options, icon, original.path);
 }
@@ -191,8 +213,10 @@ Result<DerivedSet> deriveSet(const DeriveJob& job) {
             return Error{Error::Kind::Invalid, images::kSourceSet[i].fileName,
                          "no-original-picture"};
     if (auto done = deriveBackgrounds(job, made); !done) return done.error();
-    for (std::size_t i = 0; i < images::kSourceCount; ++i) {
-        if (!job.wanted[i] || isBackground(static_cast<images::Source>(i))) continue;
+    // In the player's drawing order: an icon's backdrop holds the ones before it.
+    for (const images::Icon& placed : images::kIcons) {
+        const std::size_t i = indexOf(placed.source);
+        if (!job.wanted[i]) continue;
         auto icon = deriveIcon(job, made, i);
         if (!icon) return icon.error();
         made[i] = std::move(icon).value();

@@ -24,7 +24,9 @@ struct DerivedEntry {
     artwork::Frame frame;                    // the part a covering fit showed
     // The icon's position in BACK when it was derived (64×64 icons only).
     std::optional<Position> position;
-    // The hash of the background source it was drawn over (icons only).
+    // What it was drawn over (icons only): the hash of its background source,
+    // combined with the bytes and places of the main-screen icons drawn before
+    // it that reach into its square, where there are any.
     std::optional<std::uint64_t> backgroundHash;
     // A background's: the hash of the icons' originals (and fits) drawn with
     // it, whose colours its palette keeps room for.

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 
 namespace vireo::project {
@@ -71,6 +72,34 @@ std::optional<std::uint64_t> hashOfSource(const ProjectCore& core, std::size_t i
     return contentHash(*core.sources[i]);
 }
 
+// Two main-screen icons at these positions share at least one pixel.
+bool squaresMeet(Position a, Position b) {
+    return std::abs(a.x - b.x) < images::kIconSide && std::abs(a.y - b.y) < images::kIconSide;
+}
+
+// What icon `i` was drawn over: its background's bytes and, for a main-screen
+// icon, each icon the player draws before it that reaches into its square,
+// with its bytes and position. With none such it is the background's hash,
+// as derived.json has always recorded it. `hashOf` gives a source's hash, or
+// nullopt where there is no source.
+template <typename HashOf>
+std::optional<std::uint64_t> backdropHash(std::size_t i, const SkinRecord& record,
+                                          const HashOf& hashOf) {
+    std::optional<std::uint64_t> hash = hashOf(paletteOf(i));
+    if (!hash || !isLargeIcon(i)) return hash;
+    for (const images::PlacedIcon& before : images::kMainScreenIcons) {
+        const std::size_t j = indexOf(before.source);
+        if (j == i) break;
+        const Position at = drawnAt(j, record);
+        const std::optional<std::uint64_t> own = hashOf(j);
+        if (!own || !squaresMeet(at, drawnAt(i, record))) continue;
+        hash =
+            hashCombined(hashCombined(hashCombined(*hash, j), *own),
+                         static_cast<std::uint64_t>(at.x) << 8 | static_cast<std::uint64_t>(at.y));
+    }
+    return hash;
+}
+
 bool entryStale(const ProjectCore& core, const OriginalInfos& infos, std::size_t i,
                 const SkinRecord& record) {
     const auto& entry = core.derived[i];
@@ -80,14 +109,18 @@ bool entryStale(const ProjectCore& core, const OriginalInfos& infos, std::size_t
         !core.sourceUsable(i))
         return true;
     if (isBackgroundAt(i)) return entry->iconsHash != iconsHashOf(infos, i);
-    if (entry->backgroundHash != hashOfSource(core, paletteOf(i))) return true;
+    const auto hashNow = [&](std::size_t k) { return hashOfSource(core, k); };
+    if (entry->backgroundHash != backdropHash(i, record, hashNow)) return true;
     return entry->position != drawnAt(i, record);
 }
 
 // `which` grown by what it drags along: a background whose palette serves a
-// changed icon's original, and every icon drawn over a background in it.
+// changed icon's original, every icon drawn over a background in it, and
+// every main-screen icon drawn after one in it over whose square that one
+// lies, or lay when it was last derived.
 std::array<bool, kCount> withWhatTheyDragAlong(const ProjectCore& core, const OriginalInfos& infos,
-                                               const std::vector<Source>& which) {
+                                               const std::vector<Source>& which,
+                                               const SkinRecord& record) {
     std::array<bool, kCount> wanted{};
     for (const Source source : which) wanted[indexOf(source)] = infos[indexOf(source)].has_value();
     for (std::size_t i = 0; i < kCount; ++i) {
@@ -103,6 +136,23 @@ std::array<bool, kCount> withWhatTheyDragAlong(const ProjectCore& core, const Or
             const bool drawnOverIt =
                 paletteOf(i) == b || (b == indexOf(Source::MainBackground) && isLargeIcon(i));
             if (!isBackgroundAt(i) && drawnOverIt && infos[i]) wanted[i] = true;
+        }
+    }
+    for (const images::PlacedIcon& earlier : images::kMainScreenIcons) {
+        const std::size_t j = indexOf(earlier.source);
+        if (!wanted[j]) continue;
+        const auto& entry = core.derived[j];
+        bool after = false;
+        for (const images::PlacedIcon& later : images::kMainScreenIcons) {
+            const std::size_t k = indexOf(later.source);
+            if (!after || !infos[k]) {
+                after = after || k == j;
+                continue;
+            }
+            const Position at = drawnAt(k, record);
+            if (squaresMeet(drawnAt(j, record), at) ||
+                (entry && entry->position && squaresMeet(*entry->position, at)))
+                wanted[k] = true;
         }
     }
     return wanted;
@@ -123,7 +173,11 @@ DerivedEntry derivedEntryFor(const OriginalInfo& info, std::size_t i, const Skin
         entry.iconsHash = iconsHashOf(infos, i);
         return entry;
     }
-    entry.backgroundHash = contentHash(after[paletteOf(i)]);
+    entry.backgroundHash =
+        backdropHash(i, record, [&](std::size_t k) -> std::optional<std::uint64_t> {
+            if (after[k].empty()) return std::nullopt;
+            return contentHash(after[k]);
+        });
     entry.position = drawnAt(i, record);
     return entry;
 }
@@ -207,7 +261,7 @@ std::vector<Source> staleFor(const ProjectCore& core, const OriginalInfos& infos
 Result<Derivation> deriveSources(const ProjectCore& core, const OriginalInfos& infos,
                                  const std::vector<Source>& which, const SkinRecord& record,
                                  HandEdits handEdits) {
-    auto wanted = withWhatTheyDragAlong(core, infos, which);
+    auto wanted = withWhatTheyDragAlong(core, infos, which, record);
     Derivation result;
     for (std::size_t i = 0; i < kCount; ++i) {
         if (!wanted[i] || !core.handEdited(i) || handEdits == HandEdits::Overwrite) continue;

@@ -6,6 +6,7 @@
 #include "gui/workbench/workbench_internal.h"
 
 #include <QLabel>
+#include <QPainter>
 
 namespace vireo::workbench::ui {
 
@@ -91,10 +92,22 @@ void WorkbenchWindow::onPressed(QPoint point) {
             if (!backdrop)
                 dragOriginal_.reset();
             else
-                dragBackdrop_ = screenPicture_.isNull() ? QImage() : imageOf(*backdrop);
+                dragBackdrop_ = screenPicture_.isNull() ? QImage() : backdropOfDrag(*backdrop);
         }
     }
     showSelection();
+}
+
+// What the dragged icon lies over, as it will once derived: the background
+// with the icons the player draws before it, each a solid square.
+QImage WorkbenchWindow::backdropOfDrag(const skin::Picture& background) const {
+    QImage backdrop = imageOf(background);
+    QPainter painter(&backdrop);
+    const IconPositions positions = iconPositions();
+    for (std::size_t before = 0; before < *selected_; ++before)
+        if (const auto square = slotPicture(images::kMainScreenIcons[before].source, slotFiles()))
+            painter.drawImage(QPoint(positions[before].x, positions[before].y), imageOf(*square));
+    return backdrop;
 }
 
 void WorkbenchWindow::drawDraggedOriginal() {

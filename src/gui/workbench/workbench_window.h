@@ -163,8 +163,10 @@ private:
     void onStepped(int dx, int dy);
     bool cycleSelection(bool forward);
     // While an icon with an original is dragged: its original composited
-    // over the background where it stands now, over the screen picture.
+    // where it stands now over the background and the icons drawn before it,
+    // over the screen picture.
     void drawDraggedOriginal();
+    QImage backdropOfDrag(const skin::Picture& background) const;
     void cancelDrag();
     // Writes the positions, colours and hint flag the state holds into BACK;
     // false (after saying why) when a value is refused or the write fails.
