@@ -3,6 +3,7 @@
 #include <libimagequant.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -10,6 +11,11 @@
 namespace vireo::artwork {
 
 namespace {
+
+// Rounds of Lloyd's refinement after the library's palette: four take the
+// main screen past the library's own palette for the finished screen on
+// photos; more gain under a tenth of a decibel for as much time again.
+constexpr int kRefineRounds = 4;
 
 struct AttrFree {
     void operator()(liq_attr* p) const { liq_attr_destroy(p); }
@@ -25,15 +31,21 @@ std::uint32_t key(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 | p[2];
 }
 
+std::uint32_t colourKey(Colour c) {
+    const std::uint8_t p[3] = {c.red, c.green, c.blue};
+    return key(p);
+}
+
 // Runs libimagequant on an opaque picture; `fixed` colours, when given, are
-// the only colours the result may use.
+// the only colours the result may use. Without `remap` only the palette is
+// made, and the indices are left empty.
 struct HistogramFree {
     void operator()(liq_histogram* p) const { liq_histogram_destroy(p); }
 };
 
 Result<std::pair<std::vector<Colour>, std::vector<std::uint8_t>>> quantise(
     const RgbaImage& opaque, int maxColours, const std::vector<Colour>& fixed, float dither,
-    const std::string& path, const RgbaImage* extra = nullptr) {
+    const std::string& path, const RgbaImage* extra = nullptr, bool remap = true) {
     std::unique_ptr<liq_attr, AttrFree> attr(liq_attr_create());
     if (!attr) return Error{Error::Kind::Invalid, path, "quantiser-start"};
     liq_set_max_colors(attr.get(), std::max(2, maxColours));
@@ -59,9 +71,9 @@ Result<std::pair<std::vector<Colour>, std::vector<std::uint8_t>>> quantise(
     }
     std::unique_ptr<liq_result, ResultFree> result(raw);
     liq_set_dithering_level(result.get(), std::clamp(dither, 0.0f, 1.0f));
-    std::vector<std::uint8_t> indices(opaque.pixels.size() / 4);
-    if (liq_write_remapped_image(result.get(), image.get(), indices.data(), indices.size()) !=
-        LIQ_OK)
+    std::vector<std::uint8_t> indices(remap ? opaque.pixels.size() / 4 : 0);
+    if (remap && liq_write_remapped_image(result.get(), image.get(), indices.data(),
+                                          indices.size()) != LIQ_OK)
         return Error{Error::Kind::Invalid, path, "quantiser-map"};
     const liq_palette* palette = liq_get_palette(result.get());
     std::vector<Colour> colours;
@@ -84,6 +96,88 @@ std::uint8_t nearestIndex(const Palette& palette, Colour c) {
         }
     }
     return static_cast<std::uint8_t>(best);
+}
+
+// Each colour to be served once, with how many pixels show it.
+struct WeightedColour {
+    Colour colour;
+    std::uint32_t count;
+};
+
+std::vector<WeightedColour> colourCounts(const RgbaImage& first, const RgbaImage& second) {
+    std::unordered_map<std::uint32_t, std::uint32_t> counts;
+    counts.reserve((first.pixels.size() + second.pixels.size()) / 8);
+    for (const RgbaImage* image : {&first, &second})
+        for (std::size_t i = 0; i + 3 < image->pixels.size(); i += 4)
+            ++counts[key(&image->pixels[i])];
+    std::vector<WeightedColour> colours;
+    colours.reserve(counts.size());
+    for (const auto& [k, count] : counts)
+        colours.push_back({{static_cast<std::uint8_t>(k >> 16), static_cast<std::uint8_t>(k >> 8),
+                            static_cast<std::uint8_t>(k)},
+                           count});
+    // A fixed order, so that the sums below, and the palette, never depend on
+    // how the map happened to store them.
+    std::sort(colours.begin(), colours.end(), [](const WeightedColour& a, const WeightedColour& b) {
+        return colourKey(a.colour) < colourKey(b.colour);
+    });
+    return colours;
+}
+
+// The entry nearest to `c` in plain RGB distance, the measure of the screen's
+// error. `byRed` lists the entries' indices in order of red, so the search
+// walks out from the nearest red and stops once red alone is farther.
+std::size_t nearestEntry(const std::vector<Colour>& palette, const std::vector<std::size_t>& byRed,
+                         Colour c) {
+    const auto start =
+        std::lower_bound(byRed.begin(), byRed.end(), c.red,
+                         [&](std::size_t i, std::uint8_t red) { return palette[i].red < red; });
+    std::size_t best = byRed.front();
+    long bestDistance = -1;
+    const auto consider = [&](std::size_t i) {
+        const long dr = palette[i].red - c.red, dg = palette[i].green - c.green,
+                   db = palette[i].blue - c.blue;
+        if (bestDistance >= 0 && dr * dr >= bestDistance) return false;
+        const long d = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || d < bestDistance) bestDistance = d, best = i;
+        return true;
+    };
+    for (auto up = start; up != byRed.end() && consider(*up); ++up) {
+    }
+    for (auto down = start; down != byRed.begin() && consider(*(down - 1)); --down) {
+    }
+    return best;
+}
+
+// Lloyd's refinement of the library's palette: every entry moves to the mean
+// of the colours nearest to it, which never raises the squared error over
+// those colours and closes much of the gap to a palette made for the finished
+// screen alone.
+void refinePalette(std::vector<Colour>& palette, const std::vector<WeightedColour>& colours,
+                   int rounds) {
+    std::vector<std::size_t> byRed(palette.size());
+    for (int round = 0; round < rounds && !palette.empty(); ++round) {
+        for (std::size_t i = 0; i < byRed.size(); ++i) byRed[i] = i;
+        std::sort(byRed.begin(), byRed.end(), [&](std::size_t a, std::size_t b) {
+            return colourKey(palette[a]) < colourKey(palette[b]);
+        });
+        std::vector<std::array<std::uint64_t, 4>> sums(palette.size(), {0, 0, 0, 0});
+        for (const WeightedColour& w : colours) {
+            auto& sum = sums[nearestEntry(palette, byRed, w.colour)];
+            sum[0] += std::uint64_t(w.colour.red) * w.count;
+            sum[1] += std::uint64_t(w.colour.green) * w.count;
+            sum[2] += std::uint64_t(w.colour.blue) * w.count;
+            sum[3] += w.count;
+        }
+        for (std::size_t i = 0; i < palette.size(); ++i) {
+            const std::uint64_t n = sums[i][3];
+            if (n == 0) continue;  // serves nothing: left where the library put it
+            const auto mean = [&](int c) {
+                return static_cast<std::uint8_t>((sums[i][c] + n / 2) / n);
+            };
+            palette[i] = {mean(0), mean(1), mean(2)};
+        }
+    }
 }
 
 }  // namespace
@@ -124,13 +218,15 @@ Result<IndexedPicture> quantiseBackground(const RgbaImage& opaque, float dither,
         few = indexFor(&extra.pixels[i]).has_value();
     if (few) return out;
 
-    auto made = quantise(opaque, 256, {}, dither, path, &extra);
+    auto made = quantise(opaque, 256, {}, dither, path, &extra, false);
     if (!made) return made.error();
-    auto& [colours, indices] = made.value();
-    out.palette = Palette{};
-    std::copy_n(colours.begin(), std::min<std::size_t>(colours.size(), 256), out.palette.begin());
-    out.indices = std::move(indices);
-    return out;
+    std::vector<Colour>& colours = made.value().first;
+    refinePalette(colours, colourCounts(opaque, extra), kRefineRounds);
+    Palette refined{};
+    std::copy_n(colours.begin(), std::min<std::size_t>(colours.size(), 256), refined.begin());
+    // Unused entries repeat the first, so that none adds a colour.
+    for (std::size_t i = colours.size(); i < 256; ++i) refined[i] = refined[0];
+    return mapOntoPalette(opaque, refined, dither, path);
 }
 
 Result<IndexedPicture> mapOntoPalette(const RgbaImage& opaque, const Palette& palette, float dither,
