@@ -255,10 +255,6 @@ double median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-std::size_t indexOf(Source s) {
-    return static_cast<std::size_t>(s);
-}
-
 std::string extensionOf(const std::string& path) {
     return fs::path(path).extension().string();
 }

@@ -4,12 +4,16 @@
 #include "core/settings/record.h"
 #include "gui/widgets/project_state.h"
 
+#include <QTest>
+
 namespace vireo::test {
 
 WindowFixture::WindowFixture() {
     writeFile(current.filePath("ASCII"), identityTable());
     window = std::make_unique<ui::MainWindow>(dialogs, current.path());
     window->show();
+    // The settings area comes after the first frame, as a user first finds it.
+    if (!QTest::qWaitFor([this] { return box("Text1") != nullptr; })) qFatal("no settings area");
 }
 
 void WindowFixture::open(const QString& path) {

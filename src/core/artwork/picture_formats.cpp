@@ -29,6 +29,7 @@ const std::array<FormatExtensions, 6>& knownFormats() {
 std::mutex registeredMutex;
 bool registered = false;
 std::vector<std::string> registeredFormats;
+std::function<std::vector<std::string>()> formatsSource;
 
 }  // namespace
 
@@ -38,8 +39,17 @@ void setDecodableFormats(const std::vector<std::string>& formats) {
     registeredFormats = formats;
 }
 
+void setDecodableFormatsSource(std::function<std::vector<std::string>()> formats) {
+    const std::lock_guard<std::mutex> lock(registeredMutex);
+    formatsSource = std::move(formats);
+}
+
 std::vector<std::string> pictureExtensions() {
     const std::lock_guard<std::mutex> lock(registeredMutex);
+    if (!registered && formatsSource) {
+        registeredFormats = formatsSource();
+        registered = true;
+    }
     std::vector<std::string> out;
     for (const FormatExtensions& known : knownFormats()) {
         const bool readable = registered

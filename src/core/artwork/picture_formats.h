@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,5 +17,9 @@ bool isPictureExtension(const std::string& lowerExtension);
 // ("png", "jpeg", "webp", "tiff", ...); names this program has no extension
 // for are ignored.
 void setDecodableFormats(const std::vector<std::string>& formats);
+// The same, asked of `formats` only when an extension is first looked up:
+// finding out what a reader takes may load its plugins, which a start need
+// not wait for. A list set by setDecodableFormats stands over it.
+void setDecodableFormatsSource(std::function<std::vector<std::string>()> formats);
 
 }  // namespace vireo::artwork

@@ -1,9 +1,6 @@
-#include "gui/app/main_window.h"
-#include "gui/widgets/dialogs.h"
-#include "gui/widgets/translations.h"
+#include "gui/app/startup.h"
 
 #include <QApplication>
-#include <QDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -64,17 +61,8 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vireo-skin-builder"));
-    if (!vireo::ui::installChineseQtTranslations(app))
-        std::fputs(
-            "vireo-skin-builder: 找不到 Qt 的中文翻译（qt6-translations-l10n），"
-            "文件对话框将显示英文\n",
-            stderr);
-
-    vireo::ui::QtDialogs dialogs;
-    // The byte table, the templates and the fallback BACK are looked for in the
-    // folder the tool is started from, then in the installed data folder.
-    vireo::ui::MainWindow window(dialogs, QDir::currentPath());
+    vireo::ui::Startup started(app);
+    vireo::ui::MainWindow& window = started.window();
     window.show();
     // Qt has taken its own options out; what is left and is no option is the path.
     const QStringList arguments = QApplication::arguments().mid(1);

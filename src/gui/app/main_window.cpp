@@ -105,7 +105,6 @@ MainWindow::MainWindow(Dialogs& dialogs, QString currentDir, QWidget* parent)
 
     makeSourceRows();
     makeButtons();
-    makeSettingsArea();
     connectActions();
     makeBackgroundMenu();
 
@@ -147,7 +146,8 @@ void MainWindow::makeButtons() {
         makeButton(this, QStringLiteral("Command3"), QStringLiteral("退出(&X)"), 7560, 855);
 }
 
-void MainWindow::makeSettingsArea() {
+void MainWindow::ensureSettingsArea() {
+    if (settingsPanel_) return;
     auto* colourFrame = makeFrame(this, QStringLiteral("Frame1"), QStringLiteral("颜色设定"), 120,
                                   4200, 4215, 2175);
     auto* positionFrame = makeFrame(this, QStringLiteral("Frame2"), QStringLiteral("图标位置设定"),
@@ -159,6 +159,22 @@ void MainWindow::makeSettingsArea() {
         dialogs_, *state_, currentDir_, {colourFrame, positionFrame, hintFrame},
         [this] { advancedToggle(); }, this);
     preview_ = new IconPreview(dialogs_, *state_, this, positionFrame, this);
+    connect(settingsPanel_, &SettingsPanel::paletteRequested, this, &MainWindow::showColourPicker);
+    connect(preview_, &IconPreview::positionRefused, settingsPanel_, &SettingsPanel::focusField);
+    // Children made after the window is shown stay hidden until shown.
+    for (QGroupBox* frame : {colourFrame, positionFrame, hintFrame}) frame->show();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // Queued, so that the frame being painted is not held up by it.
+    if (!settingsPanel_)
+        QMetaObject::invokeMethod(this, &MainWindow::ensureSettingsArea, Qt::QueuedConnection);
+}
+
+ProjectState& MainWindow::projectState() {
+    ensureSettingsArea();
+    return *state_;
 }
 
 void MainWindow::connectActions() {
@@ -166,8 +182,6 @@ void MainWindow::connectActions() {
     connect(generateButton_, &QPushButton::clicked, this, &MainWindow::generateSkin);
     connect(exitButton_, &QPushButton::clicked, this, &MainWindow::exitAll);
     connect(advancedButton_, &QPushButton::clicked, this, &MainWindow::advancedToggle);
-    connect(settingsPanel_, &SettingsPanel::paletteRequested, this, &MainWindow::showColourPicker);
-    connect(preview_, &IconPreview::positionRefused, settingsPanel_, &SettingsPanel::focusField);
     connect(state_, &ProjectState::sourceSetChanged, this, [this] {
         showSourcePaths();
         // One project: a folder opened in another window is verified here as well.
@@ -191,6 +205,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::advancedToggle() {
+    ensureSettingsArea();
     if (height() == kCompactHeight) {
         setFixedHeight(kExpandedHeight);
         advancedButton_->setText(kHide);
@@ -220,6 +235,7 @@ void MainWindow::openSourceSet() {
 }
 
 void MainWindow::verifyFolder(const QString& folder) {
+    ensureSettingsArea();
     verifiedFolder_ = folder;
     // The project follows; a folder it cannot take is still verified and reported.
     if (!project_->isOpen() || fromStd(project_->folder()) != folder)
@@ -327,6 +343,8 @@ void MainWindow::showColourPicker() {
 }
 
 void MainWindow::showWorkbench() {
+    // The workbench shows the fields, which the panel gives their starting texts.
+    ensureSettingsArea();
     showSecondary(workbench_, [this] {
         return new workbench::ui::WorkbenchWindow(dialogs_, *state_, currentDir_);
     });

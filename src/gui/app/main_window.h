@@ -31,7 +31,9 @@ class UnpackerWindow;
 
 // The main window, Form1: the twelve source paths, the verification report,
 // the buttons that open, generate, show the settings panel and exit, and the
-// settings panel itself below the button row.
+// settings panel itself below the button row. The compact window does not
+// show the panel, so it is made after the first frame, or earlier when
+// something needs it.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -53,7 +55,8 @@ public:
 
     // What the windows share: the verified source set, the current settings
     // file and the record being edited. A window that shows any of it binds here.
-    ProjectState& projectState() { return *state_; }
+    // The panel is made first, as it gives the fields their starting texts.
+    ProjectState& projectState();
 
 public slots:
     // Show the unpacker (Form2) or the colour picker (Form3): modeless, without
@@ -75,13 +78,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     // The right button on the background opens the menu of the other windows.
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // The first frame is followed by the making of the settings area.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // The parts of the window, made once by the constructor.
-    void makeSourceRows();    // the role and path labels, and the status line
-    void makeButtons();       // Command1..4 and the note beside them
-    void makeSettingsArea();  // the three frames, the settings panel and the preview
+    void makeSourceRows();  // the role and path labels, and the status line
+    void makeButtons();     // Command1..4 and the note beside them
     void connectActions();
+    // The three frames, the settings panel and the preview, made once.
+    void ensureSettingsArea();
     void makeBackgroundMenu();  // the menu of a right click on the window
     void openSourceSet();       // Command1
     // The verification run on `folder` (trailing separator kept) and the

@@ -12,10 +12,12 @@ namespace vireo::artwork {
 void registerQtPictureFormats() {
     static std::once_flag once;
     std::call_once(once, [] {
-        std::vector<std::string> formats;
-        for (const QByteArray& format : QImageReader::supportedImageFormats())
-            formats.push_back(format.toLower().toStdString());
-        setDecodableFormats(formats);
+        setDecodableFormatsSource([] {
+            std::vector<std::string> formats;
+            for (const QByteArray& format : QImageReader::supportedImageFormats())
+                formats.push_back(format.toLower().toStdString());
+            return formats;
+        });
     });
 }
 
