@@ -23,13 +23,6 @@ test::Run vireoSkin(const QStringList& arguments, const QString& workingDir = {}
 
 const QString kDemo = QStringLiteral(VIREO_DEMO_DIR);
 
-// Every file of `from` (a folder with its trailing separator) copied into `to`.
-void copyFiles(const QString& from, const QString& to) {
-    QDir().mkpath(to);
-    for (const QString& name : QDir(from).entryList(QDir::Files))
-        QFile::copy(from + name, to + '/' + name);
-}
-
 }  // namespace
 
 class CliProgramTest : public QObject {
@@ -161,22 +154,6 @@ private slots:
         QVERIFY2(run.err.contains(message.replace('@', at)), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
         QVERIFY(test::snapshot(at) == before);
-    }
-
-    // A background given as an exact BMP keeps its palette and pixels instead
-    // of being quantised again; its top row is stored first, as the player reads.
-    void importKeepsAnExactBackground() {
-        QTemporaryDir dir;
-        copyFiles(kDemo + "art/", dir.filePath("art"));
-        QVERIFY(QFile::remove(dir.filePath("art/main256.png")));
-        const QByteArray bmp = test::SourceFolder(5).files.at("main256.bmp");
-        test::writeFile(dir.filePath("art/main256.bmp"), bmp);
-        QCOMPARE(vireoSkin({"import", dir.filePath("art"), "-o", dir.filePath("out")}).status, 0);
-        const QByteArray made = test::readFile(dir.filePath("out/main256.bmp"));
-        for (int entry = 0; entry < 256; ++entry)  // blue, green, red; the fourth byte is spare
-            QCOMPARE(made.mid(54 + 4 * entry, 3), bmp.mid(54 + 4 * entry, 3));
-        for (int row = 0; row < 160; ++row)
-            QCOMPARE(made.mid(1078 + row * 240, 240), bmp.mid(1078 + (159 - row) * 240, 240));
     }
 
     // Unlike the window, verify takes no BACK from the current directory.
@@ -352,33 +329,6 @@ private slots:
             for (int x = 480 + 60; x < 480 + 200; ++x)
                 blue += sheet.pixel(x, y) == qRgb(0, 0, 255) ? 1 : 0;
         QVERIFY2(blue > 50, qPrintable(QString::number(blue)));
-    }
-
-    void updateTwiceWritesNothingTheSecondTime() {
-        test::ProjectFolder folder;
-        // A round icon: its corners show the background, so a move changes its bytes.
-        const QString round = test::writeRoundIcon(folder.path("round.png"), Qt::red);
-        QVERIFY(
-            folder.project
-                ->setOriginal(images::Source::MovieIcon, round.toStdString(), artwork::Fit::Cover)
-                .ok());
-        QByteArray back = test::readFile(folder.path("BACK"));
-        back[16] = char(6), back[17] = char(96);
-        test::writeFile(folder.path("BACK"), back);
-        const QByteArray help = test::readFile(folder.path("help256.bmp"));
-
-        const test::Run first = vireoSkin({"update", folder.folder()});
-        QCOMPARE(first.status, 0);
-        // Only the moved icon: one line, naming it.
-        QCOMPARE(first.out.trimmed().split('\n').size(), 1);
-        QVERIFY2(first.out.contains("movie256.bmp"), qPrintable(first.out));
-        QCOMPARE(test::readFile(folder.path("help256.bmp")), help);
-
-        const auto before = test::snapshot(folder.dir.path());
-        const test::Run second = vireoSkin({"update", folder.folder()});
-        QCOMPARE(second.status, 0);
-        QCOMPARE(second.out.trimmed(), QStringLiteral("没有需要更新的源图片"));
-        QCOMPARE(test::snapshot(folder.dir.path()), before);
     }
 
     void importIntoItsOwnFolderLeavesNothingStale() {
