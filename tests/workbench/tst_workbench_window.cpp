@@ -212,9 +212,6 @@ void WorkbenchWindowTest::dragMovesOneIcon() {
     // An icon wholly off the screen is said to be there.
     QCOMPARE(bench.window->positionText().contains(QStringLiteral("屏幕外")),
              expected.x() >= 240 || expected.y() >= 160);
-    // BACK stays the panel's to write.
-    QCOMPARE(test::readFile(bench.state.settingsPath()),
-             bench.folder.files.at(QStringLiteral("BACK")));
 }
 
 void WorkbenchWindowTest::nudges_data() {
