@@ -70,21 +70,15 @@ private slots:
         QTest::addColumn<QString>("initial");
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("start");
-        QTest::newRow("last folder") << "main256.bmp"
-                                     << "/a/b"
-                                     << "/a/b/main256.bmp";
-        QTest::newRow("last folder with separator") << "新皮肤"
-                                                    << "/a/b/"
-                                                    << "/a/b/新皮肤";
-        QTest::newRow("none used yet") << "BACKIMG"
-                                       << ""
-                                       << "/home/u/BACKIMG";
-        QTest::newRow("nothing proposed") << ""
-                                          << ""
-                                          << "/home/u/";
-        QTest::newRow("a path with its folder") << "/x/y/BACKIMG"
-                                                << "/a"
-                                                << "/x/y/BACKIMG";
+        const auto row = [](const char* name, const char* initial, const char* last,
+                            const char* start) {
+            QTest::newRow(name) << QString(initial) << QString(last) << QString(start);
+        };
+        row("last folder", "main256.bmp", "/a/b", "/a/b/main256.bmp");
+        row("last folder with separator", "新皮肤", "/a/b/", "/a/b/新皮肤");
+        row("none used yet", "BACKIMG", "", "/home/u/BACKIMG");
+        row("nothing proposed", "", "", "/home/u/");
+        row("a path with its folder", "/x/y/BACKIMG", "/a", "/x/y/BACKIMG");
     }
     void dialogsStartInTheLastFolderOrHome() {
         QFETCH(QString, initial);

@@ -173,10 +173,8 @@ private slots:
         QFETCH(QString, how);
         Fixture f;
         QTemporaryDir elsewhere;
-        skin::SkinSources sources;
-        for (std::size_t i = 0; i < images::kSourceCount; ++i)
-            sources.pictures[i] = f.source.path(images::kSourceSet[i].fileName).toStdString();
-        sources.settings = f.back().toStdString();
+        const skin::SkinSources sources{images::derivePaths(f.source.folder().toStdString()),
+                                        f.back().toStdString()};
         const QString skinPath = elsewhere.filePath("BACKIMG");
         test::writeFile(skinPath, test::fromBytes(skin::assembleSkin(sources).value()));
         const QString unpacked = elsewhere.filePath("unpacked");

@@ -10,6 +10,7 @@ using artwork::ProblemCode;
 using images::Source;
 
 Q_DECLARE_METATYPE(vireo::Bytes)
+Q_DECLARE_METATYPE(vireo::test::BmpForm)
 
 namespace {
 
@@ -128,32 +129,23 @@ private slots:
 
     // Every form that loses nothing becomes an exact source with the same colours.
     void losslessFixesPass_data() {
-        QTest::addColumn<int>("headerSize");
-        QTest::addColumn<int>("bits");
-        QTest::addColumn<bool>("rle");
-        QTest::addColumn<bool>("topDown");
-        QTest::addColumn<int>("tableEntries");
-        QTest::newRow("RLE8") << 40 << 8 << true << false << 256;
-        QTest::newRow("RLE4") << 40 << 4 << true << false << 16;
-        QTest::newRow("top-down") << 40 << 8 << false << true << 256;
-        QTest::newRow("OS/2 core header") << 12 << 8 << false << false << 256;
-        QTest::newRow("124-byte header") << 124 << 8 << false << false << 256;
-        QTest::newRow("4 bits") << 40 << 4 << false << false << 16;
-        QTest::newRow("1 bit") << 40 << 1 << false << false << 2;
-        QTest::newRow("short table") << 40 << 8 << false << false << 40;
+        QTest::addColumn<test::BmpForm>("form");
+        QTest::newRow("RLE8") << test::BmpForm{40, 8, true, false, 256};
+        QTest::newRow("RLE4") << test::BmpForm{40, 4, true, false, 16};
+        QTest::newRow("top-down") << test::BmpForm{40, 8, false, true, 256};
+        QTest::newRow("OS/2 core header") << test::BmpForm{12, 8, false, false, 256};
+        QTest::newRow("124-byte header") << test::BmpForm{124, 8, false, false, 256};
+        QTest::newRow("4 bits") << test::BmpForm{40, 4, false, false, 16};
+        QTest::newRow("1 bit") << test::BmpForm{40, 1, false, false, 2};
+        QTest::newRow("short table") << test::BmpForm{40, 8, false, false, 40};
     }
     void losslessFixesPass() {
-        QFETCH(int, headerSize);
-        QFETCH(int, bits);
-        QFETCH(bool, rle);
-        QFETCH(bool, topDown);
-        QFETCH(int, tableEntries);
+        QFETCH(test::BmpForm, form);
         // With fewer colours than the table holds where the table is short
         // (row padding: tst_images).
         const auto picture =
-            test::testPicture(64, 64, bits == 8 && tableEntries < 256 ? 5 : unsigned(bits));
-        const Bytes input = test::makeBmp(picture, {std::uint32_t(headerSize), std::uint16_t(bits),
-                                                    rle, topDown, std::uint32_t(tableEntries)});
+            test::testPicture(64, 64, form.bits == 8 && form.tableEntries < 256 ? 5 : form.bits);
+        const Bytes input = test::makeBmp(picture, form);
         QVERIFY(!artwork::diagnoseBmp(images::scanBmp(input), Source::MovieIcon).empty());
         const auto fixed = artwork::exactSourceFromBmp(input, Source::MovieIcon, false, "in.bmp");
         QVERIFY(fixed.ok());

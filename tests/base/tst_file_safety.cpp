@@ -128,24 +128,18 @@ private slots:
     void readersAnswerForEveryKindOfPath_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("answer");
-        QTest::newRow("empty path") << ""
-                                    << "no - 找不到文件：";
-        QTest::newRow("missing") << "missing"
-                                 << "no - 找不到文件：@";
-        QTest::newRow("link loop") << "loop"
-                                   << "no - 链接循环，找不到文件：@";
-        QTest::newRow("link to nothing") << "dangling"
-                                         << "no - 链接指向的文件不存在：@";
-        QTest::newRow("link to a folder") << "folder-link"
-                                          << "no - 不是普通文件，而是文件夹：@";
-        QTest::newRow("FIFO without a writer") << "fifo"
-                                               << "no - 不是普通文件，而是命名管道（FIFO）：@";
-        QTest::newRow("character device") << "device"
-                                          << "no - 不是普通文件，而是字符设备：@";
-        QTest::newRow("empty file") << "empty"
-                                    << "yes 0 read";
-        QTest::newRow("unreadable, as another user") << "unreadable"
-                                                     << "no 5 没有权限读取文件：@";
+        const auto row = [](const char* name, const char* kind, const char* answer) {
+            QTest::newRow(name) << QString(kind) << QString(answer);
+        };
+        row("empty path", "", "no - 找不到文件：");
+        row("missing", "missing", "no - 找不到文件：@");
+        row("link loop", "loop", "no - 链接循环，找不到文件：@");
+        row("link to nothing", "dangling", "no - 链接指向的文件不存在：@");
+        row("link to a folder", "folder-link", "no - 不是普通文件，而是文件夹：@");
+        row("FIFO without a writer", "fifo", "no - 不是普通文件，而是命名管道（FIFO）：@");
+        row("character device", "device", "no - 不是普通文件，而是字符设备：@");
+        row("empty file", "empty", "yes 0 read");
+        row("unreadable, as another user", "unreadable", "no 5 没有权限读取文件：@");
     }
     void readersAnswerForEveryKindOfPath() {
         QFETCH(QString, kind);

@@ -36,24 +36,21 @@ void DoctorTextTest::findingSentences_data() {
     QTest::addColumn<QString>("actual");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("fix");
-    QTest::newRow("missing") << int(ProblemCode::Missing) << ""
-                             << "a.bmp 不存在"
-                             << "把该文件放进文件夹，或用 import 从图片生成";
-    QTest::newRow("unreadable") << int(ProblemCode::Missing) << "EIO"
-                                << "a.bmp 无法读取（EIO）"
-                                << "把该文件放进文件夹，或用 import 从图片生成";
-    QTest::newRow("empty") << int(ProblemCode::NotBmp) << "empty"
-                           << "a.bmp 是空文件，不是 BMP"
-                           << "用 convert 转换成 8 位 BMP";
-    QTest::newRow("png") << int(ProblemCode::NotBmp) << "PNG"
-                         << "a.bmp 实际是 PNG 文件，不是 BMP"
-                         << "用 convert 转换成 8 位 BMP";
-    QTest::newRow("named method") << int(ProblemCode::Compressed) << "RLE8"
-                                  << "a.bmp 使用了压缩（RLE8），应为不压缩"
-                                  << "用 convert 无损重写为不压缩的 BMP";
-    QTest::newRow("numbered method") << int(ProblemCode::Compressed) << "11"
-                                     << "a.bmp 使用了压缩（方式 11），应为不压缩"
-                                     << "用 convert 无损重写为不压缩的 BMP";
+    const auto row = [](const char* name, ProblemCode code, const char* actual, const char* message,
+                        const char* fix) {
+        QTest::newRow(name) << int(code) << QString(actual) << QString(message) << QString(fix);
+    };
+    const char* const import = "把该文件放进文件夹，或用 import 从图片生成";
+    const char* const convert = "用 convert 转换成 8 位 BMP";
+    const char* const rewrite = "用 convert 无损重写为不压缩的 BMP";
+    row("missing", ProblemCode::Missing, "", "a.bmp 不存在", import);
+    row("unreadable", ProblemCode::Missing, "EIO", "a.bmp 无法读取（EIO）", import);
+    row("empty", ProblemCode::NotBmp, "empty", "a.bmp 是空文件，不是 BMP", convert);
+    row("png", ProblemCode::NotBmp, "PNG", "a.bmp 实际是 PNG 文件，不是 BMP", convert);
+    row("named method", ProblemCode::Compressed, "RLE8", "a.bmp 使用了压缩（RLE8），应为不压缩",
+        rewrite);
+    row("numbered method", ProblemCode::Compressed, "11", "a.bmp 使用了压缩（方式 11），应为不压缩",
+        rewrite);
 }
 
 void DoctorTextTest::findingSentences() {
@@ -116,22 +113,18 @@ void DoctorTextTest::slotVerdicts() {
 void DoctorTextTest::reasonCodes_data() {
     QTest::addColumn<QString>("detail");
     QTest::addColumn<QString>("words");
-    QTest::newRow("palette") << "no-palette"
-                             << "无法读取此 BMP 的调色板";
-    QTest::newRow("same source") << "same-source-as: art/Main.png"
-                                 << "与 art/Main.png 对应同一个源文件";
-    QTest::newRow("size") << "wrong-size: 241×160 240×160"
-                          << "尺寸为 241×160，应为 240×160";
-    QTest::newRow("fit") << "needs-fit: 1×2 64×64"
-                         << "图片尺寸为 1×2，应为 64×64（可用 --fit cover|contain|stretch 缩放）";
-    QTest::newRow("size without sizes") << "wrong-size: 1"
-                                        << "wrong-size: 1";
-    QTest::newRow("too large") << "larger-than: 65536"
-                               << "超过 65536 字节的上限";
-    QTest::newRow("project") << "nothing-to-undo"
-                             << "没有可以撤销的步骤";
-    QTest::newRow("system words") << "Input/output error"
-                                  << "Input/output error";
+    const auto row = [](const char* name, const char* detail, const char* words) {
+        QTest::newRow(name) << QString(detail) << QString(words);
+    };
+    row("palette", "no-palette", "无法读取此 BMP 的调色板");
+    row("same source", "same-source-as: art/Main.png", "与 art/Main.png 对应同一个源文件");
+    row("size", "wrong-size: 241×160 240×160", "尺寸为 241×160，应为 240×160");
+    row("fit", "needs-fit: 1×2 64×64",
+        "图片尺寸为 1×2，应为 64×64（可用 --fit cover|contain|stretch 缩放）");
+    row("size without sizes", "wrong-size: 1", "wrong-size: 1");
+    row("too large", "larger-than: 65536", "超过 65536 字节的上限");
+    row("project", "nothing-to-undo", "没有可以撤销的步骤");
+    row("system words", "Input/output error", "Input/output error");
 }
 
 void DoctorTextTest::reasonCodes() {

@@ -135,18 +135,14 @@ private slots:
     }
 
     void aPackageIsNeverMadeOfAFolderThatIsNotReady_data() {
-        QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("an original changed") << "original"
-                                             << "已过时";
-        QTest::newRow("a source cut short") << "source"
-                                            << "校验未通过";
+        QTest::newRow("an original changed") << QString("已过时");
+        QTest::newRow("a source cut short") << QString("校验未通过");
     }
     void aPackageIsNeverMadeOfAFolderThatIsNotReady() {
-        QFETCH(QString, change);
         QFETCH(QString, reason);
         test::ProjectFolder folder;
-        if (change == "original")
+        if (QTest::currentDataTag() == QLatin1String("an original changed"))
             test::writeRoundIcon(folder.path("art/movie256.png"), Qt::blue);
         else
             test::writeFile(folder.path("fu256.bmp"),
@@ -158,67 +154,34 @@ private slots:
         QCOMPARE(test::entries(work.path()), QStringList());
     }
 
+    // Each row: what is wrong (its tag), the entry the refusal names and its words.
     void aHostilePackageIsRefusedWithNothingWritten_data() {
-        QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("words");
-        QTest::newRow("parent folder") << "dotdot"
-                                       << "../evil"
-                                       << "路径指向目标文件夹之外";
-        QTest::newRow("absolute path") << "absolute"
-                                       << "/tmp/evil"
-                                       << "路径指向目标文件夹之外";
-        QTest::newRow("backslash") << "backslash"
-                                   << "..\\\\evil"
-                                   << "路径指向目标文件夹之外";
-        QTest::newRow("link") << "link"
-                              << "art/main256.png"
-                              << "是符号链接";
-        QTest::newRow("device") << "device"
-                                << "art/main256.png"
-                                << "是设备";
-        QTest::newRow("duplicate") << "duplicate"
-                                   << "BACK"
-                                   << "与另一个条目同名";
-        QTest::newRow("duplicate by case") << "case"
-                                           << "MAIN256.BMP"
-                                           << "与另一个条目同名";
-        QTest::newRow("control character") << "control"
-                                           << "a\\x1bb"
-                                           << "控制字符";
-        QTest::newRow("too many entries") << "many"
-                                          << ""
-                                          << "条目数超过";
-        QTest::newRow("source of another length") << "length"
-                                                  << "main256.bmp"
-                                                  << "长度与这种文件要求的长度不符";
-        QTest::newRow("original too large") << "large"
-                                            << "art/main256.png"
-                                            << "超过这种文件允许的大小";
-        QTest::newRow("bomb under a small size") << "bomb"
-                                                 << "art/main256.png"
-                                                 << "超过这种文件允许的大小";
-        QTest::newRow("encrypted") << "encrypted"
-                                   << "BACK"
-                                   << "已加密";
-        QTest::newRow("wrong CRC") << "crc"
-                                   << "BACK"
-                                   << "校验和（CRC）不符";
-        QTest::newRow("cut off") << "cut"
-                                 << ""
-                                 << "结尾被截断";
-        QTest::newRow("no zip") << "nozip"
-                                << ""
-                                << "错误的BACKIMG文件";
-        QTest::newRow("digest") << "digest"
-                                << "BACK"
-                                << "SHA-256 不符";
-        QTest::newRow("missing source") << "missing"
-                                        << "tree_main256.bmp"
-                                        << "缺失";
+        const auto row = [](const char* kind, const char* entry, const char* words) {
+            QTest::newRow(kind) << QString(entry) << QString(words);
+        };
+        row("dotdot", "../evil", "路径指向目标文件夹之外");
+        row("absolute", "/tmp/evil", "路径指向目标文件夹之外");
+        row("backslash", "..\\\\evil", "路径指向目标文件夹之外");
+        row("link", "art/main256.png", "是符号链接");
+        row("device", "art/main256.png", "是设备");
+        row("duplicate", "BACK", "与另一个条目同名");
+        row("case", "MAIN256.BMP", "与另一个条目同名");
+        row("control", "a\\x1bb", "控制字符");
+        row("many", "", "条目数超过");
+        row("length", "main256.bmp", "长度与这种文件要求的长度不符");
+        row("large", "art/main256.png", "超过这种文件允许的大小");
+        row("bomb", "art/main256.png", "超过这种文件允许的大小");
+        row("encrypted", "BACK", "已加密");
+        row("crc", "BACK", "校验和（CRC）不符");
+        row("cut", "", "结尾被截断");
+        row("nozip", "", "错误的BACKIMG文件");
+        row("digest", "BACK", "SHA-256 不符");
+        row("missing", "tree_main256.bmp", "缺失");
     }
     void aHostilePackageIsRefusedWithNothingWritten() {
-        QFETCH(QString, kind);
+        const QString kind = QTest::currentDataTag();
         QFETCH(QString, entry);
         QFETCH(QString, words);
         const test::SourceFolder sources;
