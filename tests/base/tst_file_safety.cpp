@@ -128,9 +128,7 @@ private slots:
     void readersAnswerForEveryKindOfPath_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("answer");
-        const auto row = [](const char* name, const char* kind, const char* answer) {
-            QTest::newRow(name) << QString(kind) << QString(answer);
-        };
+        const auto row = test::textRow;
         row("empty path", "", "no - 找不到文件：");
         row("missing", "missing", "no - 找不到文件：@");
         row("link loop", "loop", "no - 链接循环，找不到文件：@");

@@ -1,6 +1,7 @@
 #include "core/messages/doctor_text.h"
 #include "core/messages/error_text.h"
 #include "core/messages/settings_write_text.h"
+#include "support/fixtures.h"
 
 #include <QTest>
 
@@ -113,9 +114,7 @@ void DoctorTextTest::slotVerdicts() {
 void DoctorTextTest::reasonCodes_data() {
     QTest::addColumn<QString>("detail");
     QTest::addColumn<QString>("words");
-    const auto row = [](const char* name, const char* detail, const char* words) {
-        QTest::newRow(name) << QString(detail) << QString(words);
-    };
+    const auto row = test::textRow;
     row("palette", "no-palette", "无法读取此 BMP 的调色板");
     row("same source", "same-source-as: art/Main.png", "与 art/Main.png 对应同一个源文件");
     row("size", "wrong-size: 241×160 240×160", "尺寸为 241×160，应为 240×160");

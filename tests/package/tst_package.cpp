@@ -158,9 +158,7 @@ private slots:
     void aHostilePackageIsRefusedWithNothingWritten_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("words");
-        const auto row = [](const char* kind, const char* entry, const char* words) {
-            QTest::newRow(kind) << QString(entry) << QString(words);
-        };
+        const auto row = test::textRow;
         row("dotdot", "../evil", "路径指向目标文件夹之外");
         row("absolute", "/tmp/evil", "路径指向目标文件夹之外");
         row("backslash", "..\\\\evil", "路径指向目标文件夹之外");

@@ -22,6 +22,10 @@
 
 namespace vireo::test {
 
+void textRow(const char* name, const char* first, const char* second) {
+    QTest::newRow(name) << QString(first) << QString(second);
+}
+
 QByteArray randomBytes(int length, quint32 key) {
     std::mt19937 generator(key);
     QByteArray bytes(length, '\0');

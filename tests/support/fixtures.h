@@ -15,6 +15,9 @@ class QWidget;
 
 namespace vireo::test {
 
+// A data row named `name` of two text columns, for tables of strings.
+void textRow(const char* name, const char* first, const char* second);
+
 QByteArray randomBytes(int length, quint32 key);
 Bytes toBytes(const QByteArray& bytes);
 QByteArray fromBytes(const Bytes& bytes);
