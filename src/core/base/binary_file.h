@@ -14,6 +14,11 @@ namespace vireo {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Makes room for `size` bytes (capacity, not length). A block of megabytes asks
+// for large pages too: the first touch of each 4 KiB page costs more than the
+// copy into it, and originals and packages run to tens of megabytes.
+void reserveBlock(Bytes& bytes, std::size_t size);
+
 // Nothing here ever waits on or reads from a FIFO, device or socket: readers
 // open without waiting (O_NONBLOCK) and refuse anything but a regular file
 // (fstat) before the first read; fileLength and the writers ask first (stat)

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 
 namespace vireo {
@@ -29,6 +30,16 @@ Result<struct stat> statRegular(const std::string& path) {
 }
 
 }  // namespace
+
+void reserveBlock(Bytes& bytes, std::size_t size) {
+    constexpr std::uintptr_t kLargePage = std::uintptr_t(2) << 20;
+    bytes.reserve(size);
+    const auto begin = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const std::uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
+    const std::uintptr_t last = (begin + bytes.capacity()) & ~(kLargePage - 1);
+    // Only a hint: where the system has no large pages to give, nothing changes.
+    if (last > first) (void)::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+}
 
 std::optional<std::uint64_t> fileLength(const std::string& path) {
     auto length = regularFileLength(path);
@@ -55,7 +66,9 @@ Result<FileStart> readFileStart(const std::string& path, std::size_t limit) {
     if (::fstat(fd.value().get(), &opened) != 0) return systemError(Error::Kind::Read, path, errno);
     FileStart start;
     start.length = static_cast<std::uint64_t>(opened.st_size);
-    start.bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(start.length, limit)));
+    const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(start.length, limit));
+    reserveBlock(start.bytes, length);
+    start.bytes.resize(length);
     bool ended = false;
     if (!io::readFully(fd.value().get(), start.bytes.data(), start.bytes.size(), 0, ended)) {
         if (ended) return Error{Error::Kind::ShortRead, path, {}};

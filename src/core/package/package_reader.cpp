@@ -115,7 +115,7 @@ std::optional<Refusal> inflate(zip_t* archive, const RawEntry& raw, std::uint64_
         return Refusal{kDamaged, raw.name};
     }
     out.clear();
-    out.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(raw.size, limit)));
+    reserveBlock(out, static_cast<std::size_t>(std::min<std::uint64_t>(raw.size, limit)));
     std::array<std::uint8_t, kBlock> block;
     std::optional<Refusal> refused;
     for (;;) {

@@ -34,6 +34,79 @@ Error failed(const std::string& path, const std::string& what) {
     return Error{Error::Kind::Write, path, what};
 }
 
+// Where libzip writes the archive: straight into one block reserved for its
+// whole size, rather than into a buffer of small pieces copied out after.
+struct ZipSink {
+    Bytes bytes;
+    std::uint64_t at = 0;
+    bool committed = false;
+
+    static zip_int64_t call(void* self, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+        return static_cast<ZipSink*>(self)->answer(data, length, command);
+    }
+
+    zip_int64_t answer(void* data, zip_uint64_t length, zip_source_cmd_t command) {
+        switch (command) {
+        case ZIP_SOURCE_SUPPORTS:
+            return ZIP_SOURCE_SUPPORTS_SEEKABLE | ZIP_SOURCE_SUPPORTS_WRITABLE;
+        case ZIP_SOURCE_STAT: {
+            if (length < sizeof(zip_stat_t)) return -1;
+            auto* stat = static_cast<zip_stat_t*>(data);
+            zip_stat_init(stat);
+            stat->size = bytes.size();
+            stat->valid |= ZIP_STAT_SIZE;
+            return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_OPEN:
+        case ZIP_SOURCE_BEGIN_WRITE:
+        case ZIP_SOURCE_REMOVE:
+            if (command != ZIP_SOURCE_OPEN) bytes.clear();
+            at = 0;
+            return 0;
+        case ZIP_SOURCE_READ: {
+            const auto count = std::min<std::uint64_t>(
+                length, bytes.size() - std::min<std::uint64_t>(at, bytes.size()));
+            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), count,
+                        static_cast<std::uint8_t*>(data));
+            at += count;
+            return static_cast<zip_int64_t>(count);
+        }
+        case ZIP_SOURCE_WRITE: {
+            const auto* from = static_cast<const std::uint8_t*>(data);
+            if (at > bytes.size()) bytes.resize(at);
+            const auto over = std::min<std::uint64_t>(length, bytes.size() - at);
+            std::copy_n(from, over, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+            bytes.insert(bytes.end(), from + over, from + length);
+            at += length;
+            return static_cast<zip_int64_t>(length);
+        }
+        case ZIP_SOURCE_SEEK:
+        case ZIP_SOURCE_SEEK_WRITE: {
+            if (length < sizeof(zip_source_args_seek_t)) return -1;
+            const auto* seek = static_cast<const zip_source_args_seek_t*>(data);
+            const std::int64_t base = seek->whence == SEEK_SET ? 0
+                                      : seek->whence == SEEK_CUR
+                                          ? static_cast<std::int64_t>(at)
+                                          : static_cast<std::int64_t>(bytes.size());
+            if (base + seek->offset < 0) return -1;
+            at = static_cast<std::uint64_t>(base + seek->offset);
+            return 0;
+        }
+        case ZIP_SOURCE_TELL:
+        case ZIP_SOURCE_TELL_WRITE: return static_cast<zip_int64_t>(at);
+        case ZIP_SOURCE_COMMIT_WRITE: committed = true; return 0;
+        case ZIP_SOURCE_ERROR:
+            if (length < 2 * sizeof(int)) return -1;
+            static_cast<int*>(data)[0] = ZIP_ER_WRITE;
+            static_cast<int*>(data)[1] = 0;
+            return 2 * sizeof(int);
+        default:
+            // Closing, rolling back and freeing leave nothing to do: the sink owns its block.
+            return 0;
+        }
+    }
+};
+
 std::string digestOf(const Bytes& bytes) {
     return sha256Hex(bytes.data(), bytes.size());
 }
@@ -80,16 +153,18 @@ Result<Bytes> writePackage(const std::vector<Entry>& files, const Manifest& mani
     const Entry manifestEntry{kManifestName, Bytes(text.begin(), text.end())};
     ordered.insert(ordered.begin(), &manifestEntry);
 
+    ZipSink sink;
+    std::size_t estimate = 0;
+    for (const Entry* file : ordered) estimate += file->bytes.size() + 2 * file->name.size() + 128;
+    reserveBlock(sink.bytes, estimate);
     zip_error_t error{};
-    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
-    if (!buffer) return failed(path, "zip buffer");
-    zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    zip_source_t* source = zip_source_function_create(&ZipSink::call, &sink, &error);
+    if (!source) return failed(path, "zip sink");
+    zip_t* archive = zip_open_from_source(source, ZIP_TRUNCATE, &error);
     if (!archive) {
-        zip_source_free(buffer);
+        zip_source_free(source);
         return failed(path, "zip open");
     }
-    // The buffer is read back after the archive is closed, which frees its source.
-    zip_source_keep(buffer);
     for (const Entry* file : ordered) {
         zip_source_t* data = zip_source_buffer(archive, file->bytes.data(), file->bytes.size(), 0);
         const zip_int64_t index =
@@ -97,7 +172,6 @@ Result<Bytes> writePackage(const std::vector<Entry>& files, const Manifest& mani
         if (index < 0) {
             if (data) zip_source_free(data);
             zip_discard(archive);
-            zip_source_free(buffer);
             return failed(path, file->name);
         }
         const auto at = static_cast<zip_uint64_t>(index);
@@ -108,29 +182,15 @@ Result<Bytes> writePackage(const std::vector<Entry>& files, const Manifest& mani
             zip_file_set_external_attributes(archive, at, 0, ZIP_OPSYS_UNIX, kFileAttributes) !=
                 0) {
             zip_discard(archive);
-            zip_source_free(buffer);
             return failed(path, file->name);
         }
     }
     if (zip_close(archive) != 0) {
         zip_discard(archive);
-        zip_source_free(buffer);
         return failed(path, "zip close");
     }
-    Bytes out;
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    bool read = zip_source_stat(buffer, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
-                zip_source_open(buffer) == 0;
-    if (read) {
-        out.resize(stat.size);
-        read =
-            zip_source_read(buffer, out.data(), out.size()) == static_cast<zip_int64_t>(out.size());
-        zip_source_close(buffer);
-    }
-    zip_source_free(buffer);
-    if (!read) return failed(path, "zip buffer");
-    return out;
+    if (!sink.committed) return failed(path, "zip close");
+    return std::move(sink.bytes);
 }
 
 Result<Manifest> parseManifest(const Bytes& bytes, const std::string& path) {

@@ -43,14 +43,15 @@ VIREO_STAND_IN zip_source_t* zip_source_buffer_create(const void* data, zip_uint
     return real ? real(data, length, freeWhenDone, error) : nullptr;
 }
 
+VIREO_STAND_IN zip_source_t* zip_source_function_create(zip_source_callback callback,
+                                                        void* userdata, zip_error_t* error) {
+    VIREO_REAL(zip_source_function_create);
+    return real ? real(callback, userdata, error) : nullptr;
+}
+
 VIREO_STAND_IN zip_t* zip_open_from_source(zip_source_t* source, int flags, zip_error_t* error) {
     VIREO_REAL(zip_open_from_source);
     return real ? real(source, flags, error) : nullptr;
-}
-
-VIREO_STAND_IN void zip_source_keep(zip_source_t* source) {
-    VIREO_REAL(zip_source_keep);
-    if (real) real(source);
 }
 
 VIREO_STAND_IN void zip_source_free(zip_source_t* source) {
@@ -102,26 +103,6 @@ VIREO_STAND_IN void zip_discard(zip_t* archive) {
 VIREO_STAND_IN zip_error_t* zip_get_error(zip_t* archive) {
     VIREO_REAL(zip_get_error);
     return real ? real(archive) : nullptr;
-}
-
-VIREO_STAND_IN int zip_source_open(zip_source_t* source) {
-    VIREO_REAL(zip_source_open);
-    return real ? real(source) : -1;
-}
-
-VIREO_STAND_IN zip_int64_t zip_source_read(zip_source_t* source, void* data, zip_uint64_t length) {
-    VIREO_REAL(zip_source_read);
-    return real ? real(source, data, length) : -1;
-}
-
-VIREO_STAND_IN int zip_source_close(zip_source_t* source) {
-    VIREO_REAL(zip_source_close);
-    return real ? real(source) : -1;
-}
-
-VIREO_STAND_IN int zip_source_stat(zip_source_t* source, zip_stat_t* stat) {
-    VIREO_REAL(zip_source_stat);
-    return real ? real(source, stat) : -1;
 }
 
 VIREO_STAND_IN void zip_stat_init(zip_stat_t* stat) {
