@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
@@ -154,22 +153,6 @@ private slots:
         QVERIFY2(run.err.contains(message.replace('@', at)), qPrintable(run.err));
         QVERIFY(run.out.isEmpty());
         QVERIFY(test::snapshot(at) == before);
-    }
-
-    // A background given as an exact BMP keeps its palette and pixels instead
-    // of being quantised again; its top row is stored first, as the player reads.
-    void importKeepsAnExactBackground() {
-        QTemporaryDir dir;
-        QCOMPARE(test::runProgram("cp", {"-r", kDemo + "art", dir.filePath("art")}).status, 0);
-        QVERIFY(QFile::remove(dir.filePath("art/main256.png")));
-        const QByteArray bmp = test::SourceFolder(5).files.at("main256.bmp");
-        test::writeFile(dir.filePath("art/main256.bmp"), bmp);
-        QCOMPARE(vireoSkin({"import", dir.filePath("art"), "-o", dir.filePath("out")}).status, 0);
-        const QByteArray made = test::readFile(dir.filePath("out/main256.bmp"));
-        for (int entry = 0; entry < 256; ++entry)  // blue, green, red; the fourth byte is spare
-            QCOMPARE(made.mid(54 + 4 * entry, 3), bmp.mid(54 + 4 * entry, 3));
-        for (int row = 0; row < 160; ++row)
-            QCOMPARE(made.mid(1078 + row * 240, 240), bmp.mid(1078 + (159 - row) * 240, 240));
     }
 
     // Unlike the window, verify takes no BACK from the current directory.
@@ -388,42 +371,6 @@ private slots:
                                          "--force", "--frame", "main256.bmp=50,50,90"});
         QCOMPARE(bad.status, 2);
         QVERIFY2(bad.err.contains("50,50,90"), qPrintable(bad.err));
-    }
-
-    // The default grid's rows share four lines of pixels; more than that is
-    // a warning, naming the icon hidden and the one over it.
-    void doctorWarnsOfIconsThatHideEachOther_data() {
-        QTest::addColumn<QString>("movie");
-        QTest::addColumn<QStringList>("warned");
-        QTest::newRow("the default grid") << "12,26" << QStringList();
-        QTest::newRow("five lines into the row below")
-            << "12,27" << QStringList{"movie256.bmp<game256.bmp 320"};
-        QTest::newRow("under the music icon and the e-book icon")
-            << "80,60"
-            << QStringList{"movie256.bmp<music256.bmp 1680", "movie256.bmp<ebook256.bmp 2128"};
-    }
-
-    void doctorWarnsOfIconsThatHideEachOther() {
-        QFETCH(QString, movie);
-        QFETCH(QStringList, warned);
-        QTemporaryDir dir;
-        const QString project = dir.filePath("p");
-        QCOMPARE(vireoSkin({"new", project}).status, 0);
-        QCOMPARE(vireoSkin({"settings", project + "/BACK", "--set", "movie=" + movie}).status, 0);
-        const test::Run doctor = vireoSkin({"doctor", "--json", project});
-        QCOMPARE(doctor.status, 0);
-        QStringList found;
-        const QJsonObject report = QJsonDocument::fromJson(doctor.out.toUtf8()).object();
-        for (const QJsonValue file : report["files"].toArray())
-            for (const QJsonValue problem : file["problems"].toArray()) {
-                QCOMPARE(problem["code"].toString(), QStringLiteral("icons-overlap"));
-                QCOMPARE(problem["severity"].toString(), QStringLiteral("warning"));
-                const QString message = problem["message"].toString();
-                const QStringList words = message.split(' ');
-                // "BACK 中 OVER 盖住了 HIDDEN 的 N 个像素，…"
-                found << words[4] + '<' + words[2] + ' ' + words[6];
-            }
-        QCOMPARE(found, warned);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "core/images/bmp.h"
 #include "core/images/source_set.h"
 #include "core/skin/generation.h"
+#include "core/skin/icon_overlaps.h"
 #include "core/skin/screen.h"
 #include "core/skin/sheet.h"
 #include "core/skin/skin_file.h"
@@ -267,6 +268,28 @@ private slots:
         QCOMPARE(QPoint(sheet.texts[1].x, sheet.texts[1].y),
                  QPoint(480 + 2 * record[28], 2 * (record[29] + 16)));
         QCOMPARE(QPoint(sheet.texts[2].x, sheet.texts[2].y), QPoint(16, 320 + 16));
+    }
+
+    // The default grid's rows share four lines of pixels; more than that is an
+    // overlap, named by the icon hidden and the one drawn over it.
+    void iconsHidingEachOtherBeyondTheGrid_data() {
+        QTest::addColumn<QPoint>("movie");
+        QTest::addColumn<QStringList>("found");  // hidden<over pixels, icons in drawing order
+        QTest::newRow("the default grid") << QPoint(12, 26) << QStringList();
+        QTest::newRow("five lines into the row below") << QPoint(12, 27) << QStringList{"0<3 320"};
+        QTest::newRow("under the music icon and the e-book icon")
+            << QPoint(80, 60) << QStringList{"0<1 1680", "0<4 2128"};
+    }
+    void iconsHidingEachOtherBeyondTheGrid() {
+        QFETCH(QPoint, movie);
+        QFETCH(QStringList, found);
+        settings::Record record = settings::defaultRecord();
+        record[16] = std::uint8_t(movie.x());
+        record[17] = std::uint8_t(movie.y());
+        QStringList overlaps;
+        for (const skin::IconOverlap& o : skin::excessOverlaps(record))
+            overlaps << QString("%1<%2 %3").arg(o.hidden).arg(o.over).arg(o.pixels());
+        QCOMPARE(overlaps, found);
     }
 
     // The longer side becomes N and the other follows in proportion, rounded

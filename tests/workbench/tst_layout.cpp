@@ -32,6 +32,25 @@ private slots:
         const auto found = workbench::iconAt(positions, at.x(), at.y());
         QCOMPARE(found ? int(*found) : -1, icon);
     }
+
+    void nudges_data() {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<int>("grid");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("8 left stops at 0") << 3 << -8 << 0 << 0;
+        QTest::newRow("off the grid to the next line") << 3 << 1 << 4 << 4;
+        QTest::newRow("on the grid a whole step") << 4 << 1 << 4 << 8;
+        QTest::newRow("back off the grid to the line below") << 7 << -1 << 4 << 4;
+        QTest::newRow("grid 8 past the top clamps") << 248 << 1 << 8 << 255;
+    }
+    void nudges() {
+        QFETCH(int, value);
+        QFETCH(int, delta);
+        QFETCH(int, grid);
+        QFETCH(int, expected);
+        QCOMPARE(workbench::nudgePosition(value, delta, grid), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(LayoutTest)

@@ -1,8 +1,10 @@
 #include "core/images/picture.h"
+#include "core/project/project.h"
 #include "core/settings/record.h"
 #include "core/skin/generation.h"
 #include "core/skin/skin_file.h"
 #include "core/skin/skin_layout.h"
+#include "gui/widgets/framing_dialog.h"
 #include "gui/widgets/project_state.h"
 #include "gui/workbench/screen_canvas.h"
 #include "gui/workbench/slot_view.h"
@@ -15,7 +17,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
@@ -152,8 +158,6 @@ class WorkbenchWindowTest : public QObject {
 private slots:
     void dragMovesOneIcon_data();
     void dragMovesOneIcon();
-    void nudges_data();
-    void nudges();
     void droppedPngBecomesTheSlot();
     void foreignColoursAreMarkedAndRemapped();
     void generatesAndExports_data();
@@ -161,13 +165,16 @@ private slots:
     void opensAFolderItself();
     void failedRunTooltipNamesEveryFinding();
     void draggedRoundIconShowsTheBackgroundWhereItLands();
-    void ctrlZDuringADragCancelsIt();
     void otherProportionsAskHowToFit();
     void aBackWrittenOutsideIsShownAndBuilt();
     void aWriteOverABackChangedOutsideAsks();
     void aHandEditedIconIsAskedAbout_data();
     void aHandEditedIconIsAskedAbout();
-    void aRunOfNudgesIsUndoneInOneStep();
+    void nudgesAndDragsAreUndoneAsSteps();
+    void theFrameChosenIsKeptAndShown();
+    void theFrameMovesAndZoomsInTheDialog();
+    void aTextColourIsChosenOnTheScreen_data();
+    void aTextColourIsChosenOnTheScreen();
 };
 
 void WorkbenchWindowTest::dragMovesOneIcon_data() {
@@ -212,26 +219,6 @@ void WorkbenchWindowTest::dragMovesOneIcon() {
     // An icon wholly off the screen is said to be there.
     QCOMPARE(bench.window->positionText().contains(QStringLiteral("屏幕外")),
              expected.x() >= 240 || expected.y() >= 160);
-}
-
-void WorkbenchWindowTest::nudges_data() {
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("delta");
-    QTest::addColumn<int>("grid");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("8 left stops at 0") << 3 << -8 << 0 << 0;
-    QTest::newRow("off the grid to the next line") << 3 << 1 << 4 << 4;
-    QTest::newRow("on the grid a whole step") << 4 << 1 << 4 << 8;
-    QTest::newRow("back off the grid to the line below") << 7 << -1 << 4 << 4;
-    QTest::newRow("grid 8 past the top clamps") << 248 << 1 << 8 << 255;
-}
-
-void WorkbenchWindowTest::nudges() {
-    QFETCH(int, value);
-    QFETCH(int, delta);
-    QFETCH(int, grid);
-    QFETCH(int, expected);
-    QCOMPARE(nudgePosition(value, delta, grid), expected);
 }
 
 void WorkbenchWindowTest::droppedPngBecomesTheSlot() {
@@ -464,32 +451,6 @@ void WorkbenchWindowTest::draggedRoundIconShowsTheBackgroundWhereItLands() {
     QCOMPARE(bench.window->screenPicture().pixel(227, 149), backgroundAt(main, 227, 149));
 }
 
-void WorkbenchWindowTest::ctrlZDuringADragCancelsIt() {
-    Bench bench;
-    QUndoStack* history = bench.window->undoStack();
-    QWidget* canvas = bench.window->canvas();
-    QTest::keyClick(canvas, Qt::Key_Right);                          // nothing selected: no step
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 80));  // the music icon at 88,26
-    QTest::keyClick(canvas, Qt::Key_Right);
-    QCOMPARE(history->count(), 1);
-    QCOMPARE(bench.window->positionText(), QStringLiteral("X 89  Y 26"));
-
-    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(200, 80));
-    QTest::mouseMove(canvas, QPoint(240, 120));
-    QCOMPARE(bench.state.fieldText(18), QStringLiteral("109"));
-    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
-    // Back where the drag found it, and the step before the drag is still there.
-    QCOMPARE(bench.state.fieldText(18), QStringLiteral("89"));
-    QCOMPARE(bench.state.fieldText(19), QStringLiteral("26"));
-    QCOMPARE(history->index(), 1);
-    QTest::mouseMove(canvas, QPoint(260, 140));
-    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(260, 140));
-    QCOMPARE(bench.state.fieldText(18), QStringLiteral("89"));
-    QCOMPARE(history->count(), 1);
-    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(bench.state.fieldText(18), QStringLiteral("88"));
-}
-
 void WorkbenchWindowTest::otherProportionsAskHowToFit() {
     Bench bench;
     const auto& top = kMainScreenIcons[kMainScreenIconCount - 1];  // at 164,86, drawn last
@@ -608,20 +569,23 @@ void WorkbenchWindowTest::aHandEditedIconIsAskedAbout() {
     QCOMPARE(handEditShown(), answer == 2);
 }
 
-void WorkbenchWindowTest::aRunOfNudgesIsUndoneInOneStep() {
+// Nudges of one icon are one step, undone with the bytes derived for them;
+// Ctrl+Z in the middle of a drag puts the icon back where the drag found it.
+void WorkbenchWindowTest::nudgesAndDragsAreUndoneAsSteps() {
     Bench bench;
     bench.drop(Source::MovieIcon, roundIcon(bench.elsewhere));
     const QByteArray fresh = test::readFile(bench.path("movie256.bmp"));
     QUndoStack* history = bench.window->undoStack();
     const int steps = history->count();
     QWidget* canvas = bench.window->canvas();
+    QTest::keyClick(canvas, Qt::Key_Right);  // nothing selected: no step
+    QCOMPARE(history->count(), steps);
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(60, 80));  // the movie icon at 12,26
     for (int k = 0; k < 3; ++k) QTest::keyClick(canvas, Qt::Key_Right);
     QTest::keyClick(canvas, Qt::Key_Down);
     QCOMPARE(bench.window->positionText(), QStringLiteral("X 15  Y 27"));
     QVERIFY(test::readFile(bench.path("movie256.bmp")) != fresh);
     QCOMPARE(history->count(), steps + 1);
-
     QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(bench.window->positionText(), QStringLiteral("X 12  Y 26"));
     QCOMPARE(test::readFile(bench.path("movie256.bmp")), fresh);
@@ -629,9 +593,98 @@ void WorkbenchWindowTest::aRunOfNudgesIsUndoneInOneStep() {
     QCOMPARE(bench.window->positionText(), QStringLiteral("X 15  Y 27"));
 
     // A nudge of another icon is a step of its own.
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 80));  // the music icon
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 80));  // the music icon at 88,26
     QTest::keyClick(canvas, Qt::Key_Right);
     QCOMPARE(history->count(), steps + 2);
+
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(200, 80));
+    QTest::mouseMove(canvas, QPoint(240, 120));
+    QCOMPARE(bench.state.fieldText(18), QStringLiteral("109"));
+    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    // Back where the drag found it, and the step before the drag is still there.
+    QCOMPARE(bench.state.fieldText(18), QStringLiteral("89"));
+    QCOMPARE(bench.state.fieldText(19), QStringLiteral("26"));
+    QCOMPARE(history->index(), steps + 2);
+    QTest::mouseMove(canvas, QPoint(260, 140));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(260, 140));
+    QCOMPARE(bench.state.fieldText(18), QStringLiteral("89"));
+    QCOMPARE(history->count(), steps + 2);
+    QTest::keyClick(bench.window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(bench.state.fieldText(18), QStringLiteral("88"));
+}
+
+void WorkbenchWindowTest::theFrameChosenIsKeptAndShown() {
+    Bench bench;
+    QImage halves(320, 160, QImage::Format_RGB32);  // 2:1 into 3:2
+    halves.fill(Qt::red);
+    QPainter(&halves).fillRect(160, 0, 160, 160, Qt::blue);
+    const QString path = bench.elsewhere.filePath(QStringLiteral("halves.png"));
+    QVERIFY(halves.save(path));
+    // The left half's middle at twice the covering size: 120×80 of red only.
+    bench.dialogs.frameWith(vireo::ui::Framing{artwork::Fit::Cover, {25, 50, 200}});
+    QVERIFY(test::dropFile(bench.window->slotView(Source::MainBackground), path));
+    QCOMPARE(bench.dialogs.messages, QStringList());
+    QCOMPARE(bench.dialogs.framingQuestions.size(), 1);
+    QCOMPARE(bench.dialogs.framingQuestions[0].target, QSize(240, 160));
+    const QByteArray main = test::readFile(bench.folder.path(QStringLiteral("main256.bmp")));
+    for (const QPoint at : {QPoint(0, 0), QPoint(239, 0), QPoint(0, 159), QPoint(239, 159)})
+        QCOMPARE(test::pixelOf(main, 240, at.x(), at.y()), QColor(Qt::red));
+    const QJsonObject derived =
+        QJsonDocument::fromJson(
+            test::readFile(bench.folder.path(QStringLiteral("art/derived.json"))))
+            .object();
+    QCOMPARE(derived["sources"]["main256.bmp"]["frame"].toArray(), QJsonArray({25, 50, 200}));
+
+    // Dropped again, the question starts from the frame kept.
+    bench.dialogs.frameWith(std::nullopt);
+    QVERIFY(test::dropFile(bench.window->slotView(Source::MainBackground), path));
+    QCOMPARE(bench.dialogs.framingQuestions.size(), 2);
+    QVERIFY(bench.dialogs.framingQuestions[1].initial.frame == artwork::Frame({25, 50, 200}));
+}
+
+// 2:1 into 3:2 at 100 %: the part is 75 % of the width, its centre 38 to 62 % across.
+void WorkbenchWindowTest::theFrameMovesAndZoomsInTheDialog() {
+    const images::RgbaImage picture{320, 160, std::vector<std::uint8_t>(320 * 160 * 4, 255)};
+    vireo::ui::FramingDialog dialog(picture, {QString(), QSize(240, 160), true, {}});
+    QWidget* view = dialog.findChild<QWidget*>(QStringLiteral("framePicture"));
+    for (int i = 0; i < 20; ++i) QTest::keyClick(view, Qt::Key_Left);
+    QVERIFY(dialog.framing().frame == artwork::Frame({38, 50, 100}));
+    QTest::keyClick(view, Qt::Key_Plus);  // 110 %: 68 % wide, the centre may go to 35
+    QTest::keyClick(view, Qt::Key_Left, Qt::ShiftModifier);
+    QVERIFY(dialog.framing().frame == artwork::Frame({35, 50, 110}));
+}
+
+void WorkbenchWindowTest::aTextColourIsChosenOnTheScreen_data() {
+    QTest::addColumn<QColor>("chosen");
+    QTest::addColumn<QStringList>("answers");  // offered when it does not read
+    QTest::addColumn<QColor>("recorded");
+    QTest::newRow("black reads on white") << QColor(0, 0, 0) << QStringList() << QColor(0, 0, 0);
+    QTest::newRow("yellow does not: the nearest that does")
+        << QColor(255, 255, 0)
+        << QStringList{QStringLiteral("用 #9A9A00"), QStringLiteral("仍用所选颜色"),
+                       QStringLiteral("取消")}
+        << QColor(0x9A, 0x9A, 0);
+}
+
+void WorkbenchWindowTest::aTextColourIsChosenOnTheScreen() {
+    QFETCH(QColor, chosen);
+    QFETCH(QStringList, answers);
+    QFETCH(QColor, recorded);
+    Bench bench;
+    const QString ebook = bench.state.sourcePath(Source::EbookBackground);
+    test::writeFile(ebook, test::bmp8(240, 160, QByteArray(1024, char(255)), QByteArray(38400, 0)));
+    bench.state.announceFileChanged(ebook);
+    bench.window->setScreen(skin::Screen::Ebook);
+    bench.dialogs.pickColour(chosen);
+    bench.dialogs.answer(0);
+    // The e-book sample stands at 8,8: 16,16 at 2×.
+    QTest::mouseClick(bench.window->canvas(), Qt::LeftButton, {}, QPoint(40, 28));
+    QCOMPARE(bench.dialogs.answerLists,
+             answers.isEmpty() ? QList<QStringList>() : QList<QStringList>{answers});
+    if (!answers.isEmpty())
+        QVERIFY(bench.dialogs.questions[0].contains(QStringLiteral("低于 3:1")));
+    const images::Colour colour = bench.state.project()->record().colours[2];
+    QCOMPARE(QColor(colour.red, colour.green, colour.blue), recorded);
 }
 
 QTEST_MAIN(WorkbenchWindowTest)
