@@ -155,6 +155,22 @@ private slots:
         QVERIFY(test::snapshot(at) == before);
     }
 
+    // A background given as an exact BMP keeps its palette and pixels instead
+    // of being quantised again; its top row is stored first, as the player reads.
+    void importKeepsAnExactBackground() {
+        QTemporaryDir dir;
+        QCOMPARE(test::runProgram("cp", {"-r", kDemo + "art", dir.filePath("art")}).status, 0);
+        QVERIFY(QFile::remove(dir.filePath("art/main256.png")));
+        const QByteArray bmp = test::SourceFolder(5).files.at("main256.bmp");
+        test::writeFile(dir.filePath("art/main256.bmp"), bmp);
+        QCOMPARE(vireoSkin({"import", dir.filePath("art"), "-o", dir.filePath("out")}).status, 0);
+        const QByteArray made = test::readFile(dir.filePath("out/main256.bmp"));
+        for (int entry = 0; entry < 256; ++entry)  // blue, green, red; the fourth byte is spare
+            QCOMPARE(made.mid(54 + 4 * entry, 3), bmp.mid(54 + 4 * entry, 3));
+        for (int row = 0; row < 160; ++row)
+            QCOMPARE(made.mid(1078 + row * 240, 240), bmp.mid(1078 + (159 - row) * 240, 240));
+    }
+
     // Unlike the window, verify takes no BACK from the current directory.
     void verifyIgnoresBackInTheCurrentDirectory() {
         test::SourceFolder complete(27);
