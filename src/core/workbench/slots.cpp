@@ -160,14 +160,6 @@ std::optional<skin::Picture> slotPicture(Source slot, const SlotFiles& files) {
     return picture;
 }
 
-settings::Record overlayRecord(settings::Record record, const FieldValues& values) {
-    for (std::size_t i = 0; i < record.size(); ++i) {
-        if (values[i] && *values[i] >= 0 && *values[i] <= 255)
-            record[i] = static_cast<std::uint8_t>(*values[i]);
-    }
-    return record;
-}
-
 Result<skin::SkinFile> buildSkin(const SlotFiles& files, const settings::Record& record) {
     skin::SkinSourceBytes sources;
     for (std::size_t i = 0; i < images::kSourceCount; ++i) {

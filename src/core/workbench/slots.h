@@ -66,11 +66,6 @@ public:
 // background's). Nothing when either file is missing or too short.
 std::optional<skin::Picture> slotPicture(images::Source slot, const SlotFiles& files);
 
-// The record with every field that has a value replaced by it; the fields
-// with none keep the bytes of `record`.
-using FieldValues = std::array<std::optional<int>, settings::kRecordLength>;
-settings::Record overlayRecord(settings::Record record, const FieldValues& values);
-
 // The skin in memory from the twelve pictures and a record, exactly as
 // generation would write it. Fails naming the first missing or short file.
 Result<skin::SkinFile> buildSkin(const SlotFiles& files, const settings::Record& record);

@@ -3,6 +3,7 @@
 
 #include "core/images/picture.h"
 #include "core/messages/error_text.h"
+#include "gui/artwork/qt_picture_formats.h"
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/project_state.h"
 #include "gui/widgets/std_text.h"
@@ -122,10 +123,8 @@ void WorkbenchWindow::chooseForSlot(Source source) {
         dialogs_.message(this, QStringLiteral("请先打开文件夹，再为图片位置选择图片"));
         return;
     }
-    const auto path = dialogs_.openFile(
-        this,
-        QStringLiteral("图片 (*.png *.jpg *.jpeg *.bmp *.gif *.webp *.tif *.tiff);;所有文件 (*)"),
-        state_.folder());
+    // Only the formats this Qt reads, as its plugins decide.
+    const auto path = dialogs_.openFile(this, artwork::pictureFileFilter(), state_.folder());
     if (path) replaceSlot(source, *path);
 }
 
