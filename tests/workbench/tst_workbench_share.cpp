@@ -44,8 +44,8 @@ class WorkbenchShareTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // "新建皮肤…" makes the project and opens it; asked again for the same
-    // folder it names what is in the way and writes nothing.
+    // "新建皮肤…" makes the project and opens it (what is in the way of a new
+    // project is refused by the command line's and the core's tests).
     void newSkinMakesAndOpensAProject() {
         Bench bench;
         const QString project = bench.current.filePath("mine");
@@ -57,13 +57,6 @@ private slots:
         QCOMPARE(test::entries(project + "/art").size(), 13);
         QVERIFY(QFileInfo::exists(project + "/art/derived.json"));
         QVERIFY(!bench.window->screenPicture().isNull());
-
-        const auto before = test::snapshot(project);
-        bench.dialogs.chooseSaveAs(project);
-        bench.click("newSkinButton");
-        QCOMPARE(bench.dialogs.messages.size(), 1);
-        QVERIFY(bench.dialogs.messages[0].contains(project + "/BACK"));
-        QCOMPARE(test::snapshot(project), before);
 
         // "导出预览图": the sheet of the open project (the sheet's own test
         // checks where each screen sits).
