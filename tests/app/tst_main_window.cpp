@@ -107,6 +107,31 @@ private slots:
         QVERIFY(!f.button("Command2")->isEnabled() && f.button("Command4")->isEnabled());
     }
 
+    void failedRunTooltipNamesEveryFinding() {
+        Fixture f;
+        test::writeFile(f.source.path("tree_main256.bmp"),
+                        f.source.files.at("tree_main256.bmp").left(5000));
+        test::writeFile(f.source.path("music256.bmp"), QByteArray("GIF89a"));
+        f.openSources();
+        // The report keeps naming the first fault only, as the verification words it.
+        QCOMPARE(f.label("test1")->text(),
+                 QStringLiteral("目录树背景 音乐图标  校验未通过，无法生成文件"));
+        const QString tooltip = f.label("test1")->toolTip();
+        QVERIFY2(tooltip.startsWith("tree_main256.bmp：\n"), qPrintable(tooltip));
+        QVERIFY(tooltip.contains("    tree_main256.bmp 的长度为 5000 字节，应为 39478 字节"));
+        QVERIFY(tooltip.contains("music256.bmp：\n    music256.bmp 实际是 GIF 文件"));
+        QVERIFY(!tooltip.contains("\nmain256.bmp："));
+        // What to do is said with the windows' own buttons, never with a command.
+        QVERIFY(tooltip.contains("“选择图片…”"));
+        for (const char* command : {"convert", "import", "vireo-skin"})
+            QVERIFY2(!tooltip.contains(QLatin1String(command)), command);
+
+        for (const char* name : {"tree_main256.bmp", "music256.bmp"})
+            test::writeFile(f.source.path(name), f.source.files.at(name));
+        f.openSources();
+        QVERIFY(f.label("test1")->toolTip().isEmpty());
+    }
+
     // BACK written outside shows in the panel at once; a box edited here and
     // not yet written keeps its text, and its write stores both.
     void thePanelFollowsABackWrittenOutside() {
