@@ -2,6 +2,7 @@
 
 #include "core/artwork/picture_formats.h"
 #include "core/base/ascii_text.h"
+#include "core/base/parallel.h"
 #include "core/images/icons.h"
 
 #include "core/skin/skin_layout.h"
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <thread>
 
 namespace vireo::artwork {
 
@@ -105,17 +105,14 @@ Result<IndexedPicture> deriveBackground(const DeriveJob& job, std::size_t i) {
                           iconsDrawnWith(job, i, opaqueBackground(original.fitted, job.options)));
 }
 
-// The backgrounds wanted, each on its own thread: they share nothing.
+// The backgrounds wanted, several at once: they share nothing.
 Result<void> deriveBackgrounds(const DeriveJob& job, DerivedSet& made) {
     std::vector<std::size_t> wanted;
     for (std::size_t i = 0; i < images::kSourceCount; ++i)
         if (job.wanted[i] && isBackground(static_cast<images::Source>(i))) wanted.push_back(i);
     std::vector<std::optional<Result<IndexedPicture>>> results(wanted.size());
-    std::vector<std::thread> workers;
-    for (std::size_t k = 1; k < wanted.size(); ++k)
-        workers.emplace_back([&, k] { results[k] = deriveBackground(job, wanted[k]); });
-    if (!wanted.empty()) results[0] = deriveBackground(job, wanted[0]);
-    for (std::thread& worker : workers) worker.join();
+    forEachInParallel(wanted.size(),
+                      [&](std::size_t k) { results[k] = deriveBackground(job, wanted[k]); });
     for (std::size_t k = 0; k < wanted.size(); ++k) {
         if (!*results[k]) return results[k]->error();
         made[wanted[k]] = std::move(*results[k]).value();

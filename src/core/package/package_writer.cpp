@@ -1,3 +1,4 @@
+#include "core/base/parallel.h"
 #include "core/package/entry_names.h"
 #include "core/package/package.h"
 #include "core/package/sha256.h"
@@ -147,7 +148,10 @@ Result<Bytes> writePackage(const std::vector<Entry>& files, const Manifest& mani
     json["description"] = manifest.description;
     json["tool"] = manifest.toolVersion;
     nlohmann::ordered_json digests = nlohmann::ordered_json::object();
-    for (const Entry* file : ordered) digests[file->name] = digestOf(file->bytes);
+    std::vector<std::string> digestOfEntry(ordered.size());
+    forEachInParallel(ordered.size(),
+                      [&](std::size_t i) { digestOfEntry[i] = digestOf(ordered[i]->bytes); });
+    for (std::size_t i = 0; i < ordered.size(); ++i) digests[ordered[i]->name] = digestOfEntry[i];
     json["sha256"] = digests;
     const std::string text = json.dump(2) + "\n";
     const Entry manifestEntry{kManifestName, Bytes(text.begin(), text.end())};

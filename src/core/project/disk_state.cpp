@@ -1,6 +1,7 @@
 #include "core/project/project.h"
 
 #include "core/artwork/derive.h"
+#include "core/base/parallel.h"
 #include "core/project/project_core.h"
 #include "core/skin/generation.h"
 
@@ -78,23 +79,39 @@ std::optional<images::Source> sourceOfPath(const ProjectCore& core, const std::s
     return artwork::sourceNamed(stem + ".bmp");
 }
 
-}  // namespace
-
-void ProjectCore::stamp(const std::string& path) {
+FileStamp stampOf(const std::string& path) {
     FileStamp known;
     if (const auto now = statOf(path)) {
         known = *now;
         known.hash = hashOfFile(path).value_or(0);
     }
     known.stampedAtNs = nowNs();
-    stamps[path] = known;
+    return known;
+}
+
+}  // namespace
+
+void ProjectCore::stamp(const std::string& path) {
+    stamps[path] = stampOf(path);
+}
+
+void ProjectCore::stamp(const std::vector<std::string>& batch) {
+    std::vector<FileStamp> made(batch.size());
+    forEachInParallel(batch.size(), [&](std::size_t i) { made[i] = stampOf(batch[i]); });
+    for (std::size_t i = 0; i < batch.size(); ++i) stamps[batch[i]] = made[i];
 }
 
 std::vector<std::string> ProjectCore::changedOnDisk() const {
     std::vector<std::string> changed;
     if (!open) return changed;
-    for (auto& [path, known] : stamps)
-        if (differs(path, known)) changed.push_back(path);
+    std::vector<std::pair<const std::string*, FileStamp*>> known;
+    for (auto& [path, stamp] : stamps) known.emplace_back(&path, &stamp);
+    std::vector<char> differing(known.size());
+    forEachInParallel(known.size(), [&](std::size_t i) {
+        differing[i] = differs(*known[i].first, *known[i].second);
+    });
+    for (std::size_t i = 0; i < known.size(); ++i)
+        if (differing[i]) changed.push_back(*known[i].first);
     // An original that appeared in art/ since, or a listing that fails now.
     if (fileTypeAt(artFolder()) == Error::FileType::Folder) {
         if (auto found = artwork::findOriginals(artFolder())) {

@@ -106,11 +106,13 @@ Result<void> ProjectCore::readAll() {
     if (fileTypeAt(artFolder()) == Error::FileType::Folder) {
         auto found = artwork::findOriginals(artFolder());
         if (!found) return found.error();
+        std::vector<std::string> originalPaths;
         for (std::size_t i = 0; i < images::kSourceCount; ++i) {
             if (!found.value()[i]) continue;
             originals[i] = fileTitleOf(*found.value()[i]);
-            stamp(*found.value()[i]);
+            originalPaths.push_back(*found.value()[i]);
         }
+        stamp(originalPaths);
     }
     stamp(derivedPath());
     derivedProblem.reset();

@@ -77,6 +77,8 @@ public:
     bool handEdited(std::size_t i) const;
     // Re-stamps `path` from the disk (after the project wrote it).
     void stamp(const std::string& path);
+    // Re-stamps each of `paths`, hashing several files at once.
+    void stamp(const std::vector<std::string>& paths);
     // Writes a step's files, pushes the step and re-reads; announces.
     Result<void> commit(Step step);
     // Re-reads the folder and announces what the step's files are.

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -54,7 +55,11 @@ QImage imageOf(const std::uint32_t* pixels, int width, int height) {
 bool encode(const QImage& image, VireoPngSink sink, void* context) {
     QByteArray png;
     QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    QImageWriter writer(&buffer, "PNG");
+    // One of zlib's fastest levels: a sheet of dithered screens deflates a few
+    // per cent worse for it, in a tenth of the default level's time.
+    writer.setQuality(80);
+    if (!buffer.open(QIODevice::WriteOnly) || !writer.write(image)) return false;
     sink(context, reinterpret_cast<const unsigned char*>(png.constData()), std::size_t(png.size()));
     return true;
 }
