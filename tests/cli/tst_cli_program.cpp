@@ -38,6 +38,9 @@ private slots:
                  QStringLiteral("done!\n"));
         QCOMPARE(vireoSkin({"unpack", dir.filePath("BACKIMG"), "-o", folder, "--force"}).status,
                  0);  // --force replaces them
+        // Without templates, each picture is headed for its own size, as the demo's are.
+        for (const char* name : {"main256.bmp", "movie256.bmp", "ft256.bmp"})
+            QCOMPARE(test::readFile(folder + name).left(54), test::readFile(kDemo + name).left(54));
         const test::Run built = vireoSkin({"build", folder, "-o", dir.filePath("again")});
         QCOMPARE(built.out, QStringLiteral("完成！\n"));
         QCOMPARE(test::readFile(dir.filePath("again")), skin);

@@ -157,26 +157,6 @@ private slots:
         }
     }
 
-    // Only the first 54 bytes of each template count.
-    void shortSkinUnpackEqualsTheWindowsRestoration() {
-        QTemporaryDir dir;
-        const QByteArray raw = test::randomBytes(unpack::kShortSkinLength, 31);
-        test::writeFile(dir.filePath("BACKIMG"), raw);
-        for (int i = 0; i < 3; ++i) {
-            const auto size = unpack::pictureSizeOf(unpack::Template(i));
-            test::writeFile(dir.filePath(unpack::kTemplateNames[i]),
-                            test::fromBytes(images::makeBmpHeader(size.width, size.height)) +
-                                QByteArray(i, 'x'));
-        }
-        const std::string path = dir.path().toStdString();
-        QVERIFY(unpack::restoreBmps(path + "/BACKIMG", path, path).ok());
-        const auto files = skin::unpackedFiles({skin::Layout::ShortSkin, toBytes(raw)},
-                                               unpack::readHeaderTemplates(path).value());
-        QCOMPARE(files.value().size(), unpack::kRestoreSet.size());
-        for (const auto& file : files.value())
-            QCOMPARE(file.bytes, toBytes(test::readFile(dir.filePath(file.name.c_str()))));
-    }
-
     // Each row: a pixel of the drawn screen and the palette and pixel byte it must come from.
     void screenPixelComesFromTheRightBytes_data() {
         QTest::addColumn<bool>("shortSkin");

@@ -18,9 +18,8 @@ unpack::Template templateFor(const images::SourceImage& image) {
 }
 
 Bytes headerFor(unpack::Template header, const std::optional<unpack::HeaderTemplates>& templates) {
-    if (templates) return (*templates)[static_cast<std::size_t>(header)];
-    const unpack::PictureSize size = unpack::pictureSizeOf(header);
-    return images::makeBmpHeader(size.width, size.height);
+    return templates ? (*templates)[static_cast<std::size_t>(header)]
+                     : unpack::madeTemplate(header);
 }
 
 }  // namespace
@@ -51,24 +50,23 @@ Result<std::vector<NamedFile>> sourceFilesOf(const Bytes& skin, const HeaderFor&
 
 Result<std::vector<NamedFile>> unpackedFiles(
     const SkinFile& skinFile, const std::optional<unpack::HeaderTemplates>& templates) {
+    if (skinFile.layout == Layout::ShortSkin) {
+        auto restored = unpack::restoredFiles(skinFile.bytes, templates);
+        if (!restored) return restored.error();
+        std::vector<NamedFile> files;
+        for (std::size_t i = 0; i < unpack::kRestoreSet.size(); ++i)
+            files.push_back({unpack::kRestoreSet[i].fileName, std::move(restored.value()[i])});
+        return files;
+    }
     std::optional<unpack::HeaderTemplates> checked;
     if (templates) {
         auto read = unpack::checkHeaderTemplates(*templates);
         if (!read) return read.error();
         checked = std::move(read).value();
     }
-    if (skinFile.layout == Layout::Skin) {
-        return sourceFilesOf(skinFile.bytes, [&checked](const images::SourceImage& image) {
-            return headerFor(templateFor(image), checked);
-        });
-    }
-    std::vector<NamedFile> files;
-    for (const unpack::RestoreItem& item : unpack::kRestoreSet) {
-        files.push_back(
-            {item.fileName,
-             unpack::restoredBmp(skinFile.bytes, headerFor(item.header, checked), item)});
-    }
-    return files;
+    return sourceFilesOf(skinFile.bytes, [&checked](const images::SourceImage& image) {
+        return headerFor(templateFor(image), checked);
+    });
 }
 
 }  // namespace vireo::skin

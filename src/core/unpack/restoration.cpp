@@ -1,11 +1,17 @@
 #include "core/unpack/restoration.h"
 
+#include "core/images/bmp.h"
 #include "core/images/source_set.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace vireo::unpack {
+
+Bytes madeTemplate(Template header) {
+    const PictureSize size = pictureSizeOf(header);
+    return images::makeBmpHeader(size.width, size.height);
+}
 
 Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& item) {
     Bytes bmp(images::kPixelOffset + item.pixelLength);
@@ -17,16 +23,23 @@ Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& ite
     return bmp;
 }
 
-Result<std::vector<Bytes>> restoredFiles(const Bytes& skin, const HeaderTemplates& templates) {
+Result<std::vector<Bytes>> restoredFiles(const Bytes& skin,
+                                         const std::optional<HeaderTemplates>& templates) {
     if (skin.size() != kShortSkinLength)
         return Error{Error::Kind::WrongLength, kSkinFileName, "not a 178,720-byte skin"};
-    const auto checked = checkHeaderTemplates(templates);
-    if (!checked) return checked.error();
+    HeaderTemplates headers;
+    if (templates) {
+        auto checked = checkHeaderTemplates(*templates);
+        if (!checked) return checked.error();
+        headers = std::move(checked).value();
+    } else {
+        for (std::size_t i = 0; i < headers.size(); ++i)
+            headers[i] = madeTemplate(static_cast<Template>(i));
+    }
     std::vector<Bytes> files;
     files.reserve(kRestoreSet.size());
     for (const RestoreItem& item : kRestoreSet)
-        files.push_back(
-            restoredBmp(skin, checked.value()[static_cast<std::size_t>(item.header)], item));
+        files.push_back(restoredBmp(skin, headers[static_cast<std::size_t>(item.header)], item));
     return files;
 }
 

@@ -6,10 +6,15 @@
 #include "core/unpack/short_skin.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace vireo::unpack {
+
+// The header a template would give, made for its picture's size: what heads
+// a restored picture when no templates are at hand.
+Bytes madeTemplate(Template header);
 
 // One restored BMP: the first 54 bytes of `header`, the item's palette, then
 // its pixels, all copied unchanged from `skin` (a whole short skin image file).
@@ -17,10 +22,12 @@ namespace vireo::unpack {
 Bytes restoredBmp(const Bytes& skin, const Bytes& header, const RestoreItem& item);
 
 // The eleven files of the restore set, in its order, from a whole short skin
-// image file held in memory and the three templates (indexed by Template).
+// image file held in memory, headed by the three templates (indexed by
+// Template) or, without them, by headers made for each picture's size.
 // A skin of any other length is WrongLength naming BACKIMG; the templates are
 // checked by checkHeaderTemplates, an error naming the template.
-Result<std::vector<Bytes>> restoredFiles(const Bytes& skin, const HeaderTemplates& templates);
+Result<std::vector<Bytes>> restoredFiles(const Bytes& skin,
+                                         const std::optional<HeaderTemplates>& templates);
 
 // Writes the eleven files of the restore set, in order, into `outputFolder`,
 // headed by the templates found in `templatesFolder`.
