@@ -3,32 +3,10 @@
 #include "core/images/icons.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace vireo::artwork {
 
 namespace {
-
-std::uint32_t colourKey(Colour c) {
-    return static_cast<std::uint32_t>(c.red) << 16 | static_cast<std::uint32_t>(c.green) << 8 |
-           c.blue;
-}
-
-// Pixels that show only what lies under the icon keep that colour's exact
-// index: dithering must not speckle the background around a round icon.
-void keepUncoveredExact(IndexedPicture& mapped, const RgbaImage& fitted, const RgbaImage& opaque) {
-    std::unordered_map<std::uint32_t, std::uint8_t> firstIndexOf;
-    for (int i = 255; i >= 0; --i)
-        firstIndexOf[colourKey(mapped.palette[static_cast<std::size_t>(i)])] =
-            static_cast<std::uint8_t>(i);
-    for (std::size_t i = 0; i < mapped.indices.size(); ++i) {
-        if (fitted.pixels[i * 4 + 3] != 0) continue;
-        const Colour under{opaque.pixels[i * 4], opaque.pixels[i * 4 + 1],
-                           opaque.pixels[i * 4 + 2]};
-        const auto found = firstIndexOf.find(colourKey(under));
-        if (found != firstIndexOf.end()) mapped.indices[i] = found->second;
-    }
-}
 
 // A photo on the player's screen looks and measures best lightly dithered:
 // full error diffusion adds more grain than the palette's steps take away.
@@ -136,9 +114,9 @@ Result<IndexedPicture> convertPicture(const RgbaImage& picture, images::Source r
     const RgbaImage opaque = compositeOver(fitted.value(), backdrop, options.matte);
     // No error diffusion: an icon's own pixels then map the same wherever it
     // stands, so a moved icon gets no new noise from its new backdrop.
-    auto mapped = mapOntoPalette(opaque, icon.drawPalette, 0.0f, path);
-    if (mapped) keepUncoveredExact(mapped.value(), fitted.value(), opaque);
-    return mapped;
+    // Nor does a pixel that shows only the backdrop change: its colour is in
+    // the palette, and undiffused it maps to that colour's own index.
+    return mapOntoPalette(opaque, icon.drawPalette, 0.0f, path);
 }
 
 }  // namespace vireo::artwork
