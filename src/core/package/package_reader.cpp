@@ -1,5 +1,4 @@
 #include "core/base/ascii_text.h"
-#include "core/base/parallel.h"
 #include "core/package/entry_names.h"
 #include "core/package/package.h"
 #include "core/package/sha256.h"
@@ -264,18 +263,16 @@ Result<Package> readPackage(const Bytes& bytes, const std::string& path) {
             nlohmann::json::parse(found->second.begin(), found->second.end(), nullptr, false);
         const auto digests = json.find("sha256");
         if (digests != json.end()) {
-            std::vector<const std::pair<const std::string, Bytes>*> entries;
-            for (const auto& entry : known)
-                if (entry.first != kManifestName) entries.push_back(&entry);
-            std::vector<std::string> actual(entries.size());
-            forEachInParallel(entries.size(), [&](std::size_t i) {
-                actual[i] = sha256Hex(entries[i]->second.data(), entries[i]->second.size());
-            });
-            for (std::size_t i = 0; i < entries.size(); ++i) {
-                const auto digest = digests->find(entries[i]->first);
+            std::vector<const std::string*> names;
+            std::vector<const Bytes*> blocks;
+            for (const auto& [name, bytesOf] : known)
+                if (name != kManifestName) names.push_back(&name), blocks.push_back(&bytesOf);
+            const std::vector<std::string> actual = sha256HexOfEach(blocks);
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                const auto digest = digests->find(*names[i]);
                 if (digest == digests->end() || !digest->is_string() ||
                     digest->get<std::string>() != actual[i])
-                    return refuse(path, {kDigest, top + entries[i]->first});
+                    return refuse(path, {kDigest, top + *names[i]});
             }
             for (const auto& item : digests->items())
                 if (!known.count(item.key())) return refuse(path, {kMissing, item.key()});

@@ -1,4 +1,3 @@
-#include "core/base/parallel.h"
 #include "core/package/entry_names.h"
 #include "core/package/package.h"
 #include "core/package/sha256.h"
@@ -108,10 +107,6 @@ struct ZipSink {
     }
 };
 
-std::string digestOf(const Bytes& bytes) {
-    return sha256Hex(bytes.data(), bytes.size());
-}
-
 }  // namespace
 
 std::string refusalDetail(const std::string& code, const std::string& entry) {
@@ -148,9 +143,9 @@ Result<Bytes> writePackage(const std::vector<Entry>& files, const Manifest& mani
     json["description"] = manifest.description;
     json["tool"] = manifest.toolVersion;
     nlohmann::ordered_json digests = nlohmann::ordered_json::object();
-    std::vector<std::string> digestOfEntry(ordered.size());
-    forEachInParallel(ordered.size(),
-                      [&](std::size_t i) { digestOfEntry[i] = digestOf(ordered[i]->bytes); });
+    std::vector<const Bytes*> blocks;
+    for (const Entry* file : ordered) blocks.push_back(&file->bytes);
+    const std::vector<std::string> digestOfEntry = sha256HexOfEach(blocks);
     for (std::size_t i = 0; i < ordered.size(); ++i) digests[ordered[i]->name] = digestOfEntry[i];
     json["sha256"] = digests;
     const std::string text = json.dump(2) + "\n";

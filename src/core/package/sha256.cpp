@@ -1,5 +1,7 @@
 #include "core/package/sha256.h"
 
+#include "core/base/parallel.h"
+
 #include <array>
 #include <cstdio>
 
@@ -152,6 +154,14 @@ std::string sha256Hex(const std::uint8_t* data, std::size_t size) {
         hex += digits;
     }
     return hex;
+}
+
+std::vector<std::string> sha256HexOfEach(const std::vector<const Bytes*>& blocks) {
+    std::vector<std::string> digests(blocks.size());
+    forEachInParallel(blocks.size(), [&](std::size_t i) {
+        digests[i] = sha256Hex(blocks[i]->data(), blocks[i]->size());
+    });
+    return digests;
 }
 
 }  // namespace vireo::package
