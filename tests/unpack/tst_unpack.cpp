@@ -23,8 +23,7 @@ using test::writeFile;
 namespace {
 
 QByteArray madeHeader(unpack::Template header) {
-    const auto size = unpack::pictureSizeOf(header);
-    return test::fromBytes(images::makeBmpHeader(size.width, size.height));
+    return test::fromBytes(unpack::madeTemplate(header));
 }
 
 // Skin, templates and outputs in three folders, so that they cannot be mixed
