@@ -46,30 +46,6 @@ class ConverterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A picture drawn only in the palette's colours keeps every index, dithered or not.
-    void pictureInThePaletteMapsUnchanged_data() {
-        QTest::addColumn<float>("dither");
-        QTest::newRow("no dither") << 0.0f;
-        QTest::newRow("full dither") << 1.0f;
-    }
-    void pictureInThePaletteMapsUnchanged() {
-        QFETCH(float, dither);
-        const auto icon = test::testPicture(64, 64, 8);
-        const auto mapped =
-            artwork::mapOntoPalette(artwork::toRgba(icon), icon.palette, dither, "icon.png");
-        QVERIFY(mapped.ok());
-        QVERIFY(mapped.value().indices == icon.indices);
-        QVERIFY(mapped.value().palette == icon.palette);
-    }
-
-    // Colours outside the palette come back as indices of the given palette.
-    void foreignColoursLandInThePalette() {
-        artwork::Palette two{};
-        two[7] = {255, 255, 255};
-        const auto bw = artwork::mapOntoPalette(filled(16, 16, 250, 250, 250), two, 0.0f, "x.png");
-        QVERIFY(bw.ok() && bw.value().indices == std::vector<std::uint8_t>(256, 7));
-    }
-
     void backgroundGetsItsOwnPalette() {
         const RgbaImage picture = gradient(240, 160);
         const auto made = artwork::quantiseBackground(picture, 1.0f, "bg.png");

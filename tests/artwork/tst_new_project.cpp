@@ -13,21 +13,6 @@ class NewProjectTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A write that fails part-way leaves nothing: no file, and the folders
-    // made for the project removed again. The failure is injected by a file
-    // whose folder does not exist.
-    void aFailedWriteLeavesNoFolderBehind() {
-        QTemporaryDir dir;
-        const std::string project = QFile::encodeName(dir.filePath("a/b")).toStdString();
-        const std::vector<artwork::OutputFile> files = {
-            {"BACK", Bytes(32, 1)}, {"art/main256.png", Bytes{1, 2}}, {"art/none/x", Bytes{3}}};
-        QVERIFY(!artwork::writeProject(project, files));
-        QCOMPARE(test::entries(dir.path()), QStringList());
-
-        QVERIFY(artwork::writeProject(project, {files[0], files[1]}));
-        QCOMPARE(test::readFile(dir.filePath("a/b/art/main256.png")), QByteArray("\x01\x02", 2));
-    }
-
     // Anything standing at a name is in the way, a broken link too; the
     // folder art/ only when it is no folder.
     void occupiedPathsSeeLinksAndFolders() {

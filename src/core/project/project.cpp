@@ -84,9 +84,6 @@ const Error* Project::sourceProblem(images::Source source) const {
 const SkinRecord& Project::record() const {
     return core_->edited;
 }
-const SkinRecord& Project::storedRecord() const {
-    return core_->stored;
-}
 void Project::setByteTablePath(std::string path) {
     core_->tablePath = std::move(path);
 }

@@ -194,8 +194,7 @@ public:
     Result<void> replaceSources(const std::vector<std::pair<images::Source, Bytes>>& sources);
 
     // ---- the record ----
-    const SkinRecord& record() const;        // as edited, maybe not yet written
-    const SkinRecord& storedRecord() const;  // as BACK holds it
+    const SkinRecord& record() const;  // as edited, maybe not yet written
     bool recordUnwritten() const;
     // Change one item in memory; false (nothing announced) when it already
     // held the value. A position or colour outside 0..255 is kNotStorable.

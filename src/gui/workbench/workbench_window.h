@@ -65,8 +65,6 @@ public:
     IconPositions iconPositions() const;
     // The current screen as the player shows it; null when the skin cannot be built.
     const QImage& screenPicture() const { return screenPicture_; }
-    // The status line in full, before it is elided to fit.
-    const QString& statusText() const { return statusText_; }
 
     // Rebuilds the skin from what is loaded and the state, and repaints at once.
     void redraw();
