@@ -33,7 +33,6 @@ private slots:
         const char* const import = "把该文件放进文件夹，或用 import 从图片生成";
         const char* const convert = "用 convert 转换成 8 位 BMP";
         const char* const rewrite = "用 convert 无损重写为不压缩的 BMP";
-        row("missing", ProblemCode::Missing, "", "a.bmp 不存在", import);
         row("unreadable", ProblemCode::Missing, "EIO", "a.bmp 无法读取（EIO）", import);
         row("empty", ProblemCode::NotBmp, "empty", "a.bmp 是空文件，不是 BMP", convert);
         row("png", ProblemCode::NotBmp, "PNG", "a.bmp 实际是 PNG 文件，不是 BMP", convert);
@@ -54,8 +53,6 @@ private slots:
 
     void settingsFileHasItsOwnFix() {
         const Finding length{ProblemCode::WrongLength, "31", "32"};
-        QCOMPARE(q(describeSettingsFinding("BACK", length).fix),
-                 QStringLiteral("换成 32 字节的设置文件，或删去它，让 import 写入默认设置"));
         Finding fifo{ProblemCode::NotAFile, {}, {}};
         fifo.fileType = Error::FileType::Fifo;
         QCOMPARE(q(describeSettingsFinding("BACK", fifo).fix),
@@ -86,8 +83,6 @@ private slots:
     }
 
     void slotVerdicts() {
-        QCOMPARE(q(slotVerdictLine("x.bmp", {})), QStringLiteral("可以使用"));
-        QVERIFY(slotVerdictDetails("x.bmp", {}).empty());
         const std::vector<Finding> two{{ProblemCode::NotBmp, "PNG", {}},
                                        {ProblemCode::IconColoursDiffer, "7", {}}};
         QCOMPARE(q(slotVerdictLine("x.bmp", two)),

@@ -1,6 +1,7 @@
 // Skin packages through the real program, checked against real zip clients
 // (zip, unzip, zipinfo, sha256sum) and against zips made byte by byte.
 
+#include "core/images/source_set.h"
 #include "project_fixture.h"
 #include "support/fixtures.h"
 #include "zip_maker.h"
@@ -18,11 +19,6 @@ test::Run run(const QStringList& arguments, const QString& workingDir = {}) {
     return test::runProgram(QStringLiteral(VIREO_SKIN_PROGRAM), arguments, workingDir);
 }
 
-const QStringList kSources = {"main256.bmp",  "tree_main256.bmp", "ebook_main256.bmp",
-                              "movie256.bmp", "music256.bmp",     "ebook256.bmp",
-                              "help256.bmp",  "game256.bmp",      "image256.bmp",
-                              "fu256.bmp",    "ft256.bmp",        "music_main256.bmp"};
-
 // The files of a project folder a package must carry, by name inside it:
 // all but the built skin, the manifest and the byte table.
 std::map<QString, QByteArray> projectFiles(const QString& folder) {
@@ -37,8 +33,8 @@ std::map<QString, QByteArray> projectFiles(const QString& folder) {
 // The twelve random sources and BACK as zip entries, the base of a hostile zip.
 QList<test::ZipEntry> sourceEntries(const test::SourceFolder& sources) {
     QList<test::ZipEntry> entries;
-    for (const QString& name : kSources)
-        entries.push_back({name.toUtf8(), test::readFile(sources.path(name))});
+    for (const images::SourceImage& image : images::kSourceSet)
+        entries.push_back({image.fileName, test::readFile(sources.path(image.fileName))});
     entries.push_back({"BACK", test::readFile(sources.path("BACK"))});
     return entries;
 }

@@ -40,12 +40,10 @@ void checkCornersShowBackground(const QByteArray& icon, const QByteArray& main, 
     }
 }
 
-// Counts every announcement.
+// Counts the record's announcements.
 struct Counter : project::ProjectListener {
-    int sources = 0, records = 0, written = 0, originals = 0;
-    void sourcesChanged(const std::vector<Source>&) override { ++sources; }
+    int records = 0, written = 0;
     void recordChanged(bool wasWritten) override { ++records, written += wasWritten; }
-    void originalsChanged(const std::vector<Source>&) override { ++originals; }
 };
 
 }  // namespace

@@ -214,26 +214,6 @@ private slots:
         QVERIFY(project.canRedo());
     }
 
-    // Undoing a derive puts back only that derive's entries of derived.json:
-    // what an outside update recorded for another source stays.
-    void undoKeepsTheEntriesOfOtherSources() {
-        test::ProjectFolder folder;
-        auto& project = *folder.project;
-        QVERIFY(project.setPosition(RecordItem::MoviePosition, {100, 90}).value());
-        QVERIFY(project.derive(Source::MovieIcon).ok());
-
-        QFile::remove(folder.path("art/ebook_main256.png"));
-        test::writeGradient(folder.path("art/ebook_main256.png"), 4);
-        project::Project outside(folder.decoder, {});
-        QVERIFY(outside.openFolder(folder.folder().toStdString()).ok());
-        QVERIFY(outside.deriveStale(false).ok());
-        const std::size_t ebook = static_cast<std::size_t>(Source::EbookBackground);
-        const std::uint64_t recorded = outside.derivedRecord()[ebook]->originalHash;
-
-        QVERIFY(project.undo().ok());
-        QCOMPARE(project.derivedRecord()[ebook]->originalHash, recorded);
-    }
-
     // An invalid derived.json does not hide the folder: it opens, says why,
     // knows nothing stale, and a forced derive makes it anew.
     void anInvalidDerivedFileIsReportedAndMadeAnew() {

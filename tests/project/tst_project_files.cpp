@@ -66,13 +66,10 @@ private slots:
         const QByteArray back = test::readFile(dir.filePath("u/BACK"));
         QCOMPARE(back.size(), 32);
         QCOMPARE(back.mid(0, 3), skin.mid(record, 3));
-        QCOMPARE(int(back.at(16)), 40);
-        QCOMPARE(int(back.at(17)), 50);
-        QCOMPARE(int(back.at(26)), 60);
-        QCOMPARE(int(back.at(27)), 70);
-        QCOMPARE(int(uchar(back.at(20))), 164);  // the picture icon: the default place
-        QCOMPARE(int(uchar(back.at(30))), 255);
-        QCOMPARE(int(uchar(back.at(31))), 255);
+        // The picture icon, which the skin does not carry, at its default place (164 at 20).
+        for (const auto& [at, value] :
+             {std::pair{16, 40}, {17, 50}, {26, 60}, {27, 70}, {20, 164}, {30, 255}, {31, 255}})
+            QCOMPARE(int(uchar(back.at(at))), value);
     }
 
     void proposedFolderSitsBesideTheSkin() {
